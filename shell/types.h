@@ -51,6 +51,55 @@ struct FatalError : std::exception {
     const char* what() const noexcept override { return text.c_str(); }
 };
 
+// The input character every screen reads: the last key or menu code, and the
+// second byte of an extended key. Unsigned, because menu codes run past 127.
+extern unsigned char KEY;
+extern unsigned char KEY2;
+// Set whenever input has happened (keys, clicks); screen savers and the adviser read it.
+extern bool ETWAS;
+
+// Waits for one key and leaves it in KEY/KEY2; F1 (extended 59) becomes "0", the help key.
+void TASTE();
+
+// Decimal text of n, filled with blanks on the right up to width (width at most 10).
+// The number itself is never cut, so the lowest LONGINT keeps its sign.
+std::string W(std::int64_t n, int width);
+// n tenths as a number with one decimal: 85 gives "8.5", 5 gives "0.5", -5 gives "-0.5".
+std::string W10(std::int64_t n);
+// Decimal text of n with leading zeros up to width (at most 10); a sign comes first.
+std::string WNULL(std::int64_t n, int width);
+// s (cut to 80) with its first "#" replaced by the number n; without "#" the number goes in front.
+std::string NUMSTR(std::string_view s, std::int64_t n);
+// The same with the text t in place of the number.
+std::string SUBSTR(std::string_view s, std::string_view t);
+
+// round(): halves go to the even neighbour (2.5 gives 2, 3.5 gives 4).
+std::int64_t ROUND(double x);
+// div and mod truncate toward zero. Division by zero gives 0 rather than a crash;
+// the lowest value divided by -1 wraps as the 64-bit type would.
+std::int64_t DIV(std::int64_t a, std::int64_t b);
+std::int64_t MOD(std::int64_t a, std::int64_t b);
+// Store a wide result back into a record field with two's-complement wrap.
+constexpr std::int32_t WRAP32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+constexpr std::int16_t WRAP16(std::int64_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(v)); }
+
+// 1-based access to a fixed array whose index comes from data: nullptr when the
+// index lies outside 1..N, so callers treat it as "no data" instead of reading past it.
+template <typename T, std::size_t N>
+constexpr T* AT1(T (&a)[N], std::int64_t i) {
+    return (i >= 1 && static_cast<std::uint64_t>(i) <= N) ? &a[i - 1] : nullptr;
+}
+template <typename T, std::size_t N>
+constexpr const T* AT1(const T (&a)[N], std::int64_t i) {
+    return (i >= 1 && static_cast<std::uint64_t>(i) <= N) ? &a[i - 1] : nullptr;
+}
+// The same for arrays that start at a given low index (e.g. 0..N-1 or 100..199).
+template <typename T, std::size_t N>
+constexpr T* ATLOW(T (&a)[N], std::int64_t low, std::int64_t i) {
+    return (i >= low && static_cast<std::uint64_t>(i - low) < N) ? &a[i - low] : nullptr;
+}
+constexpr bool INRANGE(std::int64_t i, std::int64_t lo, std::int64_t hi) { return i >= lo && i <= hi; }
+
 // Reports an unrecoverable failure; never returns.
 [[noreturn]] void ERROR(int nr, const std::string& text);
 

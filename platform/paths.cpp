@@ -1,0 +1,88 @@
+#include "platform/paths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <vector>
+
+#include "shell/types.h"
+
+namespace korax {
+
+namespace {
+
+std::string g_tempdir;
+std::mutex g_tempdir_lock;
+
+std::string env_dir(const char* name) {
+    const char* v = std::getenv(name);
+    if (!v || !*v) return {};
+    std::string s = v;
+    while (s.size() > 1 && (s.back() == '/' || s.back() == '\\')) s.pop_back();
+    return s;
+}
+
+void remove_at_exit() { REMOVERUNTEMPDIR(); }
+
+}  // namespace
+
+std::string PROGRAMDIR() {
+    std::vector<char> buf(4096);
+    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+    if (n <= 0) return "./";
+    std::string exe(buf.data(), static_cast<std::size_t>(n));
+    auto slash = exe.rfind('/');
+    if (slash == std::string::npos) return "./";
+    return exe.substr(0, slash + 1);
+}
+
+std::string TEMPBASE() {
+    for (const char* name : {"TEMP", "TMPDIR"}) {
+        std::string d = env_dir(name);
+        if (!d.empty()) return d;
+    }
+    return "/tmp";
+}
+
+const std::string& RUNTEMPDIR() {
+    std::lock_guard<std::mutex> guard(g_tempdir_lock);
+    if (g_tempdir.empty()) {
+        std::string base = TEMPBASE();
+        std::string pattern = base + (base.back() == '/' ? "" : "/") + "korax-XXXXXX";
+        std::vector<char> buf(pattern.begin(), pattern.end());
+        buf.push_back('\0');
+        if (!::mkdtemp(buf.data())) ERROR(4, base);
+        ::chmod(buf.data(), 0700);
+        g_tempdir = std::string(buf.data()) + "/";
+        static bool registered = false;
+        if (!registered) {
+            registered = true;
+            std::atexit(remove_at_exit);
+        }
+    }
+    return g_tempdir;
+}
+
+void REMOVERUNTEMPDIR() {
+    std::lock_guard<std::mutex> guard(g_tempdir_lock);
+    if (g_tempdir.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove_all(g_tempdir, ec);
+    g_tempdir.clear();
+}
+
+std::string JOINPATH(std::string_view dir, std::string_view name) {
+    if (!name.empty() && (name[0] == '/' || name[0] == '\\')) return std::string(name);
+    if (dir.empty() || dir == "." || dir == ".\\" || dir == "./") return std::string(name);
+    std::string r(dir);
+    char last = r.back();
+    if (last != '/' && last != '\\') r += (r.find('/') != std::string::npos ? '/' : '\\');
+    r += name;
+    return r;
+}
+
+}  // namespace korax

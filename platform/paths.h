@@ -1,0 +1,30 @@
+// Where the program lives and where it may keep scratch files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korax {
+
+// Directory of the running executable, from /proc/self/exe, with a trailing "/".
+// Works however the program was started (through PATH, a link, a relative path).
+std::string PROGRAMDIR();
+
+// Base for temporary copies: $TEMP, else $TMPDIR, else /tmp (no trailing "/").
+std::string TEMPBASE();
+
+// The run's private scratch directory (mode 0700, made with mkdtemp below TEMPBASE()
+// on first use), with a trailing "/". Fixed scratch names (pictures under boxes,
+// the memory stream's spill file) live in here, so no other user can plant or read
+// them and two clients never share them. It is removed at process exit.
+// A directory that cannot be made is fatal error 4 with the base path.
+const std::string& RUNTEMPDIR();
+
+// Removes the scratch directory and everything in it (no-op when none was made).
+void REMOVERUNTEMPDIR();
+
+// Joins a directory and a name with one separator; a name that is already absolute
+// ("/..." or "\...") is returned as it is, and "." as directory adds nothing.
+std::string JOINPATH(std::string_view dir, std::string_view name);
+
+}  // namespace korax
