@@ -1,0 +1,31 @@
+// The one desktop window: an SDL2 window owned by its own thread, which pumps the
+// events into the input handler and presents the visual page whenever it changed.
+// Headless runs never call anything here.
+#pragma once
+
+#include <string>
+
+namespace korax {
+
+// Desktop size and colour depth; false when no display can be reached.
+bool WINDOW_DESKTOP(int& width, int& height, int& bits);
+
+// Starts the window thread with a client area of width x height at (x, y) (centred
+// when both are negative), borderless when `popup`. Returns once the window exists
+// (true) or failed (false).
+bool WINDOW_OPEN(int width, int height, int x, int y, bool popup, const std::string& title);
+// Ends the window thread and waits for it.
+void WINDOW_CLOSE();
+bool WINDOW_IS_OPEN();
+
+// Rows y1..y2 of the visual page changed (or its palette: pass the whole height);
+// the window converts and presents them on its next pass.
+void WINDOW_INVALIDATE(int y1, int y2);
+
+// Reads back what the window presented last (0x00BBGGRR); for tests. False when
+// the window is not open or (x, y) is outside it.
+bool WINDOW_READ_PIXEL(int x, int y, unsigned& rgb);
+// Waits until every change so far has been presented (at most `ms` milliseconds).
+bool WINDOW_SYNC(int ms);
+
+}  // namespace korax
