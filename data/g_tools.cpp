@@ -1,0 +1,343 @@
+#include "data/g_tools.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "data/g_types.h"
+#include "platform/dospath.h"
+
+namespace korax {
+
+std::array<std::uint8_t, BUFFERSIZE> BUFFER{};
+
+namespace {
+
+bool is_sep(char c) { return c == '\\' || c == '/'; }
+
+// Host spelling of a DOS-style name; a trailing separator is dropped so that the
+// result can be handed to stat, open and mkdir.
+std::string host(std::string_view dosname) {
+    std::string h = HOSTPATH(dosname);
+    while (h.size() > 1 && h.back() == '/') h.pop_back();
+    return h;
+}
+
+bool stat_of(const std::string& hostname, struct stat& st) { return ::stat(hostname.c_str(), &st) == 0; }
+
+bool is_dir(const std::string& hostname) {
+    struct stat st;
+    return stat_of(hostname, st) && S_ISDIR(st.st_mode);
+}
+
+mode_t current_umask() {
+    mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+}
+
+// Opens a file for reading that is not a directory; -1 otherwise.
+int open_read(const std::string& hostname) {
+    int fd = ::open(hostname.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool write_all(int fd, const void* data, std::size_t size) {
+    auto p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+ssize_t read_some(int fd, void* data, std::size_t size) {
+    for (;;) {
+        ssize_t n = ::read(fd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        return n;
+    }
+}
+
+std::string dir_of(const std::string& hostname) {
+    auto slash = hostname.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return hostname.substr(0, slash);
+}
+
+std::string base_of(const std::string& hostname) {
+    auto slash = hostname.rfind('/');
+    return slash == std::string::npos ? hostname : hostname.substr(slash + 1);
+}
+
+// Makes a name printable in an error text: control characters become "?".
+std::string visible(std::string_view s) {
+    std::string r;
+    for (unsigned char c : s) r += (c < 32 || c == 127) ? '?' : static_cast<char>(c);
+    return r;
+}
+
+std::string trim_blanks(std::string_view s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && s[a] == ' ') ++a;
+    while (b > a && s[b - 1] == ' ') --b;
+    return std::string(s.substr(a, b - a));
+}
+
+}  // namespace
+
+// ---- plain files -----------------------------------------------------------
+
+bool SAMEFILE(std::string_view a, std::string_view b) {
+    struct stat sa, sb;
+    if (!stat_of(host(a), sa) || !stat_of(host(b), sb)) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+ATOMICFILE::~ATOMICFILE() { ABORTFILE(*this); }
+
+void ABORTFILE(ATOMICFILE& f) {
+    if (f.fd >= 0) ::close(f.fd);
+    f.fd = -1;
+    if (!f.tmpname.empty()) ::unlink(f.tmpname.c_str());
+    f.tmpname.clear();
+}
+
+void CREATEFILE(ATOMICFILE& f, std::string_view name, int createerr, int writeerr, int closeerr) {
+    ABORTFILE(f);
+    f.target = std::string(name);
+    f.hostname = host(name);
+    f.writeerr = writeerr;
+    f.closeerr = closeerr;
+    if (f.hostname.empty() || is_dir(f.hostname)) ERROR(createerr, f.target);
+    std::string dir = dir_of(f.hostname);
+    std::string tmpl = (dir == "/" ? std::string("/") : dir + "/") + "." + base_of(f.hostname) + ".XXXXXX";
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back('\0');
+    int fd = ::mkstemp(buf.data());
+    if (fd < 0) ERROR(createerr, f.target);
+    f.fd = fd;
+    f.tmpname = buf.data();
+    // The new file gets the rights of the one it replaces, or the usual ones for a new file.
+    struct stat st;
+    mode_t mode = stat_of(f.hostname, st) ? (st.st_mode & 07777) : (0666 & ~current_umask());
+    ::fchmod(fd, mode);
+}
+
+void WRITEFILE(ATOMICFILE& f, const void* data, std::size_t size) {
+    if (f.fd < 0 || !write_all(f.fd, data, size)) {
+        std::string name = f.target;
+        int err = f.writeerr;
+        ABORTFILE(f);
+        ERROR(err, name);
+    }
+}
+
+void WRITEFILE(ATOMICFILE& f, std::string_view bytes) { WRITEFILE(f, bytes.data(), bytes.size()); }
+
+void COMMITFILE(ATOMICFILE& f) {
+    std::string name = f.target;
+    int err = f.closeerr;
+    if (f.fd < 0) ERROR(err, name);
+    bool ok = ::fsync(f.fd) == 0;
+    ok = (::close(f.fd) == 0) && ok;
+    f.fd = -1;
+    if (ok) ok = ::rename(f.tmpname.c_str(), f.hostname.c_str()) == 0;
+    if (!ok) {
+        ABORTFILE(f);
+        ERROR(err, name);
+    }
+    f.tmpname.clear();
+    // Make the rename itself durable.
+    int dfd = ::open(dir_of(f.hostname).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+void REWRITEFILE(std::string_view name, std::string_view bytes, int createerr, int writeerr, int closeerr) {
+    ATOMICFILE f;
+    CREATEFILE(f, name, createerr, writeerr, closeerr);
+    WRITEFILE(f, bytes);
+    COMMITFILE(f);
+}
+
+bool READWHOLEFILE(std::string_view name, std::string& out) {
+    out.clear();
+    int fd = open_read(host(name));
+    if (fd < 0) return false;
+    char buf[8192];
+    for (;;) {
+        ssize_t n = read_some(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            ::close(fd);
+            ERROR(2, std::string(name));
+        }
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+bool COPYFILE(std::string_view src, std::string_view dst) {
+    int in = open_read(host(src));
+    if (in < 0) return false;
+    if (SAMEFILE(src, dst)) {
+        ::close(in);
+        return true;
+    }
+    ATOMICFILE out;
+    try {
+        CREATEFILE(out, dst, 4, 4, 9);
+    } catch (...) {
+        ::close(in);
+        throw;
+    }
+    std::uint8_t buf[BUFFERSIZE];
+    for (;;) {
+        ssize_t n = read_some(in, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            ::close(in);
+            ABORTFILE(out);
+            ERROR(2, std::string(src));
+        }
+        if (!write_all(out.fd, buf, static_cast<std::size_t>(n))) {
+            ::close(in);
+            ABORTFILE(out);
+            ERROR(4, std::string(dst));
+        }
+    }
+    if (::close(in) != 0) {
+        ABORTFILE(out);
+        ERROR(9, std::string(src));
+    }
+    COMMITFILE(out);
+    return true;
+}
+
+bool MOVEFILE(std::string_view src, std::string_view dst) {
+    if (!FILECHECK(src)) return false;
+    if (SAMEFILE(src, dst)) return true;
+    if (!COPYFILE(src, dst)) return false;
+    DELETEFILE(src);
+    return true;
+}
+
+bool FILECHECK(std::string_view name) {
+    int fd = open_read(host(name));
+    if (fd < 0) return false;
+    if (::close(fd) != 0) ERROR(9, std::string(name));
+    return true;
+}
+
+void DELETEFILE(std::string_view name) {
+    std::string h = host(name);
+    struct stat st;
+    if (::lstat(h.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return;
+    if (::unlink(h.c_str()) != 0) ERROR(9, std::string(name));
+}
+
+// ---- names and directories -------------------------------------------------
+
+void CAPS(std::string& s) { s = UPCASE(s); }
+
+void NORMDIR(std::string& dir) {
+    CAPS(dir);
+    if (dir.empty()) dir = ".";
+    if (!is_sep(dir.back())) dir += '\\';
+}
+
+std::string READYDIR(std::string_view dir) {
+    if (dir.size() > 1 && is_sep(dir.back())) dir.remove_suffix(1);
+    return std::string(dir);
+}
+
+bool CANCHDIR(std::string_view dir) {
+    if (dir.empty()) return true;
+    return is_dir(host(READYDIR(dir)));
+}
+
+void CHECKGAMEDIR() {
+    std::string d = READYDIR(GAMEDIR);
+    if (d.empty()) d = ".";
+    if (!is_dir(host(d))) ERROR(13, d);
+    GAMEDIR = is_sep(d.back()) ? d : d + '\\';
+}
+
+void INITDIR(std::string& dir) {
+    std::string d = READYDIR(dir);
+    if (d.empty()) d = ".";
+    std::string h = host(d);
+    if (!is_dir(h) && ::mkdir(h.c_str(), 0777) != 0) ERROR(13, d);
+    dir = is_sep(d.back()) ? d : d + '\\';
+}
+
+std::optional<std::string> SAFENAME(std::string_view raw, std::size_t maxlen, bool allowdot) {
+    std::string s = trim_blanks(raw);
+    if (!s.empty() && is_sep(s.back())) s.pop_back();
+    s = trim_blanks(s);
+    if (s.empty() || s.size() > maxlen || s == "..") return std::nullopt;
+    if (s == "." && !allowdot) return std::nullopt;
+    for (unsigned char c : s)
+        if (c < 32 || c == 127 || c == '/' || c == '\\' || c == ':') return std::nullopt;
+    return s;
+}
+
+std::string DATAGAMEDIR(std::string_view raw, std::string_view source) {
+    std::string t = trim_blanks(raw);
+    if (t.empty()) return {};
+    auto plain = SAFENAME(t, MAXDIRNAME, true);
+    if (!plain) ERROR(99, std::string(source) + ": unsafe game directory name \"" + visible(t) + "\"");
+    return *plain;
+}
+
+bool GETGAMENAME(std::string_view file, std::string& name1, std::string& name2, std::int16_t& nr) {
+    name1.clear();
+    name2.clear();
+    nr = 6;
+    int fd = open_read(host(file));
+    if (fd < 0) return false;
+    // Lead-in of 6 bytes, then two team records; only the header is needed.
+    constexpr std::size_t first = 6, second = 913, namesize = sizeof(STRING25);
+    std::uint8_t buf[second + namesize];
+    std::size_t got = 0;
+    while (got < sizeof buf) {
+        ssize_t n = read_some(fd, buf + got, sizeof buf - got);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (got < first) return false;
+    nr = static_cast<std::int16_t>(buf[4] | (buf[5] << 8));
+    STRING25 n;
+    if (got >= first + namesize) {
+        std::memcpy(&n, buf + first, namesize);
+        name1 = n.str();
+    }
+    if (got >= second + namesize) {
+        std::memcpy(&n, buf + second, namesize);
+        name2 = n.str();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace korax
