@@ -1,0 +1,68 @@
+// Scripted input (KORAX_INPUT): a file of input actions, one a line, that is fed to
+// the key and mouse queues whenever the program asks for input and has taken in
+// the action before. Applied by demand, never by the wall clock, so a script gives
+// the same run however fast the program polls.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korax {
+
+// Ends the run without the error screen: main writes what() on standard error and
+// exits with `exitcode`.
+struct ScriptStop : std::runtime_error {
+    int exitcode;
+    ScriptStop(int code, const std::string& text) : std::runtime_error(text), exitcode(code) {}
+};
+// The script ran out while the program still waits for input (exit code 125).
+struct ScriptExhausted : ScriptStop {
+    explicit ScriptExhausted(const std::string& text) : ScriptStop(125, text) {}
+};
+// The script cannot be read or has a line that cannot be parsed (exit code 2).
+struct ScriptInvalid : ScriptStop {
+    explicit ScriptInvalid(const std::string& text) : ScriptStop(2, text) {}
+};
+
+struct SCRIPTACTION {
+    enum Kind { KEYS, MOVE, PRESS, RELEASE, WAIT, SHOT, CLOSE } kind = KEYS;
+    std::string codes;        // KEYS: the bytes queued (an extended key as #0 + code)
+    int x = 0, y = 0;         // MOVE, PRESS
+    std::uint16_t button = 1; // PRESS, RELEASE: 1 left, 16 right
+    std::uint32_t ms = 0;     // WAIT
+    std::string file;         // SHOT: host path of the PNG
+    int line = 0;             // line of the script, for messages
+};
+
+// Parses a whole script. `click` becomes a press and a release, `text` one KEYS
+// action per character. Throws ScriptInvalid naming `name` and the line.
+std::vector<SCRIPTACTION> PARSE_INPUT_SCRIPT(std::string_view text, std::string_view name);
+
+// Reads and parses the script named by KORAX_INPUT, if set; call first thing at
+// start-up so that a bad script stops the run before anything happens.
+void START_INPUT_SCRIPT();
+// Installs parsed actions (tests), or removes every script state.
+void SET_INPUT_SCRIPT(std::vector<SCRIPTACTION> actions);
+void END_INPUT_SCRIPT();
+// True while a script is installed (also after it ran out).
+bool INPUT_SCRIPT_ACTIVE();
+// Actions not yet applied.
+std::size_t INPUT_SCRIPT_REMAINING();
+
+// Hooks of the queue readers. SCRIPT_DEMAND lets the script apply its next action
+// when the one before was taken in. SCRIPT_MOUSE_READ tells it the mouse state or
+// a mouse event was read. SCRIPT_PROGRESS tells it the program took something from
+// a queue. SCRIPT_IDLE tells it a poll found nothing (weight in milliseconds); after
+// the script ran out, half a minute of such waiting ends the run (ScriptExhausted).
+// SCRIPT_BLOCKED: a blocking read found nothing and nothing else can supply input.
+void SCRIPT_DEMAND();
+void SCRIPT_MOUSE_READ();
+void SCRIPT_PROGRESS();
+void SCRIPT_IDLE(std::uint32_t ms);
+[[noreturn]] void SCRIPT_BLOCKED(const char* what);
+
+}  // namespace korax
