@@ -22,7 +22,9 @@ STRING8 LONG{};
 STRING12 NAME{};
 std::uint16_t VERLG = 0;
 int MAXLG = 0;
+namespace lg {
 int LINE = 0;
+}
 
 namespace {
 
@@ -150,7 +152,7 @@ int PARSE_LG(std::string_view data, std::string_view name, std::uint16_t version
 
 std::string LG_MESSAGE(int nr) {
     const std::string name = NAME.str();
-    const std::string line = std::to_string(LINE);
+    const std::string line = std::to_string(lg::LINE);
     switch (nr) {
     case 1: return "Open LANGUAGE.CFG";
     case 2: return "Open " + name;
@@ -201,7 +203,7 @@ void READ_LG(std::string_view name, std::uint16_t version) {
     if (rc != 0) ERROR_LG(rc);
     LEXT.set(ext);
     NAME.set(std::string(name) + "." + LEXT.str());
-    LINE = 1;
+    lg::LINE = 1;
     std::string data;
     if (!read_file(NAME.str(), data)) ERROR_LG(2);
     // Built aside so that a failed read never leaves a half-filled table.
@@ -210,7 +212,7 @@ void READ_LG(std::string_view name, std::uint16_t version) {
     std::uint16_t verlg = 0;
     int maxlg = 0;
     rc = PARSE_LG(data, name, version, fresh, line, verlg, maxlg);
-    LINE = line;
+    lg::LINE = line;
     VERLG = verlg;
     MAXLG = maxlg;
     if (rc != 0) ERROR_LG(rc);

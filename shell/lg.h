@@ -20,7 +20,11 @@ extern STRING8 LONG;         // program identifier the language file must name
 extern STRING12 NAME;        // the language file's name: LONG + "." + LEXT
 extern std::uint16_t VERLG;  // version of the language file, times 100
 extern int MAXLG;            // highest entry number found
+// The graph layer's LINE is the line primitive, so the reader's line counter
+// lives in its own namespace.
+namespace lg {
 extern int LINE;             // line being read, for the error texts
+}
 
 // A stop whose message has already been shown to the trainer (standard error, and a
 // message box when a display is there). `main` only exits with ERROR_EXITCODE(nr).
