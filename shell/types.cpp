@@ -26,6 +26,8 @@ void TASTE() {
 
 void ERROR(int nr, const std::string& text) { throw FatalError(nr, text); }
 
+void ENDPROGRAM(int code) { throw ProgramEnd{code}; }
+
 int ERROR_EXITCODE(int nr) {
     int code = nr & 0xFF;
     return code == 0 ? 99 : code;

@@ -106,4 +106,11 @@ constexpr bool INRANGE(std::int64_t i, std::int64_t lo, std::int64_t hi) { retur
 // The exit code of a fatal error: its low byte, and never 0 (a failure is never success).
 int ERROR_EXITCODE(int nr);
 
+// An orderly end outside the menu loop (the trainer cancelled a choice, nothing to
+// import): main closes the graphics and exits with `code`, no error screen.
+struct ProgramEnd {
+    int code = 0;
+};
+[[noreturn]] void ENDPROGRAM(int code);
+
 }  // namespace korax
