@@ -12,6 +12,7 @@ std::array<GAMESTYPE, MAXGAMES + 1> GAMES{};
 int GAMESANZ = 0;
 bool AENDERUNG = false;
 std::vector<std::string> GAMESREST;
+std::vector<std::string> GAMESMORE;
 
 namespace {
 
@@ -28,7 +29,7 @@ std::string trim_blanks(std::string_view s) {
 std::string eol_of(std::string_view text) {
     auto nl = text.find('\n');
     if (nl != std::string_view::npos && nl > 0 && text[nl - 1] == '\r') return "\r\n";
-    return nl == std::string_view::npos ? gameseol : std::string("\n");
+    return "\n";
 }
 
 bool listed(std::string_view name) {
@@ -46,6 +47,8 @@ void CLEARGAMES() {
     GAMESANZ = 0;
     AENDERUNG = false;
     GAMESREST.clear();
+    GAMESMORE.clear();
+    gameseol = "\n";
 }
 
 GAMESLINE PARSEGAMESLINE(std::string_view line) {
@@ -78,7 +81,7 @@ void PARSEGAMESINI(std::string_view text) {
             AENDERUNG = true;
         } else if (GAMESANZ == MAXGAMES) {
             // Kept in the file unchanged, so a rewrite never loses a game.
-            GAMESREST.emplace_back(line);
+            GAMESMORE.emplace_back(line);
         } else if (CANCHDIR(g.name)) {
             ++GAMESANZ;
             GAMES[GAMESANZ].NAME.set(g.name);
@@ -105,6 +108,10 @@ std::string GAMESINITEXT(std::string_view eol) {
         out += GAMES[i].NAME.str();
         out += ", ";
         out += GAMES[i].BESCHREIB.str();
+        out += eol;
+    }
+    for (const auto& r : GAMESMORE) {
+        out += r;
         out += eol;
     }
     return out;

@@ -138,9 +138,12 @@ constexpr int MAXGAMES = 20;
 extern std::array<GAMESTYPE, MAXGAMES + 1> GAMES;
 extern int GAMESANZ;     // number of listed games (entries 1..GAMESANZ)
 extern bool AENDERUNG;   // the list changed: GAMES.INI is to be written anew
-// GAMES.INI lines that are not listed games (comments, lines without a name, games
-// beyond MAXGAMES), in file order; they are written back first, unchanged.
+// GAMES.INI lines that are not games (comments, lines without a name), in file
+// order; they are written back first, unchanged.
 extern std::vector<std::string> GAMESREST;
+// Lines of games beyond MAXGAMES: not listed, written back unchanged after the
+// listed games, so the same games are listed at the next start.
+extern std::vector<std::string> GAMESMORE;
 
 // One line of GAMES.INI as the reader sees it.
 struct GAMESLINE {
@@ -153,7 +156,7 @@ struct GAMESLINE {
 // SAFENAME is fatal 99 with "GAMES.INI" and the name.
 GAMESLINE PARSEGAMESLINE(std::string_view line);
 
-// Fills GAMES, GAMESANZ, GAMESREST from the text of GAMES.INI: entry 0 is language
+// Fills GAMES, GAMESANZ, GAMESREST, GAMESMORE from the text of GAMES.INI: entry 0 is language
 // text 8; duplicates and directories that do not exist are dropped (AENDERUNG set).
 void PARSEGAMESINI(std::string_view text);
 
@@ -162,7 +165,7 @@ void PARSEGAMESINI(std::string_view text);
 void READGAMESINI();
 
 // The file text for the current list: GAMESREST, then "NAME, description" for
-// entries 1..GAMESANZ, each line ended by eol.
+// entries 1..GAMESANZ, then GAMESMORE, each line ended by eol.
 std::string GAMESINITEXT(std::string_view eol = "\n");
 
 // Rewrites GAMES.INI atomically from the list (create: fatal 1, write: fatal 5,

@@ -1,0 +1,216 @@
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "gamedir_fixture.h"
+
+using namespace korax;
+using korax::testing::GameDirTest;
+
+namespace {
+
+std::string pattern(std::size_t n) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    return s;
+}
+
+// Limits the size of files this process may write, so a copy fails part-way.
+struct FileSizeLimit {
+    rlimit old{};
+    void (*oldsig)(int);
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldsig = signal(SIGXFSZ, SIG_IGN);
+        rlimit r = old;
+        r.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, oldsig);
+    }
+};
+
+int fatal_nr(const std::function<void()>& f, std::string* text = nullptr) {
+    try {
+        f();
+    } catch (const FatalError& e) {
+        if (text) *text = e.text;
+        return e.nr;
+    }
+    return 0;
+}
+
+}  // namespace
+
+using FilesCopy = GameDirTest;
+
+TEST_F(FilesCopy, MissingSourceGivesFalseAndCreatesNothing) {
+    EXPECT_FALSE(COPYFILE("NOPE.DAT", "COPY.DAT"));
+    EXPECT_FALSE(exists("COPY.DAT"));
+    EXPECT_EQ(listing(), "");
+}
+
+TEST_F(FilesCopy, EmptySourceGivesEmptyCopy) {
+    put("EMPTY.DAT", "");
+    EXPECT_TRUE(COPYFILE("EMPTY.DAT", "COPY.DAT"));
+    ASSERT_TRUE(exists("COPY.DAT"));
+    EXPECT_EQ(get("COPY.DAT"), "");
+}
+
+TEST_F(FilesCopy, CopiesEveryByteAcrossBufferBoundaries) {
+    std::string data = pattern(3 * BUFFERSIZE + 17);
+    put("SRC.DAT", data);
+    EXPECT_TRUE(COPYFILE("SRC.DAT", "DST.DAT"));
+    EXPECT_EQ(get("DST.DAT"), data);
+    EXPECT_EQ(get("SRC.DAT"), data);
+    EXPECT_EQ(listing(), "DST.DAT\nSRC.DAT\n");  // no temporary file left
+}
+
+TEST_F(FilesCopy, ReplacesAnExistingTarget) {
+    put("SRC.DAT", "new");
+    put("DST.DAT", "old and longer");
+    EXPECT_TRUE(COPYFILE("SRC.DAT", "DST.DAT"));
+    EXPECT_EQ(get("DST.DAT"), "new");
+}
+
+TEST_F(FilesCopy, SourceIsADirectoryGivesFalse) {
+    std::filesystem::create_directory(root / "SUB");
+    EXPECT_FALSE(COPYFILE("SUB", "X.DAT"));
+    EXPECT_FALSE(exists("X.DAT"));
+}
+
+TEST_F(FilesCopy, OntoItselfKeepsTheFile) {
+    put("TEAM3.RST", "container bytes");
+    EXPECT_TRUE(COPYFILE("TEAM3.RST", "TEAM3.RST"));
+    EXPECT_EQ(get("TEAM3.RST"), "container bytes");
+}
+
+TEST_F(FilesCopy, OntoItselfUnderAnotherSpellingKeepsTheFile) {
+    std::filesystem::create_directory(root / "game1");
+    put("game1/team3.rst", "container bytes");
+    EXPECT_TRUE(COPYFILE("GAME1\\TEAM3.RST", "game1/team3.rst"));
+    EXPECT_TRUE(COPYFILE(".\\GAME1\\TEAM3.RST", root.string() + "/game1/team3.rst"));
+    std::filesystem::create_symlink(root / "game1" / "team3.rst", root / "LINK.RST");
+    EXPECT_TRUE(COPYFILE("LINK.RST", "GAME1\\TEAM3.RST"));
+    EXPECT_EQ(get("game1/team3.rst"), "container bytes");
+}
+
+TEST_F(FilesCopy, TargetInMissingDirectoryIsFatal4AndSourceStays) {
+    put("SRC.DAT", "abc");
+    std::string text;
+    EXPECT_EQ(fatal_nr([] { COPYFILE("SRC.DAT", "NODIR\\DST.DAT"); }, &text), 4);
+    EXPECT_EQ(text, "NODIR\\DST.DAT");
+    EXPECT_EQ(get("SRC.DAT"), "abc");
+    EXPECT_EQ(listing(), "SRC.DAT\n");
+}
+
+TEST_F(FilesCopy, FailedCopyLeavesTheOldTargetWhole) {
+    put("SRC.DAT", pattern(50000));
+    put("DST.DAT", "previous turn");
+    std::string text;
+    {
+        FileSizeLimit limit(20000);
+        EXPECT_EQ(fatal_nr([] { COPYFILE("SRC.DAT", "DST.DAT"); }, &text), 4);
+    }
+    EXPECT_EQ(text, "DST.DAT");
+    EXPECT_EQ(get("DST.DAT"), "previous turn");
+    EXPECT_EQ(listing(), "DST.DAT\nSRC.DAT\n");
+}
+
+TEST_F(FilesCopy, MoveRemovesTheSourceOnlyAfterTheCopy) {
+    put("A.DAT", "payload");
+    std::filesystem::create_directory(root / "GAME1");
+    EXPECT_TRUE(MOVEFILE("A.DAT", "GAME1\\A.DAT"));
+    EXPECT_FALSE(exists("A.DAT"));
+    EXPECT_EQ(get("GAME1/A.DAT"), "payload");
+}
+
+TEST_F(FilesCopy, MoveOntoItselfDoesNothing) {
+    std::filesystem::create_directory(root / "GAME1");
+    put("GAME1/POKAL3.RST", "cup result");
+    EXPECT_TRUE(MOVEFILE("GAME1\\POKAL3.RST", "game1\\pokal3.rst"));
+    EXPECT_TRUE(MOVEFILE("GAME1\\POKAL3.RST", ".\\GAME1\\POKAL3.RST"));
+    EXPECT_EQ(get("GAME1/POKAL3.RST"), "cup result");
+}
+
+TEST_F(FilesCopy, MoveOfMissingSourceChangesNothing) {
+    put("B.DAT", "keep");
+    EXPECT_FALSE(MOVEFILE("A.DAT", "B.DAT"));
+    EXPECT_EQ(get("B.DAT"), "keep");
+}
+
+TEST_F(FilesCopy, FailedMoveKeepsTheSource) {
+    put("A.DAT", "payload");
+    EXPECT_EQ(fatal_nr([] { MOVEFILE("A.DAT", "NODIR\\A.DAT"); }), 4);
+    EXPECT_EQ(get("A.DAT"), "payload");
+}
+
+TEST_F(FilesCopy, FileCheck) {
+    put("GEN3.DAT", "x");
+    std::filesystem::create_directory(root / "DIR");
+    EXPECT_TRUE(FILECHECK("GEN3.DAT"));
+    EXPECT_TRUE(FILECHECK("gen3.dat"));
+    EXPECT_FALSE(FILECHECK("GEN4.DAT"));
+    EXPECT_FALSE(FILECHECK("DIR"));
+    EXPECT_FALSE(FILECHECK(""));
+}
+
+TEST_F(FilesCopy, DeleteFile) {
+    put("MSG3.DAT", "x");
+    EXPECT_NO_THROW(DELETEFILE("NOPE.DAT"));
+    DELETEFILE("msg3.dat");
+    EXPECT_FALSE(exists("MSG3.DAT"));
+    std::filesystem::create_directory(root / "DIR");
+    DELETEFILE("DIR");
+    EXPECT_TRUE(exists("DIR"));
+}
+
+TEST_F(FilesCopy, RewriteReplacesWholeAndKeepsRights) {
+    put("KORAX.INI", "ID=255\nold\n");
+    std::filesystem::permissions(root / "KORAX.INI", std::filesystem::perms(0640));
+    REWRITEFILE("korax.ini", "ID=255\nnew\n");
+    EXPECT_EQ(get("KORAX.INI"), "ID=255\nnew\n");
+    EXPECT_EQ(std::filesystem::status(root / "KORAX.INI").permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(listing(), "KORAX.INI\n");
+}
+
+TEST_F(FilesCopy, FailedRewriteLeavesThePreviousFile) {
+    put("GAMES.INI", "DEMO, demo\n");
+    {
+        FileSizeLimit limit(10);
+        EXPECT_EQ(fatal_nr([] { REWRITEFILE("GAMES.INI", std::string(100, 'x'), 1, 5, 9); }), 5);
+    }
+    EXPECT_EQ(get("GAMES.INI"), "DEMO, demo\n");
+    EXPECT_EQ(listing(), "GAMES.INI\n");
+}
+
+TEST_F(FilesCopy, RewriteIntoMissingDirectoryIsTheCreateError) {
+    std::string text;
+    EXPECT_EQ(fatal_nr([] { REWRITEFILE("NODIR\\TEAM3.TRN", "x", 4, 5, 9); }, &text), 4);
+    EXPECT_EQ(text, "NODIR\\TEAM3.TRN");
+}
+
+TEST_F(FilesCopy, UncommittedFileVanishesWithoutTouchingTheTarget) {
+    put("TEAM3.DAT", "old");
+    {
+        ATOMICFILE f;
+        CREATEFILE(f, "TEAM3.DAT");
+        WRITEFILE(f, "half");
+    }
+    EXPECT_EQ(get("TEAM3.DAT"), "old");
+    EXPECT_EQ(listing(), "TEAM3.DAT\n");
+    ATOMICFILE f;
+    CREATEFILE(f, "TEAM3.DAT");
+    WRITEFILE(f, "whole");
+    COMMITFILE(f);
+    EXPECT_EQ(get("TEAM3.DAT"), "whole");
+}
+
+TEST_F(FilesCopy, ReadWholeFile) {
+    std::string s;
+    EXPECT_FALSE(READWHOLEFILE("NOPE", s));
+    put("X.TXT", std::string("a\0b", 3));
+    EXPECT_TRUE(READWHOLEFILE("x.txt", s));
+    EXPECT_EQ(s, std::string("a\0b", 3));
+}

@@ -1,0 +1,217 @@
+#include "gamedir_fixture.h"
+
+using namespace korax;
+using korax::testing::GameDirTest;
+
+namespace {
+
+int fatal_nr(const std::function<void()>& f, std::string* text = nullptr) {
+    try {
+        f();
+    } catch (const FatalError& e) {
+        if (text) *text = e.text;
+        return e.nr;
+    }
+    return 0;
+}
+
+std::string normdir(std::string s) {
+    NORMDIR(s);
+    return s;
+}
+
+}  // namespace
+
+using GameDirs = GameDirTest;
+
+TEST(GameDirNames, NormDirCapitalisesAndEndsWithBackslash) {
+    EXPECT_EQ(normdir("game1"), "GAME1\\");
+    EXPECT_EQ(normdir("GAME1\\"), "GAME1\\");
+    EXPECT_EQ(normdir("."), ".\\");
+    EXPECT_EQ(normdir("a/b/"), "A/B/");
+    EXPECT_EQ(normdir(""), ".\\");  // never the root directory
+}
+
+TEST(GameDirNames, ReadyDirDropsOneTrailingSeparator) {
+    EXPECT_EQ(READYDIR("GAME1\\"), "GAME1");
+    EXPECT_EQ(READYDIR("GAME1/"), "GAME1");
+    EXPECT_EQ(READYDIR("GAME1"), "GAME1");
+    EXPECT_EQ(READYDIR(".\\"), ".");
+    EXPECT_EQ(READYDIR("/"), "/");
+    EXPECT_EQ(READYDIR(""), "");
+}
+
+TEST(GameDirNames, CapsUpcasesUmlauts) {
+    std::string s = "sp\x84ter";
+    CAPS(s);
+    EXPECT_EQ(s, "SP\x8ETER");
+}
+
+TEST_F(GameDirs, CanChDirTestsWithoutLeavingTheProgramDirectory) {
+    std::filesystem::create_directory(root / "game1");
+    put("FILE", "x");
+    EXPECT_TRUE(CANCHDIR(""));
+    EXPECT_TRUE(CANCHDIR("."));
+    EXPECT_TRUE(CANCHDIR("GAME1"));
+    EXPECT_TRUE(CANCHDIR("GAME1\\"));
+    EXPECT_FALSE(CANCHDIR("GAME2"));
+    EXPECT_FALSE(CANCHDIR("FILE"));
+    EXPECT_EQ(std::filesystem::current_path(), root);
+}
+
+TEST_F(GameDirs, CheckGameDirAcceptsTheProgramDirectory) {
+    GAMEDIR = ".";
+    CHECKGAMEDIR();
+    EXPECT_EQ(GAMEDIR, ".\\");
+    CHECKGAMEDIR();
+    EXPECT_EQ(GAMEDIR, ".\\");
+    GAMEDIR = "";
+    CHECKGAMEDIR();
+    EXPECT_EQ(GAMEDIR, ".\\");
+    EXPECT_EQ(std::filesystem::current_path(), root);
+}
+
+TEST_F(GameDirs, CheckGameDirNormalisesTheTrailingSeparator) {
+    std::filesystem::create_directories(root / "game1");
+    GAMEDIR = "GAME1";
+    CHECKGAMEDIR();
+    EXPECT_EQ(GAMEDIR, "GAME1\\");
+    GAMEDIR = (root / "game1").string() + "/";
+    CHECKGAMEDIR();
+    EXPECT_EQ(GAMEDIR, (root / "game1").string() + "\\");
+    EXPECT_EQ(std::filesystem::current_path(), root);
+}
+
+TEST_F(GameDirs, CheckGameDirOfAMultiLevelPathKeepsTheCurrentDirectory) {
+    std::filesystem::create_directories(root / "a" / "b");
+    GAMEDIR = "A\\B\\";
+    CHECKGAMEDIR();
+    EXPECT_EQ(GAMEDIR, "A\\B\\");
+    EXPECT_EQ(std::filesystem::current_path(), root);
+}
+
+TEST_F(GameDirs, CheckGameDirOfMissingDirectoryIsFatal13) {
+    GAMEDIR = "GAME9\\";
+    std::string text;
+    EXPECT_EQ(fatal_nr([] { CHECKGAMEDIR(); }, &text), 13);
+    EXPECT_EQ(text, "GAME9");
+}
+
+TEST_F(GameDirs, InitDirCreatesWhatIsMissing) {
+    std::string d = "GAME2";
+    INITDIR(d);
+    EXPECT_EQ(d, "GAME2\\");
+    EXPECT_TRUE(std::filesystem::is_directory(root / "GAME2"));
+    INITDIR(d);
+    EXPECT_EQ(d, "GAME2\\");
+    std::string dot = ".";
+    INITDIR(dot);
+    EXPECT_EQ(dot, ".\\");
+    EXPECT_EQ(listing(), "GAME2\n");
+    EXPECT_EQ(std::filesystem::current_path(), root);
+}
+
+TEST_F(GameDirs, InitDirFindsAnExistingDirectoryInAnotherCase) {
+    std::filesystem::create_directory(root / "game3");
+    std::string d = "GAME3\\";
+    INITDIR(d);
+    EXPECT_EQ(d, "GAME3\\");
+    EXPECT_EQ(listing(), "game3\n");
+}
+
+TEST_F(GameDirs, InitDirOverAFileIsFatal13) {
+    put("GAME4", "not a directory");
+    std::string d = "GAME4";
+    std::string text;
+    EXPECT_EQ(fatal_nr([&] { INITDIR(d); }, &text), 13);
+    EXPECT_EQ(text, "GAME4");
+}
+
+TEST(GameDirNames, SafeNameAcceptsPlainNames) {
+    EXPECT_EQ(SAFENAME("GAME1", 12), "GAME1");
+    EXPECT_EQ(SAFENAME("  GAME1  ", 12), "GAME1");
+    EXPECT_EQ(SAFENAME("GAME1\\", 12), "GAME1");
+    EXPECT_EQ(SAFENAME("GAME1/", 12), "GAME1");
+    EXPECT_EQ(SAFENAME("ABCDEFGHIJKL", 12), "ABCDEFGHIJKL");
+    EXPECT_EQ(SAFENAME("SP\x8E\x9ASS", 12), "SP\x8E\x9ASS");
+    EXPECT_EQ(SAFENAME("...", 12), "...");
+    EXPECT_EQ(SAFENAME(".", 12, true), ".");
+    EXPECT_EQ(SAFENAME(".\\", 12, true), ".");
+}
+
+TEST(GameDirNames, SafeNameRefusesPathsAndOddCharacters) {
+    for (std::string bad : std::vector<std::string>{"", "   ", "..", "..\\", "../", ".", "\\", "/", "..\\..\\X", "../../x", "/etc",
+                            "\\WINDOWS", "C:", "C:\\", "C:GAME", "A\\B", "A/B", "GAME1\\\\", "GAME1//",
+                            std::string("GA\x01ME"), std::string("GAME\x7F"), std::string("GA\0ME", 5),
+                            "GAME\t1", "ABCDEFGHIJKLM"})
+        EXPECT_FALSE(SAFENAME(bad, 12).has_value()) << bad;
+    EXPECT_FALSE(SAFENAME("NINECHARS", 8).has_value());
+    EXPECT_TRUE(SAFENAME("EIGHTCHR", 8).has_value());
+}
+
+TEST_F(GameDirs, DataGameDirRefusesUnsafeNamesBeforeAnythingIsWritten) {
+    EXPECT_EQ(DATAGAMEDIR("", "TEAM3.RST"), "");
+    EXPECT_EQ(DATAGAMEDIR("   ", "TEAM3.RST"), "");
+    EXPECT_EQ(DATAGAMEDIR("LIGA1\\", "TEAM3.RST"), "LIGA1");
+    EXPECT_EQ(DATAGAMEDIR(".", "TEAM3.RST"), ".");
+    std::string text;
+    EXPECT_EQ(fatal_nr([] { DATAGAMEDIR("..\\..\\X", "TEAM3.RST"); }, &text), 99);
+    EXPECT_EQ(text, "TEAM3.RST: unsafe game directory name \"..\\..\\X\"");
+    EXPECT_EQ(fatal_nr([] { DATAGAMEDIR(std::string("A\nB"), "X.RSZ"); }, &text), 99);
+    EXPECT_EQ(text, "X.RSZ: unsafe game directory name \"A?B\"");
+    EXPECT_EQ(fatal_nr([] { DATAGAMEDIR("/tmp", "X.RSZ"); }), 99);
+    EXPECT_EQ(listing(), "");
+}
+
+namespace {
+
+std::string matchheader(std::int16_t nr, const std::string& home, const std::string& away, std::size_t size) {
+    std::string f(size, '\0');
+    f[4] = static_cast<char>(nr & 0xFF);
+    f[5] = static_cast<char>((nr >> 8) & 0xFF);
+    STRING25 a = STRING25::of(home), b = STRING25::of(away);
+    std::memcpy(f.data() + 6, &a, sizeof a);
+    if (size >= 913 + sizeof b) std::memcpy(f.data() + 913, &b, sizeof b);
+    return f;
+}
+
+}  // namespace
+
+TEST_F(GameDirs, GetGameNameReadsTheHeader) {
+    put("GAME3.DAT", matchheader(7, "Orc Crushers", "Elf Lancers", 2430));
+    std::string n1, n2;
+    std::int16_t nr = 0;
+    EXPECT_TRUE(GETGAMENAME("game3.dat", n1, n2, nr));
+    EXPECT_EQ(nr, 7);
+    EXPECT_EQ(n1, "Orc Crushers");
+    EXPECT_EQ(n2, "Elf Lancers");
+}
+
+TEST_F(GameDirs, GetGameNameClampsTheLengthByte) {
+    std::string f = matchheader(-2, "", "", 2430);
+    f[6] = static_cast<char>(200);
+    std::memset(f.data() + 7, 'A', 25);
+    put("GAME3.DAT", f);
+    std::string n1, n2;
+    std::int16_t nr = 0;
+    EXPECT_TRUE(GETGAMENAME("GAME3.DAT", n1, n2, nr));
+    EXPECT_EQ(nr, -2);
+    EXPECT_EQ(n1, std::string(25, 'A'));
+}
+
+TEST_F(GameDirs, GetGameNameOfShortOrMissingFile) {
+    std::string n1 = "x", n2 = "y";
+    std::int16_t nr = 0;
+    EXPECT_FALSE(GETGAMENAME("NOPE.DAT", n1, n2, nr));
+    EXPECT_EQ(nr, 6);
+    EXPECT_EQ(n1, "");
+    EXPECT_EQ(n2, "");
+    put("SHORT.DAT", std::string(5, '\1'));
+    EXPECT_FALSE(GETGAMENAME("SHORT.DAT", n1, n2, nr));
+    EXPECT_EQ(nr, 6);
+    put("HALF.DAT", matchheader(5, "Home", "", 500));
+    EXPECT_FALSE(GETGAMENAME("HALF.DAT", n1, n2, nr));
+    EXPECT_EQ(nr, 5);
+    EXPECT_EQ(n1, "Home");
+    EXPECT_EQ(n2, "");
+}
