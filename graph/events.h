@@ -46,6 +46,10 @@ unsigned char READKEY();
 std::uint16_t GETMOUSEBUTTONS();
 std::uint16_t GETMOUSEX();
 std::uint16_t GETMOUSEY();
+// Buttons and position read together, as one look at the mouse.
+void GETMOUSESTATE(std::uint16_t& buttons, std::uint16_t& x, std::uint16_t& y);
+// The same without letting a script act first (the script's own bookkeeping).
+void PEEKMOUSESTATE(std::uint16_t& buttons, std::uint16_t& x, std::uint16_t& y);
 // The oldest mouse event without removing it; false when there is none.
 bool POLLMOUSEEVENT(TMOUSEEVENT& event);
 // Waits until a mouse event exists, copies and removes it.

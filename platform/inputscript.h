@@ -53,16 +53,21 @@ bool INPUT_SCRIPT_ACTIVE();
 // Actions not yet applied.
 std::size_t INPUT_SCRIPT_REMAINING();
 
-// Hooks of the queue readers. SCRIPT_DEMAND lets the script apply its next action
-// when the one before was taken in. SCRIPT_MOUSE_READ tells it the mouse state or
-// a mouse event was read. SCRIPT_PROGRESS tells it the program took something from
-// a queue. SCRIPT_IDLE tells it a poll found nothing (weight in milliseconds); after
-// the script ran out, half a minute of such waiting ends the run (ScriptExhausted).
-// SCRIPT_BLOCKED: a blocking read found nothing and nothing else can supply input.
+// Hooks of the queue readers (program thread only).
+// SCRIPT_DEMAND lets the script apply its next action when the one before was
+// taken in: a key once the key queue is empty, a mouse change once the mouse state
+// or a mouse event was read (SCRIPT_MOUSE_READ). SCRIPT_PROGRESS: the program took
+// something from a queue. SCRIPT_IDLE: a poll found nothing (weight in
+// milliseconds); SCRIPT_DELAYED: the program slept while polling. A pending action
+// the program does not look at is passed over after a second of such waiting;
+// after the script ran out, half a minute of it ends the run (ScriptExhausted).
+// SCRIPT_BLOCKED: a blocking read found nothing and no window can supply input:
+// returns when the script applied something new, else throws ScriptExhausted.
 void SCRIPT_DEMAND();
 void SCRIPT_MOUSE_READ();
 void SCRIPT_PROGRESS();
 void SCRIPT_IDLE(std::uint32_t ms);
-[[noreturn]] void SCRIPT_BLOCKED(const char* what);
+void SCRIPT_DELAYED(std::uint32_t ms);
+void SCRIPT_BLOCKED(const char* what);
 
 }  // namespace korax
