@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/htime.h"
 #include "graph/wingraph.h"
 #include "shell/types.h"
 
@@ -40,7 +41,6 @@ void EFLOODFILL(int x, int y, int border);
 int EHIGHCOLOR(int c);
 int EGETPAGECOUNT();
 int EVMODE(int mode);
-void EWAIT(int ms);
 void CHECK();
 
 // Picture files. Names are DOS-style; without a "." the extension is appended.

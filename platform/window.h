@@ -3,6 +3,7 @@
 // Headless runs never call anything here.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace korax {
@@ -27,5 +28,9 @@ void WINDOW_INVALIDATE(int y1, int y2);
 bool WINDOW_READ_PIXEL(int x, int y, unsigned& rgb);
 // Waits until every change so far has been presented (at most `ms` milliseconds).
 bool WINDOW_SYNC(int ms);
+
+// Provided by the drawing core: converts rows y1..y2 of the visual page into
+// 0x00BBGGRR pixels at dst + y * dstpitch, under PROTECT_DEVICES.
+void COPY_VISUAL_ROWS(int y1, int y2, std::uint32_t* dst, int dstpitch);
 
 }  // namespace korax

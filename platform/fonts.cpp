@@ -1,0 +1,196 @@
+#include "platform/fonts.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+#include "platform/dospath.h"
+
+namespace korax {
+
+namespace {
+
+// The program's six family names and the installed fonts that stand in for them.
+struct Alias {
+    const char* name;
+    const char* real;
+};
+constexpr Alias aliases[] = {
+    {"COURIER NEW", "Liberation Mono"},     {"ARIAL", "Liberation Sans"},
+    {"TIMES NEW ROMAN", "Liberation Serif"}, {"SYSTEM", "DejaVu Sans"},
+    {"MS SANS SERIF", "DejaVu Sans"},        {"LUCIDA CONSOLE", "DejaVu Sans Mono"},
+};
+
+std::string real_family(const std::string& family) {
+    const std::string up = UPCASE(family);
+    for (const Alias& a : aliases)
+        if (up == a.name) return a.real;
+    return family;
+}
+
+struct Face {
+    std::string file;
+    FT_Face face = nullptr;
+};
+
+FT_Library library = nullptr;
+bool fc_ready = false;
+std::vector<Face> faces;                       // index = face id
+std::map<std::string, int> face_by_request;    // "family|b|i" -> face id (-1 none)
+std::unordered_map<std::uint64_t, GLYPH> glyphs;
+const GLYPH empty_glyph;
+
+bool init_fc() {
+    if (!fc_ready) fc_ready = FcInit() != FcFalse;
+    return fc_ready;
+}
+
+// fontconfig's best match; `family_out` gets the family it chose.
+std::string match(const std::string& family, bool bold, bool italic, std::string* family_out) {
+    if (!init_fc()) return "";
+    FcPattern* pat = FcPatternCreate();
+    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcDefaultSubstitute(pat);
+    FcResult res;
+    FcPattern* m = FcFontMatch(nullptr, pat, &res);
+    std::string file;
+    if (m) {
+        FcChar8* f = nullptr;
+        if (FcPatternGetString(m, FC_FILE, 0, &f) == FcResultMatch && f) file = reinterpret_cast<char*>(f);
+        FcChar8* fam = nullptr;
+        if (family_out && FcPatternGetString(m, FC_FAMILY, 0, &fam) == FcResultMatch && fam)
+            *family_out = reinterpret_cast<char*>(fam);
+        FcPatternDestroy(m);
+    }
+    FcPatternDestroy(pat);
+    return file;
+}
+
+int face_id(const FONTKEY& key) {
+    const std::string req = UPCASE(key.family) + "|" + (key.bold ? "b" : "") + "|" + (key.italic ? "i" : "");
+    auto it = face_by_request.find(req);
+    if (it != face_by_request.end()) return it->second;
+    int id = -1;
+    const std::string file = FONT_FILE(key.family, key.bold, key.italic);
+    if (!file.empty() && (library || FT_Init_FreeType(&library) == 0)) {
+        for (std::size_t i = 0; i < faces.size(); ++i)
+            if (faces[i].file == file) id = static_cast<int>(i);
+        if (id < 0) {
+            FT_Face f = nullptr;
+            if (FT_New_Face(library, file.c_str(), 0, &f) == 0) {
+                faces.push_back({file, f});
+                id = static_cast<int>(faces.size()) - 1;
+            }
+        }
+    }
+    face_by_request[req] = id;
+    return id;
+}
+
+// Sizes the face so that ascent + descent is the requested cell height.
+void size_face(FT_Face f, int height, int& ascent, int& descent) {
+    const int asc = f->ascender, desc = -f->descender;
+    const int cell = std::max(1, asc + desc);
+    const double em = static_cast<double>(height) * f->units_per_EM / cell;
+    FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(std::max(1L, std::lround(em))));
+    ascent = static_cast<int>(std::lround(static_cast<double>(height) * asc / cell));
+    descent = height - ascent;
+}
+
+}  // namespace
+
+std::string FONT_FILE(const std::string& family, bool bold, bool italic) {
+    return match(real_family(family), bold, italic, nullptr);
+}
+
+bool FONT_FAMILY_EXISTS(const std::string& family) {
+    if (family.empty()) return false;
+    const std::string real = real_family(family);
+    std::string got;
+    if (match(real, false, false, &got).empty()) return false;
+    return UPCASE(got) == UPCASE(real);
+}
+
+FONTMETRICS FONT_METRICS(const FONTKEY& key) {
+    FONTMETRICS m;
+    const int id = face_id(key);
+    if (id < 0) {
+        m.ascent = key.height * 4 / 5;
+        m.descent = key.height - m.ascent;
+        return m;
+    }
+    FT_Face f = faces[static_cast<std::size_t>(id)].face;
+    size_face(f, key.height, m.ascent, m.descent);
+    m.underline = std::max(1, static_cast<int>(std::lround(-static_cast<double>(f->underline_position) *
+                                                           f->size->metrics.y_ppem / f->units_per_EM)));
+    return m;
+}
+
+const GLYPH& FONT_GLYPH(const FONTKEY& key, char32_t ch) {
+    const int id = face_id(key);
+    if (id < 0 || key.height < 1) return empty_glyph;
+    const int angle = ((key.angle % 360) + 360) % 360;
+    const std::uint64_t k = (static_cast<std::uint64_t>(id) << 54) |
+                            (static_cast<std::uint64_t>(std::min(key.height, 4095)) << 42) |
+                            (static_cast<std::uint64_t>(angle) << 32) | ch;
+    auto it = glyphs.find(k);
+    if (it != glyphs.end()) return it->second;
+
+    GLYPH g;
+    FT_Face f = faces[static_cast<std::size_t>(id)].face;
+    int ascent, descent;
+    size_face(f, key.height, ascent, descent);
+    if (angle != 0) {
+        const double a = angle * 3.14159265358979323846 / 180.0;
+        FT_Matrix mx;
+        mx.xx = static_cast<FT_Fixed>(std::cos(a) * 0x10000);
+        mx.xy = static_cast<FT_Fixed>(-std::sin(a) * 0x10000);
+        mx.yx = static_cast<FT_Fixed>(std::sin(a) * 0x10000);
+        mx.yy = static_cast<FT_Fixed>(std::cos(a) * 0x10000);
+        FT_Set_Transform(f, &mx, nullptr);
+    } else {
+        FT_Set_Transform(f, nullptr, nullptr);
+    }
+    if (FT_Load_Char(f, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) == 0) {
+        const FT_GlyphSlot s = f->glyph;
+        const FT_Bitmap& b = s->bitmap;
+        g.left = s->bitmap_left;
+        g.top = s->bitmap_top;
+        g.w = static_cast<int>(b.width);
+        g.h = static_cast<int>(b.rows);
+        g.advx = static_cast<int>((s->advance.x + 32) >> 6);
+        g.advy = static_cast<int>((s->advance.y + 32) >> 6);
+        g.bits.assign(static_cast<std::size_t>(g.w) * g.h, 0);
+        for (int y = 0; y < g.h; ++y) {
+            const unsigned char* row = b.buffer + static_cast<std::ptrdiff_t>(y) * b.pitch;
+            for (int x = 0; x < g.w; ++x) {
+                const bool on = b.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] >> (7 - (x & 7))) & 1
+                                                                   : row[x] >= 128;
+                g.bits[static_cast<std::size_t>(y) * g.w + x] = on ? 1 : 0;
+            }
+        }
+    }
+    FT_Set_Transform(f, nullptr, nullptr);
+    return glyphs.emplace(k, std::move(g)).first->second;
+}
+
+void FONT_RELEASE_ALL() {
+    glyphs.clear();
+    face_by_request.clear();
+    for (Face& f : faces)
+        if (f.face) FT_Done_Face(f.face);
+    faces.clear();
+    if (library) FT_Done_FreeType(library);
+    library = nullptr;
+}
+
+}  // namespace korax
