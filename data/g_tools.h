@@ -214,7 +214,9 @@ std::string GETGAMELISTE(int mode);
 // directory and appends it to GAMES.INI (not for the demonstration game).
 void BESCHREIBGAMEDIR();
 
-// Makes dir the current game directory, asking the trainer when it does not exist.
+// Makes dir (a name from the result file RSTNAME) the current game directory,
+// asking the trainer when it does not exist: create it, enter a new game, or end
+// the program (exit code 0). A name that is not plain is fatal 99 (DATAGAMEDIR).
 void DIR2GAMEDIR(std::string_view dir);
 
 }  // namespace korax
