@@ -49,11 +49,13 @@ MENUCFG PARSEMENUCFG(std::string_view text) {
     MENUCFG cfg;
     for (const Line& l : split_lines(text)) {
         std::string_view s = l.body;
-        if (s.size() < 3 || s[0] == ';') continue;
-        if (s[1] == '-') {
+        if (s.empty() || s[0] == ';') continue;
+        // " -" ends the fixed part although it is short; "-" alone has no second character.
+        if (s.size() >= 2 && s[1] == '-') {
             cfg.festanz = static_cast<int>(cfg.codes.size());
             continue;
         }
+        if (s.size() < 3) continue;
         // The program writes "code   ;label": the label is a comment for the reader.
         std::size_t semi = s.find(';');
         std::string_view num = trim(s.substr(0, semi));
