@@ -1,0 +1,157 @@
+// SDL events as the window thread hands them over, without a display.
+#include "input_fixture.h"
+
+namespace korax {
+namespace {
+
+using Keys = std::vector<int>;
+
+SDL_Event keyevent(Uint32 type, SDL_Keycode sym, Uint16 mod) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.type = type;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = sym;
+    e.key.keysym.mod = mod;
+    return e;
+}
+
+void press(SDL_Keycode sym, Uint16 mod = 0) {
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, sym, mod));
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, sym, mod));
+}
+
+void text(const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
+    HANDLE_SDL_EVENT(e);
+}
+
+SDL_Event mouse(Uint32 type, Uint8 button, int x, int y) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        e.motion.x = x;
+        e.motion.y = y;
+        e.motion.state = button;
+    } else {
+        e.button.button = button;
+        e.button.x = x;
+        e.button.y = y;
+    }
+    return e;
+}
+
+TEST_F(InputTest, SdlNavigationAndFunctionKeys) {
+    press(SDLK_LEFT, KMOD_LCTRL);
+    press(SDLK_LEFT, KMOD_LALT);
+    press(SDLK_LEFT);
+    press(SDLK_F1);
+    press(SDLK_F2);
+    press(SDLK_F1, KMOD_LSHIFT);
+    press(SDLK_F12, KMOD_RCTRL);
+    press(SDLK_PAGEUP, KMOD_LCTRL);
+    press(SDLK_DELETE);
+    press(SDLK_PAUSE);
+    EXPECT_EQ(drain(), (Keys{0, 115, 0, 155, 0, 75, 0, 59, 0, 60, 0, 84, 0, 138, 0, 132, 0, 83, 0, 250}));
+}
+
+TEST_F(InputTest, SdlCharacterKeys) {
+    press(SDLK_RETURN);
+    press(SDLK_KP_ENTER);
+    press(SDLK_ESCAPE);
+    press(SDLK_BACKSPACE);
+    press(SDLK_TAB);
+    press(SDLK_TAB, KMOD_LSHIFT);
+    press(SDLK_c, KMOD_LCTRL);
+    press(SDLK_RETURN, KMOD_LALT);
+    EXPECT_EQ(drain(), (Keys{13, 13, 27, 8, 9, 0, 15, 3, 0, 166}));
+}
+
+TEST_F(InputTest, SdlLettersComeAsTextInCodePage437) {
+    press(SDLK_a);  // the key itself queues nothing: its text does
+    text("a");
+    text("\xC3\xA4\xC3\x9F");  // ä ß
+    text("\xE2\x82\xAC");      // the euro sign has no code page 437 form
+    EXPECT_EQ(drain(), (Keys{'a', 0x84, 0xE1}));
+}
+
+TEST_F(InputTest, SdlAltLetterIsACommandNotText) {
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT));
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_x, KMOD_LALT));
+    text("x");
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_1, KMOD_LALT));
+    text("1");
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, SDLK_LALT, KMOD_NONE));
+    text("y");
+    EXPECT_EQ(drain(), (Keys{0, 45, 0, 120, 'y'}));
+}
+
+TEST_F(InputTest, SdlKeypadFollowsNumLock) {
+    press(SDLK_KP_8);
+    press(SDLK_KP_5);
+    press(SDLK_KP_PERIOD);
+    press(SDLK_KP_8, KMOD_NUM);  // types "8" through text
+    press(SDLK_KP_PLUS, KMOD_LCTRL);
+    press(SDLK_KP_MINUS, KMOD_LALT);
+    EXPECT_EQ(drain(), (Keys{0, 72, 0, 76, 0, 83, 0, 144, 0, 74}));
+}
+
+TEST_F(InputTest, SdlWindowCloseIsAltF4) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    HANDLE_SDL_EVENT(e);
+    EXPECT_EQ(drain(), (Keys{0, 107}));
+}
+
+TEST_F(InputTest, SdlShiftAndCtrlFlagsFollowTheirKeys) {
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_LSHIFT, KMOD_LSHIFT));
+    EXPECT_TRUE(SHIFT_KEY_DOWN());
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE));
+    EXPECT_FALSE(SHIFT_KEY_DOWN());
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_RCTRL, KMOD_RCTRL));
+    EXPECT_TRUE(CTRL_KEY_DOWN());
+    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, SDLK_RCTRL, KMOD_NONE));
+    EXPECT_FALSE(CTRL_KEY_DOWN());
+}
+
+TEST_F(InputTest, SdlMouseButtonsAndMoves) {
+    HANDLE_SDL_EVENT(mouse(SDL_MOUSEMOTION, 0, 10, 20));
+    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 11, 21));
+    EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_RIGHT);
+    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 11, 21));
+    EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_RIGHT | MOUSE_LEFT);
+    HANDLE_SDL_EVENT(mouse(SDL_MOUSEMOTION, SDL_BUTTON_LMASK | SDL_BUTTON_RMASK, -5, 70000));
+    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 12, 22));
+    EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_LEFT);
+    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 12, 22));
+    EXPECT_EQ(GETMOUSEBUTTONS(), 0);
+    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 12, 22));  // not a button here
+    const TMOUSEEVENT expect[] = {
+        {0, 10, 20, 256}, {16, 11, 21, 1}, {17, 11, 21, 1}, {17, 0, 65535, 256}, {16, 12, 22, 16}, {1, 12, 22, 16},
+    };
+    for (const TMOUSEEVENT& x : expect) {
+        TMOUSEEVENT e{};
+        GETMOUSEEVENT(e);
+        EXPECT_EQ(e.BUTTONS, x.BUTTONS);
+        EXPECT_EQ(e.X, x.X);
+        EXPECT_EQ(e.Y, x.Y);
+        EXPECT_EQ(e.ACTION, x.ACTION);
+    }
+    EXPECT_EQ(MOUSEQUEUE_COUNT(), 0);
+}
+
+TEST_F(InputTest, SdlKeyToVirtualKey) {
+    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_q, 0), 'Q');
+    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_5, 0), '5');
+    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_F11, 0), VK_F1 + 10);
+    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_KP_7, 0), VK_HOME);
+    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_KP_7, KMOD_NUM), '7');
+    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_KP_0, 0), VK_INSERT);
+    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_CAPSLOCK, 0), 0);
+}
+
+}  // namespace
+}  // namespace korax
