@@ -1,0 +1,38 @@
+// A deterministic league, as the game master would send it to one trainer.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "data/g_general.h"
+#include "data/g_types.h"
+
+namespace mkgame {
+
+struct Options {
+    std::uint32_t seed = 1;
+    int team = 1;               // the trainer's team number, 1..10
+    int day = 3;                // match day of the result, 0..18
+    std::string gamedir = "DEMO";
+    std::string rszname;        // base name of the turn file; empty: TEAM<n>
+};
+
+// Every file of the game directory, by name, with its bytes.
+struct Game {
+    std::map<std::string, std::string> files;
+    // The parts a result container is built from.
+    std::vector<std::string> pictures;  // TEAM1.PCX .. TEAM10.PCX, "" where none
+    std::string player, team, gen, match, quick;
+    std::vector<std::string> further;   // further matches of the day, pairing 1..5 ("" = none)
+    std::vector<korax::ERFOLGREC> history;
+    std::vector<std::string> messages;  // records of 1215 bytes
+};
+
+Game MAKEGAME(const Options& o);
+
+// The result container TEAM<n>.RST carrying the same files.
+std::string MAKECONTAINER(const Options& o, const Game& g);
+
+}  // namespace mkgame
