@@ -3,22 +3,19 @@
 #include <cmath>
 #include <limits>
 
+#include "graph/events.h"
+
 namespace korax {
 
 unsigned char KEY = 13;
 unsigned char KEY2 = 0;
 bool ETWAS = false;
 
-namespace {
-// Until the window's key queue is there, a key wait answers Enter at once.
-unsigned char pending_READKEY() { return 13; }
-}  // namespace
-
 void TASTE() {
-    KEY = pending_READKEY();
+    KEY = READKEY();
     KEY2 = 0;
     if (KEY == 0) {
-        KEY2 = pending_READKEY();
+        KEY2 = READKEY();
         if (KEY2 == 59) KEY = '0';
     }
     ETWAS = true;

@@ -1,0 +1,531 @@
+#include "shell/korax.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <new>
+
+#include "data/g_general.h"
+#include "data/g_tools.h"
+#include "data/g_types.h"
+#include "graph/emugraph.h"
+#include "graph/emumouse.h"
+#include "graph/events.h"
+#include "graph/htime.h"
+#include "graph/wingraph.h"
+#include "graph/winpcx.h"
+#include "platform/cp437.h"
+#include "platform/inputscript.h"
+#include "platform/dospath.h"
+#include "platform/paths.h"
+#include "shell/config.h"
+#include "shell/lg.h"
+
+namespace korax {
+
+std::string KXNAME;
+std::string KXEXT;
+std::string RSTNAME;
+std::string RSZNAME;
+int NUMMERWAHL = 0;
+bool AUSVGR = false;
+bool IGNORMODE = false;
+bool TESTMODE = false;
+bool AUTOSEND = false;
+bool GESENDET = false;
+int AKTUMENU = 101;
+std::int32_t KXSTARTTIME = 0;
+std::int32_t KXSTOPTIME = 0;
+std::vector<int> MENUHISTORY{101};
+
+namespace {
+
+constexpr int FIRSTMENU = 101;
+// Version of the result format; a container whose first byte is this + 100 only
+// passes through the program directory on its way into its game directory.
+constexpr int RESULTVERSION = 1;
+
+// ---- stand-ins for units that are still being built ------------------------------
+
+void pending_INITOBERFLAECHE(int) {}
+void pending_CLEAROBERFLAECHE() {}
+void pending_SHOWRST() {}
+void pending_LESEPOSTINI() {}
+void pending_READPOKAL() {}
+void pending_LOADICONS() {}
+void pending_LESETIPS() {}
+bool pending_HASTIPS(int) { return false; }
+void pending_BUTTONINIT(bool) {}
+void pending_MELDUNG(const std::string&) {}
+bool pending_JANEIN(const std::string&) { return true; }
+void pending_MENUTASTE() { KEY = 27; KEY2 = 0; }
+void pending_CHECKMOUSEPOS() {}
+void pending_KEYBUTTON() {}
+void pending_RELATIVBUTTON(int) { KEY = 0; }
+void pending_HELP(int) { KEY = 0; }
+void pending_TESTGAME(bool) {}
+void pending_SAVETURN() {}
+std::string pending_TRNNAME() { return "TEAM" + NUMMERSTR + ".TRN"; }
+void pending_TESTPOST() {}
+bool pending_POSTREADY() { return false; }
+bool NEWRST_pending = false;
+bool NEWPOKAL_pending = false;
+int POKALTAG_pending = 0;
+
+// ---- graphics -------------------------------------------------------------------
+
+// Palette entries every screen relies on, set over the palette picture's colours.
+constexpr std::uint8_t FIXEDPALETTE[20][3] = {
+    {0, 0, 0},     {0, 0, 128},   {0, 128, 0},     {0, 128, 128},  {128, 0, 0},
+    {128, 0, 128}, {128, 128, 0}, {128, 128, 128}, {64, 64, 64},   {0, 0, 255},
+    {0, 255, 0},   {0, 255, 255}, {255, 0, 0},     {255, 0, 255},  {255, 255, 0},
+    {255, 255, 255}, {176, 176, 0}, {0, 176, 176}, {0, 208, 208},  {187, 17, 187},
+};
+
+void OPENGRAPH() {
+    try {
+        EINITGRAPH(XMODE);
+    } catch (const FatalError&) {
+        ERROR(100, L[10].str());
+    }
+}
+
+void OPENMOUSE() {
+    EINITMOUSE();
+    EMOUSEPOS(EGETMAXX() / 2, EGETMAXY() / 2);
+    ESHOWMOUSE();
+}
+
+void open_screen() {
+    OPENGRAPH();
+    ECLEARDEVICE();
+    SHOWPCX(0, 0, JOINPATH(KXPATH, "palette!.pcx"));
+    if (!PCXLOADED) ERROR(1, "PALETTE!.PCX");
+    for (int i = 0; i < 20; ++i)
+        ESETRGBPALETTE(i, FIXEDPALETTE[i][0], FIXEDPALETTE[i][1], FIXEDPALETTE[i][2]);
+    pending_INITOBERFLAECHE(1);
+    OPENMOUSE();
+}
+
+void close_screen() {
+    if (!INGRAPH) return;
+    try {
+        ECLOSEGRAPH();
+    } catch (const FatalError&) {
+        INGRAPH = false;
+    }
+}
+
+// ---- command line ---------------------------------------------------------------
+
+// A whole word that is a decimal number (optional sign); anything else is no number.
+bool parse_number(const std::string& w, long long& out) {
+    if (w.empty() || w.size() > 12) return false;
+    std::size_t i = (w[0] == '-' || w[0] == '+') ? 1 : 0;
+    if (i == w.size()) return false;
+    long long v = 0;
+    for (; i < w.size(); ++i) {
+        if (w[i] < '0' || w[i] > '9') return false;
+        v = v * 10 + (w[i] - '0');
+    }
+    out = w[0] == '-' ? -v : v;
+    return true;
+}
+
+bool names_result(const std::string& s) {
+    std::string up = UPCASE(s);
+    return up.find(".RST") != std::string::npos || up.find(".RSZ") != std::string::npos;
+}
+
+// A container in the program directory that names its game directory in its header
+// is moved there, to be imported from the game directory.
+void pass_through(const std::string& name) {
+    std::ifstream f(HOSTPATH(name), std::ios::binary);
+    if (!f) ERROR(1, name);
+    char first = 0;
+    if (!f.get(first)) ERROR(2, name);
+    if (static_cast<unsigned char>(first) != RESULTVERSION + 100) {
+        RSTNAME = UPCASE(name);
+        return;
+    }
+    // The header field is a string[12]; a file cut short inside it keeps what is there.
+    char field[13] = {};
+    f.read(field, sizeof field);
+    std::size_t got = static_cast<std::size_t>(f.gcount());
+    STRING12 dir;
+    std::size_t len = got == 0 ? 0 : std::min<std::size_t>(static_cast<unsigned char>(field[0]), got - 1);
+    dir.set(std::string_view(field + 1, std::min<std::size_t>(len, 12)));
+    f.close();
+    std::string gamedir = DATAGAMEDIR(dir.str(), name);
+    GAMEDIR = gamedir.empty() ? std::string(".") : gamedir;
+    NORMDIR(GAMEDIR);
+    CHECKGAMEDIR();
+    MOVEFILE(name, JOINPATH(GAMEDIR, name));
+}
+
+void no_arguments() {
+    auto rsz = FINDFILES(".", "*.RSZ");
+    if (!rsz.empty()) {
+        const std::string& n = rsz.front();
+        RSZNAME = n.size() > 4 ? n.substr(0, n.size() - 4) : std::string();
+        RSTNAME = UPCASE(n);
+        return;
+    }
+    auto rst = FINDFILES(".", "*.RST");
+    if (!rst.empty()) pass_through(rst.front());
+}
+
+void with_arguments(std::vector<std::string> words) {
+    if (AUSVGR) words.resize(2);  // the viewer hands back the usual two words plus its mark
+    if (words.size() == 2) {
+        long long n = 0;
+        if (parse_number(words[1], n) && n >= 0 && n <= 10) NUMMERWAHL = static_cast<int>(n);
+    }
+    if (NUMMERWAHL > 0) {
+        RSTNAME = words[0];
+    } else {
+        RSTNAME.clear();
+        for (std::size_t i = 0; i < words.size(); ++i) RSTNAME += (i ? " " : "") + words[i];
+        if (words.size() > 1 && names_result(RSTNAME)) {
+            auto sep = RSTNAME.find_last_of("\\/");
+            if (sep == std::string::npos) ERROR(14, RSTNAME);
+            std::string copy = JOINPATH(TEMPBASE(), RSTNAME.substr(sep + 1));
+            bool copied = false;
+            try {
+                copied = COPYFILE(RSTNAME, copy);
+            } catch (const FatalError&) {
+                copied = false;
+            }
+            if (!copied) ERROR(13, RSTNAME);
+            RSTNAME = copy;
+        }
+    }
+    RSTNAME = UPCASE(RSTNAME);
+    if (!names_result(RSTNAME)) {
+        GAMEDIR = RSTNAME;
+        RSTNAME.clear();
+    }
+}
+
+// ---- menu -----------------------------------------------------------------------
+
+struct MENUSCREEN {
+    int code;
+    void (*open)();
+};
+
+void pending_SCREEN() { NOTHING(); }
+void market_or_season_end() { NOTHING(); }
+
+// The screen each menu code opens; codes without an entry show the placeholder.
+const MENUSCREEN SCREENS[] = {
+    {101, pending_SCREEN},  // team overview
+    {102, pending_SCREEN},  // line-up, league
+    {103, pending_SCREEN},  // game choice
+    {104, market_or_season_end},
+    {105, pending_SCREEN},  // league table
+    {106, pending_SCREEN},  // pairings
+    {107, pending_SCREEN},  // history
+    {108, pending_SCREEN},  // accommodation
+    {109, pending_SCREEN},  // stadium
+    {110, pending_SCREEN},  // training
+    {111, pending_SCREEN},  // bank
+    {112, pending_SCREEN},  // write messages
+    {113, pending_SCREEN},  // read messages
+    {114, pending_SCREEN},  // statistics
+    {115, pending_SCREEN},  // betting office
+    {116, pending_SCREEN},  // cup draw
+    {117, pending_SCREEN},  // line-up, friendly
+    {118, pending_SCREEN},  // catering
+    {119, pending_SCREEN},  // advertising
+    {120, pending_SCREEN},  // newspaper
+    {122, NOTHING},
+    {123, pending_SCREEN},  // team data
+    {124, pending_SCREEN},  // shape editor
+    {125, pending_SCREEN},  // temple
+    {127, pending_SCREEN},  // set-up
+    {128, pending_SCREEN},  // turn deadline and mail dispatch
+    {199, NOTHING},
+};
+
+void OPENSCREEN(int code) {
+    for (const auto& s : SCREENS)
+        if (s.code == code) {
+            s.open();
+            return;
+        }
+    // A code from a hand-edited menu file with no screen would otherwise stay
+    // pending for ever.
+    NOTHING();
+}
+
+// Codes the loop acts on; anything else means "no code pending, read input".
+bool is_code(int k) {
+    return (k >= 21 && k <= 24) || k == 27 || k == 48 || k == 82 || (k >= 100 && k <= 199);
+}
+
+void auto_play() {
+    NEWRST_pending = false;
+    if (GEN.TURN > 0 && !AUSVGR) {
+        TEAM.TRAINING.VGRANZAHL = 1;
+        WRITETEAM(NUMMER, TEAM);
+        pending_TESTGAME(NEWPOKAL_pending);
+    }
+    if (GEN.TURN > 0 && !NEWPOKAL_pending) {
+        OPENSCREEN(106);
+        OPENSCREEN(105);
+        OPENSCREEN(120);
+    }
+    OPENSCREEN(113);
+    pending_INITOBERFLAECHE(0);
+    pending_LESETIPS();
+}
+
+void usage_at_entry() {
+    if (FILECHECK(JOINPATH(GAMEDIR, "VGR.TMP"))) {
+        KXSTARTTIME = STOPPETIME("VGR.TMP");
+        KXSTOPTIME = STARTETIME("VGR.TMP");
+        TEAM.TRAINING.VGRGESAMT = ADDUSAGE(TEAM.TRAINING.VGRGESAMT, KXSTARTTIME, KXSTOPTIME);
+        KXSTARTTIME = STOPPETIME("KORAX.TMP");
+        DELETEFILE(JOINPATH(GAMEDIR, "VGR.TMP"));
+    } else {
+        TEAM.TRAINING.KXANZAHL = static_cast<std::uint16_t>(TEAM.TRAINING.KXANZAHL + 1);
+        KXSTARTTIME = STARTETIME("KORAX.TMP");
+    }
+}
+
+void usage_at_exit() {
+    if (KXSTARTTIME > 0) {
+        KXSTOPTIME = STARTETIME("KORAX.TMP");
+        TEAM.TRAINING.KXGESAMT = ADDUSAGE(TEAM.TRAINING.KXGESAMT, KXSTARTTIME, KXSTOPTIME);
+    }
+    WRITETEAM(NUMMER, TEAM);
+}
+
+// Returns false when the menu ends.
+bool on_escape() {
+    unsigned char key2 = KEY2;
+    KEY2 = 0;
+    if (ESCAPEASKS(key2)) {
+        if (pending_JANEIN(L[441].str())) return false;
+        KEY = static_cast<unsigned char>(MENUHISTORY.front());
+        return true;
+    }
+    pending_CLEAROBERFLAECHE();
+    KEY = static_cast<unsigned char>(ESCAPETARGET(key2, AKTUMENU, pending_HASTIPS));
+    return true;
+}
+
+void stop_sequence() {
+    CLOSEFILES(_PLAYER | _TEAM);
+    pending_SAVETURN();
+    EHIDEMOUSE();
+    if (!GESENDET) {
+        if (LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG_pending)
+            DELAY(10);
+        else
+            pending_MELDUNG(L[214].str() + " \"" + pending_TRNNAME() + "\" " + L[215].str());
+        if (pending_POSTREADY()) AUTOSEND = pending_JANEIN(L[497].str());
+    }
+    pending_TESTPOST();
+    close_screen();
+}
+
+void enter_program_dir(const std::vector<std::string>& args) {
+    std::string dir = PROGRAMDIR();
+    KXPATH = dir;
+    std::vector<char> buf(4096);
+    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+    std::string exe = n > 0 ? std::string(buf.data(), static_cast<std::size_t>(n))
+                            : (args.empty() ? std::string("korax") : args[0]);
+    std::string base = exe.substr(exe.find_last_of('/') == std::string::npos ? 0 : exe.find_last_of('/') + 1);
+    auto dot = base.rfind('.');
+    KXNAME = dot == std::string::npos ? base : base.substr(0, dot);
+    KXEXT = dot == std::string::npos ? std::string() : base.substr(dot);
+    if (::chdir(dir.c_str()) != 0) ERROR(13, "Korax-Inst.Path not 8.3");
+}
+
+}  // namespace
+
+// ---- public -----------------------------------------------------------------------
+
+void LESEPARAM(const std::vector<std::string>& args) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    const char* fsm = std::getenv("FSM");
+    IGNORMODE = fsm && std::string(fsm) == "ignore";
+    TESTMODE = fsm && std::string(fsm) == "test";
+    std::vector<std::string> words(args.size() > 1 ? args.begin() + 1 : args.end(), args.end());
+    AUSVGR = words.size() == 3 && words[2] == "AusVGR";
+    NEUGRAPH = false;
+    NUMMERWAHL = 0;
+    RSTNAME.clear();
+    if (words.empty()) no_arguments();
+    else with_arguments(words);
+}
+
+void MENUVISIT(int code) {
+    for (int c : MENUHISTORY)
+        if (c == code) return;
+    MENUHISTORY.push_back(code);
+}
+
+void MENURESET() { MENUHISTORY.assign(1, FIRSTMENU); }
+
+bool ESCAPEASKS(unsigned char key2) { return MENUHISTORY.size() <= 1 && key2 != KEY2_TIPCYCLE; }
+
+int ESCAPETARGET(unsigned char key2, int current, bool (*hastips)(int code)) {
+    if (key2 == KEY2_TIPCYCLE && hastips) {
+        int c = current;
+        // One full round at most: without any tips this falls through to the first entry.
+        for (int step = 0; step < 100; ++step) {
+            c = c >= 199 ? 100 : c + 1;
+            if (hastips(c)) return c;
+        }
+    } else if (key2 == KEY2_BACK && MENUHISTORY.size() > 1) {
+        MENUHISTORY.pop_back();
+        return MENUHISTORY.back();
+    }
+    MENUHISTORY.resize(1);
+    return MENUHISTORY.front();
+}
+
+std::int32_t ADDUSAGE(std::int32_t sum, std::int32_t start, std::int32_t stop) {
+    if (start <= 0 || stop <= 0) return sum;
+    return WRAP32(static_cast<std::int64_t>(sum) + stop - start);
+}
+
+void NOTHING() {
+    pending_CLEAROBERFLAECHE();
+    TASTE();
+    // Escape walks back as from any screen; other keys only close the window (a
+    // typed letter must not be taken for a menu code).
+    if (KEY != 27) KEY = 0;
+}
+
+void HAUPTMENU() {
+    if ((NEWRST_pending || AUSVGR) && AUTOPLAY) auto_play();
+    pending_BUTTONINIT(true);
+    if (XMODE != 2) {
+        pending_MELDUNG(L[3].str() + L[4].str() + " *" + std::to_string(XMODE));
+        return;
+    }
+    usage_at_entry();
+    KEY = FIRSTMENU;
+    KEY2 = 0;
+    bool running = true;
+    while (running) {
+        int code = KEY;
+        if (code >= 101 && code <= 199) {
+            AKTUMENU = code;
+            MENUVISIT(code);
+        }
+        if (!is_code(code)) {
+            KEY = 0;
+            if (KEYPRESSED()) pending_MENUTASTE();
+            pending_CHECKMOUSEPOS();
+            pending_KEYBUTTON();
+            continue;
+        }
+        if (code >= 21 && code <= 24) {
+            pending_RELATIVBUTTON(code);
+        } else if (code == 27) {
+            running = on_escape();
+        } else if (code == 82) {
+            running = false;
+        } else if (code == 48) {
+            pending_HELP(13);
+        } else if (code == 104 && LASTDAY) {
+            market_or_season_end();
+        } else {
+            OPENSCREEN(code);
+        }
+    }
+    usage_at_exit();
+}
+
+int SHOWFATAL(int nr, const std::string& text) {
+    std::string line = "Error " + std::to_string(nr) + ": " + text;
+    // Standard error first: it is all there is when no screen can be opened, and
+    // it is what a script running the client reads.
+    std::fprintf(stderr, "%s\n", CP437_TO_UTF8(line).c_str());
+    std::fflush(stderr);
+    try {
+        if (!INGRAPH) EINITGRAPH(0);
+        ESETBLKCOLOR(0);
+        ECLEARDEVICE();
+        ESETCOLOR(15);
+        ESETTEXTJUSTIFY(CENTERTEXT, TOPTEXT);
+        EOUTTEXTXY(EGETMAXX() / 2, 100, line);
+        EOUTTEXTXY(EGETMAXX() / 2, 200, "[Press RETURN]");
+        TASTE();
+    } catch (const FatalError&) {
+        // No screen: the message already went to standard error.
+    } catch (const ScriptStop&) {
+        // Nobody can press a key in this run; the error's own exit code counts.
+    }
+    close_screen();
+    REMOVERUNTEMPDIR();
+    return ERROR_EXITCODE(nr);
+}
+
+int KORAXMAIN(int argc, char** argv) {
+    std::vector<std::string> args(argv, argv + argc);
+    try {
+        START_INPUT_SCRIPT();
+        EWINTITLE = "Manager - Korax 32-Bit";
+        enter_program_dir(args);
+        READ_LG("KORAX", 220);
+        LESEPARAM(args);
+        CHECKGAMEDIR();
+        // Checking the game directory never leaves it, but make sure anyway; a
+        // failure is harmless since step 2 entered the program directory already.
+        [[maybe_unused]] int back = ::chdir(KXPATH.c_str());
+        READINI(255, true);
+        open_screen();
+        pending_SHOWRST();
+        READINI(255, false);
+        if (NEUGRAPH) {
+            close_screen();
+            OPENGRAPH();
+            ECLEARDEVICE();
+            OPENMOUSE();
+        }
+        OPENFILES(_PLAYER | _TEAM);
+        pending_LESEPOSTINI();
+        READGEN();
+        READALLTEAMS();
+        CHECKTEAMCHANGE();
+        READPLAYERS();
+        pending_READPOKAL();
+        pending_LOADICONS();
+        pending_INITOBERFLAECHE(0);
+        pending_LESETIPS();
+        HAUPTMENU();
+        stop_sequence();
+        REMOVERUNTEMPDIR();
+        return 0;
+    } catch (const ReportedStop& e) {
+        close_screen();
+        REMOVERUNTEMPDIR();
+        return ERROR_EXITCODE(e.nr);
+    } catch (const ProgramEnd& e) {
+        close_screen();
+        REMOVERUNTEMPDIR();
+        return e.code;
+    } catch (const ScriptStop& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        close_screen();
+        REMOVERUNTEMPDIR();
+        return e.exitcode;
+    } catch (const FatalError& e) {
+        return SHOWFATAL(e.nr, e.text);
+    } catch (const std::bad_alloc&) {
+        return SHOWFATAL(8, "");
+    }
+}
+
+}  // namespace korax

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "shell/korax.h"
+
+using namespace korax;
+
+namespace {
+
+class MenuHistory : public testing::Test {
+protected:
+    void SetUp() override { MENURESET(); }
+    void TearDown() override { MENURESET(); }
+};
+
+bool no_tips(int) { return false; }
+bool tips_at_103_and_150(int c) { return c == 103 || c == 150; }
+bool tips_at_100(int c) { return c == 100; }
+bool tips_everywhere(int) { return true; }
+
+}  // namespace
+
+TEST_F(MenuHistory, StartsWithFirstEntry) {
+    EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
+}
+
+TEST_F(MenuHistory, HoldsEachCodeOnceInVisitOrder) {
+    MENUVISIT(101);
+    MENUVISIT(105);
+    MENUVISIT(110);
+    MENUVISIT(105);
+    MENUVISIT(101);
+    EXPECT_EQ(MENUHISTORY, (std::vector<int>{101, 105, 110}));
+}
+
+TEST_F(MenuHistory, EscapeAtFirstEntryAsks) {
+    EXPECT_TRUE(ESCAPEASKS(0));
+    EXPECT_TRUE(ESCAPEASKS(KEY2_BACK));
+    EXPECT_FALSE(ESCAPEASKS(KEY2_TIPCYCLE));
+}
+
+TEST_F(MenuHistory, EscapeInSubMenuReturnsToFirstEntry) {
+    MENUVISIT(105);
+    MENUVISIT(110);
+    EXPECT_FALSE(ESCAPEASKS(0));
+    EXPECT_EQ(ESCAPETARGET(0, 110, no_tips), 101);
+    EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
+    EXPECT_TRUE(ESCAPEASKS(0));
+}
+
+TEST_F(MenuHistory, BackKeyStepsBackOneEntry) {
+    MENUVISIT(105);
+    MENUVISIT(110);
+    MENUVISIT(111);
+    EXPECT_EQ(ESCAPETARGET(KEY2_BACK, 111, no_tips), 110);
+    EXPECT_EQ(MENUHISTORY, (std::vector<int>{101, 105, 110}));
+    EXPECT_EQ(ESCAPETARGET(KEY2_BACK, 110, no_tips), 105);
+    EXPECT_EQ(ESCAPETARGET(KEY2_BACK, 105, no_tips), 101);
+    EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
+}
+
+TEST_F(MenuHistory, TipCycleSearchesUpwardAndWraps) {
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 101, tips_at_103_and_150), 103);
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 103, tips_at_103_and_150), 150);
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 150, tips_at_103_and_150), 103);
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 199, tips_at_100), 100);
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 120, tips_everywhere), 121);
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 199, tips_everywhere), 100);
+}
+
+TEST_F(MenuHistory, TipCycleOnlyCurrentEntryHasTips) {
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 150, [](int c) { return c == 150; }), 150);
+}
+
+TEST_F(MenuHistory, TipCycleWithoutAnyTipsEndsAtFirstEntry) {
+    MENUVISIT(105);
+    MENUVISIT(112);
+    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 112, no_tips), 101);
+    EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
+}
+
+TEST(UsageTime, DurationIsPlainDifferenceOfStamps) {
+    EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0x5A000010), 1016);
+}
+
+TEST(UsageTime, FailedStampAddsNothing) {
+    EXPECT_EQ(ADDUSAGE(1000, 0, 0x5A000010), 1000);
+    EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0), 1000);
+    EXPECT_EQ(ADDUSAGE(1000, -5, 0x5A000010), 1000);
+}
+
+TEST(UsageTime, SumWrapsInItsField) {
+    EXPECT_EQ(ADDUSAGE(INT32_MAX, 1, 3), INT32_MIN + 1);
+}
