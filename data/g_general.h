@@ -15,57 +15,57 @@ namespace korax {
 
 // One row of the league table; row 1 is the first place.
 struct TABELLENTYPE {
-    std::int16_t TEAM;
-    std::int16_t GEWONNEN;
-    std::int16_t UNENTSCHIEDEN;
-    std::int16_t VERLOREN;
-    std::int16_t TORDIFF;
-    std::int16_t STAERKE;
+    I16 TEAM;
+    I16 GEWONNEN;
+    I16 UNENTSCHIEDEN;
+    I16 VERLOREN;
+    I16 TORDIFF;
+    I16 STAERKE;
     std::uint8_t LIZENZ;
     ARR1<std::uint8_t, 1, 3> RESERVE;
 };
 
 // One pairing of a match day.
 struct SPIELPLANTYPE {
-    std::int16_t HEIM;
-    std::int16_t GAST;
-    std::int16_t HWERT;
-    std::int16_t GWERT;
-    std::int16_t RESERVE;
+    I16 HEIM;
+    I16 GAST;
+    I16 HWERT;
+    I16 GWERT;
+    I16 RESERVE;
 };
 
 struct TORSCHUETZENTYPE {
-    std::int16_t PLAYER;
+    I16 PLAYER;
     STRING8 NAME;
     std::uint8_t TEAM;
     std::uint8_t RASSE;
-    std::int16_t TORE;
-    std::int16_t RESERVE;
+    I16 TORE;
+    I16 RESERVE;
 };
 
 struct STATISTIKTYPE {
     std::uint8_t TABPLATZ;
-    std::int16_t STAERKE;
+    I16 STAERKE;
     std::uint8_t RESERVE1;
     ARR1<std::uint8_t, 1, 20> RESERVE;
 };
 
 struct WERBREC {
     std::uint8_t DAUER;
-    std::int16_t PROSPIEL;
-    std::int16_t PROSIEG;
+    I16 PROSPIEL;
+    I16 PROSIEG;
     std::uint8_t TEAM;
     std::uint8_t INUSE;
     ARR1<std::uint8_t, 1, 4> RESERVE;
 };
 
 struct GENTYPE {
-    std::int16_t TURN;               // match day within the current half (1..9)
+    I16 TURN;               // match day within the current half (1..9)
     std::uint8_t ANZAHL;             // active teams of the league
     std::uint8_t HINRUNDE;           // 1: first half of the season
     std::uint8_t LIGA;
     STRING10 LIGATXT;
-    std::int16_t PLATZ;
+    I16 PLATZ;
     ARR1<TABELLENTYPE, 1, 10> TABELLE;
     // [half][match day][pairing]; half 1 is the first half of the season, see PAARUNG.
     ARR1<ARR1<ARR1<SPIELPLANTYPE, 1, 5>, 1, 9>, 0, 1> SPIELPLAN;
@@ -73,15 +73,15 @@ struct GENTYPE {
     ARR1<ARR1<STATISTIKTYPE, 0, 20>, 1, 10> STATISTIK;  // [team][match day]
     ARR1<WERBREC, 1, 10> WERBUNG;
     PSTRING<6> POKALNAME;
-    std::int32_t ZAT;
+    I32 ZAT;
     PSTRING<19> ZATTEXT;
     STRING40 ZATEMAIL;
     ARR1<std::uint8_t, 1, 28> RESERVE1;
     ARR1<I16, 1, 10> SKLAVEN;
     ARR1<std::uint8_t, 1, 10> SKLAVENCOUNT;
     std::uint8_t ZINSEN;
-    std::int32_t SEED;
-    std::int32_t PRUEF;
+    I32 SEED;
+    I32 PRUEF;
     ARR1<I16, 1, 10> SKLAVENGEBOT;
     ARR1<std::uint8_t, 1, 10> SKLAVENTEAM;
     std::uint8_t ABSTIEG;
@@ -93,7 +93,7 @@ struct GENTYPE {
     ARR1<std::uint8_t, 1, 10> TSYMVER;
     ARR1<std::uint8_t, 1, 10> INNEWS;
     ARR1<std::uint8_t, 1, 10> ININTERVIEW;
-    std::uint16_t LIGAKENNUNG;
+    U16 LIGAKENNUNG;
     std::uint8_t PASSWORT;
     STRING8 RSZNAME;
     std::uint8_t RESERVE;

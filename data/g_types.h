@@ -4,23 +4,25 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "shell/types.h"
 
 namespace korax {
 
-// Multi-byte integers inside arrays of file records. The records are packed, so an
-// array element of a plain int16_t could sit at an odd address; handing out a
-// reference to it would be a misaligned access. These keep alignment 1 and
-// convert to and from the plain integer, so `TEAM.PLAYERS[i] = 5` and
-// `if (TEAM.WETTEN[t] > 0)` read as usual.
+// Multi-byte integers of the file records. The records are packed, so a plain
+// int16_t field can sit at an odd address, and any reference bound to it (a
+// template taking const T&, a test macro) would be a misaligned access. These keep
+// alignment 1 and convert to and from the plain integer, so `TEAM.GOLD += 50`,
+// `TEAM.PLAYERS[i] = 5` and `if (TEAM.WETTEN[t] > 0)` read as usual. Use
+// static_cast<int>(...) where a template needs the plain type.
 template <typename T>
 struct LEINT {
     std::uint8_t b[sizeof(T)];
 
     LEINT() = default;
-    LEINT(T v) { std::memcpy(b, &v, sizeof(T)); }
+    explicit LEINT(T v) { std::memcpy(b, &v, sizeof(T)); }
     operator T() const {
         T v;
         std::memcpy(&v, b, sizeof(T));
@@ -33,8 +35,20 @@ struct LEINT {
     // Sums wrap in the field's width, as the stored type does.
     LEINT& operator+=(long long d) { return *this = static_cast<T>(static_cast<std::uint64_t>(T(*this)) + static_cast<std::uint64_t>(d)); }
     LEINT& operator-=(long long d) { return *this = static_cast<T>(static_cast<std::uint64_t>(T(*this)) - static_cast<std::uint64_t>(d)); }
+    LEINT& operator*=(long long f) { return *this = static_cast<T>(static_cast<std::uint64_t>(T(*this)) * static_cast<std::uint64_t>(f)); }
     LEINT& operator++() { return *this += 1; }
     LEINT& operator--() { return *this -= 1; }
+    T operator++(int) {
+        T old = *this;
+        *this += 1;
+        return old;
+    }
+    T operator--(int) {
+        T old = *this;
+        *this -= 1;
+        return old;
+    }
+    friend std::ostream& operator<<(std::ostream& os, const LEINT& v) { return os << static_cast<long long>(T(v)); }
 };
 using I16 = LEINT<std::int16_t>;   // SMALLINT
 using U16 = LEINT<std::uint16_t>;  // WORD
@@ -76,10 +90,10 @@ struct ARR1 {
 
 // One player: record p of PLAYER<n>.DAT sits at byte (p-1)*61.
 struct PLAYERREC {
-    std::int16_t TEAM;               // 0: unused record
-    std::int16_t RACE;               // 1..10, two looks per race
+    I16 TEAM;               // 0: unused record
+    I16 RACE;               // 1..10, two looks per race
     STRING8 NAME;
-    std::int16_t INDI;
+    I16 INDI;
     std::uint8_t INTELLIGENZ;
     std::uint8_t SCHNELLIGKEIT;
     std::uint8_t AUSDAUER;
@@ -87,20 +101,20 @@ struct PLAYERREC {
     std::uint8_t GESCHICKLICHKEIT;
     std::uint8_t MOTIVATION;
     std::int8_t VERFASSUNG;          // may be negative; <= 0 means out
-    std::int16_t TORE;
-    std::int16_t SONDER;
-    std::int16_t TRANSFER;
-    std::int32_t PRUEF;              // check value, see PLAYERPRUEF
-    std::int16_t PASS;
-    std::int16_t FARBE;              // low byte: colour painted into the icon
-    std::int16_t INDI3;
+    I16 TORE;
+    I16 SONDER;
+    I16 TRANSFER;
+    I32 PRUEF;              // check value, see PLAYERPRUEF
+    I16 PASS;
+    I16 FARBE;              // low byte: colour painted into the icon
+    I16 INDI3;
     std::uint8_t VORLEGEN;
     std::uint8_t MARKTCOUNT;
-    std::int16_t SAISON;
+    I16 SAISON;
     std::uint8_t ARTIFAKT;           // derived from TEAM.ARTPLAYER in READPLAYERS
     std::uint8_t ARTLEVEL;
-    std::int16_t LASTTORE;
-    std::int16_t DAYSIMTEAM;
+    I16 LASTTORE;
+    I16 DAYSIMTEAM;
     std::uint8_t ORGTEAM;
     ARR1<std::uint8_t, 1, 2> RESERVE1;
     ARR1<std::uint8_t, 1, 10> RESERVE2;
@@ -108,49 +122,49 @@ struct PLAYERREC {
 
 // Tactics of one field position.
 struct TAKTIKTYPE {
-    std::int16_t NORMALX;            // <= 0: not placed
-    std::int16_t NORMALY;
-    std::int16_t FANGRADIUS;
-    std::int16_t NR;
-    std::int16_t LAUFX;
-    std::int16_t LAUFY;
+    I16 NORMALX;            // <= 0: not placed
+    I16 NORMALY;
+    I16 FANGRADIUS;
+    I16 NR;
+    I16 LAUFX;
+    I16 LAUFY;
     std::uint8_t EINSATZ;
     ARR1<std::uint8_t, 1, 13> RESERVE1;
     ARR1<std::uint8_t, 1, 20> RESERVE2;
 };
 
 struct STADIONTYPE {
-    std::int16_t SITZPLAETZE;
-    std::int16_t EINTRITT;
-    std::int16_t STIMMUNG;
-    std::int16_t ZUSCHAUER;
-    std::int16_t ERWEITERUNG;
-    std::int16_t OLDEINTRITT;
-    std::int16_t OLDWETTER;
+    I16 SITZPLAETZE;
+    I16 EINTRITT;
+    I16 STIMMUNG;
+    I16 ZUSCHAUER;
+    I16 ERWEITERUNG;
+    I16 OLDEINTRITT;
+    I16 OLDWETTER;
     ARR1<std::uint8_t, 1, 28> RESERVE;
 };
 
 struct TRAININGTYPE {
-    std::int16_t POINTS;
-    std::int16_t TECHNIK;
-    std::int16_t TAKTIK;
-    std::int16_t KRAFT;
-    std::int16_t SCHUSS;
-    std::int16_t AUSDAUER;
-    std::int16_t INTERVALL;
-    std::int16_t TRAINERERG;
-    std::int32_t VGRGESAMT;
-    std::uint16_t VGRANZAHL;
-    std::int32_t KXGESAMT;
-    std::uint16_t KXANZAHL;
-    std::int16_t TENDENZ;
+    I16 POINTS;
+    I16 TECHNIK;
+    I16 TAKTIK;
+    I16 KRAFT;
+    I16 SCHUSS;
+    I16 AUSDAUER;
+    I16 INTERVALL;
+    I16 TRAINERERG;
+    I32 VGRGESAMT;
+    U16 VGRANZAHL;
+    I32 KXGESAMT;
+    U16 KXANZAHL;
+    I16 TENDENZ;
     ARR1<std::uint8_t, 1, 32> RESERVE;
 };
 
 // One team: record t of TEAM<n>.DAT sits at byte (t-1)*907.
 struct TEAMREC {
     STRING25 NAME;
-    std::int32_t GOLD;
+    I32 GOLD;
     STRING25 TRAINER;
     ARR1<I16, 1, 10> PLAYERS;        // player numbers of the squad slots; <= 0 empty
     ARR1<std::uint8_t, 1, 5> IMTEAM; // squad slot on each field position
@@ -160,22 +174,22 @@ struct TEAMREC {
     ARR1<I16, 1, 10> TRANSFER;
     STADIONTYPE STADION;
     TRAININGTYPE TRAINING;
-    std::int16_t COMPUTER;
-    std::int16_t UNTERKUNFT;
-    std::int32_t KREDITSUMME;
-    std::int16_t KREDITDAUER;
+    I16 COMPUTER;
+    I16 UNTERKUNFT;
+    I32 KREDITSUMME;
+    I16 KREDITDAUER;
     std::uint8_t KREDITZINSEN;
     ARR1<I32, 1, 10> WETTEN;
     ARR1<I32, 1, 10> UEBERWEISUNG;
     ARR1<I16, 1, 10> TRANSGEBOT;
     std::uint8_t PROFI;
     std::uint8_t LIZENZ;             // 0: no licence for the next season
-    std::int16_t BRUTAL;
-    std::int16_t BRUTALL;
-    std::int16_t SAISON;
+    I16 BRUTAL;
+    I16 BRUTALL;
+    I16 SAISON;
     std::uint8_t ABGABE;
-    std::uint16_t ERFOLGE;
-    std::int16_t VPREIS;
+    U16 ERFOLGE;
+    I16 VPREIS;
     ARR1<std::uint8_t, 1, 5> VKAUF;
     std::uint8_t LIGA;
     std::uint8_t POKALFLAG;
@@ -190,13 +204,13 @@ struct TEAMREC {
     std::uint8_t ARTEFAKT;
     std::uint8_t ARTLEVEL;
     ARR1<std::uint8_t, 1, 10> ARTPLAYER;  // artefact*10 + level per squad slot
-    std::int16_t PACKER;
+    I16 PACKER;
     std::uint8_t RSTSIZE;
     STRING8 PASSWORT;
-    std::int16_t ARTPRUEF;
+    I16 ARTPRUEF;
     std::uint8_t ARTDAUER;
-    std::int16_t PLUSGOLD;
-    std::uint16_t LIGAKENNUNG;
+    I16 PLUSGOLD;
+    U16 LIGAKENNUNG;
     STRING12 SHORTNAME;
     STRING12 GAMEDIR;
     std::uint8_t LANGUAGE;
@@ -207,21 +221,21 @@ struct TEAMREC {
 
 // Per-turn differences of a team and of a player.
 struct TEAMPATCHTYPE {
-    std::int16_t NR;
-    std::int16_t EINTRITT;
-    std::int16_t SITZEDIF;
-    std::int16_t FANDIF;
-    std::int32_t GOLDDIF;
+    I16 NR;
+    I16 EINTRITT;
+    I16 SITZEDIF;
+    I16 FANDIF;
+    I32 GOLDDIF;
     std::uint8_t ERFOLG;
     STRING12 NAME;
     STRING12 GEGNER;
 };
 
 struct PLAYERPATCHTYPE {
-    std::int16_t NR;
+    I16 NR;
     STRING8 NAME;
-    std::int16_t VERDIF;
-    std::int16_t TORDIF;
+    I16 VERDIF;
+    I16 TORDIF;
 };
 
 // A 32x32 icon: 32 rows of 32 palette indices, top row first.

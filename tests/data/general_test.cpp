@@ -1,0 +1,277 @@
+#include "records_fixture.h"
+
+using namespace korax;
+using namespace recordtest;
+
+namespace {
+
+// Offset of SPIELPLAN[half][day][k] and STATISTIK[team][day] in the file.
+std::size_t fixtureAt(int half, int day, int k) { return 178 + static_cast<std::size_t>((half * 9 + day - 1) * 5 + k - 1) * 10; }
+std::size_t statisticAt(int team, int day) { return 1248 + static_cast<std::size_t>((team - 1) * 21 + day) * 24; }
+
+// A general record built byte by byte at the described offsets.
+Bytes goldenGen(int turn, int hinrunde) {
+    Bytes b(6635);
+    b.i16(0, turn).u8(2, 10).u8(3, hinrunde).u8(4, 1).str(5, "Oberliga").i16(16, 4);
+    for (int row = 1; row <= 10; ++row) b.i16(18 + (row - 1) * 16, 11 - row);
+    b.i16(18 + 16 + 2, 5).i16(18 + 16 + 8, -3).u8(18 + 16 + 12, 1);
+    b.i16(fixtureAt(1, 1, 1), 3).i16(fixtureAt(1, 1, 1) + 2, 8).i16(fixtureAt(1, 1, 1) + 4, 2);
+    b.i16(fixtureAt(0, 1, 1), 8).i16(fixtureAt(0, 1, 1) + 2, 3);
+    b.i16(fixtureAt(0, 9, 5), 6).i16(fixtureAt(0, 9, 5) + 6, 4);
+    b.i16(1078 + 17 * 9, 301).str(1078 + 17 * 9 + 2, "Scorer").u8(1078 + 17 * 9 + 11, 7).u8(1078 + 17 * 9 + 12, 9);
+    b.i16(1078 + 17 * 9 + 13, 14);
+    b.u8(statisticAt(10, 20), 3).i16(statisticAt(10, 20) + 1, 2500);
+    b.u8(statisticAt(1, 0), 9);
+    b.u8(6288 + 11 * 9, 4).i16(6288 + 11 * 9 + 1, 150).i16(6288 + 11 * 9 + 3, 300).u8(6288 + 11 * 9 + 6, 2);
+    b.str(6398, "POKAL").i32(6405, 0x12345678).str(6409, "12.03.2026 20:00").str(6429, "master@korax.example");
+    b.i16(6498 + 18, 77).u8(6518 + 9, 2).u8(6528, 5).i32(6529, -7).i32(6533, 99);
+    b.i16(6537, 1200).u8(6557 + 9, 10).u8(6567, 1).u8(6568, 2).u8(6569, 3).u8(6570, 1).u8(6571, 4);
+    b.i16(6572 + 18, 25).u8(6592, 6).u8(6602 + 9, 1).u8(6612, 1).i16(6622, 0xA55A).u8(6624, 1);
+    b.str(6625, "KX12345").u8(6634, 0xEE);
+    return b;
+}
+
+}  // namespace
+
+TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
+    writeFile(game("gen3.dat"), goldenGen(3, 1).b);
+    READGEN();
+    EXPECT_EQ(GEN.TURN, 3);
+    EXPECT_EQ(GEN.ANZAHL, 10);
+    EXPECT_EQ(GEN.LIGATXT.str(), "Oberliga");
+    EXPECT_EQ(GEN.PLATZ, 4);
+    EXPECT_EQ(GEN.TABELLE[1].TEAM, 10);
+    EXPECT_EQ(GEN.TABELLE[10].TEAM, 1);
+    EXPECT_EQ(GEN.TABELLE[2].GEWONNEN, 5);
+    EXPECT_EQ(GEN.TABELLE[2].TORDIFF, -3);
+    EXPECT_EQ(GEN.TABELLE[2].LIZENZ, 1);
+    EXPECT_EQ(GEN.SPIELPLAN[1][1][1].HEIM, 3);
+    EXPECT_EQ(GEN.SPIELPLAN[1][1][1].GAST, 8);
+    EXPECT_EQ(GEN.SPIELPLAN[1][1][1].HWERT, 2);
+    EXPECT_EQ(GEN.SPIELPLAN[0][9][5].HEIM, 6);
+    EXPECT_EQ(GEN.SPIELPLAN[0][9][5].GWERT, 4);
+    EXPECT_EQ(GEN.TORSCHUETZEN[10].PLAYER, 301);
+    EXPECT_EQ(GEN.TORSCHUETZEN[10].NAME.str(), "Scorer");
+    EXPECT_EQ(GEN.TORSCHUETZEN[10].TEAM, 7);
+    EXPECT_EQ(GEN.TORSCHUETZEN[10].RASSE, 9);
+    EXPECT_EQ(GEN.TORSCHUETZEN[10].TORE, 14);
+    EXPECT_EQ(GEN.STATISTIK[10][20].TABPLATZ, 3);
+    EXPECT_EQ(GEN.STATISTIK[10][20].STAERKE, 2500);
+    EXPECT_EQ(GEN.STATISTIK[1][0].TABPLATZ, 9);
+    EXPECT_EQ(GEN.WERBUNG[10].DAUER, 4);
+    EXPECT_EQ(GEN.WERBUNG[10].PROSPIEL, 150);
+    EXPECT_EQ(GEN.WERBUNG[10].PROSIEG, 300);
+    EXPECT_EQ(GEN.WERBUNG[10].INUSE, 2);
+    EXPECT_EQ(GEN.POKALNAME.str(), "POKAL");
+    EXPECT_EQ(GEN.ZAT, 0x12345678);
+    EXPECT_EQ(GEN.ZATTEXT.str(), "12.03.2026 20:00");
+    EXPECT_EQ(GEN.ZATEMAIL.str(), "master@korax.example");
+    EXPECT_EQ(GEN.SKLAVEN[10], 77);
+    EXPECT_EQ(GEN.SKLAVENCOUNT[10], 2);
+    EXPECT_EQ(GEN.ZINSEN, 5);
+    EXPECT_EQ(GEN.SEED, -7);
+    EXPECT_EQ(GEN.PRUEF, 99);
+    EXPECT_EQ(GEN.SKLAVENGEBOT[1], 1200);
+    EXPECT_EQ(GEN.SKLAVENTEAM[10], 10);
+    EXPECT_EQ(GEN.ABSTIEG, 1);
+    EXPECT_EQ(GEN.AUFSTIEG, 2);
+    EXPECT_EQ(GEN.TXTNR, 3);
+    EXPECT_EQ(GEN.DELOLD, 1);
+    EXPECT_EQ(GEN.ABGABE, 4);
+    EXPECT_EQ(GEN.VPREIS[10], 25);
+    EXPECT_EQ(GEN.TSYMVER[1], 6);
+    EXPECT_EQ(GEN.INNEWS[10], 1);
+    EXPECT_EQ(GEN.ININTERVIEW[1], 1);
+    EXPECT_EQ(GEN.LIGAKENNUNG, 0xA55A);
+    EXPECT_EQ(GEN.PASSWORT, 1);
+    EXPECT_EQ(GEN.RSZNAME.str(), "KX12345");
+    EXPECT_EQ(GEN.RESERVE, 0xEE);
+    EXPECT_EQ(RECORDBYTES(GEN), goldenGen(3, 1).b);
+    EXPECT_EQ(TAG, 3);
+    EXPECT_EQ(HIN, 1);
+    EXPECT_FALSE(LASTDAY);
+}
+
+TEST_F(RecordDir, LastDayIsExactlyDay18) {
+    struct Case { int turn, hinrunde; int tag; bool last; };
+    for (Case c : {Case{9, 1, 9, false}, Case{8, 0, 17, false}, Case{9, 0, 18, true}, Case{10, 0, 19, false}}) {
+        writeFile(game("GEN3.DAT"), goldenGen(c.turn, c.hinrunde).b);
+        READGEN();
+        EXPECT_EQ(TAG, c.tag);
+        EXPECT_EQ(HIN, c.hinrunde);
+        EXPECT_EQ(LASTDAY, c.last) << c.turn << "/" << c.hinrunde;
+    }
+}
+
+TEST_F(RecordDir, ShortGenFileIsError2WithTheSize) {
+    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
+    READGEN();
+    writeFile(game("GEN3.DAT"), goldenGen(7, 1).b.substr(0, 6634));
+    FatalError e = fatalOf([] { READGEN(); });
+    EXPECT_EQ(e.nr, 2);
+    EXPECT_EQ(e.text, "GAME1\\GEN3.DAT 6635");
+    // No partial read: the record of the last good read stays.
+    EXPECT_EQ(GEN.TURN, 4);
+    writeFile(game("GEN3.DAT"), "");
+    EXPECT_EQ(fatalOf([] { READGEN(); }).nr, 2);
+}
+
+TEST_F(RecordDir, MissingGenFileIsError1) {
+    FatalError e = fatalOf([] { READGEN(); });
+    EXPECT_EQ(e.nr, 1);
+    EXPECT_EQ(e.text, "GAME1\\GEN3.DAT");
+}
+
+TEST_F(RecordDir, CodeIsRefreshedAtEveryRead) {
+    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
+    READGEN();
+    auto first = CODE;
+    READGEN();
+    EXPECT_NE(std::memcmp(first.v, CODE.v, 100), 0);
+}
+
+TEST_F(RecordDir, PairingOfAMatchDay) {
+    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
+    READGEN();
+    SPIELPLANTYPE s{};
+    ASSERT_TRUE(PAARUNG(1, 1, s));
+    EXPECT_EQ(s.HEIM, 3);  // first half of the season lives in half 1
+    ASSERT_TRUE(PAARUNG(10, 1, s));
+    EXPECT_EQ(s.HEIM, 8);
+    ASSERT_TRUE(PAARUNG(18, 5, s));
+    EXPECT_EQ(s.HEIM, 6);
+    s.HEIM = 5;
+    EXPECT_FALSE(PAARUNG(0, 1, s));
+    EXPECT_EQ(s.HEIM, 0);
+    EXPECT_FALSE(PAARUNG(19, 1, s));
+    EXPECT_FALSE(PAARUNG(3, 6, s));
+    EXPECT_EQ(SPIELPLANHALF(9), 1);
+    EXPECT_EQ(SPIELPLANHALF(10), 0);
+}
+
+// ---- history ----
+
+TEST_F(RecordDir, HistoryRoundTrip) {
+    OPENHIS(4, true, false);
+    EXPECT_EQ(HISNAME, "GAME1\\TEAM4.HI");
+    WRITEHIS(ERFOLGREC::of("Saison 3"));
+    WRITEHIS(ERFOLGREC::of(">>> Pokalsieger"));
+    WRITEHIS(ERFOLGREC::of(""));
+    CLOSEHIS();
+    EXPECT_EQ(readFile(game("TEAM4.HI")), "Saison 3\r\n>>> Pokalsieger\r\n\r\n");
+    OPENHIS(4, false, false);
+    ERFOLGREC line;
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), "Saison 3");
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), ">>> Pokalsieger");
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), "");
+    line = "unchanged";
+    EXPECT_FALSE(READHIS(line));
+    EXPECT_EQ(line.str(), "unchanged");
+    CLOSEHIS();
+}
+
+TEST_F(RecordDir, HistoryLinesAreCutTo40) {
+    const std::string longline(55, 'x');
+    const std::string exact40 = std::string(39, 'y') + "z";
+    writeFile(game("TEAM2.HIS"), longline + "\r\n" + exact40 + "\r\n" + std::string(40, 'w') + "\r" + "\n" + "end");
+    OPENHIS(2, false, true);
+    EXPECT_EQ(HISNAME, "GAME1\\TEAM2.HIS");
+    ERFOLGREC line;
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), std::string(40, 'x'));
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), exact40);
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), std::string(40, 'w'));
+    ASSERT_TRUE(READHIS(line));  // a last line without line end counts
+    EXPECT_EQ(line.str(), "end");
+    EXPECT_FALSE(READHIS(line));
+    CLOSEHIS();
+}
+
+TEST_F(RecordDir, HistoryWithUnixLineEnds) {
+    writeFile(game("TEAM1.HI"), "a\nb\n");
+    OPENHIS(1, false, false);
+    ERFOLGREC line;
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), "a");
+    ASSERT_TRUE(READHIS(line));
+    EXPECT_EQ(line.str(), "b");
+    EXPECT_FALSE(READHIS(line));
+    CLOSEHIS();
+}
+
+TEST_F(RecordDir, MissingHistoryIsCreatedEmpty) {
+    OPENHIS(7, false, false);
+    ERFOLGREC line;
+    EXPECT_FALSE(READHIS(line));
+    CLOSEHIS();
+    EXPECT_TRUE(fs::exists(game("TEAM7.HI")));
+    EXPECT_EQ(fs::file_size(game("TEAM7.HI")), 0u);
+}
+
+TEST_F(RecordDir, AppendCreatesAndExtends) {
+    APPENDHIS(10, ERFOLGREC::of("first"), true);
+    WRITEHIS(ERFOLGREC::of("second"));
+    CLOSEHIS();
+    APPENDHIS(10, ERFOLGREC::of("third"), true);
+    CLOSEHIS();
+    EXPECT_EQ(readFile(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
+}
+
+TEST_F(RecordDir, HistoryInAnUnwritableDirectoryIsError4) {
+    GAMEDIR = "NOSUCHDIR\\";
+    FatalError e = fatalOf([] { OPENHIS(1, true, false); });
+    EXPECT_EQ(e.nr, 4);
+    EXPECT_EQ(e.text, "NOSUCHDIR\\TEAM1.HI");
+    e = fatalOf([] { APPENDHIS(1, ERFOLGREC::of("x"), false); });
+    EXPECT_EQ(e.nr, 4);
+    e = fatalOf([] { OPENHIS(1, false, false); });
+    EXPECT_EQ(e.nr, 4);
+}
+
+// ---- icons ----
+
+TEST_F(RecordDir, IconIsOneBlockOf1024Bytes) {
+    std::string raw(1024, '\0');
+    for (int i = 0; i < 1024; ++i) raw[static_cast<std::size_t>(i)] = static_cast<char>(i % 251);
+    writeFile(dir / "IH1.RAW", raw + "trailing bytes are ignored");
+    ICONREC icon{};
+    READICON("ih1", icon);
+    EXPECT_EQ(icon.P[0][0], 0);
+    EXPECT_EQ(icon.P[0][31], 31);
+    EXPECT_EQ(icon.P[1][0], 32);
+    EXPECT_EQ(icon.P[31][31], 1023 % 251);
+}
+
+TEST_F(RecordDir, MissingIconIsFatalOnlyForTheStrictReader) {
+    ICONREC icon{};
+    icon.P[3][3] = 42;
+    FatalError e = fatalOf([&] { READICON("pendant", icon); });
+    EXPECT_EQ(e.nr, 1);
+    EXPECT_EQ(e.text, "pendant.RAW");
+    EXPECT_FALSE(READICONTOL("pendant", icon));
+    EXPECT_EQ(icon.P[3][3], 42);
+}
+
+TEST_F(RecordDir, ShortIconIsError2) {
+    writeFile(dir / "m101.raw", std::string(1023, '\x05'));
+    ICONREC icon{};
+    FatalError e = fatalOf([&] { READICON("m101", icon); });
+    EXPECT_EQ(e.nr, 2);
+    EXPECT_EQ(e.text, "m101.RAW");
+    EXPECT_FALSE(READICONTOL("m101", icon));
+    EXPECT_EQ(icon.P[0][0], 0);
+}
+
+TEST_F(RecordDir, IconNameIsCutTo12Characters) {
+    writeFile(dir / "longicon9.RA", std::string(1024, '\x07'));
+    ICONREC icon{};
+    ASSERT_TRUE(READICONTOL("longicon9", icon));
+    EXPECT_EQ(icon.P[10][10], 7);
+    FatalError e = fatalOf([&] { READICON("abcdefghijkl", icon); });
+    EXPECT_EQ(e.text, "abcdefghijkl");
+}

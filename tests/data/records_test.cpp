@@ -1,0 +1,614 @@
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include "records_fixture.h"
+
+using namespace korax;
+using namespace recordtest;
+
+namespace {
+
+// A player record written field by field at the described offsets.
+std::string playerBytes(int verfassung, int motivation = 100, int team = 3) {
+    Bytes b(61);
+    b.i16(0, team).i16(2, 5).str(4, "Grimm").i16(13, 12);
+    b.u8(15, 50).u8(16, 60).u8(17, 70).u8(18, 80).u8(19, 90).u8(20, motivation).u8(21, verfassung & 0xFF);
+    b.i16(22, 7).i16(32, 4).i16(34, 0x0123).i16(36, 2).u8(38, 3).u8(39, 1).i16(40, 2);
+    b.i16(44, 1).i16(46, 9).u8(48, 3);
+    return b.b;
+}
+
+PLAYERREC validPlayer(int team, int race, int verfassung, int farbe = 0) {
+    PLAYERREC p{};
+    p.TEAM = static_cast<std::int16_t>(team);
+    p.RACE = static_cast<std::int16_t>(race);
+    p.NAME = "Spieler";
+    p.VERFASSUNG = static_cast<std::int8_t>(verfassung);
+    p.MOTIVATION = 60;
+    p.FARBE = static_cast<std::int16_t>(farbe);
+    p.PRUEF = PLAYERPRUEF(p);
+    return p;
+}
+
+std::string teamFile(int count = 10) {
+    std::string all;
+    for (int t = 1; t <= count; ++t) {
+        TEAMREC r{};
+        r.NAME = "Team " + std::to_string(t);
+        r.TRAINER = "Trainer " + std::to_string(t);
+        r.LIZENZ = static_cast<std::uint8_t>(t % 2);
+        r.BRUTAL = static_cast<std::int16_t>(t * 10);
+        r.BRUTALL = static_cast<std::int16_t>(t * 100);
+        r.PROFI = t == 2 ? 1 : 0;
+        r.GOLD = 1000 * t;
+        all += RECORDBYTES(r);
+    }
+    return all;
+}
+
+}  // namespace
+
+TEST(PlayerRecord, BytesMatchTheFileLayout) {
+    const std::string golden = hexbytes(
+        "03000500054772696d6d0000000c00323c46505a64fb070000000000000000000400230102000301020000000100090003"
+        "000000000000000000000000");
+    ASSERT_EQ(golden, playerBytes(-5));
+    PLAYERREC p = fromBytes<PLAYERREC>(golden);
+    EXPECT_EQ(p.TEAM, 3);
+    EXPECT_EQ(p.RACE, 5);
+    EXPECT_EQ(p.NAME.str(), "Grimm");
+    EXPECT_EQ(p.INDI, 12);
+    EXPECT_EQ(p.GESCHICKLICHKEIT, 90);
+    EXPECT_EQ(p.VERFASSUNG, -5);
+    EXPECT_EQ(p.FARBE, 0x0123);
+    EXPECT_EQ(p.DAYSIMTEAM, 9);
+    EXPECT_EQ(p.ORGTEAM, 3);
+    EXPECT_EQ(RECORDBYTES(p), golden);
+}
+
+TEST(PlayerRecord, CheckValueOfKnownRecords) {
+    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(-5))), -318047693);
+    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(80))), 318050860);
+    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(-128))), -318053188);
+    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(0))), 318047292);
+}
+
+TEST(PlayerRecord, CheckValueIgnoresTheStoredCheckValue) {
+    Bytes b(61);
+    b.b = playerBytes(-5);
+    b.i32(28, 0x7FFFFFFF);
+    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(b.b)), -318047693);
+}
+
+TEST(PlayerRecord, CheckValueWrapsWithExtremeBytes) {
+    // Every byte 0xFF with condition -1: the sum runs far past 32 bits and must wrap.
+    std::string ff(61, '\xFF');
+    PLAYERREC p = fromBytes<PLAYERREC>(ff);
+    std::uint32_t v = 0xFFFFFFFFu;
+    std::uint32_t s = 255u + v;
+    for (int i = 0; i < 61; ++i) s += v ^ ((i >= 28 && i < 32) ? 0u : 255u);
+    EXPECT_EQ(PLAYERPRUEF(p), static_cast<std::int32_t>(s ^ 318046275u));
+}
+
+TEST(TeamRecord, FieldsLandAtTheirOffsets) {
+    TEAMREC t{};
+    t.NAME = "Drachen";
+    t.GOLD = -2;
+    t.PLAYERS[1] = 0x0102;
+    t.PLAYERS[10] = -1;
+    t.IMTEAM[5] = 9;
+    t.TAKTIK[1].NORMALX = 0x0304;
+    t.SPARRTAKTIK[5].EINSATZ = 7;
+    t.WETTEN[10] = 0x05060708;
+    t.UEBERWEISUNG[1] = 0x11;
+    t.STADION.SITZPLAETZE = 1500;
+    t.TRAINING.KXANZAHL = 0xBEEF;
+    t.ARTPLAYER[10] = 31;
+    t.GAMEDIR = "GAME1";
+    t.RESERVE[14] = 0xAA;
+    const std::string b = RECORDBYTES(t);
+    ASSERT_EQ(b.size(), 907u);
+    EXPECT_EQ(b.substr(0, 8), std::string("\x07" "Drachen"));
+    EXPECT_EQ(b.substr(26, 4), std::string("\xFE\xFF\xFF\xFF", 4));
+    EXPECT_EQ(b.substr(56, 2), std::string("\x02\x01", 2));
+    EXPECT_EQ(b.substr(74, 2), std::string("\xFF\xFF", 2));
+    EXPECT_EQ(b[80], 9);
+    EXPECT_EQ(b.substr(81, 2), std::string("\x04\x03", 2));
+    EXPECT_EQ(b[311 + 4 * 46 + 12], 7);
+    EXPECT_EQ(b.substr(696 + 36, 4), std::string("\x08\x07\x06\x05", 4));
+    EXPECT_EQ(b[736], 0x11);
+    EXPECT_EQ(b.substr(581, 2), std::string("\xDC\x05", 2));
+    EXPECT_EQ(b.substr(623 + 26, 2), std::string("\xEF\xBE", 2));
+    EXPECT_EQ(b[844], 31);
+    EXPECT_EQ(b.substr(877, 6), std::string("\x05" "GAME1"));
+    EXPECT_EQ(static_cast<unsigned char>(b[906]), 0xAA);
+}
+
+TEST(TeamRecord, IndexOutsideAnArrayNeverTouchesItsNeighbours) {
+    TEAMREC t{};
+    t.WETTEN[0] = 99;
+    t.WETTEN[11] = 99;
+    EXPECT_EQ(t.KREDITSUMME, 0);
+    EXPECT_EQ(t.UEBERWEISUNG[1], 0);
+    EXPECT_EQ(t.WETTEN[11], 0);
+    EXPECT_FALSE(t.WETTEN.in(0));
+    EXPECT_TRUE(t.WETTEN.in(10));
+}
+
+TEST(PatchRecords, BytesMatchTheFileLayout) {
+    TEAMPATCHTYPE tp{};
+    tp.NR = 2;
+    tp.GOLDDIF = -300;
+    tp.ERFOLG = 1;
+    tp.NAME = "Heim";
+    tp.GEGNER = "Gast";
+    Bytes b(39);
+    b.i16(0, 2).i32(8, -300).u8(12, 1).str(13, "Heim").str(26, "Gast");
+    EXPECT_EQ(RECORDBYTES(tp), b.b);
+
+    PLAYERPATCHTYPE pp{};
+    pp.NR = 77;
+    pp.NAME = "Zorg";
+    pp.VERDIF = -4;
+    pp.TORDIF = 2;
+    Bytes c(15);
+    c.i16(0, 77).str(2, "Zorg").i16(11, -4).i16(13, 2);
+    EXPECT_EQ(RECORDBYTES(pp), c.b);
+}
+
+TEST(PlayerValue, SumOfAttributesTimesOneAndAHalf) {
+    PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(80));
+    // 350 + 100 div 4 + 80 div 4 = 395; 592.5 rounds to the even 592.
+    EXPECT_EQ(PLAYERWERT(p), 592);
+    p.MOTIVATION = 108;  // 397 -> 595.5 -> 596
+    EXPECT_EQ(PLAYERWERT(p), 596);
+}
+
+TEST(PlayerValue, NoConditionMeansNoValue) {
+    PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(0));
+    EXPECT_EQ(PLAYERWERT(p), 0);
+    p.VERFASSUNG = -20;
+    EXPECT_EQ(PLAYERWERT(p), 0);
+    p.VERFASSUNG = 3;  // 3 div 4 adds nothing
+    EXPECT_EQ(PLAYERWERT(p), static_cast<std::int16_t>(ROUND((350 + 25) * 1.5)));
+}
+
+TEST(Motivation, ZeroHalvesEveryAttribute) {
+    PLAYERREC p{};
+    p.INTELLIGENZ = 5;
+    p.SCHNELLIGKEIT = 7;
+    p.AUSDAUER = 100;
+    p.KOERPERKRAFT = 1;
+    p.GESCHICKLICHKEIT = 255;
+    p.NAME = "Kept";
+    PLAYERREC d{};
+    std::int16_t prozent = 0;
+    SETMOTIPLAYER(p, d, prozent);
+    EXPECT_EQ(d.INTELLIGENZ, 2);
+    EXPECT_EQ(d.SCHNELLIGKEIT, 4);
+    EXPECT_EQ(d.AUSDAUER, 50);
+    EXPECT_EQ(d.KOERPERKRAFT, 0);
+    EXPECT_EQ(d.GESCHICKLICHKEIT, 128);
+    EXPECT_EQ(d.NAME.str(), "Kept");
+    EXPECT_EQ(prozent, 50);
+}
+
+TEST(Motivation, FullStrengthFrom75) {
+    for (int m : {75, 120, 255}) {
+        PLAYERREC p{};
+        p.MOTIVATION = static_cast<std::uint8_t>(m);
+        p.AUSDAUER = 77;
+        PLAYERREC d{};
+        std::int16_t prozent = 0;
+        SETMOTIPLAYER(p, d, prozent);
+        EXPECT_EQ(d.AUSDAUER, 77);
+        EXPECT_EQ(prozent, 100);
+    }
+    PLAYERREC p{};
+    p.MOTIVATION = 30;
+    p.AUSDAUER = 50;
+    PLAYERREC d{};
+    std::int16_t prozent = 0;
+    SETMOTIPLAYER(p, d, prozent);
+    EXPECT_EQ(d.AUSDAUER, 35);
+    EXPECT_EQ(prozent, 70);
+}
+
+TEST(Positions, DistanceAndOrdering) {
+    TEAMREC t{};
+    t.TAKTIK[1].NORMALX = 300; t.TAKTIK[1].NORMALY = 100;
+    t.TAKTIK[2].NORMALX = 300; t.TAKTIK[2].NORMALY = 200;
+    t.TAKTIK[3].NORMALX = 100; t.TAKTIK[3].NORMALY = 100;
+    t.TAKTIK[4].NORMALX = 100; t.TAKTIK[4].NORMALY = 200;
+    t.TAKTIK[5].NORMALX = 200; t.TAKTIK[5].NORMALY = 150;
+    // Closer than 32 on both axes to position 5.
+    EXPECT_FALSE(TESTPOSI(t, 1, 220, 160));
+    // Exactly 32 away on one axis is allowed.
+    EXPECT_TRUE(TESTPOSI(t, 1, 232, 150));
+    EXPECT_TRUE(TESTPOSI(t, 1, 300, 118));
+    // Positions 1 and 2 must stay right of 3 and 4, and 3/4 left of 1/2.
+    EXPECT_FALSE(TESTPOSI(t, 1, 100, 300));
+    EXPECT_FALSE(TESTPOSI(t, 3, 300, 300));
+    EXPECT_TRUE(TESTPOSI(t, 3, 50, 300));
+    // Position 5 only obeys the distance rule.
+    EXPECT_TRUE(TESTPOSI(t, 5, 400, 300));
+    EXPECT_TRUE(TESTPOSI(t, 5, 10, 300));
+    // A position that is not placed does not constrain the ordering.
+    t.TAKTIK[3].NORMALX = 0;
+    t.TAKTIK[4].NORMALX = -5;
+    EXPECT_TRUE(TESTPOSI(t, 1, 60, 400));
+}
+
+TEST(Positions, SparringUsesItsOwnTactics) {
+    TEAMREC t{};
+    t.SPARRTAKTIK[2].NORMALX = 100;
+    t.SPARRTAKTIK[2].NORMALY = 100;
+    EXPECT_FALSE(TESTSPARRPOSI(t, 1, 110, 110));
+    EXPECT_TRUE(TESTPOSI(t, 1, 110, 110));
+    EXPECT_FALSE(TESTSPARRPOSI(t, 3, 150, 300));
+}
+
+TEST(TablePlace, LastMatchingRowOrZero) {
+    resetModel();
+    for (int i = 1; i <= 10; ++i) GEN.TABELLE[i].TEAM = static_cast<std::int16_t>(11 - i);
+    EXPECT_EQ(TABPLATZ(10), 1);
+    EXPECT_EQ(TABPLATZ(1), 10);
+    GEN.TABELLE[7].TEAM = 10;
+    EXPECT_EQ(TABPLATZ(10), 7);
+    EXPECT_EQ(TABPLATZ(4), 0);
+    EXPECT_EQ(TABPLATZ(11), 0);
+    resetModel();
+}
+
+TEST(MatchDay, HalvesAndLeagueFactor) {
+    resetModel();
+    GEN.HINRUNDE = 1;
+    GEN.TURN = 4;
+    EXPECT_EQ(SPIELTAG(), 4);
+    GEN.HINRUNDE = 0;
+    EXPECT_EQ(SPIELTAG(), 13);
+    GEN.HINRUNDE = 2;
+    EXPECT_EQ(SPIELTAG(), 13);
+    GEN.LIGA = 1;
+    EXPECT_EQ(LIGAFAKTOR(), 2);
+    GEN.LIGA = 2;
+    EXPECT_EQ(LIGAFAKTOR(), 1);
+    GEN.LIGA = 3;
+    EXPECT_EQ(LIGAFAKTOR(), 0);
+    resetModel();
+}
+
+TEST(RaceName, TwoCodesPerRace) {
+    EXPECT_EQ(GETRACENAME(1).str(), "(Hurtin)");
+    EXPECT_EQ(GETRACENAME(2).str(), "(Hurtin)");
+    EXPECT_EQ(GETRACENAME(4).str(), "(Bogon)");
+    EXPECT_EQ(GETRACENAME(6).str(), "(Spider)");
+    EXPECT_EQ(GETRACENAME(7).str(), "(Marvin)");
+    EXPECT_EQ(GETRACENAME(9).str(), "(Eciton)");
+    EXPECT_EQ(GETRACENAME(10).str(), "(Eciton)");
+    EXPECT_EQ(GETRACENAME(0).str(), "");
+    EXPECT_EQ(GETRACENAME(11).str(), "");
+    EXPECT_EQ(GETRACENAME(255).str(), "");
+}
+
+// ---- the two files ----
+
+TEST_F(RecordDir, MissingPlayerFileIsError1) {
+    writeFile(game("TEAM3.DAT"), teamFile());
+    FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
+    EXPECT_EQ(e.nr, 1);
+    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
+}
+
+TEST_F(RecordDir, MissingTeamFileIsError1AndLeavesNothingOpen) {
+    writeFile(game("player3.dat"), playerBytes(50));
+    FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
+    EXPECT_EQ(e.nr, 1);
+    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT");
+    EXPECT_FALSE(FILESOPEN(_PLAYER));
+}
+
+TEST_F(RecordDir, FilesAreFoundInAnyLetterCase) {
+    writeFile(game("Player3.Dat"), playerBytes(50));
+    writeFile(game("TEAM3.DAT"), teamFile());
+    OPENFILES(_PLAYER | _TEAM);
+    EXPECT_TRUE(FILESOPEN(_PLAYER | _TEAM));
+    PLAYERREC p{};
+    READPLAYER(1, p);
+    EXPECT_EQ(p.NAME.str(), "Grimm");
+    TEAMREC t{};
+    READTEAM(10, t);
+    EXPECT_EQ(t.NAME.str(), "Team 10");
+    CLOSEFILES(_PLAYER | _TEAM);
+    EXPECT_FALSE(FILESOPEN(_PLAYER));
+    EXPECT_FALSE(FILESOPEN(_TEAM));
+}
+
+TEST_F(RecordDir, SecondClientOnTheSameGameCannotOpen) {
+    writeFile(game("PLAYER3.DAT"), playerBytes(50));
+    writeFile(game("TEAM3.DAT"), teamFile());
+    // Another process holding the team file looks to flock like any other open file description.
+    int other = ::open(game("TEAM3.DAT").c_str(), O_RDWR);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
+    EXPECT_EQ(e.nr, 1);
+    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT");
+    ::close(other);
+    OPENFILES(_PLAYER | _TEAM);
+    // And while we hold them, the other side is refused.
+    int third = ::open(game("PLAYER3.DAT").c_str(), O_RDWR);
+    ASSERT_GE(third, 0);
+    EXPECT_NE(::flock(third, LOCK_EX | LOCK_NB), 0);
+    ::close(third);
+}
+
+TEST_F(RecordDir, ReadingBeyondTheFileIsError2WithTheRecordNumber) {
+    writeFile(game("PLAYER3.DAT"), playerBytes(50) + playerBytes(60));
+    writeFile(game("TEAM3.DAT"), teamFile().substr(0, 907 * 9 + 400));
+    OPENFILES(_PLAYER | _TEAM);
+    PLAYERREC p{};
+    READPLAYER(2, p);
+    EXPECT_EQ(p.VERFASSUNG, 60);
+    FatalError e = fatalOf([&] { READPLAYER(3, p); });
+    EXPECT_EQ(e.nr, 2);
+    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT(3)");
+    TEAMREC t{};
+    READTEAM(9, t);
+    e = fatalOf([&] { READTEAM(10, t); });
+    EXPECT_EQ(e.nr, 2);
+    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT(10)");
+}
+
+TEST_F(RecordDir, NumbersBelowOneAreSeekFailures) {
+    writeFile(game("PLAYER3.DAT"), playerBytes(50));
+    writeFile(game("TEAM3.DAT"), teamFile());
+    OPENFILES(_PLAYER | _TEAM);
+    PLAYERREC p{};
+    TEAMREC t{};
+    FatalError e = fatalOf([&] { READPLAYER(0, p); });
+    EXPECT_EQ(e.nr, 3);
+    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT(0)");
+    e = fatalOf([&] { READTEAM(-4, t); });
+    EXPECT_EQ(e.nr, 3);
+    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT(-4)");
+    e = fatalOf([&] { WRITEPLAYER(0, p); });
+    EXPECT_EQ(e.nr, 3);
+    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
+    e = fatalOf([&] { WRITETEAM(0, t); });
+    EXPECT_EQ(e.nr, 3);
+    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT(0)");
+}
+
+TEST_F(RecordDir, ClosedFilesCannotBeRead) {
+    PLAYERREC p{};
+    FatalError e = fatalOf([&] { READPLAYER(1, p); });
+    EXPECT_EQ(e.nr, 3);
+}
+
+TEST_F(RecordDir, WritePlayerStoresAFreshCheckValue) {
+    writeFile(game("PLAYER3.DAT"), playerBytes(50) + playerBytes(50));
+    writeFile(game("TEAM3.DAT"), teamFile());
+    OPENFILES(_PLAYER | _TEAM);
+    PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(-5));
+    p.PRUEF = 1;
+    WRITEPLAYER(2, p);
+    EXPECT_EQ(p.PRUEF, -318047693);
+    CLOSEFILES(_PLAYER | _TEAM);
+    const std::string disk = readFile(game("PLAYER3.DAT"));
+    ASSERT_EQ(disk.size(), 122u);
+    Bytes expect;
+    expect.b = playerBytes(-5);
+    expect.i32(28, -318047693);
+    EXPECT_EQ(disk.substr(61), expect.b);
+    EXPECT_EQ(disk.substr(0, 61), playerBytes(50));
+}
+
+TEST_F(RecordDir, WriteTeamReplacesOneRecordInPlace) {
+    writeFile(game("PLAYER3.DAT"), playerBytes(50));
+    const std::string before = teamFile();
+    writeFile(game("TEAM3.DAT"), before);
+    OPENFILES(_PLAYER | _TEAM);
+    TEAMREC t{};
+    READTEAM(4, t);
+    t.GOLD = 123456;
+    WRITETEAM(4, t);
+    CLOSEFILES(_TEAM);
+    const std::string after = readFile(game("TEAM3.DAT"));
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.substr(0, 3 * 907), before.substr(0, 3 * 907));
+    EXPECT_EQ(after.substr(4 * 907), before.substr(4 * 907));
+    EXPECT_EQ(after.substr(3 * 907 + 26, 4), std::string("\x40\xE2\x01\x00", 4));
+}
+
+TEST_F(RecordDir, AFullDiskIsError4) {
+    std::error_code ec;
+    fs::create_symlink("/dev/full", game("PLAYER3.DAT"), ec);
+    if (ec || !fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    writeFile(game("TEAM3.DAT"), teamFile());
+    OPENFILES(_PLAYER | _TEAM);
+    PLAYERREC p{};
+    FatalError e = fatalOf([&] { WRITEPLAYER(1, p); });
+    EXPECT_EQ(e.nr, 4);
+    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
+}
+
+// ---- start-up loading ----
+
+class TeamLoading : public RecordDir {
+protected:
+    void SetUp() override {
+        RecordDir::SetUp();
+        L[98] = "Damaged player record (check value) in";
+        // Icons: every pixel of each file names its icon code, plus the colours that get replaced.
+        const char* stems[20] = {"ih1", "ih2", "ib1", "ib2", "is1", "is2", "im1", "im2", "ie1", "ie2",
+                                 "ih3", "ih4", "ib3", "ib4", "is3", "is4", "im3", "im4", "ie3", "ie4"};
+        for (int n = 1; n <= 20; ++n) {
+            std::string raw(1024, static_cast<char>(100 + n));
+            raw[0] = 2;
+            raw[1] = 15;
+            raw[2] = 0;
+            writeFile(dir / (std::string(stems[n - 1]) + ".raw"), raw);
+        }
+    }
+
+    void writeGame(const std::vector<std::pair<int, PLAYERREC>>& squad, std::uint8_t farbe1 = 5) {
+        std::string players;
+        int count = 0;
+        for (auto& [nr, p] : squad) count = std::max(count, nr);
+        std::vector<PLAYERREC> recs(static_cast<std::size_t>(count));
+        for (auto& [nr, p] : squad) recs[static_cast<std::size_t>(nr - 1)] = p;
+        for (auto& r : recs) players += RECORDBYTES(r);
+        writeFile(game("PLAYER3.DAT"), players);
+        std::string teams = teamFile();
+        TEAMREC own = fromBytes<TEAMREC>(teams.substr(2 * 907, 907));
+        int slot = 1;
+        for (auto& [nr, p] : squad) own.PLAYERS[slot++] = static_cast<std::int16_t>(nr);
+        own.FARBE1 = farbe1;
+        own.ARTPLAYER[1] = 34;
+        own.ARTPLAYER[2] = 0;
+        teams.replace(2 * 907, 907, RECORDBYTES(own));
+        writeFile(game("TEAM3.DAT"), teams);
+        GEN.ANZAHL = 8;
+        OPENFILES(_PLAYER | _TEAM);
+    }
+};
+
+TEST_F(TeamLoading, ReadAllTeamsFillsTheLeagueAndKeepsTheOwnTeam) {
+    writeGame({{1, validPlayer(3, 1, 50)}});
+    READALLTEAMS();
+    EXPECT_EQ(TEAM.NAME.str(), "Team 3");
+    EXPECT_EQ(TEAMNAME[7].str(), "Team 7");
+    EXPECT_EQ(TRAINERNAME[10].str(), "Trainer 10");
+    EXPECT_EQ(TEAMLIZENZ[3], 1);
+    EXPECT_EQ(TEAMLIZENZ[4], 0);
+    EXPECT_EQ(TEAMBRUTAL[5], 50);
+    EXPECT_EQ(TEAMBRUTALL[6], 600);
+    EXPECT_FALSE(TEAMPROFI[1]);
+    EXPECT_TRUE(TEAMPROFI[2]);   // professional
+    EXPECT_FALSE(TEAMPROFI[8]);
+    EXPECT_TRUE(TEAMPROFI[9]);   // beyond the league's active count
+    EXPECT_TRUE(TEAMPROFI[10]);
+}
+
+TEST_F(TeamLoading, TeamChangeWritesOnlyWhenTheSettingDiffers) {
+    writeGame({{1, validPlayer(3, 1, 50)}});
+    READALLTEAMS();
+    // A change behind our back shows whether the record was written again.
+    CLOSEFILES(_TEAM);
+    std::string teams = readFile(game("TEAM3.DAT"));
+    teams[2 * 907] = 2;
+    writeFile(game("TEAM3.DAT"), teams);
+    OPENFILES(_TEAM);
+    RSTSIZE = 0;
+    CHECKTEAMCHANGE();
+    EXPECT_EQ(readFile(game("TEAM3.DAT"))[2 * 907], 2);
+    RSTSIZE = 2;
+    CHECKTEAMCHANGE();
+    EXPECT_EQ(TEAM.RSTSIZE, 2);
+    const std::string after = readFile(game("TEAM3.DAT"));
+    EXPECT_EQ(after[2 * 907 + 847], 2);
+    EXPECT_EQ(after[2 * 907], 6);  // the whole own record, name length included
+}
+
+TEST_F(TeamLoading, SquadIsLoadedAndIconsColoured) {
+    writeGame({{4, validPlayer(3, 3, 50, 0x1234)}, {2, validPlayer(3, 9, 10, 0x00FE)}}, 0);
+    READALLTEAMS();
+    READPLAYERS();
+    EXPECT_TRUE(BELEGT[1]);
+    EXPECT_TRUE(BELEGT[2]);
+    EXPECT_FALSE(BELEGT[3]);
+    EXPECT_EQ(PLAYER[1].RACE, 3);
+    // Slot 1: race 3 ("ib1"), colour 2 becomes the individual colour, 15 the team colour (0 counts as 1).
+    EXPECT_EQ(ICON[1].P[0][0], 0x34);
+    EXPECT_EQ(ICON[1].P[0][1], 1);
+    EXPECT_EQ(ICON[1].P[0][2], 0);
+    EXPECT_EQ(ICON[1].P[5][5], 103);
+    EXPECT_EQ(TEAM.FARBE1, 1);
+    // Slot 2: condition below 30 gives the weakened look, code 19 ("ie3").
+    EXPECT_EQ(ICON[2].P[5][5], 119);
+    EXPECT_EQ(ICON[2].P[0][0], 0xFE);
+    // Race icons: codes 1, 3, 5, 7, 9 with colour 2 -> 15 and 0 -> 3.
+    EXPECT_EQ(ICONRACE[1].P[5][5], 101);
+    EXPECT_EQ(ICONRACE[5].P[5][5], 109);
+    EXPECT_EQ(ICONRACE[3].P[0][0], 15);
+    EXPECT_EQ(ICONRACE[3].P[0][2], 3);
+    // Artefacts come from the team record.
+    EXPECT_EQ(PLAYER[1].ARTIFAKT, 3);
+    EXPECT_EQ(PLAYER[1].ARTLEVEL, 4);
+    EXPECT_EQ(PLAYER[2].ARTIFAKT, 0);
+}
+
+TEST_F(TeamLoading, UnusedPlayerRecordEmptiesTheSlot) {
+    writeGame({{1, validPlayer(3, 1, 50)}, {2, validPlayer(0, 1, 50)}});
+    READALLTEAMS();
+    READPLAYERS();
+    EXPECT_TRUE(BELEGT[1]);
+    EXPECT_FALSE(BELEGT[2]);
+    EXPECT_EQ(TEAM.PLAYERS[2], 0);
+    CLOSEFILES(_TEAM);
+    // Only in memory: the file still names the player.
+    EXPECT_EQ(readFile(game("TEAM3.DAT"))[2 * 907 + 58], 2);
+}
+
+TEST_F(TeamLoading, WrongCheckValueIsError99) {
+    PLAYERREC bad = validPlayer(3, 1, 50);
+    bad.PRUEF += 1;
+    writeGame({{1, validPlayer(3, 1, 50)}, {2, bad}});
+    READALLTEAMS();
+    FatalError e = fatalOf([] { READPLAYERS(); });
+    EXPECT_EQ(e.nr, 99);
+    EXPECT_EQ(e.text, "Damaged player record (check value) in PLAYER.DAT");
+}
+
+TEST_F(TeamLoading, IgnoreModeAcceptsAWrongCheckValue) {
+    PLAYERREC bad = validPlayer(3, 1, 50);
+    bad.PRUEF += 1;
+    writeGame({{1, bad}});
+    IGNORMODE = true;
+    READALLTEAMS();
+    READPLAYERS();
+    EXPECT_TRUE(BELEGT[1]);
+}
+
+TEST_F(TeamLoading, PlayerWrittenByTheClientPassesTheCheck) {
+    PLAYERREC p = validPlayer(3, 1, 50);
+    writeGame({{1, p}});
+    p.TORE = 12;  // an edit; WRITEPLAYER recomputes the check value
+    WRITEPLAYER(1, p);
+    READALLTEAMS();
+    READPLAYERS();
+    EXPECT_EQ(PLAYER[1].TORE, 12);
+}
+
+TEST_F(TeamLoading, RaceOutsideTheIconCodesGivesNoIcon) {
+    writeGame({{1, validPlayer(3, 21, 50)}, {2, validPlayer(3, -3, 50)}, {3, validPlayer(3, 14, 80)}});
+    READALLTEAMS();
+    READPLAYERS();
+    EXPECT_TRUE(BELEGT[1]);
+    EXPECT_EQ(ICON[1].P[5][5], 0);
+    EXPECT_EQ(ICON[2].P[5][5], 0);
+    EXPECT_EQ(ICON[3].P[5][5], 114);  // a weakened code stays as it is
+}
+
+TEST_F(TeamLoading, MissingIconIsError1) {
+    fs::remove(dir / "ib1.raw");
+    writeGame({{1, validPlayer(3, 3, 50)}});
+    READALLTEAMS();
+    FatalError e = fatalOf([] { READPLAYERS(); });
+    EXPECT_EQ(e.nr, 1);
+    EXPECT_EQ(e.text, "ib1.RAW");
+}
+
+TEST_F(TeamLoading, SquadPlayerBeyondTheFileIsError2) {
+    writeGame({{1, validPlayer(3, 1, 50)}});
+    CLOSEFILES(_TEAM);
+    std::string teams = readFile(game("TEAM3.DAT"));
+    teams[2 * 907 + 56] = 9;
+    writeFile(game("TEAM3.DAT"), teams);
+    OPENFILES(_TEAM);
+    READALLTEAMS();
+    FatalError e = fatalOf([] { READPLAYERS(); });
+    EXPECT_EQ(e.nr, 2);
+    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT(9)");
+}
