@@ -1,0 +1,286 @@
+#include <vector>
+
+#include "graph_fixture.h"
+
+using namespace korax;
+using korax::test::Graph;
+
+TEST_F(Graph, LineIncludesBothEndPixels) {
+    open();
+    SETCOLOR(9);
+    LINE(0, 0, 10, 0);
+    EXPECT_EQ(count(9), 11);
+    EXPECT_EQ(GETX(), 10);
+    CLEARDEVICE();
+    LINE(30, 40, 20, 35);
+    EXPECT_EQ(px(30, 40), 9u);
+    EXPECT_EQ(px(20, 35), 9u);
+    EXPECT_EQ(count(9), 11);
+    CLEARDEVICE();
+    LINE(5, 5, 5, 5);
+    EXPECT_EQ(count(9), 1);
+}
+
+TEST_F(Graph, LineRelAndLineToMoveThePosition) {
+    open();
+    SETCOLOR(2);
+    MOVETO(10, 10);
+    LINEREL(5, 0);
+    EXPECT_EQ(GETX(), 15);
+    LINETO(15, 20);
+    EXPECT_EQ(GETY(), 20);
+    EXPECT_EQ(count(2), 6 + 10);
+    MOVEREL(-3, 1);
+    EXPECT_EQ(GETX(), 12);
+    EXPECT_EQ(GETY(), 21);
+}
+
+TEST_F(Graph, UserPatternSteppedPixelByPixel) {
+    open();
+    SETCOLOR(4);
+    SETLINESTYLE(5, 0xAAAA, 1);
+    LINE(0, 0, 10, 0);
+    for (int x = 0; x <= 10; ++x) EXPECT_EQ(px(x, 0), x % 2 ? 4u : 0u) << x;
+    // The counter starts again for every line and runs through all 16 bits.
+    SETLINESTYLE(5, 0x8001, 1);
+    LINE(0, 2, 20, 2);
+    for (int x = 0; x <= 20; ++x) EXPECT_EQ(px(x, 2), (x % 16 == 0 || x % 16 == 15) ? 4u : 0u) << x;
+    // Styles 5 and 6 give no outline to shapes.
+    RECTANGLE(30, 30, 40, 40);
+    EXPECT_EQ(count(4, 30, 30, 40, 40), 0);
+    SETLINESTYLE(6, 0, 1);
+    LINE(0, 5, 10, 5);
+    EXPECT_EQ(count(4, 0, 5, 10, 5), 0);
+    SETLINESTYLE(7, 0, 1);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, DashedLineHasGaps) {
+    open();
+    SETCOLOR(4);
+    SETLINESTYLE(1, 0, 1);
+    LINE(0, 0, 99, 0);
+    const int n = count(4, 0, 0, 99, 0);
+    EXPECT_GT(n, 50);
+    EXPECT_LT(n, 100);
+}
+
+TEST_F(Graph, RectangleOutlineAndOnePoint) {
+    open();
+    SETCOLOR(2);
+    RECTANGLE(5, 5, 5, 5);
+    EXPECT_EQ(count(2), 1);
+    RECTANGLE(6, 5, 5, 5);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    EXPECT_EQ(count(2), 1);
+    CLEARDEVICE();
+    RECTANGLE(10, 10, 19, 14);
+    EXPECT_EQ(count(2), 2 * 10 + 2 * 3);
+    EXPECT_EQ(px(10, 10), 2u);
+    EXPECT_EQ(px(19, 14), 2u);
+    EXPECT_EQ(px(15, 12), 0u);
+    // In XOR mode every outline pixel is hit exactly once.
+    SETWRITEMODE(1);
+    RECTANGLE(10, 10, 19, 14);
+    EXPECT_EQ(count(0), 1024 * 768);
+}
+
+TEST_F(Graph, BarPixelCounts) {
+    open();
+    SETFILLSTYLE(1, 7);
+    BAR(0, 0, 9, 9);
+    EXPECT_EQ(count(7), 100);
+    BAR(20, 20, 20, 20);
+    EXPECT_EQ(count(7), 101);
+    BAR(5, 0, 4, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    EXPECT_EQ(count(7), 101);
+    SETFILLSTYLE(0, 7);  // empty fill: the background colour
+    BAR(0, 0, 9, 9);
+    EXPECT_EQ(count(7), 1);
+    SETFILLSTYLE(10, 1);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    SETFILLSTYLE(9, 3);  // hollow
+    BAR(0, 0, 99, 99);
+    EXPECT_EQ(count(3), 0);
+}
+
+TEST_F(Graph, FullPageBar) {
+    open();
+    SETFILLSTYLE(1, 200);
+    BAR(0, 0, GETMAXX(), GETMAXY());
+    EXPECT_EQ(count(200), 1024 * 768);
+}
+
+TEST_F(Graph, HatchesLeaveTheBackgroundUnlessOpaque) {
+    open();
+    SETFILLSTYLE(1, 9);
+    BAR(0, 0, 15, 15);
+    SETFILLSTYLE(2, 4);
+    BAR(0, 0, 15, 15);
+    EXPECT_EQ(count(4, 0, 0, 15, 15), 32);  // two rows of sixteen
+    EXPECT_EQ(count(9, 0, 0, 15, 15), 256 - 32);
+    SETWRITEMODE(16);
+    SETFILLSTYLE(3, 4);
+    BAR(0, 0, 15, 15);
+    EXPECT_EQ(count(4, 0, 0, 15, 15), 32);
+    EXPECT_EQ(count(0, 0, 0, 15, 15), 256 - 32);
+}
+
+TEST_F(Graph, UserFillPattern) {
+    open();
+    FILLPATTERNTYPE p{0x80, 0, 0, 0, 0, 0, 0, 0x01};
+    SETBKCOLOR(1);
+    SETFILLPATTERN(p, 14);
+    SETFILLSTYLE(8, 14);
+    BAR(0, 0, 7, 7);
+    EXPECT_EQ(px(0, 0), 14u);
+    EXPECT_EQ(px(7, 7), 14u);
+    EXPECT_EQ(px(1, 0), 1u);
+    EXPECT_EQ(count(14, 0, 0, 7, 7), 2);
+    FILLPATTERNTYPE back;
+    GETFILLPATTERN(back);
+    EXPECT_EQ(back, p);
+}
+
+TEST_F(Graph, Bar3DOutlines) {
+    open();
+    SETFILLSTYLE(1, 1);
+    SETCOLOR(15);
+    BAR3D(10, 20, 30, 40, 5, true);
+    EXPECT_EQ(px(20, 30), 1u);
+    EXPECT_EQ(px(10, 20), 15u);
+    EXPECT_EQ(px(15, 15), 15u);   // top face back edge
+    EXPECT_EQ(px(35, 30), 15u);   // side edge
+}
+
+TEST_F(Graph, CircleIsClosedAndSymmetric) {
+    open();
+    SETCOLOR(10);
+    CIRCLE(100, 100, 20);
+    EXPECT_EQ(px(120, 100), 10u);
+    EXPECT_EQ(px(80, 100), 10u);
+    EXPECT_EQ(px(100, 80), 10u);
+    EXPECT_EQ(px(100, 120), 10u);
+    EXPECT_EQ(px(100, 100), 0u);
+    for (int y = 80; y <= 120; ++y)
+        for (int x = 80; x <= 120; ++x)
+            EXPECT_EQ(px(x, y), px(200 - x, y)) << x << "," << y;
+    // A flood fill from the centre stays inside: the outline has no gaps.
+    SETFILLSTYLE(1, 3);
+    FLOODFILL(100, 100, 10);
+    EXPECT_EQ(px(0, 0), 0u);
+    EXPECT_EQ(px(100, 100), 3u);
+    ARCCOORDSTYPE ac;
+    GETARCCOORDS(ac);
+    EXPECT_EQ(ac.XSTART, 120);
+    EXPECT_EQ(ac.YSTART, 100);
+}
+
+TEST_F(Graph, ArcEndPointsAndQuadrant) {
+    open();
+    SETCOLOR(11);
+    ARC(100, 100, 0, 90, 30);
+    ARCCOORDSTYPE ac;
+    GETARCCOORDS(ac);
+    EXPECT_EQ(ac.X, 100);
+    EXPECT_EQ(ac.XSTART, 130);
+    EXPECT_EQ(ac.YSTART, 100);
+    EXPECT_EQ(ac.XEND, 100);
+    EXPECT_EQ(ac.YEND, 70);
+    EXPECT_EQ(px(130, 100), 11u);
+    EXPECT_EQ(px(100, 70), 11u);
+    EXPECT_EQ(count(11, 60, 100, 99, 140), 0);  // nothing in the lower left
+}
+
+TEST_F(Graph, FillEllipseAndCircleFill) {
+    open();
+    SETCOLOR(15);
+    SETFILLSTYLE(1, 4);
+    FILLELLIPSE(50, 50, 10, 5);
+    EXPECT_EQ(px(50, 50), 4u);
+    EXPECT_EQ(px(60, 50), 15u);
+    EXPECT_EQ(px(61, 50), 0u);
+    EXPECT_EQ(px(50, 45), 15u);
+    ECIRCLEFILL(200, 200, 0, 6);
+    EXPECT_EQ(EFILLCOLOR, 6);
+    FILLSETTINGSTYPE fs;
+    GETFILLSETTINGS(fs);
+    EXPECT_EQ(fs.PATTERN, 1u);
+    EXPECT_EQ(fs.COLOR, 6u);
+    EXPECT_EQ(px(200, 200), 15u);  // a one-pixel circle is its outline
+}
+
+TEST_F(Graph, PieSliceFillsItsQuarter) {
+    open();
+    SETCOLOR(15);
+    SETFILLSTYLE(1, 2);
+    PIESLICE(100, 100, 0, 90, 20);
+    EXPECT_EQ(px(110, 90), 2u);
+    EXPECT_EQ(px(90, 110), 0u);
+    EXPECT_EQ(px(90, 90), 0u);
+    EXPECT_EQ(px(100, 100), 15u);
+}
+
+TEST_F(Graph, FillPolyTriangle) {
+    open();
+    SETCOLOR(15);
+    SETFILLSTYLE(1, 5);
+    POINTTYPE tri[3] = {{10, 10}, {50, 10}, {10, 50}};
+    FILLPOLY(3, tri);
+    EXPECT_EQ(px(20, 20), 5u);
+    EXPECT_EQ(px(10, 10), 15u);
+    EXPECT_EQ(px(45, 45), 0u);
+    FILLPOLY(0, tri);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, FloodFillStopsAtBorderAndHandlesAWholePage) {
+    open();
+    SETCOLOR(12);
+    RECTANGLE(10, 10, 30, 30);
+    SETFILLSTYLE(1, 3);
+    FLOODFILL(20, 20, 12);
+    EXPECT_EQ(count(3), 19 * 19);
+    // The whole page at once: no recursion, so no stack to run out of.
+    SETFILLSTYLE(1, 7);
+    FLOODFILL(500, 500, 12);
+    EXPECT_EQ(count(7), 1024 * 768 - 19 * 19 - 80);
+    // Starting on the border does nothing.
+    SETFILLSTYLE(1, 9);
+    FLOODFILL(10, 10, 12);
+    EXPECT_EQ(count(9), 0);
+    EFLOODFILL(500, 500, 12);  // the emulation's plain flood fill does nothing
+    EXPECT_EQ(count(9), 0);
+    EFLOODFILLX(20, 20, 12);
+    EXPECT_EQ(count(9), 19 * 19);
+}
+
+TEST_F(Graph, InvertRectFlipsIndices) {
+    open();
+    INVERTRECT(0, 0, 1, 1);
+    EXPECT_EQ(count(255, 0, 0, 1, 1), 4);
+    INVERTRECT(0, 0, 1, 1);
+    EXPECT_EQ(count(0, 0, 0, 1, 1), 4);
+}
+
+TEST_F(Graph, PutAndGetPixel) {
+    open();
+    PUTPIXEL(3, 4, 300);  // modulo 256
+    EXPECT_EQ(px(3, 4), 44u);
+    EXPECT_EQ(GETPIXEL(3, 4), 44u);
+    // Duplicate palette entries answer the first of them.
+    PUTPIXEL(5, 5, 250);
+    EXPECT_EQ(GETPIXEL(5, 5), 0u);
+    EXPECT_EQ(GETPIXEL(-1, 5), 0u);
+}
+
+TEST_F(Graph, ThickLines) {
+    open();
+    SETCOLOR(3);
+    SETLINESTYLE(0, 0, 3);
+    LINE(10, 10, 20, 10);
+    EXPECT_EQ(count(3, 0, 0, 40, 40), 3 * 13);  // a square pen of 3 around every point
+    EXPECT_EQ(px(9, 9), 3u);
+    EXPECT_EQ(px(21, 11), 3u);
+}

@@ -1,0 +1,74 @@
+// Shared set-up of the graph tests: a headless layer opened fresh for each test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "graph/emugraph.h"
+#include "graph/wingraph.h"
+
+namespace korax::test {
+
+// Opens the layer headless in 256-colour palette mode at 1024 x 768 (or the given
+// driver and mode), and closes it again after the test.
+class Graph : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("KORAX_VIDEO", "headless", 1); }
+    void TearDown() override {
+        if (GRAPHENABLED()) CLOSEGRAPH();
+        GRRESULT = 0;
+        SETWINDOWSIZE(640, 480);
+        EMUGRAPH_INIT();
+    }
+    void open(int driver = 3, int mode = 6) {
+        INITGRAPH(driver, mode, "test");
+        ASSERT_EQ(GRAPHRESULT(), grNoOpenGL);
+        ASSERT_TRUE(GRAPHENABLED());
+    }
+    // Number of pixels of the active page in the window rectangle with value v.
+    static int count(std::uint32_t v, int x1 = 0, int y1 = 0, int x2 = -1, int y2 = -1) {
+        if (x2 < 0) x2 = GETMAXX();
+        if (y2 < 0) y2 = GETMAXY();
+        int n = 0;
+        for (int y = y1; y <= y2; ++y)
+            for (int x = x1; x <= x2; ++x) n += PAGE_PIXEL(ACTIVEPAGE, x, y) == v;
+        return n;
+    }
+    static std::uint32_t px(int x, int y) { return PAGE_PIXEL(ACTIVEPAGE, x, y); }
+};
+
+// A fresh scratch directory, removed afterwards; the working directory is kept.
+class ScratchDir {
+public:
+    ScratchDir() {
+        char tmpl[] = "/tmp/korax-graph-XXXXXX";
+        path_ = mkdtemp(tmpl);
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Runs with the current directory set to `dir` and restores it.
+class InDir {
+public:
+    explicit InDir(const std::string& dir) : old_(std::filesystem::current_path()) {
+        std::filesystem::current_path(dir);
+    }
+    ~InDir() { std::filesystem::current_path(old_); }
+
+private:
+    std::filesystem::path old_;
+};
+
+}  // namespace korax::test

@@ -1,0 +1,222 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "graph_fixture.h"
+
+using namespace korax;
+using korax::test::Graph;
+using korax::test::InDir;
+using korax::test::ScratchDir;
+
+TEST_F(Graph, ImageSizeRule) {
+    open();
+    EXPECT_EQ(IMAGESIZE(0, 0, 0, 0), 78u);
+    EXPECT_EQ(IMAGESIZE(0, 0, 7, 0), 78u);
+    EXPECT_EQ(IMAGESIZE(0, 0, 8, 1), 54u + 2 * 2 * 24);
+    EXPECT_EQ(IMAGESIZE(0, 0, 1023, 767), 54u + 128u * 768 * 24);
+    EXPECT_EQ(IMAGESIZE(1, 0, 0, 0), 0u);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, GetImageIsABmpFile) {
+    open();
+    PUTPIXEL(0, 0, 4);  // red: A8 00 00
+    std::vector<std::uint8_t> b;
+    GETIMAGE(0, 0, 2, 1, b);
+    ASSERT_EQ(b.size(), IMAGESIZE(0, 0, 2, 1));
+    const std::uint8_t head[] = {'B', 'M', 102, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0};
+    EXPECT_TRUE(std::equal(std::begin(head), std::end(head), b.begin()));
+    // Bottom-up rows of 12 bytes (9 padded to 4): the top row is the second one.
+    EXPECT_EQ(b[54 + 12 + 0], 0x00);
+    EXPECT_EQ(b[54 + 12 + 2], 0xA8);
+    EXPECT_EQ(b[54 + 2], 0x00);
+    GETIMAGE(2, 0, 1, 0, b);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, GetImageBeyondThePageReadsBlack) {
+    open();
+    SETFILLSTYLE(1, 15);
+    BAR(0, 0, GETMAXX(), GETMAXY());
+    std::vector<std::uint8_t> b(10, 0xEE);
+    GETIMAGE(1020, 760, 1030, 770, b);
+    ASSERT_EQ(b.size(), IMAGESIZE(1020, 760, 1030, 770));
+    const std::size_t stride = 36;  // 11 pixels, padded
+    EXPECT_EQ(b[54 + 10 * stride + 0], 0xFC);       // (1020, 760) white
+    EXPECT_EQ(b[54 + 10 * stride + 3 * 4], 0x00);   // (1024, 760) outside
+    EXPECT_EQ(b[54 + 0 * stride + 0], 0x00);        // (1020, 770) outside
+}
+
+// Each raster mode on palette indices 0..15 of the default palette (all distinct).
+TEST_F(Graph, PutImageRasterModes) {
+    open();
+    const std::uint32_t m = 255;
+    auto expect = [m](int mode, std::uint32_t d, std::uint32_t s) -> std::uint32_t {
+        switch (mode) {
+            case 0: return s;
+            case 1: return s ^ d;
+            case 2: return s | d;
+            case 3: return s & d;
+            case 4: return ~s & m;
+            case 5: return (~s | d) & m;
+            case 6: return ~(s | d) & m;
+            default: return s & ~d & m;
+        }
+    };
+    for (int s = 0; s < 16; ++s) PUTPIXEL(s, 0, static_cast<std::uint32_t>(s));
+    std::vector<std::uint8_t> img;
+    GETIMAGE(0, 0, 15, 0, img);
+    for (int mode = 0; mode < 8; ++mode) {
+        for (int d = 0; d < 16; ++d)
+            for (int s = 0; s < 16; ++s) PUTPIXEL(s, 10 + d, static_cast<std::uint32_t>(d));
+        for (int d = 0; d < 16; ++d) PUTIMAGE(0, 10 + d, img, mode);
+        for (int d = 0; d < 16; ++d)
+            for (int s = 0; s < 16; ++s)
+                ASSERT_EQ(px(s, 10 + d), expect(mode, static_cast<std::uint32_t>(d), static_cast<std::uint32_t>(s)))
+                    << "mode " << mode << " d " << d << " s " << s;
+    }
+    PUTIMAGE(0, 0, img, 8);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, ImageRoundTripWholePage) {
+    open();
+    PALETTETYPE p;
+    p.SIZE = 256;
+    for (int i = 0; i < 256; ++i) p.COLORS[i] = RGB(i, 255 - i, (i * 7) & 0xFF);
+    SETALLPALETTE(p);
+    for (int y = 0; y < 768; y += 3)
+        for (int x = 0; x < 1024; x += 5) PUTPIXEL(x, y, static_cast<std::uint32_t>((x + y) & 0xFF));
+    std::vector<std::uint8_t> img;
+    GETIMAGE(0, 0, 1023, 767, img);
+    std::vector<std::uint32_t> before;
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; x += 7) before.push_back(px(x, y));
+    CLEARDEVICE();
+    PUTIMAGE(0, 0, img, 0);
+    std::size_t i = 0;
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; x += 7) ASSERT_EQ(px(x, y), before[i++]) << x << "," << y;
+}
+
+TEST_F(Graph, PutImageRefusesDamagedBuffers) {
+    open();
+    std::vector<std::uint8_t> img;
+    GETIMAGE(0, 0, 9, 9, img);
+    auto bad = img;
+    bad.resize(100);  // rows missing
+    PUTIMAGE(0, 0, bad, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    bad = img;
+    bad[28] = 8;  // 8 bits per pixel
+    PUTIMAGE(0, 0, bad, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    bad = img;
+    bad[22] = 0xFF; bad[23] = 0x7F;  // height far beyond the data
+    PUTIMAGE(0, 0, bad, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    bad = img;
+    bad[10] = 0xFF; bad[11] = 0xFF;  // pixels after the end
+    PUTIMAGE(0, 0, bad, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    PUTIMAGE(0, 0, std::vector<std::uint8_t>{}, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, PutImageClipsAtThePageEdge) {
+    open();
+    SETFILLSTYLE(1, 2);
+    BAR(0, 0, 19, 19);
+    std::vector<std::uint8_t> img;
+    GETIMAGE(0, 0, 19, 19, img);
+    PUTIMAGE(1010, 760, img, 0);
+    PUTIMAGE(-10, -10, img, 0);
+    EXPECT_EQ(count(2, 1000, 750, 1023, 767), 14 * 8);
+}
+
+TEST_F(Graph, SavePicAndLoadPicWithNameRule) {
+    ScratchDir dir;
+    InDir in(dir.path());
+    open();
+    SETFILLSTYLE(1, 9);
+    BAR(10, 10, 19, 14);
+    EXPECT_EQ(ESAVEPIC("SHOT", 10, 10, 19, 14), 0);
+    std::ifstream f(dir.file("SHOT.BMP"), std::ios::binary);
+    ASSERT_TRUE(f.good());
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes.size(), IMAGESIZE(10, 10, 19, 14));
+    CLEARDEVICE();
+    EXPECT_EQ(ELOADPIC("SHOT", 100, 100), 0);
+    EXPECT_EQ(count(9), 50);
+    EXPECT_EQ(px(100, 100), 9u);
+    EXPECT_EQ(ELOADPIC("shot.bmp", 200, 200), 0);  // names match in any letter case
+    EXPECT_EQ(ELOADPIC("SHOT.X", 0, 0), 1);
+    EXPECT_EQ(ELOADPIC("MISSING", 0, 0), 1);
+}
+
+TEST_F(Graph, LoadPicRefusesOversizedAndLyingFiles) {
+    ScratchDir dir;
+    InDir in(dir.path());
+    open();
+    EXPECT_EQ(ESAVEPIC("A.BMP", 0, 0, 3, 3), 0);
+    {
+        std::ofstream big(dir.file("BIG.BMP"), std::ios::binary);
+        std::vector<char> data(VBUF_SIZE + 1, 0);
+        big.write(data.data(), static_cast<std::streamsize>(data.size()));
+    }
+    EXPECT_EQ(ELOADPIC("BIG", 0, 0), 1);
+    {
+        std::fstream f(dir.file("A.BMP"), std::ios::binary | std::ios::in | std::ios::out);
+        f.seekp(2);
+        f.put(static_cast<char>(0x7F));  // stated size no longer the file's
+    }
+    EXPECT_EQ(ELOADPIC("A", 0, 0), 1);
+}
+
+TEST_F(Graph, SavePicToAnUnwritablePlaceFails) {
+    open();
+    EXPECT_EQ(ESAVEPIC("/nonexistent-dir/X", 0, 0, 3, 3), 1);
+    EXPECT_EQ(ESAVEPIC("Y", 3, 0, 0, 3), 1);
+}
+
+TEST_F(Graph, SpritesKeepTheirTransparentColour) {
+    open();
+    PUTPIXEL(0, 0, 4);
+    PUTPIXEL(1, 0, 0);
+    TANIM a;
+    GETANIM(0, 0, 1, 0, 0, a);
+    ASSERT_NE(a.BITHND, 0u);
+    SETFILLSTYLE(1, 2);
+    BAR(100, 100, 110, 100);
+    PUTANIM(100, 100, a, 2);
+    EXPECT_EQ(px(100, 100), 4u);
+    EXPECT_EQ(px(101, 100), 2u);
+    PUTANIM(105, 100, a, 3);  // the first place gets its background back
+    EXPECT_EQ(px(100, 100), 2u);
+    EXPECT_EQ(px(105, 100), 4u);
+    FREEANIM(a);
+    PUTANIM(0, 0, a, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, VisualPagePng) {
+    ScratchDir dir;
+    open();
+    SETFILLSTYLE(1, 4);
+    BAR(0, 0, 1, 1);
+    ASSERT_TRUE(WRITE_VISUAL_PNG(dir.file("a.png")));
+    std::ifstream f(dir.file("a.png"), std::ios::binary);
+    char sig[8];
+    f.read(sig, 8);
+    EXPECT_EQ(std::string(sig, 8), "\x89PNG\r\n\x1a\n");
+    if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") == 0) {
+        const std::string cmd = "/usr/bin/python3 -c \"from PIL import Image; im=Image.open('" + dir.file("a.png") +
+                                "'); assert im.size==(1024,768); assert im.getpixel((1,1))==(168,0,0); "
+                                "assert im.getpixel((2,2))==(0,0,0)\"";
+        EXPECT_EQ(std::system(cmd.c_str()), 0);
+    }
+    CLOSEGRAPH();
+    EXPECT_FALSE(WRITE_VISUAL_PNG(dir.file("b.png")));
+}

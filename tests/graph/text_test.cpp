@@ -1,0 +1,174 @@
+#include "graph_fixture.h"
+
+using namespace korax;
+using korax::test::Graph;
+
+namespace {
+// The bounding box of pixels with value v.
+struct Box {
+    int x1 = 1 << 30, y1 = 1 << 30, x2 = -1, y2 = -1;
+    int n = 0;
+};
+Box box_of(std::uint32_t v, int x1, int y1, int x2, int y2) {
+    Box b;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            if (PAGE_PIXEL(ACTIVEPAGE, x, y) == v) {
+                b.x1 = std::min(b.x1, x);
+                b.y1 = std::min(b.y1, y);
+                b.x2 = std::max(b.x2, x);
+                b.y2 = std::max(b.y2, y);
+                ++b.n;
+            }
+    return b;
+}
+}  // namespace
+
+TEST_F(Graph, DefaultFontsInSlotOrder) {
+    open();
+    EXPECT_EQ(AVAILFONT[0], "Courier New");
+    EXPECT_EQ(AVAILFONT[1], "System");
+    EXPECT_EQ(AVAILFONT[2], "Arial");
+    EXPECT_EQ(AVAILFONT[3], "Times New Roman");
+    EXPECT_EQ(AVAILFONT[4], "MS Sans Serif");
+    EXPECT_EQ(AVAILFONT[5], "Lucida Console");
+    EXPECT_TRUE(AVAILFONT[6].empty());
+    EXPECT_EQ(INSTALLUSERFONT("No Such Family Anywhere"), -1);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidFont);
+    EXPECT_EQ(INSTALLUSERFONT("DejaVu Serif"), 6);
+}
+
+TEST_F(Graph, TextSizeRules) {
+    open();
+    SETTEXTSTYLE(2, 0, 2);
+    EXPECT_EQ(TEXTHEIGHT("Hg"), 16);
+    SETTEXTSTYLE(2, 0, 12);
+    EXPECT_EQ(TEXTHEIGHT("Hg"), 12);
+    SETTEXTSTYLE(2, 0, 5);
+    EXPECT_EQ(TEXTHEIGHT("Hg"), 40);
+    const int w1 = TEXTWIDTH("MMMM");
+    EXPECT_GT(w1, 40);
+    SETUSERCHARSIZE(2, 0, 0, 0);
+    EXPECT_EQ(TEXTWIDTH("MMMM"), w1 + 8);
+    SETUSERCHARSIZE(0, 0, 0, 0);
+    const int plain = TEXTWIDTH("M M");
+    SETUSERCHARSIZE(0, 7, 0, 0);
+    EXPECT_EQ(TEXTWIDTH("M M"), plain + 7);
+    EXPECT_EQ(TEXTWIDTH("MM"), TEXTWIDTH("M") * 2);  // no spaces, nothing to spread
+}
+
+TEST_F(Graph, FontWordAndBadSlots) {
+    open();
+    SETTEXTSTYLE(0x11, 0, 16);
+    EXPECT_EQ(GRAPHRESULT(), 0);
+    TEXTSETTINGSTYPE ts;
+    GETTEXTSETTINGS(ts);
+    EXPECT_EQ(ts.FONT, 0x11);
+    SETCOLOR(15);
+    OUTTEXTXY(0, 0, "llll");
+    const int bold = count(15, 0, 0, 100, 30);
+    SETTEXTSTYLE(1, 0, 16);
+    OUTTEXTXY(0, 40, "llll");
+    const int normal = count(15, 0, 40, 100, 70);
+    EXPECT_GT(bold, normal);
+    SETTEXTSTYLE(15, 0, 16);  // the font word reaches 15, the table only 14
+    EXPECT_EQ(GRAPHRESULT(), grInvalidFontNum);
+    SETTEXTSTYLE(9, 0, 16);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidFontNum);
+    GETTEXTSETTINGS(ts);
+    EXPECT_EQ(ts.FONT, 1);
+}
+
+TEST_F(Graph, TextTopLeftJustifiedAndPositionAdvances) {
+    open();
+    SETTEXTSTYLE(2, 0, 20);
+    SETCOLOR(14);
+    MOVETO(100, 100);
+    OUTTEXT("H");
+    const Box b = box_of(14, 0, 0, 300, 300);
+    EXPECT_GE(b.y1, 100);
+    EXPECT_LE(b.y2, 120);
+    EXPECT_GE(b.x1, 100);
+    EXPECT_EQ(GETX(), 100 + TEXTWIDTH("H"));
+    EXPECT_EQ(GETY(), 100);
+}
+
+TEST_F(Graph, RightAndCentreJustification) {
+    open();
+    SETTEXTSTYLE(2, 0, 20);
+    SETCOLOR(14);
+    SETTEXTJUSTIFY(RIGHTTEXT, BOTTOMTEXT);
+    OUTTEXTXY(200, 200, "WW");
+    const Box b = box_of(14, 0, 0, 400, 400);
+    EXPECT_LE(b.x2, 200);
+    EXPECT_LE(b.y2, 200);
+    EXPECT_GT(b.x2, 200 - 6);
+    EXPECT_EQ(GETX(), 200 - TEXTWIDTH("WW"));
+    SETTEXTJUSTIFY(CENTERTEXT, 1);
+    OUTTEXTXY(500, 300, "W");
+    EXPECT_EQ(GETX(), 500);
+    SETTEXTJUSTIFY(3, 0);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+}
+
+TEST_F(Graph, CodePage437GlyphsAreDrawn) {
+    open();
+    SETTEXTSTYLE(2, 0, 24);
+    SETCOLOR(15);
+    OUTTEXTXY(0, 0, "a");
+    const Box a = box_of(15, 0, 0, 40, 40);
+    OUTTEXTXY(100, 0, "\x84");  // a umlaut
+    const Box ae = box_of(15, 100, 0, 140, 40);
+    EXPECT_GT(ae.n, a.n);       // the same letter plus its dots
+    EXPECT_LT(ae.y1, a.y1);     // the dots stand above the letter
+    OUTTEXTXY(200, 0, "\xE1");  // sharp s
+    EXPECT_GT(box_of(15, 200, 0, 240, 40).n, 10);
+    // A box-drawing line runs through the whole cell width.
+    SETTEXTSTYLE(0, 0, 24);
+    OUTTEXTXY(300, 0, "\xC4\xC4");
+    const Box line = box_of(15, 300, 0, 400, 40);
+    EXPECT_EQ(line.x1, 300);
+    EXPECT_GE(line.x2, 300 + TEXTWIDTH("\xC4\xC4") - 2);
+    EXPECT_LE(line.y2 - line.y1, 4);
+}
+
+TEST_F(Graph, OpaqueTextPaintsTheCell) {
+    open();
+    SETTEXTSTYLE(2, 0, 16);
+    SETBKCOLOR(4);
+    SETCOLOR(15);
+    SETWRITEMODE(16);
+    OUTTEXTXY(10, 10, "ab");
+    EXPECT_EQ(count(4, 0, 0, 100, 50) + count(15, 0, 0, 100, 50), TEXTWIDTH("ab") * 16);
+}
+
+TEST_F(Graph, EmulationTextRules) {
+    open();
+    ESETTEXTSTYLE(2, 0, 1);
+    TEXTSETTINGSTYPE ts;
+    GETTEXTSETTINGS(ts);
+    EXPECT_EQ(ts.CHARSIZE, 2);
+    ESETTEXTSTYLE(3, 0, 1);
+    GETTEXTSETTINGS(ts);
+    EXPECT_EQ(ts.CHARSIZE, 1);
+    // Texts are cut to 80 characters.
+    const std::string longtext(100, 'x');
+    ESETTEXTSTYLE(0, 0, 16);
+    EOUTTEXTXY(0, 0, longtext);
+    EXPECT_EQ(GETX(), TEXTWIDTH(std::string(80, 'x')));
+    ESETUSERCHARSIZE(6, 3, 1, 1);  // 2 extra pixels
+    EXPECT_EQ(ETEXTWIDTH("xx"), TEXTWIDTH("x") * 2);
+    ESETUSERCHARSIZE(5, 0, 1, 1);  // no division fault
+    EXPECT_EQ(GRAPHRESULT(), 0);
+}
+
+TEST_F(Graph, VerticalTextRunsUpwards) {
+    open();
+    SETTEXTSTYLE(2, 90, 20);
+    SETCOLOR(15);
+    OUTTEXTXY(300, 300, "WWW");
+    const Box b = box_of(15, 200, 150, 400, 400);
+    EXPECT_GT(b.y2 - b.y1, b.x2 - b.x1);
+    EXPECT_LE(b.y2, 300 + 2);
+    EXPECT_LT(GETY(), 300 - 20);
+}
