@@ -193,7 +193,10 @@ void with_arguments(std::vector<std::string> words) {
         if (words.size() > 1 && names_result(RSTNAME)) {
             auto sep = RSTNAME.find_last_of("\\/");
             if (sep == std::string::npos) ERROR(14, RSTNAME);
-            std::string copy = JOINPATH(TEMPBASE(), RSTNAME.substr(sep + 1));
+            // Only a plain file name may be appended to the temporary directory.
+            std::string fn = RSTNAME.substr(sep + 1);
+            if (fn.empty() || fn == "." || fn == "..") ERROR(14, RSTNAME);
+            std::string copy = JOINPATH(TEMPBASE(), fn);
             bool copied = false;
             try {
                 copied = COPYFILE(RSTNAME, copy);

@@ -308,3 +308,12 @@ TEST_F(Leseparam, ViewerMarkIsCaseSensitiveAndOnlyThird) {
     run({"a", "b", "AusVGR", "d"});
     EXPECT_FALSE(AUSVGR);
 }
+
+TEST_F(Leseparam, ResultPathEndingInDotsIsNoFileName) {
+    for (std::string last : {"..", ".", ""}) {
+        std::string text;
+        EXPECT_EQ(fatal({"/x/a.RST", "b/" + last}, &text), 14) << last;
+        EXPECT_EQ(text, "/x/a.RST b/" + last);
+    }
+    EXPECT_TRUE(fs::is_empty(temp));
+}
