@@ -1,0 +1,59 @@
+// History files and icon files as they arrive in a game directory: read every
+// line of a history file and an icon block. Lines are cut, never overrun.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "data/g_general.h"
+#include "data/g_types.h"
+
+using namespace korax;
+
+namespace {
+
+void put(const std::string& name, const std::uint8_t* p, std::size_t n) {
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    if (!f) std::abort();
+    if (n) std::fwrite(p, 1, n, f);
+    std::fclose(f);
+}
+
+void enterScratch() {
+    static bool done = false;
+    if (done) return;
+    char tmpl[] = "/tmp/korax-fuzz-history-XXXXXX";
+    if (!::mkdtemp(tmpl) || ::chdir(tmpl) != 0) std::abort();
+    done = true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    enterScratch();
+    GAMEDIR = ".\\";
+    put("TEAM5.HI", data, size);
+    put("FUZZ.RAW", data, size);
+    try {
+        OPENHIS(5, false, false);
+        ERFOLGREC line;
+        std::size_t lines = 0;
+        while (READHIS(line)) {
+            if (line.size() > 40) std::abort();
+            if (++lines > size + 1) std::abort();
+        }
+        CLOSEHIS();
+        APPENDHIS(5, line, false);
+        CLOSEHIS();
+        ICONREC icon;
+        (void)READICONTOL("FUZZ", icon);
+    } catch (const FatalError&) {
+    }
+    try {
+        CLOSEHIS();
+    } catch (const FatalError&) {
+    }
+    return 0;
+}
