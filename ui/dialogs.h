@@ -58,6 +58,12 @@ struct HELPBOX {
 };
 HELPBOX HELPBOXAT(int x, int y, int widthchars, int lines, int maxx, int maxy);
 
+// The file chooser's list for a directory and mask: entry 1 is the choice of no file
+// (language text 8, cut to 12), then the matching names, 100 entries at most.
+std::vector<std::string> DATEILISTE(std::string_view dir, std::string_view mask);
+// The chooser's directory: ".\" when empty, with a trailing "\".
+std::string DATEIDIR(std::string_view dir);
+
 // A typed file name is plain: not empty, no separators, no ":", no control
 // character, not "." or "..".
 bool PLAINFILENAME(std::string_view name);

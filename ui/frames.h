@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "graph/wingraph.h"
+
 namespace korax {
 
 struct FENSTERREC {
@@ -73,6 +75,8 @@ void DEFAULTTEXT();
 void DEFAULTTEXT2();
 // Font 0 size 1, centred both ways (the justification constant CENTERTEXT is the graph layer's).
 void CENTERTEXTSTYLE();
+// The toolkit's copy of the current palette, filled by SETPALETTE.
+extern PALETTETYPE EPAL;
 void SETPALETTE();
 
 // Message box. Pieces of data (names, file names) put into a message go through

@@ -75,6 +75,23 @@ void CAPSTEXT(std::string& s);
 int MENUCOLX1();
 int MENUCOLX2();
 
+// The adviser sits above the toolkit and plugs itself in here at start-up: its
+// figure's animation (one step per input pass), its window (click window 25), the
+// redraw of its figure after the work area was cleared, and its calming after help.
+struct ADVISERHOOKS {
+    void (*animate)() = nullptr;
+    void (*run)() = nullptr;
+    void (*redraw)() = nullptr;
+    void (*afterhelp)() = nullptr;
+};
+extern ADVISERHOOKS ADVISER;
+
+// Rectangle of menu button b (1..ANZ) on screen.
+struct BUTTONRECT {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+BUTTONRECT MENUBUTTONRECT(int b);
+
 // Puts the menu state back to its start values (tests).
 void RESETMENU();
 

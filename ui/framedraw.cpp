@@ -1,0 +1,167 @@
+// Frames, 3D fields, shadow boxes, titled windows and the text styles of the toolkit.
+#include <cstdlib>
+
+#include "graph/emugraph.h"
+#include "ui/frames.h"
+
+namespace korax {
+
+PALETTETYPE EPAL{};
+
+namespace {
+
+constexpr int LIGHT = 15;
+constexpr int DARK = 8;
+constexpr int OUTLINE = 0;
+
+void fill(int x1, int y1, int x2, int y2, int colour) {
+    ESETFILLSTYLE(1, colour);
+    EBAR(x1, y1, x2, y2);
+}
+
+void rect(int x1, int y1, int x2, int y2, int colour) {
+    ESETCOLOR(colour);
+    ERECTANGLE(x1, y1, x2, y2);
+}
+
+}  // namespace
+
+void FRAME(int x1, int y1, int x2, int y2, int width, int light, int dark) {
+    for (int i = 0; i < width; ++i) {
+        ESETCOLOR(light);
+        ELINE(x1 + i, y1 + i, x2 - i, y1 + i);
+        ELINE(x1 + i, y1 + i, x1 + i, y2 - i);
+        ESETCOLOR(dark);
+        ELINE(x1 + i, y2 - i, x2 - i, y2 - i);
+        ELINE(x2 - i, y1 + i, x2 - i, y2 - i);
+    }
+}
+
+void HIGHFRAME(int x1, int y1, int x2, int y2, int light, int dark) {
+    FRAME(x1, y1, x2, y2, 2, light, dark);
+    FRAME(x1 - 2, y1 - 2, x2 + 2, y2 + 2, 2, dark, light);
+}
+
+void FRAMELINEX(int x1, int x2, int y, int light, int dark) {
+    ESETCOLOR(dark);
+    ELINE(x1, y, x2, y);
+    ESETCOLOR(light);
+    ELINE(x1, y + 1, x2, y + 1);
+}
+
+void FRAMELINEY(int x, int y1, int y2, int light, int dark) {
+    ESETCOLOR(dark);
+    ELINE(x, y1, x, y2);
+    ESETCOLOR(light);
+    ELINE(x + 1, y1, x + 1, y2);
+}
+
+int AUTOBEVEL(int x1, int x2) {
+    int w = std::abs(x2 - x1);
+    if (w < 100) return 2;
+    if (w < 200) return 3;
+    return 4;
+}
+
+void FELD3D(int x1, int y1, int x2, int y2, int width, int colour) {
+    if (width == 0) width = AUTOBEVEL(x1, x2);
+    fill(x1, y1, x2, y2, colour);
+    FRAME(x1, y1, x2, y2, width, LIGHT, DARK);
+    rect(x1, y1, x2, y2, OUTLINE);
+}
+
+void TIEF3D(int x1, int y1, int x2, int y2, int width, int colour) {
+    if (width == 0) width = AUTOBEVEL(x1, x2);
+    fill(x1, y1, x2, y2, EHIGHCOLOR(colour));
+    FRAME(x1, y1, x2, y2, width, DARK, LIGHT);
+    rect(x1, y1, x2, y2, OUTLINE);
+}
+
+void HINTERGRUND(int x1, int y1, int x2, int y2, int colour) {
+    fill(x1 + 4, y1 + 4, x2 + 4, y2 + 4, OUTLINE);
+    fill(x1, y1, x2, y2, colour);
+    rect(x1, y1, x2, y2, colour == 15 ? OUTLINE : 15);
+}
+
+void SETRAHMEN(int n, bool on) {
+    if (n < 0 || n >= KLICKFENSTERANZ) return;
+    const auto& f = KLICKFENSTER[static_cast<std::size_t>(n)];
+    if (n < 11) {
+        int c = on ? 14 : SCREEN;
+        rect(f.X1 - 3, f.Y1 - 3, f.X2 + 3, f.Y2 + 3, c);
+        rect(f.X1 - 4, f.Y1 - 4, f.X2 + 4, f.Y2 + 4, c);
+    } else {
+        rect(f.X1 + 1, f.Y1 + 1, f.X2 - 1, f.Y2 - 1, on ? 14 : OUTLINE);
+    }
+}
+
+void FENSTER(int n, int x1, int y1, int x2, int y2, std::string_view title, int style, int colour) {
+    SETKLICKFENSTER(n, x1, y1, x2, y2);
+    bool label = style >= 0;
+    int kind = style == -10 ? 0 : std::abs(style);
+    switch (kind) {
+        case 1: FELD3D(x1, y1, x2, y2, 0, colour); break;
+        case 2: TIEF3D(x1, y1, x2, y2, 0, colour); break;
+        case 3:
+            fill(x1, y1, x2, y2, colour);
+            rect(x1, y1, x2, y2, OUTLINE);
+            break;
+        default: HINTERGRUND(x1, y1, x2, y2, colour); break;
+    }
+    if (label && n >= 0 && n < KLICKFENSTERANZ) {
+        char k = n < 10 ? static_cast<char>('0' + n) : static_cast<char>(n + 87);
+        DEFAULTTEXT2();
+        ESETCOLOR(14);
+        EOUTTEXTXY(x1 + 6, y1 + 10, std::string(1, k));
+    }
+    if (!title.empty()) {
+        CENTERTEXTSTYLE();
+        int xc = (x1 + x2) / 2;
+        std::size_t slash = title.find('/');
+        ESETCOLOR(15);
+        if (slash == std::string_view::npos) {
+            EOUTTEXTXY(xc, y1 + 14, std::string(title));
+        } else {
+            EOUTTEXTXY(xc, y1 + 12, std::string(title.substr(0, slash)));
+            EOUTTEXTXY(xc, y1 + 28, std::string(title.substr(slash + 1)));
+        }
+    }
+    DEFAULTTEXT();
+}
+
+void FRAMETXT(int x1, int y1, int x2, int y2, int colour, std::string_view text) {
+    TIEF3D(x1, y1, x2, y2, 2, 0);
+    CENTERTEXTSTYLE();
+    ESETCOLOR(colour);
+    EOUTTEXTXY((x1 + x2) / 2, (y1 + y2) / 2, std::string(text));
+    DEFAULTTEXT();
+}
+
+void CENTERTXT(int x, int y, std::string_view text) {
+    ESETTEXTJUSTIFY(CENTERTEXT, CENTERTEXT);
+    EOUTTEXTXY(x, y, std::string(text));
+}
+
+void TXT(int colour, std::string_view text) {
+    ESETCOLOR(colour);
+    EOUTTEXT(std::string(text));
+}
+
+void DEFAULTTEXT() {
+    ESETTEXTSTYLE(1, 0, 1);
+    ESETTEXTJUSTIFY(LEFTTEXT, CENTERTEXT);
+}
+
+void DEFAULTTEXT2() {
+    ESETTEXTSTYLE(0, 0, 1);
+    ESETTEXTJUSTIFY(LEFTTEXT, CENTERTEXT);
+}
+
+void CENTERTEXTSTYLE() {
+    ESETTEXTSTYLE(0, 0, 1);
+    ESETTEXTJUSTIFY(CENTERTEXT, CENTERTEXT);
+}
+
+void SETPALETTE() { EGETPALETTE(EPAL); }
+
+}  // namespace korax
