@@ -1,0 +1,292 @@
+// The result import: containers written by the league generator are split into
+// exactly the files the generator writes directly, and damaged containers change
+// nothing.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <iterator>
+#include <set>
+
+#include "data/g_general.h"
+#include "data/g_tools.h"
+#include "data/g_types.h"
+#include "platform/process.h"
+#include "results/showrst.h"
+#include "shell/korax.h"
+#include "shell/lg.h"
+
+using namespace korax;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Import : public ::testing::Test {
+protected:
+    fs::path root, oldcwd;
+
+    void SetUp() override {
+        oldcwd = fs::current_path();
+        std::string tmpl = (fs::temp_directory_path() / "korax-import-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        root = tmpl;
+        fs::current_path(root);
+        KXPATH = root.string() + "/";
+        GAMEDIR = ".\\";
+        RSTNAME.clear();
+        NUMMERWAHL = 0;
+        IGNORMODE = false;
+        NEWRST = false;
+        ::unsetenv("CHECK");
+    }
+    void TearDown() override {
+        fs::current_path(oldcwd);
+        std::error_code ec;
+        fs::remove_all(root, ec);
+        GAMEDIR = ".\\";
+        RSTNAME.clear();
+        IGNORMODE = false;
+        ::unsetenv("CHECK");
+    }
+
+    static int mkgame(std::vector<std::string> args) {
+        PROCESSRUN run;
+        run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
+        run.args = std::move(args);
+        return RUNANDWAIT(run);
+    }
+    std::string get(const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    void put(const fs::path& p, const std::string& bytes) {
+        std::ofstream f(p, std::ios::binary);
+        f << bytes;
+    }
+    std::map<std::string, std::string> snapshot(const fs::path& dir) {
+        std::map<std::string, std::string> m;
+        for (auto& e : fs::recursive_directory_iterator(dir))
+            if (e.is_regular_file()) m[fs::relative(e.path(), dir).string()] = get(e.path());
+        return m;
+    }
+    // A generated league: the files as the generator writes them in "direct", and
+    // its container beside them in the program directory.
+    void league(int team, int day, const std::string& dir = "LIGA") {
+        ASSERT_EQ(mkgame({"--seed", "3", "--team", std::to_string(team), "--day", std::to_string(day), "--dir", dir,
+                          (root / "direct").string()}),
+                  0);
+        ASSERT_EQ(mkgame({"--seed", "3", "--team", std::to_string(team), "--day", std::to_string(day), "--dir", dir,
+                          "--form", "rst", root.string()}),
+                  0);
+        fs::create_directory(root / dir);
+    }
+    std::string container(int team) { return "TEAM" + std::to_string(team) + ".RST"; }
+    void startnamed(int team) {
+        RSTNAME = container(team);
+        SHOWRST();
+    }
+    std::int32_t entry(const std::string& c, int k) {
+        std::int32_t v;
+        std::memcpy(&v, c.data() + 14 + 4 * k, 4);
+        return v;
+    }
+    void setentry(std::string& c, int k, std::int32_t v) { std::memcpy(c.data() + 14 + 4 * k, &v, 4); }
+    // Offset of the player section.
+    std::size_t playerpos(const std::string& c) {
+        std::size_t pos = 134;
+        for (int i = 10; i < 20; ++i) pos += entry(c, i);
+        return pos;
+    }
+    int fatal(int team) {
+        try {
+            startnamed(team);
+        } catch (const FatalError& e) {
+            return e.nr;
+        }
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST(ContainerName, TeamNumberFromTheName) {
+    EXPECT_EQ(RSTTEAMNUMBER("TEAM1.RST"), 1);
+    EXPECT_EQ(RSTTEAMNUMBER("TEAM10.RST"), 10);
+    EXPECT_EQ(RSTTEAMNUMBER("LIGA\\TEAM7.RST"), 7);
+    EXPECT_EQ(RSTTEAMNUMBER("TEAM11.RST"), 0);
+    EXPECT_EQ(RSTTEAMNUMBER("TEAM0.RST"), 0);
+    EXPECT_EQ(RSTTEAMNUMBER("TEAMX.RST"), 0);
+    EXPECT_EQ(RSTTEAMNUMBER("LIGA\\TEAM*.RST"), 0);
+    EXPECT_EQ(RSTTEAMNUMBER(".RST"), 0);
+}
+
+TEST_F(Import, NamedContainerGivesTheGeneratorsFilesByteForByte) {
+    league(10, 5);
+    startnamed(10);
+    EXPECT_TRUE(NEWRST);
+    EXPECT_EQ(NUMMER, 10);
+    EXPECT_EQ(GAMEDIR, "LIGA\\");
+    EXPECT_EQ(FMSG, "LIGA\\TEAM10.TXT");
+    EXPECT_FALSE(fs::exists(root / container(10)));
+    auto direct = snapshot(root / "direct");
+    auto got = snapshot(root / "LIGA");
+    std::set<std::string> expected = {"PLAYER10.DAT", "TEAM10.DAT", "GEN10.DAT", "GAME10.DAT", "GAME10.5",
+                                      "QUICK10.DAT",  "QUICK10.5",  "TEAM10.HI", "MSG10.DAT",  "TEAM10.TXT"};
+    for (int i = 1; i <= 10; ++i) expected.insert("TEAM" + std::to_string(i) + ".PCX");
+    int further = 0;
+    for (auto& [name, bytes] : direct)
+        if (name.rfind("GAME10.5", 0) == 0 && name.size() == 9) expected.insert(name), ++further;
+    EXPECT_EQ(further, 4);
+    std::set<std::string> names;
+    for (auto& [name, bytes] : got) names.insert(name);
+    EXPECT_EQ(names, expected);
+    for (const auto& name : expected) EXPECT_EQ(got[name], direct[name]) << name;
+    EXPECT_EQ(got["TEAM10.TXT"], "");
+    EXPECT_EQ(SPIELTAG(), 5);
+}
+
+TEST_F(Import, TheTeamRecordIsPreparedForTheNewTurn) {
+    league(3, 2);
+    std::string c = get(root / container(3));
+    // Change the own team's start count and symbol version, and keep the check value right.
+    const std::size_t team = playerpos(c) + entry(c, 0) + 2 * sizeof(TEAMREC);
+    TEAMREC rec;
+    std::memcpy(&rec, c.data() + team, sizeof rec);
+    const std::string before(reinterpret_cast<const char*>(&rec), sizeof rec);
+    rec.TRAINING.KXANZAHL = 7;
+    rec.TRAINING.KXGESAMT = 1234;
+    rec.SYMBOLVER[4] = 9;
+    std::memcpy(c.data() + team, &rec, sizeof rec);
+    int delta = 0;
+    const std::string after(reinterpret_cast<const char*>(&rec), sizeof rec);
+    for (std::size_t i = 0; i < sizeof rec; ++i) delta += static_cast<unsigned char>(after[i]) - static_cast<unsigned char>(before[i]);
+    setentry(c, 9, (entry(c, 9) - 6 + delta % 256 + 512) % 256 + 6);
+    put(root / container(3), c);
+    startnamed(3);
+    TEAMREC out;
+    const std::string file = get(root / "LIGA" / "TEAM3.DAT");
+    std::memcpy(&out, file.data() + 2 * sizeof out, sizeof out);
+    EXPECT_EQ(out.TRAINING.KXANZAHL, 1);
+    EXPECT_EQ(out.TRAINING.KXGESAMT, 0);
+    EXPECT_EQ(out.SYMBOLVER[4], GEN.TSYMVER[4]);
+}
+
+TEST_F(Import, WrongCheckValueChangesNothingAndKeepsTheContainer) {
+    league(4, 3);
+    put(root / "LIGA" / "TEAM4.DAT", "previous turn");
+    put(root / "LIGA" / "TEAM4.TXT", "my message");
+    std::string c = get(root / container(4));
+    c[playerpos(c) + 10] ^= 0x01;
+    put(root / container(4), c);
+    const auto before = snapshot(root);
+    EXPECT_EQ(fatal(4), 99);
+    EXPECT_EQ(snapshot(root), before);
+}
+
+TEST_F(Import, IgnoreModeImportsDespiteTheCheckValue) {
+    league(4, 3);
+    std::string c = get(root / container(4));
+    setentry(c, 9, entry(c, 9) == 6 ? 7 : 6);
+    put(root / container(4), c);
+    IGNORMODE = true;
+    EXPECT_EQ(fatal(4), 0);
+    EXPECT_TRUE(fs::exists(root / "LIGA" / "GEN4.DAT"));
+    EXPECT_FALSE(fs::exists(root / container(4)));
+}
+
+TEST_F(Import, BrokenContainersAreRefusedBeforeAnythingIsWritten) {
+    league(2, 4);
+    const std::string good = get(root / container(2));
+    struct Case {
+        const char* what;
+        int nr;
+        std::function<void(std::string&)> spoil;
+    };
+    const std::vector<Case> cases = {
+        {"cut in the general section", 2, [&](std::string& c) { c.resize(playerpos(c) + entry(c, 0) + entry(c, 1) + 100); }},
+        {"cut header", 1, [](std::string& c) { c.resize(60); }},
+        {"negative player length", 2, [&](std::string& c) { setentry(c, 0, -5); }},
+        {"section longer than the buffer", 2, [&](std::string& c) { setentry(c, 0, 12001); }},
+        {"general record of another size", 99, [&](std::string& c) { setentry(c, 2, 6634); }},
+        {"mask bit 0", 10, [&](std::string& c) { setentry(c, 6, entry(c, 6) | 1); }},
+        {"mask bit 6", 10, [&](std::string& c) { setentry(c, 6, entry(c, 6) | 64); }},
+        {"negative mask", 10, [&](std::string& c) { setentry(c, 6, -2); }},
+        {"message size 0 with bytes left", 2, [&](std::string& c) { setentry(c, 4, 0); }},
+        {"message size not dividing the rest", 2, [&](std::string& c) { setentry(c, 4, 1000); }},
+        {"history longer than the file", 2, [&](std::string& c) { setentry(c, 5, 100000000); }},
+        {"picture longer than the file", 2, [&](std::string& c) { setentry(c, 10, 0x7FFFFFFF); }},
+        {"wrong version", 6, [](std::string& c) { c[0] = 2; }},
+        {"directory name with a path", 99, [](std::string& c) { std::memcpy(c.data() + 1, "\x05..\\XX", 6); }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.what);
+        std::string c = good;
+        k.spoil(c);
+        put(root / container(2), c);
+        const auto before = snapshot(root);
+        EXPECT_EQ(fatal(2), k.nr);
+        EXPECT_EQ(snapshot(root), before);
+        GAMEDIR = ".\\";
+    }
+}
+
+TEST_F(Import, InterruptedImportIsRepeatedToTheSameResult) {
+    league(6, 7);
+    // The message file cannot be put in place: the import stops half-way.
+    fs::create_directory(root / "LIGA" / "MSG6.DAT");
+    fs::create_directory(root / "LIGA" / "MSG6.DAT" / "x");
+    EXPECT_NE(fatal(6), 0);
+    EXPECT_TRUE(fs::exists(root / container(6)));
+    for (auto& e : fs::directory_iterator(root / "LIGA")) EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    fs::remove_all(root / "LIGA" / "MSG6.DAT");
+    GAMEDIR = ".\\";
+    startnamed(6);
+    auto direct = snapshot(root / "direct");
+    for (auto& [name, bytes] : snapshot(root / "LIGA")) EXPECT_EQ(bytes, direct[name]) << name;
+    EXPECT_FALSE(fs::exists(root / container(6)));
+}
+
+TEST_F(Import, PassThroughFileIsMovedIntoItsGameDirectory) {
+    fs::create_directory(root / "LIGA");
+    std::string f(1, char(101));
+    f += std::string("\x04LIGA") + std::string(8, '\0') + "cup result bytes";
+    put(root / "TEAM3.RST", f);
+    RSTNAME = "TEAM3.RST";
+    SHOWRST();
+    EXPECT_FALSE(NEWRST);
+    EXPECT_EQ(get(root / "LIGA" / "TEAM3.RST"), f);
+    EXPECT_FALSE(fs::exists(root / "TEAM3.RST"));
+}
+
+TEST_F(Import, NewSeasonRemovesOldMatchAndGeneralFilesOnly) {
+    league(5, 0);
+    for (const char* old : {"GAME5.3", "GAME5.3B", "GAME.TMP", "GEN2.DAT", "GEN.DAT", "GAMES.INI", "QUICK5.3", "NEWS.3"})
+        put(root / "LIGA" / old, "old");
+    startnamed(5);
+    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME5.3"));
+    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME5.3B"));
+    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME.TMP"));
+    EXPECT_FALSE(fs::exists(root / "LIGA" / "GEN2.DAT"));
+    EXPECT_TRUE(fs::exists(root / "LIGA" / "GEN.DAT"));
+    EXPECT_TRUE(fs::exists(root / "LIGA" / "GAMES.INI"));
+    EXPECT_TRUE(fs::exists(root / "LIGA" / "QUICK5.3"));
+    EXPECT_TRUE(fs::exists(root / "LIGA" / "GEN5.DAT"));
+    EXPECT_EQ(SPIELTAG(), 0);
+}
+
+TEST_F(Import, ContainerWaitingInTheGameDirectoryWithTeamNumber) {
+    league(8, 2);
+    fs::rename(root / container(8), root / "LIGA" / container(8));
+    GAMEDIR = "LIGA\\";
+    NUMMERWAHL = 8;
+    // A team given on the command line with a container waiting: imported.
+    SHOWRST();
+    EXPECT_EQ(NUMMER, 8);
+    EXPECT_FALSE(fs::exists(root / "LIGA" / container(8)));
+    EXPECT_EQ(get(root / "LIGA" / "GEN8.DAT"), get(root / "direct" / "GEN8.DAT"));
+}
