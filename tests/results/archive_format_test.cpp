@@ -1,0 +1,371 @@
+// The archive format: header bytes, round trips with and without password, and
+// every kind of bad archive leaving the target directory as it was.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <zlib.h>
+
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "archive_helpers.h"
+#include "results/rsz.h"
+#include "results/zipper.h"
+
+using namespace korax;
+using archivetest::listdir;
+using archivetest::noise;
+using archivetest::readfile;
+using archivetest::ScratchDir;
+using archivetest::writefile;
+
+namespace {
+
+std::vector<RSZENTRY> sample() {
+    return {{"TEAM3.RST", noise(150000, 3)}, {"NEWS.TXT", "Hurtin beat Bogon 3:1\r\n"}, {"EMPTY.DAT", ""}};
+}
+
+RSZPACKOPTIONS options(const std::string& gamedir, const std::string& pw) {
+    RSZPACKOPTIONS o;
+    o.gamedir = gamedir;
+    o.password = pw;
+    o.quickhash = true;
+    return o;
+}
+
+std::string pack(const std::vector<RSZENTRY>& e, const RSZPACKOPTIONS& o) {
+    std::string a;
+    RSZRESULT r = RSZPACKBYTES(e, o, a);
+    EXPECT_TRUE(r.ok()) << RSZMESSAGE(r);
+    return a;
+}
+
+// A plain archive around a hand-made inner stream, for contents our packer refuses.
+std::string crafted(const std::string& inner, bool last = true) {
+    uLongf n = compressBound(inner.size());
+    std::string z(n, '\0');
+    compress2(reinterpret_cast<Bytef*>(z.data()), &n, reinterpret_cast<const Bytef*>(inner.data()), inner.size(), 9);
+    z.resize(n);
+    std::string a(1, '\x01');
+    a += std::string(13, '\0');
+    a += std::string(9, '\0');
+    a += "KXRZ";
+    a += '\x01';
+    a += '\0';
+    std::uint32_t len = static_cast<std::uint32_t>(z.size()) | (last ? 0x80000000u : 0);
+    for (int i = 0; i < 4; ++i) a += static_cast<char>((len >> (8 * i)) & 0xFF);
+    return a + z;
+}
+
+std::string entry(const std::string& name, const std::string& data) {
+    std::string s;
+    s += '\x01';
+    s += static_cast<char>(name.size());
+    s += name;
+    std::uint64_t n = data.size();
+    for (int i = 0; i < 8; ++i) s += static_cast<char>((n >> (8 * i)) & 0xFF);
+    return s + data;
+}
+
+void expect_unchanged(const ScratchDir& d, const std::set<std::string>& before) {
+    EXPECT_EQ(listdir(d.path), before);
+}
+
+}  // namespace
+
+TEST(ArchiveHeader, GoldenBytesUnprotected) {
+    std::string a = pack({{"TEAM1.RST", "x"}}, options("DEMO", ""));
+    std::string want = std::string("\x01\x04" "DEMO", 6) + std::string(8, '\0') + std::string(9, '\0');
+    EXPECT_EQ(a.substr(0, 23), want);
+    EXPECT_EQ(a.substr(23, 6), std::string("KXRZ\x01\x00", 6));
+}
+
+TEST(ArchiveHeader, GoldenBytesProtected) {
+    std::string a = pack({{"TEAM1.RST", "x"}}, options("", "secret"));
+    std::string want = std::string("\x01\x00", 2) + std::string(12, '\0') + "\x06" + CRUNCHPW("secret") +
+                       std::string(2, '\0');
+    EXPECT_EQ(a.substr(0, 23), want);
+    EXPECT_EQ(static_cast<unsigned char>(a[28]), 1u);
+    EXPECT_TRUE(RSZENCRYPTED(a));
+}
+
+TEST(ArchiveHeader, ParseClampsLengths) {
+    std::string raw(23, '\0');
+    raw[1] = static_cast<char>(200);
+    raw[14] = static_cast<char>(99);
+    ZIPHEADERTYPE h;
+    ASSERT_TRUE(PARSEZIPHEADER(raw, h));
+    EXPECT_EQ(h.GAMEDIR.str().size(), 12u);
+    EXPECT_EQ(h.PASSWORT.str().size(), 8u);
+    EXPECT_FALSE(PARSEZIPHEADER(raw.substr(0, 22), h));
+}
+
+TEST(ArchiveHeader, ReadFromFileWithErrorNumbers) {
+    ScratchDir d;
+    ZIPHEADERTYPE h;
+    EXPECT_EQ(READZIPHEADER(d / "missing.RSZ", h), 1);
+    EXPECT_EQ(READZIPHEADER(d.path, h), 1);
+    writefile(d / "short.RSZ", std::string(22, '\x01'));
+    EXPECT_EQ(READZIPHEADER(d / "short.RSZ", h), 2);
+    writefile(d / "ok.RSZ", pack({{"A", "b"}}, options("GAME1", "")));
+    EXPECT_EQ(READZIPHEADER(d / "ok.RSZ", h), 0);
+    EXPECT_EQ(h.VERSION, RSZVERSION);
+    EXPECT_EQ(h.GAMEDIR.str(), "GAME1");
+    EXPECT_EQ(h.PASSWORT.str(), "");
+}
+
+TEST(ArchivePack, RefusesUnsafeNamesAndPasswords) {
+    std::string a;
+    for (const char* bad : {"..", ".", "a/b", "a\\b", "C:X", "", " lead", "trail ", "a\nb"})
+        EXPECT_EQ(RSZPACKBYTES({{bad, "x"}}, options("", ""), a).status, RSZSTATUS::BADNAME) << bad;
+    EXPECT_EQ(RSZPACKBYTES({{"A", "x"}, {"a", "y"}}, options("", ""), a).status, RSZSTATUS::BADNAME);
+    EXPECT_EQ(RSZPACKBYTES({{"A", "x"}}, options("../x", ""), a).status, RSZSTATUS::BADNAME);
+    EXPECT_EQ(RSZPACKBYTES({{"A", "x"}}, options("THIRTEENCHARS", ""), a).status, RSZSTATUS::BADNAME);
+    EXPECT_EQ(RSZPACKBYTES({{"A", "x"}}, options("", "NINECHARS"), a).status, RSZSTATUS::PASSWORD);
+    EXPECT_TRUE(a.empty());
+}
+
+TEST(ArchiveRoundTrip, Unprotected) {
+    ScratchDir d;
+    auto files = sample();
+    RSZRESULT r = RSZUNPACKBYTES(pack(files, options("DEMO", "")), d.path, "");
+    ASSERT_TRUE(r.ok()) << RSZMESSAGE(r);
+    EXPECT_EQ(r.names, (std::vector<std::string>{"TEAM3.RST", "NEWS.TXT", "EMPTY.DAT"}));
+    for (const auto& f : files) EXPECT_EQ(readfile(d / f.name), f.data) << f.name;
+    EXPECT_EQ(listdir(d.path).size(), 3u);
+}
+
+TEST(ArchiveRoundTrip, Protected) {
+    ScratchDir d;
+    auto files = sample();
+    std::string a = pack(files, options("DEMO", "Hugo"));
+    // The result's bytes do not stand in the archive in clear.
+    EXPECT_EQ(a.find("Hurtin beat Bogon"), std::string::npos);
+    RSZRESULT r = RSZUNPACKBYTES(a, d.path, "Hugo");
+    ASSERT_TRUE(r.ok()) << RSZMESSAGE(r);
+    for (const auto& f : files) EXPECT_EQ(readfile(d / f.name), f.data) << f.name;
+}
+
+TEST(ArchiveRoundTrip, EightCharacterPasswordWithSevenStored) {
+    ScratchDir d;
+    RSZPACKOPTIONS o = options("", "PASSWORD");
+    o.shortcheck = true;
+    std::string a = pack({{"TEAM2.RST", "data"}}, o);
+    EXPECT_EQ(static_cast<unsigned char>(a[14]), 7u);
+    RSZRESULT r = RSZUNPACKBYTES(a, d.path, "PASSWORD");
+    ASSERT_TRUE(r.ok()) << RSZMESSAGE(r);
+    EXPECT_EQ(readfile(d / "TEAM2.RST"), "data");
+}
+
+TEST(ArchiveRoundTrip, FilesOnDiskAndAtomicArchive) {
+    ScratchDir d;
+    writefile(d / "TEAM4.RST", noise(5000, 9));
+    writefile(d / "NEWS.TXT", "news");
+    std::string archive = d / "out.RSZ";
+    RSZRESULT r = RSZPACKFILES(archive, {d / "TEAM4.RST", d / "NEWS.TXT"}, options("G", "pw"));
+    ASSERT_TRUE(r.ok()) << RSZMESSAGE(r);
+    EXPECT_EQ(listdir(d.path), (std::set<std::string>{"TEAM4.RST", "NEWS.TXT", "out.RSZ"}));
+    ScratchDir t;
+    r = RSZUNPACKFILE(archive, t.path, "pw");
+    ASSERT_TRUE(r.ok()) << RSZMESSAGE(r);
+    EXPECT_EQ(readfile(t / "TEAM4.RST"), readfile(d / "TEAM4.RST"));
+    EXPECT_EQ(readfile(t / "NEWS.TXT"), "news");
+}
+
+TEST(ArchivePack, MissingInputOrTargetLeavesNothing) {
+    ScratchDir d;
+    writefile(d / "A.RST", "a");
+    EXPECT_EQ(RSZPACKFILES(d / "x.RSZ", {d / "A.RST", d / "missing"}, options("", "")).status, RSZSTATUS::OPEN);
+    EXPECT_EQ(RSZPACKFILES(d / "nodir/x.RSZ", {d / "A.RST"}, options("", "")).status, RSZSTATUS::WRITE);
+    EXPECT_EQ(listdir(d.path), (std::set<std::string>{"A.RST"}));
+}
+
+TEST(ArchiveUnpack, WrongPasswordUnpacksNothing) {
+    ScratchDir d;
+    writefile(d / "TEAM3.RST", "old");
+    std::string a = pack(sample(), options("", "Hugo"));
+    auto before = listdir(d.path);
+    EXPECT_EQ(RSZUNPACKBYTES(a, d.path, "hugo").status, RSZSTATUS::PASSWORD);
+    EXPECT_EQ(RSZUNPACKBYTES(a, d.path, "").status, RSZSTATUS::NOPASSWORD);
+    EXPECT_EQ(RSZUNPACKBYTES(a, d.path, "Hugo1234x").status, RSZSTATUS::PASSWORD);
+    expect_unchanged(d, before);
+    EXPECT_EQ(readfile(d / "TEAM3.RST"), "old");
+}
+
+TEST(ArchiveUnpack, FittingCheckValueIsNotEnough) {
+    // The check value is short and public; only the real password opens the
+    // archive, even when the header's check value fits another one.
+    ScratchDir d;
+    std::string a = pack({{"T.RST", "x"}}, options("", "real"));
+    std::string check = CRUNCHPW("fake");
+    a[14] = static_cast<char>(check.size());
+    a.replace(15, check.size(), check);
+    EXPECT_EQ(RSZUNPACKBYTES(a, d.path, "fake").status, RSZSTATUS::PASSWORD);
+    EXPECT_EQ(RSZUNPACKBYTES(a, d.path, "real").status, RSZSTATUS::PASSWORD);
+    EXPECT_TRUE(listdir(d.path).empty());
+}
+
+TEST(ArchiveUnpack, EveryTruncationIsRefusedCleanly) {
+    for (bool protect : {false, true}) {
+        std::string a = pack({{"TEAM3.RST", noise(70000, 1)}, {"B", "b"}}, options("", protect ? "pw" : ""));
+        ScratchDir d;
+        std::vector<std::size_t> cuts;
+        for (std::size_t n = 0; n < 200 && n < a.size(); ++n) cuts.push_back(n);
+        for (std::size_t n = 200; n < a.size(); n += 997) cuts.push_back(n);
+        cuts.push_back(a.size() - 1);
+        for (std::size_t n : cuts) {
+            RSZRESULT r = RSZUNPACKBYTES(std::string_view(a).substr(0, n), d.path, protect ? "pw" : "");
+            ASSERT_FALSE(r.ok()) << n;
+            ASSERT_TRUE(listdir(d.path).empty()) << n;
+        }
+    }
+}
+
+TEST(ArchiveUnpack, AlteredBytesAreRefused) {
+    for (bool protect : {false, true}) {
+        std::string data = noise(700, 2);
+        std::string a = pack({{"TEAM3.RST", data}}, options("", protect ? "pw" : ""));
+        ScratchDir d;
+        // Protected archives authenticate every byte. Unprotected ones check their
+        // content: a change the packed stream ignores (padding bits) may pass, but
+        // never with other content.
+        for (std::size_t i = protect ? 1 : 29; i < a.size(); ++i) {
+            std::string b = a;
+            b[i] = static_cast<char>(b[i] ^ 0x40);
+            RSZRESULT r = RSZUNPACKBYTES(b, d.path, protect ? "pw" : "");
+            if (r.ok() && !protect) {
+                ASSERT_EQ(readfile(d / "TEAM3.RST"), data) << i;
+                std::filesystem::remove(d / "TEAM3.RST");
+                continue;
+            }
+            ASSERT_FALSE(r.ok()) << i;
+            ASSERT_TRUE(listdir(d.path).empty()) << i;
+        }
+    }
+}
+
+TEST(ArchiveUnpack, TrailingBytesAreRefused) {
+    ScratchDir d;
+    for (bool protect : {false, true}) {
+        std::string a = pack({{"A", "x"}}, options("", protect ? "pw" : "")) + "junk";
+        EXPECT_EQ(RSZUNPACKBYTES(a, d.path, protect ? "pw" : "").status, RSZSTATUS::DAMAGED);
+    }
+    EXPECT_TRUE(listdir(d.path).empty());
+}
+
+TEST(ArchiveUnpack, LyingLengthsAreRefused) {
+    ScratchDir d;
+    std::string a = pack({{"A", "hello"}}, options("", ""));
+    std::string b = a;
+    b[29] = '\xFF';
+    b[30] = '\xFF';
+    EXPECT_EQ(RSZUNPACKBYTES(b, d.path, "").status, RSZSTATUS::DAMAGED);
+    // A file size beyond what the stream holds.
+    std::string inner = entry("A", "hello");
+    inner[3 + 1] = '\x7F';
+    EXPECT_EQ(RSZUNPACKBYTES(crafted(inner + '\0'), d.path, "").status, RSZSTATUS::DAMAGED);
+    // A size beyond every limit.
+    std::string huge = "\x01\x01" "A" + std::string(7, '\0') + "\x7F";
+    EXPECT_EQ(RSZUNPACKBYTES(crafted(huge), d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_TRUE(listdir(d.path).empty());
+}
+
+TEST(ArchiveUnpack, HeaderAndPayloadMustAgreeOnProtection) {
+    ScratchDir d;
+    std::string a = pack({{"A", "x"}}, options("", ""));
+    a[14] = 1;
+    a[15] = 'Z';
+    EXPECT_EQ(RSZUNPACKBYTES(a, d.path, "Z").status, RSZSTATUS::DAMAGED);
+    std::string b = pack({{"A", "x"}}, options("", "pw"));
+    std::memset(b.data() + 14, 0, 9);
+    EXPECT_EQ(RSZUNPACKBYTES(b, d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_TRUE(listdir(d.path).empty());
+}
+
+TEST(ArchiveUnpack, NamesWithPathPartsNeverLeaveTheTarget) {
+    ScratchDir outer;
+    std::string target = outer / "target";
+    std::filesystem::create_directory(target);
+    for (const char* bad : {"..", "../EVIL.RST", "/tmp/EVIL.RST", "SUB/EVIL.RST", "..\\EVIL.RST", "C:EVIL", ".",
+                            "A\x01"}) {
+        std::string inner = entry("GOOD.RST", "good") + entry(bad, "evil") + '\0';
+        RSZRESULT r = RSZUNPACKBYTES(crafted(inner), target, "");
+        EXPECT_EQ(r.status, RSZSTATUS::BADNAME) << bad;
+        EXPECT_TRUE(listdir(target).empty()) << bad;
+        EXPECT_EQ(listdir(outer.path), (std::set<std::string>{"target"})) << bad;
+    }
+}
+
+TEST(ArchiveUnpack, DuplicateNamesInAnyCaseAreRefused) {
+    ScratchDir d;
+    std::string inner = entry("TEAM1.RST", "a") + entry("team1.rst", "b") + '\0';
+    EXPECT_EQ(RSZUNPACKBYTES(crafted(inner), d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_TRUE(listdir(d.path).empty());
+}
+
+TEST(ArchiveUnpack, MissingEndMarkOrLastFrameIsRefused) {
+    ScratchDir d;
+    EXPECT_EQ(RSZUNPACKBYTES(crafted(entry("A", "x")), d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_EQ(RSZUNPACKBYTES(crafted(entry("A", "x") + '\0', false), d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_EQ(RSZUNPACKBYTES(crafted(entry("A", "x") + '\0' + 'x'), d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_TRUE(listdir(d.path).empty());
+    EXPECT_TRUE(RSZUNPACKBYTES(crafted(entry("A", "x") + '\0'), d.path, "").ok());
+}
+
+TEST(ArchiveUnpack, ReplacesAnExistingFileUnderItsOwnSpelling) {
+    ScratchDir d;
+    writefile(d / "team3.rst", "old");
+    RSZRESULT r = RSZUNPACKBYTES(pack({{"TEAM3.RST", "new"}}, options("", "")), d.path, "");
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(listdir(d.path), (std::set<std::string>{"team3.rst"}));
+    EXPECT_EQ(readfile(d / "team3.rst"), "new");
+}
+
+TEST(ArchiveUnpack, SymlinkInTheTargetIsReplacedNotFollowed) {
+    ScratchDir outer;
+    std::string target = outer / "t";
+    std::filesystem::create_directory(target);
+    writefile(outer / "victim", "keep");
+    std::filesystem::create_symlink(outer / "victim", target + "/TEAM3.RST");
+    ASSERT_TRUE(RSZUNPACKBYTES(pack({{"TEAM3.RST", "new"}}, options("", "")), target, "").ok());
+    EXPECT_EQ(readfile(outer / "victim"), "keep");
+    EXPECT_FALSE(std::filesystem::is_symlink(target + "/TEAM3.RST"));
+    EXPECT_EQ(readfile(target + "/TEAM3.RST"), "new");
+}
+
+TEST(ArchiveUnpack, MissingTargetDirectoryIsAWriteFailure) {
+    ScratchDir d;
+    RSZRESULT r = RSZUNPACKBYTES(pack({{"A", "x"}}, options("", "")), d / "missing", "");
+    EXPECT_EQ(r.status, RSZSTATUS::WRITE);
+    EXPECT_TRUE(listdir(d.path).empty());
+}
+
+TEST(ArchiveUnpack, FullDiskLeavesNoPartialFiles) {
+    ScratchDir d;
+    writefile(d / "TEAM3.RST", "old");
+    std::string a = pack({{"SMALL.TXT", "s"}, {"TEAM3.RST", noise(200000, 4)}}, options("", ""));
+    // A file size limit stands in for a full disk: writes past it fail.
+    struct rlimit old;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldsig = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    RSZRESULT r = RSZUNPACKBYTES(a, d.path, "");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldsig);
+    EXPECT_EQ(r.status, RSZSTATUS::WRITE);
+    EXPECT_NE(r.detail.find("TEAM3.RST"), std::string::npos) << r.detail;
+    EXPECT_EQ(listdir(d.path), (std::set<std::string>{"TEAM3.RST"}));
+    EXPECT_EQ(readfile(d / "TEAM3.RST"), "old");
+}
+
+TEST(ArchiveUnpack, NotOurArchiveIsDamaged) {
+    ScratchDir d;
+    EXPECT_EQ(RSZUNPACKBYTES("", d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_EQ(RSZUNPACKBYTES(std::string(23, '\0'), d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_EQ(RSZUNPACKBYTES(std::string(23, '\0') + "PK\x03\x04xxxx", d.path, "").status, RSZSTATUS::DAMAGED);
+    EXPECT_EQ(RSZUNPACKFILE(d / "missing.RSZ", d.path, "").status, RSZSTATUS::OPEN);
+    EXPECT_TRUE(listdir(d.path).empty());
+}
