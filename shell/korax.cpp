@@ -288,27 +288,6 @@ void auto_play() {
     pending_LESETIPS();
 }
 
-void usage_at_entry() {
-    if (FILECHECK(JOINPATH(GAMEDIR, "VGR.TMP"))) {
-        KXSTARTTIME = STOPPETIME("VGR.TMP");
-        KXSTOPTIME = STARTETIME("VGR.TMP");
-        TEAM.TRAINING.VGRGESAMT = ADDUSAGE(TEAM.TRAINING.VGRGESAMT, KXSTARTTIME, KXSTOPTIME);
-        KXSTARTTIME = STOPPETIME("KORAX.TMP");
-        DELETEFILE(JOINPATH(GAMEDIR, "VGR.TMP"));
-    } else {
-        TEAM.TRAINING.KXANZAHL = static_cast<std::uint16_t>(TEAM.TRAINING.KXANZAHL + 1);
-        KXSTARTTIME = STARTETIME("KORAX.TMP");
-    }
-}
-
-void usage_at_exit() {
-    if (KXSTARTTIME > 0) {
-        KXSTOPTIME = STARTETIME("KORAX.TMP");
-        TEAM.TRAINING.KXGESAMT = ADDUSAGE(TEAM.TRAINING.KXGESAMT, KXSTARTTIME, KXSTOPTIME);
-    }
-    WRITETEAM(NUMMER, TEAM);
-}
-
 // Returns false when the menu ends.
 bool on_escape() {
     unsigned char key2 = KEY2;
@@ -401,6 +380,26 @@ std::int32_t ADDUSAGE(std::int32_t sum, std::int32_t start, std::int32_t stop) {
     return WRAP32(static_cast<std::int64_t>(sum) + stop - start);
 }
 
+void USAGESTART() {
+    if (FILECHECK(JOINPATH(GAMEDIR, "VGR.TMP"))) {
+        KXSTARTTIME = STOPPETIME("VGR.TMP");
+        KXSTOPTIME = STARTETIME("VGR.TMP");
+        TEAM.TRAINING.VGRGESAMT = ADDUSAGE(TEAM.TRAINING.VGRGESAMT, KXSTARTTIME, KXSTOPTIME);
+        KXSTARTTIME = STOPPETIME("KORAX.TMP");
+        DELETEFILE(JOINPATH(GAMEDIR, "VGR.TMP"));
+    } else {
+        TEAM.TRAINING.KXANZAHL = static_cast<std::uint16_t>(TEAM.TRAINING.KXANZAHL + 1);
+        KXSTARTTIME = STARTETIME("KORAX.TMP");
+    }
+}
+
+void USAGESTOP() {
+    if (KXSTARTTIME > 0) {
+        KXSTOPTIME = STARTETIME("KORAX.TMP");
+        TEAM.TRAINING.KXGESAMT = ADDUSAGE(TEAM.TRAINING.KXGESAMT, KXSTARTTIME, KXSTOPTIME);
+    }
+}
+
 void NOTHING() {
     pending_CLEAROBERFLAECHE();
     TASTE();
@@ -416,7 +415,7 @@ void HAUPTMENU() {
         pending_MELDUNG(L[3].str() + L[4].str() + " *" + std::to_string(XMODE));
         return;
     }
-    usage_at_entry();
+    USAGESTART();
     KEY = FIRSTMENU;
     KEY2 = 0;
     bool running = true;
@@ -447,7 +446,8 @@ void HAUPTMENU() {
             OPENSCREEN(code);
         }
     }
-    usage_at_exit();
+    USAGESTOP();
+    WRITETEAM(NUMMER, TEAM);
 }
 
 int SHOWFATAL(int nr, const std::string& text) {

@@ -61,6 +61,12 @@ int ESCAPETARGET(unsigned char key2, int current, bool (*hastips)(int code));
 // Adds the usage between two stamps to a sum, but only when both stamps were taken.
 std::int32_t ADDUSAGE(std::int32_t sum, std::int32_t start, std::int32_t stop);
 
+// Usage time at the menu's entry: a match-viewer run (VGR.TMP in the game
+// directory) is added to TEAM.TRAINING.VGRGESAMT, otherwise the client run is
+// counted; KXSTARTTIME is taken. At its end the client time is added to KXGESAMT.
+void USAGESTART();
+void USAGESTOP();
+
 // Shows a fatal error: on standard error always, then on the graphics screen
 // ("Error " + nr + ": " + text, "[Press RETURN]") and waits for a key when a
 // screen can be opened. Closes the graphics and removes the run's scratch files.

@@ -78,16 +78,16 @@ TEST_F(MenuHistory, TipCycleWithoutAnyTipsEndsAtFirstEntry) {
     EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
 }
 
-TEST(UsageTime, DurationIsPlainDifferenceOfStamps) {
+TEST(UsageSum, DurationIsPlainDifferenceOfStamps) {
     EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0x5A000010), 1016);
 }
 
-TEST(UsageTime, FailedStampAddsNothing) {
+TEST(UsageSum, FailedStampAddsNothing) {
     EXPECT_EQ(ADDUSAGE(1000, 0, 0x5A000010), 1000);
     EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0), 1000);
     EXPECT_EQ(ADDUSAGE(1000, -5, 0x5A000010), 1000);
 }
 
-TEST(UsageTime, SumWrapsInItsField) {
+TEST(UsageSum, SumWrapsInItsField) {
     EXPECT_EQ(ADDUSAGE(INT32_MAX, 1, 3), INT32_MIN + 1);
 }
