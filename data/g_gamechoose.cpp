@@ -6,6 +6,7 @@
 #include "data/g_tools.h"
 #include "data/g_types.h"
 #include "graph/emugraph.h"
+#include "graph/events.h"
 #include "graph/htime.h"
 #include "platform/dospath.h"
 #include "shell/korax.h"
@@ -131,17 +132,28 @@ std::string readfield(const CHOOSERBOX& b, std::size_t maxlength) {
     return s;
 }
 
-// Waits for a key or a click in a click window. Gives the visible row clicked
-// (-1 for a key), and whether it was the right button.
+// Waits for a key or a click in a click window, as MOUSEAKTION does, but a click
+// on a row is taken before a key typed meanwhile (the key stays queued). Gives the
+// visible row clicked (-1 otherwise) and whether it was the right button.
 int waitinput(const CHOOSERBOX& b, bool& right) {
-    while (!MOUSEAKTION()) DELAY(10);
-    right = RB;
-    if (!LB && !RB) return -1;
-    for (int i = 0; i < b.rows; ++i)
-        if (KEY == static_cast<unsigned char>(KLICKKEY(FIRSTROWWINDOW + i))) return i;
-    return -1;
+    for (;;) {
+        KEY = 255;
+        CHECKMOUSEPOS();
+        right = RB;
+        if (KEY != 255 && (LB || RB)) {
+            for (int i = 0; i < b.rows; ++i)
+                if (KEY == static_cast<unsigned char>(KLICKKEY(FIRSTROWWINDOW + i))) return i;
+        }
+        if (KEYPRESSED()) {
+            TASTE();
+            right = false;
+            if (KEY >= 'a' && KEY <= 'z') KEY = static_cast<unsigned char>(KEY - 32);
+            return -1;
+        }
+        if (KEY != 255) return -1;
+        DELAY(10);
+    }
 }
-
 
 }  // namespace
 
