@@ -11,6 +11,8 @@
 #include "shell/config.h"
 #include "shell/korax.h"
 #include "shell/lg.h"
+#include "ui/dialogs.h"
+#include "ui/m_graph.h"
 
 namespace korax {
 
@@ -101,16 +103,6 @@ void writerecord(const RECORDFILE& f, const void* rec) {
 }
 
 const char* const RACENAMES[5] = {"Hurtin", "Bogon", "Spider", "Marvin", "Eciton"};
-
-// File stems of the player icons 1..20 (two looks per race, then the weakened looks).
-const char* const ICONSTEMS[20] = {"ih1", "ih2", "ib1", "ib2", "is1", "is2", "im1", "im2", "ie1", "ie2",
-                                   "ih3", "ih4", "ib3", "ib4", "is3", "is4", "im3", "im4", "ie3", "ie4"};
-
-void recolor(ICONREC& icon, std::uint8_t from, std::uint8_t to) {
-    for (auto& row : icon.P)
-        for (auto& px : row)
-            if (px == from) px = to;
-}
 
 bool testposi(const ARR1<TAKTIKTYPE, 1, 5>& tk, int nr, int x, int y) {
     bool ok = true;
@@ -256,8 +248,8 @@ void READPLAYERS() {
         BELEGT[i] = true;
         READPLAYER(TEAM.PLAYERS[i], PLAYER[i]);
         if (PLAYER[i].TEAM == 0) {
-            // The short beep that goes with this is silent in this client.
             BELEGT[i] = false;
+            BEEP(1);
             TEAM.PLAYERS[i] = 0;
             continue;
         }
@@ -267,16 +259,16 @@ void READPLAYERS() {
         int code = PLAYER[i].RACE;
         if (PLAYER[i].VERFASSUNG < 30 && code >= 1 && code <= 10) code += 10;
         if (code >= 1 && code <= 20) {
-            READICON(ICONSTEMS[code - 1], ICON[i]);
-            recolor(ICON[i], 2, static_cast<std::uint8_t>(PLAYER[i].FARBE & 0xFF));
+            READICON(GETICONNAME(code), ICON[i]);
+            CHANGEICON(ICON[i], 2, INDICOLOR(PLAYER[i].FARBE & 0xFF));
             if (TEAM.FARBE1 == 0) TEAM.FARBE1 = 1;
-            recolor(ICON[i], 15, TEAM.FARBE1);
+            CHANGEICON(ICON[i], 15, TEAM.FARBE1);
         }
     }
     for (int r = 1; r <= 5; ++r) {
-        READICON(ICONSTEMS[2 * r - 2], ICONRACE[r]);
-        recolor(ICONRACE[r], 2, 15);
-        recolor(ICONRACE[r], 0, 3);
+        READICON(GETICONNAME(2 * r - 1), ICONRACE[r]);
+        CHANGEICON(ICONRACE[r], 2, 15);
+        CHANGEICON(ICONRACE[r], 0, 3);
     }
     for (int i = 1; i <= 10; ++i) {
         if (TEAM.ARTPLAYER[i] > 0) {
