@@ -11,6 +11,7 @@
 #include "platform/dospath.h"
 #include "shell/korax.h"
 #include "shell/lg.h"
+#include "ui/dialogs.h"
 #include "ui/frames.h"
 
 namespace korax {
@@ -194,6 +195,7 @@ std::string GETGAMELISTE(int mode) {
             bool added = GAMELISTINSERT(v, name);
             redraw(area, b, v);
             if (added) MELDUNG(SUBSTR(L[569].str(), NOLINEBREAKS(GAMES[GAMESANZ].NAME.str())));
+            else if (!name.empty()) BEEP(3);
         } else if (k == 0 && k2 == 83) {
             if (GAMELISTDELETE(v)) {
                 redraw(area, b, v);
