@@ -6,10 +6,15 @@
 // dir: every file of the game directory into OUTDIR (default);
 // rst: the result container TEAM<n>.RST into OUTDIR;
 // rsz: the container packed into the archive <dir>.RSZ in OUTDIR.
+//
+//   mkgame --check TURNFILE
+//
+// checks a turn file's team check as the game master does: exit 0 when it holds.
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -17,6 +22,7 @@
 #include "../mkassets/canvas.h"
 #include "league.h"
 #include "results/rsz.h"
+#include "turn/saveturn.h"
 
 namespace {
 
@@ -31,9 +37,36 @@ void put(const std::string& path, const std::string& bytes) {
     mkassets::WRITE_FILE(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
+// The game master's side of the team check: the turn's own match day gives the
+// turn within its half.
+int checkturn(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::string b;
+    if (f) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) b.append(buf, n);
+        std::fclose(f);
+    }
+    if (b.size() < 1009) {
+        std::fprintf(stderr, "mkgame: %s is no turn file\n", path.c_str());
+        return 1;
+    }
+    std::int16_t day;
+    std::memcpy(&day, b.data(), 2);
+    korax::TEAMREC team;
+    std::memcpy(&team, b.data() + 102, sizeof team);
+    const std::uint16_t c = korax::TEAMCHECK(team, static_cast<std::int16_t>(day > 9 ? day - 9 : day));
+    const bool ok = static_cast<unsigned char>(b[2]) == (c & 0xFF) && static_cast<unsigned char>(b[3]) == (c >> 8) &&
+                    static_cast<unsigned char>(b[4]) == korax::SYSTEMKENNUNG;
+    std::printf("%s\n", ok ? "team check ok" : "team check wrong");
+    return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--check") return checkturn(argv[2]);
     mkgame::Options o;
     std::string form = "dir", out, password;
     for (int i = 1; i < argc; ++i) {

@@ -1,0 +1,282 @@
+// The turn file, byte by byte, in its three variants.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "data/g_general.h"
+#include "data/g_types.h"
+#include "platform/process.h"
+#include "results/pokal.h"
+#include "results/showrst.h"
+#include "turn/saveturn.h"
+
+using namespace korax;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Turn : public ::testing::Test {
+protected:
+    fs::path root, oldcwd;
+
+    void SetUp() override {
+        oldcwd = fs::current_path();
+        std::string tmpl = (fs::temp_directory_path() / "korax-turn-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        root = tmpl;
+        fs::current_path(root);
+        PROCESSRUN run;
+        run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
+        run.args = {"--seed", "11", "--team", "3", "--day", "4", "--dir", "LIGA", (root / "LIGA").string()};
+        ASSERT_EQ(RUNANDWAIT(run), 0);
+        GAMEDIR = "LIGA\\";
+        NUMMER = 3;
+        NUMMERSTR = "3";
+        FMSG = "LIGA\\TEAM3.TXT";
+        const std::string gen = get("LIGA/GEN3.DAT"), team = get("LIGA/TEAM3.DAT"), player = get("LIGA/PLAYER3.DAT");
+        std::memcpy(&GEN, gen.data(), sizeof GEN);
+        std::memcpy(&TEAM, team.data() + 2 * sizeof TEAM, sizeof TEAM);
+        for (int s = 1; s <= 10; ++s) {
+            std::memcpy(&PLAYER[s], player.data() + (TEAM.PLAYERS[s] - 1) * sizeof(PLAYERREC), sizeof(PLAYERREC));
+            BELEGT[s] = true;
+        }
+        LASTDAY = false;
+        POKALTAG = -1;
+        POKALNAME.clear();
+        for (int i = 1; i <= 100; ++i) CODE[i] = static_cast<std::uint8_t>(i * 7);
+        TRNNAME.clear();
+    }
+    void TearDown() override {
+        fs::current_path(oldcwd);
+        std::error_code ec;
+        fs::remove_all(root, ec);
+        GAMEDIR = ".\\";
+        LASTDAY = false;
+        POKALTAG = -1;
+    }
+    std::string get(const fs::path& p) {
+        std::ifstream f(root / p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    void put(const fs::path& p, const std::string& bytes) {
+        std::ofstream f(root / p, std::ios::binary);
+        f << bytes;
+    }
+    static std::uint16_t check(const std::string& team, int turn) {
+        unsigned c = 0x4B;
+        for (unsigned char b : team) c = (c + b) & 0xFFFF;
+        return static_cast<std::uint16_t>(c ^ ((turn + 84) & 0xFFFF));
+    }
+    // The fixed head every variant starts with.
+    void head(const std::string& f) {
+        ASSERT_GE(f.size(), 1009u);
+        std::int16_t day;
+        std::memcpy(&day, f.data(), 2);
+        EXPECT_EQ(day, SPIELTAG());
+        const std::string team = f.substr(102, 907);
+        TEAMREC t;
+        std::memcpy(&t, team.data(), sizeof t);
+        EXPECT_EQ(t.GAMEDIR.str(), "LIGA");
+        const std::uint16_t c = check(team, GEN.TURN);
+        EXPECT_EQ(static_cast<unsigned char>(f[2]), c & 0xFF);
+        EXPECT_EQ(static_cast<unsigned char>(f[3]), c >> 8);
+        EXPECT_EQ(static_cast<unsigned char>(f[4]), 255);
+        EXPECT_EQ(static_cast<unsigned char>(f[5]), DRIVEBYTE());
+        EXPECT_EQ(static_cast<unsigned char>(f[6]), 5 * 7);  // byte 5 keeps its filler
+        EXPECT_EQ(f[7], 20);
+        EXPECT_EQ(f[2 + 89], 2);
+        EXPECT_EQ(f[2 + 90], 0);
+        EXPECT_EQ(f[2 + 94], 2);
+    }
+    PLAYERREC playerat(const std::string& f, std::size_t pos) {
+        PLAYERREC p;
+        std::memcpy(&p, f.data() + pos, sizeof p);
+        return p;
+    }
+};
+
+}  // namespace
+
+TEST_F(Turn, OrdinaryDayWithEmptyMessageIsExactly1009Bytes) {
+    SAVETURN();
+    EXPECT_EQ(TRNNAME, "TEAM3.TRN");
+    const std::string f = get("LIGA/TEAM3.TRN");
+    EXPECT_EQ(f.size(), 1009u);
+    head(f);
+    TEAMREC expect = TEAM;
+    EXPECT_EQ(f.substr(102), std::string(reinterpret_cast<const char*>(&expect), sizeof expect));
+}
+
+TEST_F(Turn, MessageLinesAreCutTo80AndEndedByCrLf) {
+    put("LIGA/TEAM3.TXT", "<4> Iron Spiders\nHello!\r\n" + std::string(100, 'x') + "\nGr\xC3\xBC\xC3\x9F" "e");
+    SAVETURN();
+    const std::string f = get("LIGA/TEAM3.TRN");
+    head(f);
+    EXPECT_EQ(f.substr(1009), "<4> Iron Spiders\r\nHello!\r\n" + std::string(80, 'x') + "\r\nGr\x81\xE1" "e\r\n");
+}
+
+TEST_F(Turn, MissingMessageFileIsFatalOne) {
+    fs::remove(root / "LIGA/TEAM3.TXT");
+    try {
+        SAVETURN();
+        FAIL();
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 1);
+        EXPECT_EQ(e.text, "LIGA\\TEAM3.TXT");
+    }
+    EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.TRN"));
+}
+
+TEST_F(Turn, NewerEmblemTravelsCutTo12000Bytes) {
+    TEAM.SYMBOLVER[3] = static_cast<std::uint8_t>(GEN.TSYMVER[3] + 1);
+    put("LIGA/TEAM3.PCX", std::string(13000, 'P'));
+    SAVETURN();
+    const std::string f = get("LIGA/TEAM3.TRN");
+    std::int16_t len;
+    std::memcpy(&len, f.data() + 1009, 2);
+    EXPECT_EQ(len, 12000);
+    EXPECT_EQ(f.substr(1011), std::string(12000, 'P'));
+}
+
+TEST_F(Turn, EmblemFallsBackToTeam0AndFailsWithoutBoth) {
+    TEAM.SYMBOLVER[3] = static_cast<std::uint8_t>(GEN.TSYMVER[3] + 1);
+    fs::remove(root / "LIGA/TEAM3.PCX");
+    put("TEAM0.PCX", "zero");
+    SAVETURN();
+    EXPECT_EQ(get("LIGA/TEAM3.TRN").substr(1009), std::string("\x04\x00zero", 6));
+    fs::remove(root / "TEAM0.PCX");
+    fs::remove(root / "LIGA/TEAM3.TRN");
+    try {
+        SAVETURN();
+        FAIL();
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 1);
+        EXPECT_EQ(e.text, "LIGA\\TEAM3.PCX");
+    }
+    EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.TRN"));
+}
+
+TEST_F(Turn, BaseNameFromTheGeneralRecordOnlyWhenPlain) {
+    GEN.RSZNAME.set("ABC12");
+    SAVETURN();
+    EXPECT_EQ(TRNNAME, "ABC12.TRN");
+    EXPECT_TRUE(fs::exists(root / "LIGA/ABC12.TRN"));
+    GEN.RSZNAME.set("..\\X");
+    SAVETURN();
+    EXPECT_EQ(TRNNAME, "TEAM3.TRN");
+    EXPECT_TRUE(fs::exists(root / "LIGA/TEAM3.TRN"));
+    EXPECT_FALSE(fs::exists(root / "X.TRN"));
+}
+
+TEST_F(Turn, LastDayWithoutLicenceWritesNothing) {
+    LASTDAY = true;
+    TEAM.LIZENZ = 0;
+    SAVETURN();
+    EXPECT_EQ(TRNNAME, "TEAM3.TRN");
+    EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.TRN"));
+    EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.END"));
+}
+
+TEST_F(Turn, SeasonEndCarriesHistoryAndTransferPlayers) {
+    LASTDAY = true;
+    TEAM.LIZENZ = 1;
+    TEAM.SYMBOLVER[3] = 0;
+    TEAM.ERFOLGE = 3;
+    put("LIGA/TEAM3.HI", "Saison 1\r\n>>> " + std::string(50, 'c') + "\r\n");
+    TEAM.TRANSFER[2] = 1;
+    TEAM.TRANSFER[5] = 1;
+    PLAYER[5].VERFASSUNG = 0;  // out: not sent
+    TEAM.TRANSFER[7] = 2;
+    const PLAYERREC before = PLAYER[2];
+    SAVETURN();
+    EXPECT_EQ(TRNNAME, "TEAM3.END");
+    const std::string f = get("LIGA/TEAM3.END");
+    head(f);
+    ASSERT_EQ(f.size(), 1009u + 3 * 41 + 61);
+    EXPECT_EQ(f.substr(1009, 41), std::string("\x08Saison 1") + std::string(32, '\0'));
+    EXPECT_EQ(f.substr(1050, 41), "\x28>>> " + std::string(36, 'c'));
+    EXPECT_EQ(f.substr(1091, 41), std::string(41, '\0'));
+    const PLAYERREC sent = playerat(f, 1132);
+    EXPECT_EQ(sent.TEAM, TEAM.PLAYERS[2]);
+    EXPECT_EQ(sent.PRUEF, PLAYERPRUEF(sent));
+    EXPECT_EQ(sent.NAME.str(), before.NAME.str());
+    EXPECT_EQ(std::memcmp(&PLAYER[2], &before, sizeof before), 0);
+}
+
+TEST_F(Turn, SeasonEndCarriesTheEmblemWhenTheTeamHasOne) {
+    LASTDAY = true;
+    TEAM.LIZENZ = 1;
+    TEAM.ERFOLGE = 0;
+    TEAM.SYMBOLVER[3] = GEN.TSYMVER[3];
+    SAVETURN();
+    const std::string f = get("LIGA/TEAM3.END");
+    const std::string pic = get("LIGA/TEAM3.PCX");
+    std::int16_t len;
+    std::memcpy(&len, f.data() + 1009, 2);
+    EXPECT_EQ(len, static_cast<std::int16_t>(pic.size()));
+    EXPECT_EQ(f.substr(1011), pic);
+}
+
+TEST_F(Turn, CupDayWritesTwoFilesAndNamesTheCupTurn) {
+    POKALTAG = SPIELTAG();
+    POKALNAME = "CUPX";
+    TEAM.ERFOLGE = 1;
+    TEAM.IMTEAM[1] = 6;
+    SAVETURN();
+    EXPECT_EQ(TEAM.POKALFLAG, 1);
+    EXPECT_EQ(TRNNAME, "CUPX.TRN");
+    EXPECT_TRUE(fs::exists(root / "LIGA/TEAM3.TRN"));
+    const std::string f = get("LIGA/CUPX.TRN");
+    head(f);
+    const std::string pic = get("LIGA/TEAM3.PCX");
+    std::size_t pos = 1009 + 2 + pic.size() + 41;
+    ASSERT_EQ(f.size(), pos + 5 * 61);
+    for (int j = 1; j <= 5; ++j) {
+        const PLAYERREC p = playerat(f, pos + (j - 1) * 61);
+        EXPECT_EQ(p.TEAM, TEAM.PLAYERS[TEAM.IMTEAM[j]]);
+        EXPECT_EQ(p.PRUEF, PLAYERPRUEF(p));
+    }
+    EXPECT_EQ(PLAYER[6].TEAM, 3);
+}
+
+TEST_F(Turn, CupLineUpSlotWithoutPlayerStopsBeforeWriting) {
+    POKALTAG = SPIELTAG();
+    POKALNAME.clear();
+    BELEGT[TEAM.IMTEAM[4]] = false;
+    try {
+        SAVETURN();
+        FAIL();
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 99);
+        EXPECT_EQ(e.text, "PokalTRN: Playernumber");
+    }
+    EXPECT_FALSE(fs::exists(root / "LIGA/POKAL3.TRN"));
+    TEAM.IMTEAM[4] = 0;  // slot 0 is no slot either
+    BELEGT[TEAM.IMTEAM[4]] = true;
+    EXPECT_THROW(SAVETURN(), FatalError);
+}
+
+TEST_F(Turn, FailedWriteLeavesNoTurnFileUnderItsName) {
+    fs::create_directory(root / "LIGA/TEAM3.TRN");
+    fs::create_directory(root / "LIGA/TEAM3.TRN/x");
+    EXPECT_THROW(SAVETURN(), FatalError);
+    EXPECT_TRUE(fs::is_directory(root / "LIGA/TEAM3.TRN"));
+    for (auto& e : fs::directory_iterator(root / "LIGA")) EXPECT_EQ(e.path().filename().string().find("TRN."), std::string::npos);
+}
+
+TEST_F(Turn, TheGameMastersCheckerAcceptsTheTurnAndNoticesAChange) {
+    SAVETURN();
+    PROCESSRUN run;
+    run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
+    run.args = {"--check", (root / "LIGA/TEAM3.TRN").string()};
+    run.output = (root / "check.log").string();
+    EXPECT_EQ(RUNANDWAIT(run), 0);
+    std::string f = get("LIGA/TEAM3.TRN");
+    f[102 + 30] ^= 1;  // one bit of the trainer's name
+    put("LIGA/TEAM3.TRN", f);
+    EXPECT_EQ(RUNANDWAIT(run), 1);
+}
