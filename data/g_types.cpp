@@ -96,6 +96,9 @@ void writerecord(const RECORDFILE& f, const void* rec) {
     while (done < f.size) {
         ssize_t n = ::write(f.fd, p + done, f.size - done);
         if (n < 0 && errno == EINTR) continue;
+        // A full disk or file-size limit leaves the record incomplete: that is the
+        // "fewer than one record written" case; any other failure is a write error.
+        if (n < 0 && (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)) ERROR(5, shownname(f));
         if (n < 0) ERROR(4, shownname(f));
         if (n == 0) ERROR(5, shownname(f));
         done += static_cast<std::size_t>(n);

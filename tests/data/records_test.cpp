@@ -421,7 +421,7 @@ TEST_F(RecordDir, WriteTeamReplacesOneRecordInPlace) {
     EXPECT_EQ(after.substr(3 * 907 + 26, 4), std::string("\x40\xE2\x01\x00", 4));
 }
 
-TEST_F(RecordDir, AFullDiskIsError4) {
+TEST_F(RecordDir, AFullDiskIsError5) {
     std::error_code ec;
     fs::create_symlink("/dev/full", game("PLAYER3.DAT"), ec);
     if (ec || !fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
@@ -429,7 +429,7 @@ TEST_F(RecordDir, AFullDiskIsError4) {
     OPENFILES(_PLAYER | _TEAM);
     PLAYERREC p{};
     FatalError e = fatalOf([&] { WRITEPLAYER(1, p); });
-    EXPECT_EQ(e.nr, 4);
+    EXPECT_EQ(e.nr, 5);
     EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
 }
 
