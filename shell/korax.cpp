@@ -19,6 +19,12 @@
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
 #include "platform/cp437.h"
+#include "results/pokal.h"
+#include "results/showrst.h"
+#include "turn/saveturn.h"
+#include "ui/dialogs.h"
+#include "ui/frames.h"
+#include "ui/m_tool.h"
 #include "platform/inputscript.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
@@ -51,30 +57,13 @@ constexpr int RESULTVERSION = 1;
 
 // ---- stand-ins for units that are still being built ------------------------------
 
-void pending_INITOBERFLAECHE(int) {}
-void pending_CLEAROBERFLAECHE() {}
-void pending_SHOWRST() {}
 void pending_LESEPOSTINI() {}
-void pending_READPOKAL() {}
 void pending_LOADICONS() {}
 void pending_LESETIPS() {}
 bool pending_HASTIPS(int) { return false; }
-void pending_BUTTONINIT(bool) {}
-void pending_MELDUNG(const std::string&) {}
-bool pending_JANEIN(const std::string&) { return true; }
-void pending_MENUTASTE() { KEY = 27; KEY2 = 0; }
-void pending_CHECKMOUSEPOS() {}
-void pending_KEYBUTTON() {}
-void pending_RELATIVBUTTON(int) { KEY = 0; }
-void pending_HELP(int) { KEY = 0; }
 void pending_TESTGAME(bool) {}
-void pending_SAVETURN() {}
-std::string pending_TRNNAME() { return "TEAM" + NUMMERSTR + ".TRN"; }
 void pending_TESTPOST() {}
 bool pending_POSTREADY() { return false; }
-bool NEWRST_pending = false;
-bool NEWPOKAL_pending = false;
-int POKALTAG_pending = 0;
 
 // ---- graphics -------------------------------------------------------------------
 
@@ -107,7 +96,7 @@ void open_screen() {
     if (!PCXLOADED) ERROR(1, "PALETTE!.PCX");
     for (int i = 0; i < 20; ++i)
         ESETRGBPALETTE(i, FIXEDPALETTE[i][0], FIXEDPALETTE[i][1], FIXEDPALETTE[i][2]);
-    pending_INITOBERFLAECHE(1);
+    INITOBERFLAECHE(1);
     OPENMOUSE();
 }
 
@@ -221,49 +210,66 @@ struct MENUSCREEN {
     void (*open)();
 };
 
-void pending_SCREEN() { NOTHING(); }
-void market_or_season_end() { NOTHING(); }
+// Screens not built yet are left empty here and show the placeholder.
+void SAISONENDE_or_SKLAVENMARKT() {
+    void (*season_end)() = nullptr;
+    void (*market)() = nullptr;
+    void (*open)() = LASTDAY ? season_end : market;
+    if (open) open();
+    else NOTHING();
+}
 
-// The screen each menu code opens; codes without an entry show the placeholder.
+// The screen each menu code opens; codes without a screen show the placeholder.
 const MENUSCREEN SCREENS[] = {
-    {101, pending_SCREEN},  // team overview
-    {102, pending_SCREEN},  // line-up, league
-    {103, pending_SCREEN},  // game choice
-    {104, market_or_season_end},
-    {105, pending_SCREEN},  // league table
-    {106, pending_SCREEN},  // pairings
-    {107, pending_SCREEN},  // history
-    {108, pending_SCREEN},  // accommodation
-    {109, pending_SCREEN},  // stadium
-    {110, pending_SCREEN},  // training
-    {111, pending_SCREEN},  // bank
-    {112, pending_SCREEN},  // write messages
-    {113, pending_SCREEN},  // read messages
-    {114, pending_SCREEN},  // statistics
-    {115, pending_SCREEN},  // betting office
-    {116, pending_SCREEN},  // cup draw
-    {117, pending_SCREEN},  // line-up, friendly
-    {118, pending_SCREEN},  // catering
-    {119, pending_SCREEN},  // advertising
-    {120, pending_SCREEN},  // newspaper
+    {101, nullptr},  // team overview
+    {102, nullptr},  // line-up, league
+    {103, nullptr},  // game choice
+    {104, SAISONENDE_or_SKLAVENMARKT},
+    {105, nullptr},  // league table
+    {106, nullptr},  // pairings
+    {107, nullptr},  // history
+    {108, nullptr},  // accommodation
+    {109, nullptr},  // stadium
+    {110, nullptr},  // training
+    {111, nullptr},  // bank
+    {112, nullptr},  // write messages
+    {113, nullptr},  // read messages
+    {114, nullptr},  // statistics
+    {115, nullptr},  // betting office
+    {116, nullptr},  // cup draw
+    {117, nullptr},  // line-up, friendly
+    {118, nullptr},  // catering
+    {119, nullptr},  // advertising
+    {120, nullptr},  // newspaper
     {122, NOTHING},
-    {123, pending_SCREEN},  // team data
-    {124, pending_SCREEN},  // shape editor
-    {125, pending_SCREEN},  // temple
-    {127, pending_SCREEN},  // set-up
-    {128, pending_SCREEN},  // turn deadline and mail dispatch
+    {123, nullptr},  // team data
+    {124, nullptr},  // shape editor
+    {125, nullptr},  // temple
+    {127, nullptr},  // set-up
+    {128, nullptr},  // turn deadline and mail dispatch
     {199, NOTHING},
 };
 
-void OPENSCREEN(int code) {
+void (*screen_of(int code))() {
     for (const auto& s : SCREENS)
-        if (s.code == code) {
-            s.open();
-            return;
-        }
-    // A code from a hand-edited menu file with no screen would otherwise stay
-    // pending for ever.
-    NOTHING();
+        if (s.code == code) return s.open;
+    return nullptr;
+}
+
+void OPENSCREEN(int code) {
+    // A code without a screen (also one from a hand-edited menu file) shows the
+    // placeholder; otherwise it would stay pending for ever.
+    if (auto open = screen_of(code)) open();
+    else NOTHING();
+}
+
+// Shows the entry chosen by code (not by a button key) pressed in the menu column.
+void select_button(int code) {
+    if (code < 101 || code > 199) return;
+    EHIDEMOUSE();
+    BUTTONAUS(OLDBUTTON);
+    BUTTONAN(MENU2BUTTON(code));
+    ESHOWMOUSE();
 }
 
 // Codes the loop acts on; anything else means "no code pending, read input".
@@ -272,19 +278,19 @@ bool is_code(int k) {
 }
 
 void auto_play() {
-    NEWRST_pending = false;
+    NEWRST = false;
     if (GEN.TURN > 0 && !AUSVGR) {
         TEAM.TRAINING.VGRANZAHL = 1;
         WRITETEAM(NUMMER, TEAM);
-        pending_TESTGAME(NEWPOKAL_pending);
+        pending_TESTGAME(NEWPOKAL);
     }
-    if (GEN.TURN > 0 && !NEWPOKAL_pending) {
-        OPENSCREEN(106);
-        OPENSCREEN(105);
-        OPENSCREEN(120);
-    }
-    OPENSCREEN(113);
-    pending_INITOBERFLAECHE(0);
+    // Only screens that exist are shown here; a row of placeholders would only
+    // cost the trainer four keys.
+    if (GEN.TURN > 0 && !NEWPOKAL)
+        for (int code : {106, 105, 120})
+            if (auto open = screen_of(code)) open();
+    if (auto open = screen_of(113)) open();
+    INITOBERFLAECHE(0);
     pending_LESETIPS();
 }
 
@@ -293,25 +299,27 @@ bool on_escape() {
     unsigned char key2 = KEY2;
     KEY2 = 0;
     if (ESCAPEASKS(key2)) {
-        if (pending_JANEIN(L[441].str())) return false;
+        if (JANEIN(L[441].str())) return false;
         KEY = static_cast<unsigned char>(MENUHISTORY.front());
+        select_button(KEY);
         return true;
     }
-    pending_CLEAROBERFLAECHE();
+    CLEAROBERFLAECHE();
     KEY = static_cast<unsigned char>(ESCAPETARGET(key2, AKTUMENU, pending_HASTIPS));
+    select_button(KEY);
     return true;
 }
 
 void stop_sequence() {
     CLOSEFILES(_PLAYER | _TEAM);
-    pending_SAVETURN();
+    SAVETURN();
     EHIDEMOUSE();
     if (!GESENDET) {
-        if (LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG_pending)
+        if (LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG)
             DELAY(10);
         else
-            pending_MELDUNG(L[214].str() + " \"" + pending_TRNNAME() + "\" " + L[215].str());
-        if (pending_POSTREADY()) AUTOSEND = pending_JANEIN(L[497].str());
+            MELDUNG(L[214].str() + " \"" + TRNNAME + "\" " + L[215].str());
+        if (pending_POSTREADY()) AUTOSEND = JANEIN(L[497].str());
     }
     pending_TESTPOST();
     close_screen();
@@ -401,23 +409,30 @@ void USAGESTOP() {
 }
 
 void NOTHING() {
-    pending_CLEAROBERFLAECHE();
-    TASTE();
-    // Escape walks back as from any screen; other keys only close the window (a
-    // typed letter must not be taken for a menu code).
-    if (KEY != 27) KEY = 0;
+    CLEAROBERFLAECHE();
+    FENSTER(0, XM1 + 20, 100, XM2 - 20, YM2 - 20, L[2].str(), -1);
+    do {
+        GLOBALBUTTON();
+        if (KEY == 0) DELAY(10);
+    } while (KEY == 0);
+    CLEAROBERFLAECHE();
+    // A menu button and Escape act as from any screen; other keys only close the
+    // window (a letter such as "R" must not be taken for a menu code).
+    if (KEY != 27 && KEY < 100) KEY = 0;
 }
 
 void HAUPTMENU() {
-    if ((NEWRST_pending || AUSVGR) && AUTOPLAY) auto_play();
-    pending_BUTTONINIT(true);
+    if ((NEWRST || AUSVGR) && AUTOPLAY) auto_play();
+    BUTTONINIT(true);
     if (XMODE != 2) {
-        pending_MELDUNG(L[3].str() + L[4].str() + " *" + std::to_string(XMODE));
+        MELDUNG(L[3].str() + L[4].str() + " *" + std::to_string(XMODE));
         return;
     }
     USAGESTART();
+    MENURESET();
     KEY = FIRSTMENU;
     KEY2 = 0;
+    select_button(FIRSTMENU);
     bool running = true;
     while (running) {
         int code = KEY;
@@ -427,21 +442,22 @@ void HAUPTMENU() {
         }
         if (!is_code(code)) {
             KEY = 0;
-            if (KEYPRESSED()) pending_MENUTASTE();
-            pending_CHECKMOUSEPOS();
-            pending_KEYBUTTON();
+            if (KEYPRESSED()) MENUTASTE();
+            CHECKMOUSEPOS();
+            KEYBUTTON();
+            if (KEY == 0) DELAY(10);
             continue;
         }
         if (code >= 21 && code <= 24) {
-            pending_RELATIVBUTTON(code);
+            RELATIVBUTTON(code);
+            KEY = 0;
         } else if (code == 27) {
             running = on_escape();
         } else if (code == 82) {
             running = false;
         } else if (code == 48) {
-            pending_HELP(13);
-        } else if (code == 104 && LASTDAY) {
-            market_or_season_end();
+            HELP(13);
+            KEY = 0;
         } else {
             OPENSCREEN(code);
         }
@@ -489,7 +505,7 @@ int KORAXMAIN(int argc, char** argv) {
         [[maybe_unused]] int back = ::chdir(KXPATH.c_str());
         READINI(255, true);
         open_screen();
-        pending_SHOWRST();
+        SHOWRST();
         READINI(255, false);
         if (NEUGRAPH) {
             close_screen();
@@ -503,9 +519,9 @@ int KORAXMAIN(int argc, char** argv) {
         READALLTEAMS();
         CHECKTEAMCHANGE();
         READPLAYERS();
-        pending_READPOKAL();
+        READPOKAL();
         pending_LOADICONS();
-        pending_INITOBERFLAECHE(0);
+        INITOBERFLAECHE(0);
         pending_LESETIPS();
         HAUPTMENU();
         stop_sequence();

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <zlib.h>
+
 extern char** environ;
 
 namespace fs = std::filesystem;
@@ -165,4 +167,105 @@ TEST_F(ClientBinary, ScratchDirectoryIsGoneAfterAFatalError) {
     RunResult r = run({"NOGAME"});
     EXPECT_EQ(r.code, 13);
     EXPECT_TRUE(fs::is_empty(temp));
+}
+
+namespace {
+
+// RGB of one pixel of a screenshot (the shots are 8-bit RGB, one IDAT, filter 0).
+struct Shot {
+    std::uint32_t w = 0, h = 0;
+    std::string raw;
+    bool load(const fs::path& p) {
+        std::string png = slurp(p);
+        std::string z;
+        std::size_t pos = 8;
+        auto be32 = [&](std::size_t at) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(png[at]) << 24 |
+                                              static_cast<unsigned char>(png[at + 1]) << 16 |
+                                              static_cast<unsigned char>(png[at + 2]) << 8 |
+                                              static_cast<unsigned char>(png[at + 3]));
+        };
+        while (pos + 8 <= png.size()) {
+            std::uint32_t len = be32(pos);
+            std::string type = png.substr(pos + 4, 4);
+            if (pos + 12 + len > png.size()) return false;
+            if (type == "IHDR") w = be32(pos + 8), h = be32(pos + 12);
+            if (type == "IDAT") z += png.substr(pos + 8, len);
+            pos += 12 + len;
+        }
+        raw.resize(static_cast<std::size_t>(h) * (1 + 3 * w));
+        uLongf n = raw.size();
+        return w > 0 && uncompress(reinterpret_cast<Bytef*>(raw.data()), &n,
+                                   reinterpret_cast<const Bytef*>(z.data()), z.size()) == Z_OK;
+    }
+    std::uint32_t rgb(std::uint32_t x, std::uint32_t y) const {
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(raw.data()) + y * (1 + 3 * w) + 1 + 3 * x;
+        return static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);
+    }
+};
+
+constexpr std::uint32_t PRESSED = 0x800000, RELEASED = 0x008000, QUESTION = 0x000080;
+
+}  // namespace
+
+class ClientMenu : public ClientBinary {
+protected:
+    void SetUp() override {
+        ClientBinary::SetUp();
+        if (IsSkipped()) return;
+        fs::path dist = KORAX_DIST_DIR;
+        if (!fs::exists(dist / "DEMO") || !fs::exists(dist / "palette!.pcx")) GTEST_SKIP() << "program directory not built";
+        fs::remove_all(prog);
+        fs::copy(dist, prog, fs::copy_options::recursive);
+    }
+    std::uint32_t pixel(int shot, int x, int y) {
+        Shot s;
+        EXPECT_TRUE(s.load(root / ("s" + std::to_string(shot) + ".png"))) << shot;
+        return s.w ? s.rgb(x, y) : 0;
+    }
+    // Menu button b (1 = the first fixed entry) shown pressed in shot n.
+    bool pressed(int shot, int b) { return pixel(shot, 820, 118 + 46 * (b - 1)) == PRESSED; }
+};
+
+TEST_F(ClientMenu, HistoryBackKeyEscapeAndQuitQuestion) {
+    fs::path script = root / "menu.kis";
+    std::string r = root.string() + "/";
+    std::ofstream(script) << "shot " << r << "s1.png\n"
+                          << "click 900 151\n"  // line-up
+                          << "shot " << r << "s2.png\n"
+                          << "click 900 197\n"  // league table
+                          << "shot " << r << "s3.png\n"
+                          << "key Shift+Tab\n"  // back one entry
+                          << "shot " << r << "s4.png\n"
+                          << "key Esc\n"  // from a sub-menu: to the first entry
+                          << "shot " << r << "s5.png\n"
+                          << "key Esc\n"  // at the first entry: the question
+                          << "shot " << r << "s6.png\n"
+                          << "key N\n"
+                          << "shot " << r << "s7.png\n"
+                          << "key Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n";
+    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    EXPECT_EQ(res.code, 0) << res.err;
+    // A shot is taken once the action before it was read, so it shows the screen
+    // as it was when the program came back for input after the action before that.
+    EXPECT_TRUE(pressed(1, 1));
+    EXPECT_TRUE(pressed(3, 2));
+    EXPECT_TRUE(pressed(4, 2));  // back from the league table to the line-up
+    EXPECT_FALSE(pressed(4, 3));
+    EXPECT_TRUE(pressed(5, 1));  // Escape in a sub-menu: first entry, no question
+    EXPECT_NE(pixel(5, 300, 340), QUESTION);
+    EXPECT_EQ(pixel(6, 300, 340), QUESTION);
+    EXPECT_TRUE(pressed(7, 1));  // "no" stays at the first entry
+    EXPECT_NE(pixel(7, 300, 340), QUESTION);
+    EXPECT_EQ(pixel(1, 820, 164), RELEASED);
+    EXPECT_TRUE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
+    EXPECT_TRUE(fs::exists(prog / "DEMO" / "KORAX.TMP"));
+}
+
+TEST_F(ClientMenu, ScriptThatRunsOutEndsWith125) {
+    fs::path script = root / "short.kis";
+    std::ofstream(script) << "key Esc\n";
+    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    EXPECT_EQ(res.code, 125);
+    EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
