@@ -1,0 +1,99 @@
+// Shared set-up of the toolkit's screen tests: a headless graph layer, an empty
+// scratch directory as the current one (also holding the temporary pictures),
+// a few language texts, and every piece of toolkit state put back afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "graph/emugraph.h"
+#include "graph/emumouse.h"
+#include "graph/events.h"
+#include "platform/inputscript.h"
+#include "shell/config.h"
+#include "shell/lg.h"
+#include "shell/types.h"
+#include "ui/frames.h"
+#include "ui/m_tool.h"
+
+namespace korax::uitest {
+
+class Screen : public ::testing::Test {
+protected:
+    std::filesystem::path old, root;
+    std::array<STRING70, 701> oldl;
+    std::string oldtmp;
+    bool oldleft = false;
+
+    void SetUp() override {
+        old = std::filesystem::current_path();
+        char tmpl[] = "/tmp/korax-ui-XXXXXX";
+        root = ::mkdtemp(tmpl);
+        std::filesystem::current_path(root);
+        oldl = L;
+        oldtmp = TMPDIR;
+        TMPDIR = root.string() + "/";
+        oldleft = LEFTMENU;
+        LEFTMENU = false;
+        for (int i = 100; i <= 130; ++i) L[static_cast<std::size_t>(i)].set("Entry " + std::to_string(i));
+        L[1].set("Press a key");
+        L[18].set("Too few menu entries");
+        L[19].set("Bad number of fixed entries");
+        L[306].set("Yes");
+        L[307].set("No");
+        L[308].set("OK");
+        L[309].set("Cancel");
+        setenv("KORAX_VIDEO", "headless", 1);
+        EMPTY_INPUT_QUEUES();
+        END_INPUT_SCRIPT();
+        EINITGRAPH(0);
+        EMUMOUSE_init();
+        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);
+        EMPTY_INPUT_QUEUES();
+        CLEARKLICKFENSTER();
+        RESETMENU();
+        SETGEOMETRY();
+        KEY = KEY2 = 0;
+        GLOBALBEENDEN = false;
+        DRAGDROP = false;
+    }
+
+    void TearDown() override {
+        END_INPUT_SCRIPT();
+        EMPTY_INPUT_QUEUES();
+        CLEARKLICKFENSTER();
+        if (INGRAPH) ECLOSEGRAPH();
+        EMUGRAPH_INIT();
+        EMUMOUSE_init();
+        RESETMENU();
+        L = oldl;
+        TMPDIR = oldtmp;
+        LEFTMENU = oldleft;
+        KEY = KEY2 = 0;
+        GLOBALBEENDEN = false;
+        std::filesystem::current_path(old);
+        std::filesystem::remove_all(root);
+    }
+
+    void script(const std::string& s) { SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT(s, "ui.kis")); }
+
+    void put(const std::string& name, const std::string& text) {
+        std::ofstream out(root / name, std::ios::binary);
+        out << text;
+    }
+    std::string get(const std::string& name) {
+        std::ifstream in(root / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::string asset(const std::string& name) {
+        std::ifstream in(std::string(KORAX_SOURCE_DIR) + "/assets/" + name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+};
+
+}  // namespace korax::uitest
