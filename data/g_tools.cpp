@@ -162,13 +162,9 @@ void COMMITFILE(ATOMICFILE& f) {
         ABORTFILE(f);
         ERROR(err, name);
     }
+    // The directory is not flushed: a crash may lose the rename, which leaves the
+    // previous file whole, never a truncated one.
     f.tmpname.clear();
-    // Make the rename itself durable.
-    int dfd = ::open(dir_of(f.hostname).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
 }
 
 void REWRITEFILE(std::string_view name, std::string_view bytes, int createerr, int writeerr, int closeerr) {
