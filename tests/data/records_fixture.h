@@ -84,7 +84,6 @@ inline void resetModel() {
     HISNAME.clear();
     IGNORMODE = false;
     RSTSIZE = 0;
-    L[98] = "";
 }
 
 class RecordDir : public ::testing::Test {

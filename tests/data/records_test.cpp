@@ -437,8 +437,16 @@ TEST_F(RecordDir, AFullDiskIsError5) {
 
 class TeamLoading : public RecordDir {
 protected:
+    STRING70 oldText98;
+
+    void TearDown() override {
+        L[98] = oldText98;
+        RecordDir::TearDown();
+    }
+
     void SetUp() override {
         RecordDir::SetUp();
+        oldText98 = L[98];
         L[98] = "Damaged player record (check value) in";
         // Icons: every pixel of each file names its icon code, plus the colours that get replaced.
         const char* stems[20] = {"ih1", "ih2", "ib1", "ib2", "is1", "is2", "im1", "im2", "ie1", "ie2",
