@@ -13,6 +13,7 @@
 #include "data/g_types.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
+#include "platform/process.h"
 #include "shell/lg.h"
 
 namespace korax {
@@ -332,6 +333,118 @@ void WRITEINI() {
     if (fault("open") || !read_whole(sav, saved, readfail)) restore_and_fail(1, "KORAX.SAV");
     if (fault("read") || readfail) restore_and_fail(2, "KORAX.SAV");
     if (int rc = write_atomic(ini, REBUILD_INI(saved), true); rc != 0) restore_and_fail(rc, "KORAX.INI");
+}
+
+namespace {
+
+bool executable_in_path(const std::string& name) {
+    if (name.find('/') != std::string::npos) return ::access(name.c_str(), X_OK) == 0;
+    const char* path = std::getenv("PATH");
+    std::string_view rest = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        std::size_t colon = rest.find(':');
+        std::string dir(rest.substr(0, colon));
+        if (dir.empty()) dir = ".";
+        std::string full = dir + "/" + name;
+        struct stat st{};
+        if (::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(full.c_str(), X_OK) == 0) return true;
+        if (colon == std::string_view::npos) return false;
+        rest.remove_prefix(colon + 1);
+    }
+}
+
+std::string base_name(const std::string& program) {
+    std::size_t slash = program.rfind('/');
+    return slash == std::string::npos ? program : program.substr(slash + 1);
+}
+
+// Editors that draw in a terminal: started from a desktop they need a terminal window.
+bool needs_terminal(const std::string& program) {
+    static constexpr std::string_view console[] = {"vi", "vim", "nvim", "nano", "pico", "joe", "jed",
+                                                   "micro", "mcedit", "ed", "ne", "emacs", "mg", "kak"};
+    std::string b = base_name(program);
+    for (auto c : console)
+        if (b == c) return true;
+    return false;
+}
+
+std::vector<std::string> in_terminal(std::vector<std::string> cmd) {
+    if (!needs_terminal(cmd[0]) || ::isatty(0)) return cmd;
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return cmd;
+    for (const char* term : {"x-terminal-emulator", "xterm"}) {
+        if (!executable_in_path(term)) continue;
+        std::vector<std::string> wrapped{term, "-e"};
+        wrapped.insert(wrapped.end(), cmd.begin(), cmd.end());
+        return wrapped;
+    }
+    return cmd;
+}
+
+// Rewrites a file with other bytes in one step; false when that failed.
+bool replace_file(const std::string& hostpath, std::string_view bytes) {
+    return write_atomic(hostpath, bytes, false) == 0;
+}
+
+bool has_high_bytes(std::string_view s) {
+    for (unsigned char c : s)
+        if (c >= 0x80) return true;
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::string> EDITOR_COMMAND(std::string_view file) {
+    std::vector<std::string> cmd;
+    std::string name = EDITNAME.str();
+    if (UPCASE(trim(name)) == "EDIT") {
+        for (const char* var : {"VISUAL", "EDITOR"}) {
+            const char* v = std::getenv(var);
+            if (v && *v) {
+                cmd = SPLITARGS(v);
+                if (!cmd.empty()) break;
+            }
+        }
+        if (cmd.empty()) {
+            static const std::vector<std::vector<std::string>> installed = {
+                {"gedit", "--wait"}, {"kate", "--block"}, {"mousepad", "--disable-server"},
+                {"nano"}, {"vim"}, {"vi"}};
+            for (const auto& c : installed)
+                if (executable_in_path(c[0])) {
+                    cmd = c;
+                    break;
+                }
+        }
+        if (cmd.empty()) cmd = {"vi"};
+        cmd = in_terminal(cmd);
+    } else {
+        cmd = SPLITARGS(name);
+        if (cmd.empty()) cmd = {name};
+        cmd = in_terminal(cmd);
+    }
+    cmd.push_back(HOSTPATH(file));
+    return cmd;
+}
+
+void EDITOR(std::string_view file) {
+    const std::string host = HOSTPATH(file);
+    std::string before;
+    bool readfail = false;
+    bool exists = read_whole(host, before, readfail) && !readfail;
+    // The editor sees the file in UTF-8; the program keeps it in code page 437.
+    bool converted = exists && has_high_bytes(before) && !LOOKS_LIKE_UTF8(before) &&
+                     replace_file(host, CP437_TO_UTF8(before));
+    std::vector<std::string> cmd = EDITOR_COMMAND(file);
+    PROCESSRUN run;
+    run.program = cmd[0];
+    run.args.assign(cmd.begin() + 1, cmd.end());
+    run.keep_stdin = true;
+    int rc = RUNANDWAIT(run);
+    std::string after;
+    if (read_whole(host, after, readfail) && !readfail && LOOKS_LIKE_UTF8(after))
+        replace_file(host, UTF8_TO_CP437(after));
+    else if (converted && rc == NOT_STARTED)
+        replace_file(host, before);
+    if (rc == NOT_STARTED) ERROR(10, EDITNAME.str());
 }
 
 }  // namespace korax
