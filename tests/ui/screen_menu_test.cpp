@@ -1,0 +1,182 @@
+// The screen frame and its menu column under scripted input.
+#include "ui_fixture.h"
+
+using namespace korax;
+using korax::uitest::Screen;
+
+namespace {
+
+class Menu : public Screen {
+protected:
+    std::string cfg;
+    void SetUp() override {
+        Screen::SetUp();
+        cfg = asset("MENU.CFG");
+        put("MENU.CFG", cfg);
+        INITOBERFLAECHE(0);
+    }
+    static std::string centre(int b) {
+        BUTTONRECT r = MENUBUTTONRECT(b);
+        return at((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
+    }
+    static std::string replace(std::string s, const std::string& from, const std::string& to) {
+        auto p = s.find(from);
+        EXPECT_NE(p, std::string::npos) << from;
+        if (p != std::string::npos) s.replace(p, from.size(), to);
+        return s;
+    }
+};
+
+}  // namespace
+
+TEST_F(Menu, TheDefaultMenuFillsTheColumn) {
+    EXPECT_EQ(ANZ, 13);
+    EXPECT_EQ(MENUANZ, 25);
+    EXPECT_EQ(FESTANZ, 6);
+    EXPECT_EQ(XM2, 780);
+    EXPECT_EQ(YM2, 725);
+    // The last slot ends 7 pixels above the bottom of the work area.
+    EXPECT_EQ(MENUBUTTONRECT(13).y2 + 3, YM2 - 7);
+    EXPECT_TRUE(KLICKFENSTER[31].AKTIV);
+    EXPECT_TRUE(KLICKFENSTER[43].AKTIV);
+    EXPECT_FALSE(KLICKFENSTER[44].AKTIV);
+}
+
+TEST_F(Menu, ClickOnAButtonSelectsItsCode) {
+    script("click " + centre(3) + "\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 105);
+    EXPECT_EQ(OLDBUTTON, 3);
+    EXPECT_EQ(OLDMENU, 105);
+}
+
+TEST_F(Menu, RightDragSwapsExactlyTwoLines) {
+    script("press " + centre(3) + " right\nrelease right\npress " + centre(5) + " right\nrelease right\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 105);
+    std::string expected = replace(replace(cfg, "105   ;League table", "@@"), "120   ;Newspaper", "105   ;Entry 105");
+    expected = replace(expected, "@@", "120   ;Entry 120");
+    EXPECT_EQ(get("MENU.CFG"), expected);
+    EXPECT_EQ(get("MENU.SAV"), cfg);
+    EXPECT_EQ(MENU[3], 120);
+    EXPECT_EQ(MENU[5], 105);
+    EXPECT_EQ(MOUSEBORDER_X1, 0);
+    EXPECT_EQ(MOUSESHAPE, MOUSESHAPE_NORMAL);
+}
+
+TEST_F(Menu, DropOntoItselfChangesNothing) {
+    script("press " + centre(3) + " right\nrelease right\npress " + centre(3) + " right\nrelease right\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(get("MENU.CFG"), cfg);
+    EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
+}
+
+TEST_F(Menu, LeftClickEndsADragWithoutSwapping) {
+    script("press " + centre(3) + " right\nrelease right\nclick " + centre(5) + "\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 105);
+    EXPECT_EQ(get("MENU.CFG"), cfg);
+}
+
+TEST_F(Menu, TabReturnsToThePreviousEntry) {
+    script("click " + centre(2) + "\nclick " + centre(4) + "\nkey Tab\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 102);
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 106);
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 102);
+    EXPECT_EQ(TABMENU, 106);
+}
+
+TEST_F(Menu, PageDownStopsAtTheEndAndPageUpAtTheStart) {
+    script("key PgDn\nkey PgDn\nkey PgDn\n");
+    EXPECT_FALSE(GLOBALBUTTON());
+    EXPECT_EQ(MENUREL, 7);
+    GLOBALBUTTON();
+    EXPECT_EQ(MENUREL, 12);
+    GLOBALBUTTON();
+    EXPECT_EQ(MENUREL, 12);
+    EXPECT_EQ(BUTTON2MENU(13), MENU[25]);
+    script("key PgUp\nkey PgUp\nkey PgUp\n");
+    GLOBALBUTTON();
+    EXPECT_EQ(MENUREL, 5);
+    GLOBALBUTTON();
+    EXPECT_EQ(MENUREL, 0);
+    GLOBALBUTTON();
+    EXPECT_EQ(MENUREL, 0);
+}
+
+TEST_F(Menu, ArrowsScrollByOneAndStopAtTheStart) {
+    const auto& up = KLICKFENSTER[21];
+    const auto& down = KLICKFENSTER[22];
+    script("click " + at((up.X1 + up.X2) / 2, (up.Y1 + up.Y2) / 2) + "\nclick " +
+           at((down.X1 + down.X2) / 2, (down.Y1 + down.Y2) / 2) + "\n");
+    EXPECT_FALSE(GLOBALBUTTON());
+    EXPECT_EQ(MENUREL, 0);
+    EXPECT_EQ(KEY, 0);
+    EXPECT_FALSE(GLOBALBUTTON());
+    EXPECT_EQ(MENUREL, 1);
+}
+
+TEST_F(Menu, DownAtTheLastButtonScrollsAndStays) {
+    script("click " + centre(13) + "\nkey Down\nkey Up\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, MENU[13]);
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(MENUREL, 1);
+    EXPECT_EQ(KEY, MENU[14]);
+    EXPECT_EQ(OLDBUTTON, 13);
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, MENU[13]);
+    EXPECT_EQ(OLDBUTTON, 12);
+}
+
+TEST_F(Menu, TypedButtonCodesAreIgnoredAndShiftIsNoted) {
+    script("key a\nkey B\n");
+    EXPECT_FALSE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 'A');
+    EXPECT_FALSE(SHIFT);
+    GLOBALBUTTON();
+    EXPECT_EQ(KEY, 'B');
+    EXPECT_TRUE(SHIFT);
+}
+
+TEST_F(Menu, ShiftTabIsEscapeWithItsCode) {
+    script("key Shift+Tab\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(KEY2, 15);
+}
+
+TEST_F(Menu, TooFewEntriesIsError18) {
+    put("MENU.CFG", "101\n -\n102\n");
+    try {
+        BUTTONINIT(true);
+        FAIL();
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 18);
+        EXPECT_EQ(e.text, "Too few menu entries");
+    }
+}
+
+TEST_F(Menu, NoFixedEntriesIsError19) {
+    std::string text;
+    for (int i = 101; i <= 120; ++i) text += std::to_string(i) + "\n";
+    put("MENU.CFG", text);
+    try {
+        BUTTONINIT(true);
+        FAIL();
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 19);
+    }
+}
+
+TEST_F(Menu, LeftColumnGeometry) {
+    LEFTMENU = true;
+    INITOBERFLAECHE(1);
+    EXPECT_EQ(XM1, 244);
+    EXPECT_EQ(XM2, 1018);
+    EXPECT_EQ(MENUBUTTONRECT(1).x1, 13);
+    EXPECT_EQ(KLICKFENSTER[31].X2, XM1 - 9);
+}
