@@ -54,7 +54,7 @@ protected:
     }
 
     // Starts `program` (a path, or a bare name looked up in PATH) with the words,
-    // in directory cwd, with extra environment settings.
+    // in directory cwd, with extra environment settings ("NAME" alone removes one).
     RunResult run(const std::string& program, const std::vector<std::string>& words, const fs::path& cwd,
                   const std::vector<std::string>& env = {}) {
         fs::path errfile = root / "stderr.txt";
@@ -67,12 +67,15 @@ protected:
             ::dup2(null, 1);
             if (::chdir(cwd.c_str()) != 0) ::_exit(120);
             ::setenv("KORAX_VIDEO", "headless", 1);
+            ::setenv("SDL_VIDEODRIVER", "x11", 1);
+            ::unsetenv("WAYLAND_DISPLAY");
             ::setenv("TEMP", temp.c_str(), 1);
             ::unsetenv("KORAX_INPUT");
             ::unsetenv("FSM");
             for (const auto& kv : env) {
                 auto eq = kv.find('=');
-                ::setenv(kv.substr(0, eq).c_str(), kv.substr(eq + 1).c_str(), 1);
+                if (eq == std::string::npos) ::unsetenv(kv.c_str());
+                else ::setenv(kv.substr(0, eq).c_str(), kv.substr(eq + 1).c_str(), 1);
             }
             std::vector<char*> argv;
             argv.push_back(const_cast<char*>(program.c_str()));
@@ -267,5 +270,12 @@ TEST_F(ClientMenu, ScriptThatRunsOutEndsWith125) {
     std::ofstream(script) << "key Esc\n";
     RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
     EXPECT_EQ(res.code, 125);
+    EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
+}
+
+TEST_F(ClientMenu, NoDisplayEndsWith100OnStandardError) {
+    RunResult res = run({"DEMO"}, {"KORAX_VIDEO", "DISPLAY=:9999"});
+    EXPECT_EQ(res.code, 100);
+    EXPECT_EQ(res.err.rfind("Error 100: ", 0), 0u) << res.err;
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
