@@ -305,6 +305,16 @@ std::string DATAGAMEDIR(std::string_view raw, std::string_view source) {
     return *plain;
 }
 
+std::string GAMEDIRNAME(std::string_view gamedir) {
+    std::string d = READYDIR(gamedir);
+    if (d.empty() || d == "." || SAMEFILE(d, ".")) return ".";
+    while (d.size() > 1 && is_sep(d.back())) d.pop_back();
+    auto sep = d.find_last_of("\\/");
+    std::string last = sep == std::string::npos ? d : d.substr(sep + 1);
+    if (last.empty() || last == "." || last == "..") return ".";
+    return last.substr(0, std::min<std::size_t>(last.size(), MAXDIRNAME));
+}
+
 bool GETGAMENAME(std::string_view file, std::string& name1, std::string& name2, std::int16_t& nr) {
     name1.clear();
     name2.clear();

@@ -119,6 +119,11 @@ std::optional<std::string> SAFENAME(std::string_view raw, std::size_t maxlen, bo
 // the file and the name, before the caller creates, enters or writes anything.
 std::string DATAGAMEDIR(std::string_view raw, std::string_view source);
 
+// The game directory as one plain name for records that carry it (the game master
+// sends it back in the next result): "." when it is the program directory, else its
+// last path component, cut to 12 characters.
+std::string GAMEDIRNAME(std::string_view gamedir);
+
 // Reads a match file's header: nr := the SMALLINT at byte 4, name1/name2 := the
 // team names at bytes 6 and 913. An unreadable or short file gives nr 6 and empty
 // names for what is missing, and false.

@@ -215,3 +215,15 @@ TEST_F(GameDirs, GetGameNameOfShortOrMissingFile) {
     EXPECT_EQ(n1, "Home");
     EXPECT_EQ(n2, "");
 }
+
+TEST_F(GameDirs, GameDirNameIsOnePlainName) {
+    std::filesystem::create_directories(root / "game1");
+    EXPECT_EQ(GAMEDIRNAME(".\\"), ".");
+    EXPECT_EQ(GAMEDIRNAME(""), ".");
+    EXPECT_EQ(GAMEDIRNAME("GAME1\\"), "GAME1");
+    EXPECT_EQ(GAMEDIRNAME((root / "game1").string() + "\\"), "game1");
+    EXPECT_EQ(GAMEDIRNAME(root.string() + "/"), ".");
+    EXPECT_EQ(GAMEDIRNAME("/somewhere/else/AVERYLONGGAMENAME\\"), "AVERYLONGGAM");
+    EXPECT_EQ(GAMEDIRNAME("/"), ".");
+    for (auto d : {".\\", "GAME1\\", "/x/y/LIGA\\"}) EXPECT_TRUE(SAFENAME(GAMEDIRNAME(d), 12, true).has_value()) << d;
+}
