@@ -258,3 +258,12 @@ TEST_F(GameChooser, NewGamePanelNeverListsTheDemonstrationGame) {
     BESCHREIBGAMEDIR();
     EXPECT_EQ(get("GAMES.INI"), "");
 }
+
+TEST_F(GameChooser, NewGamePanelTakesAtMostEightCharacters) {
+    put("GAMES.INI", "");
+    GAMEDIR = ".\\";
+    script("text abcdefghij\nkey Enter\ntext x\nkey Enter\n");
+    BESCHREIBGAMEDIR();
+    EXPECT_EQ(GAMEDIR, "ABCDEFGH\\");
+    EXPECT_EQ(get("GAMES.INI"), "ABCDEFGH, x\n");
+}
