@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -46,7 +47,11 @@ std::unordered_map<std::uint64_t, GLYPH> glyphs;
 const GLYPH empty_glyph;
 
 bool init_fc() {
-    if (!fc_ready) fc_ready = FcInit() != FcFalse;
+    if (!fc_ready) {
+        fc_ready = FcInit() != FcFalse;
+        // fontconfig keeps parts of its configuration out of reach until FcFini.
+        if (fc_ready) std::atexit(FONT_RELEASE_ALL);
+    }
     return fc_ready;
 }
 
@@ -191,6 +196,8 @@ void FONT_RELEASE_ALL() {
     faces.clear();
     if (library) FT_Done_FreeType(library);
     library = nullptr;
+    if (fc_ready) FcFini();
+    fc_ready = false;
 }
 
 }  // namespace korax
