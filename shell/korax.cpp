@@ -58,7 +58,10 @@ constexpr int RESULTVERSION = 1;
 // ---- stand-ins for units that are still being built ------------------------------
 
 void pending_LESEPOSTINI() {}
-void pending_LOADICONS() {}
+void pending_LOADICONS() {
+    // The own team stands out in white in every list, unless colours are off for it.
+    if (NUMMER >= 1 && NUMMER <= 10 && TEAMCOLOR[NUMMER] != 0) TEAMCOLOR[NUMMER] = 15;
+}
 void pending_LESETIPS() {}
 bool pending_HASTIPS(int) { return false; }
 void pending_TESTGAME(bool) {}

@@ -233,26 +233,23 @@ protected:
 TEST_F(ClientMenu, HistoryBackKeyEscapeAndQuitQuestion) {
     fs::path script = root / "menu.kis";
     std::string r = root.string() + "/";
-    std::ofstream(script) << "shot " << r << "s1.png\n"
-                          << "click 900 151\n"  // line-up
-                          << "shot " << r << "s2.png\n"
-                          << "click 900 197\n"  // league table
-                          << "shot " << r << "s3.png\n"
-                          << "key Shift+Tab\n"  // back one entry
-                          << "shot " << r << "s4.png\n"
-                          << "key Esc\n"  // from a sub-menu: to the first entry
-                          << "shot " << r << "s5.png\n"
-                          << "key Esc\n"  // at the first entry: the question
-                          << "shot " << r << "s6.png\n"
-                          << "key N\n"
-                          << "shot " << r << "s7.png\n"
+    // Each shot follows a key that closes the placeholder, so the action before it
+    // has been carried out completely when the shot is taken.
+    auto shot = [&](int n) { return "key Space\nshot " + r + "s" + std::to_string(n) + ".png\n"; };
+    std::ofstream(script) << shot(1)
+                          << "click 900 151\n" << shot(2)  // line-up
+                          << "click 900 197\n" << shot(3)  // league table
+                          << "key Shift+Tab\n" << shot(4)  // back one entry
+                          << "key Esc\n" << shot(5)        // from a sub-menu: to the first entry
+                          << "key Esc\n" << shot(6)        // at the first entry: the question
+                          << "key N\n" << shot(7)
                           << "key Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n";
     RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
     EXPECT_EQ(res.code, 0) << res.err;
-    // A shot is taken once the action before it was read, so it shows the screen
-    // as it was when the program came back for input after the action before that.
     EXPECT_TRUE(pressed(1, 1));
-    EXPECT_TRUE(pressed(3, 2));
+    EXPECT_EQ(pixel(1, 820, 164), RELEASED);
+    EXPECT_TRUE(pressed(2, 2));
+    EXPECT_TRUE(pressed(3, 3));
     EXPECT_TRUE(pressed(4, 2));  // back from the league table to the line-up
     EXPECT_FALSE(pressed(4, 3));
     EXPECT_TRUE(pressed(5, 1));  // Escape in a sub-menu: first entry, no question
@@ -260,7 +257,6 @@ TEST_F(ClientMenu, HistoryBackKeyEscapeAndQuitQuestion) {
     EXPECT_EQ(pixel(6, 300, 340), QUESTION);
     EXPECT_TRUE(pressed(7, 1));  // "no" stays at the first entry
     EXPECT_NE(pixel(7, 300, 340), QUESTION);
-    EXPECT_EQ(pixel(1, 820, 164), RELEASED);
     EXPECT_TRUE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
     EXPECT_TRUE(fs::exists(prog / "DEMO" / "KORAX.TMP"));
 }
@@ -278,4 +274,19 @@ TEST_F(ClientMenu, NoDisplayEndsWith100OnStandardError) {
     EXPECT_EQ(res.code, 100);
     EXPECT_EQ(res.err.rfind("Error 100: ", 0), 0u) << res.err;
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
+}
+
+TEST_F(ClientMenu, GraphModeOtherThanTwoStopsInOrder) {
+    std::string ini = slurp(prog / "KORAX.INI");
+    auto at = ini.find("GRAPHMODE=2");
+    ASSERT_NE(at, std::string::npos);
+    ini.replace(at, 11, "GRAPHMODE=1");
+    std::ofstream(prog / "KORAX.INI", std::ios::binary) << ini;
+    fs::path script = root / "mode.kis";
+    std::ofstream(script) << "key Enter\nkey Enter\nkey Enter\nkey Enter\n";
+    fs::remove(prog / "DEMO" / "KORAX.TMP");
+    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    EXPECT_EQ(res.code, 0) << res.err;
+    EXPECT_FALSE(fs::exists(prog / "DEMO" / "KORAX.TMP"));  // the menu never ran
+    EXPECT_TRUE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
