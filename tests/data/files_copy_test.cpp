@@ -1,10 +1,9 @@
-#include <signal.h>
-#include <sys/resource.h>
-
 #include "gamedir_fixture.h"
 
 using namespace korax;
 using korax::testing::GameDirTest;
+using korax::testing::fatal_nr;
+using korax::testing::FileSizeLimit;
 
 namespace {
 
@@ -12,33 +11,6 @@ std::string pattern(std::size_t n) {
     std::string s(n, '\0');
     for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
     return s;
-}
-
-// Limits the size of files this process may write, so a copy fails part-way.
-struct FileSizeLimit {
-    rlimit old{};
-    void (*oldsig)(int);
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old);
-        oldsig = signal(SIGXFSZ, SIG_IGN);
-        rlimit r = old;
-        r.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old);
-        signal(SIGXFSZ, oldsig);
-    }
-};
-
-int fatal_nr(const std::function<void()>& f, std::string* text = nullptr) {
-    try {
-        f();
-    } catch (const FatalError& e) {
-        if (text) *text = e.text;
-        return e.nr;
-    }
-    return 0;
 }
 
 }  // namespace

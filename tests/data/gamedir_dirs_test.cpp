@@ -2,18 +2,10 @@
 
 using namespace korax;
 using korax::testing::GameDirTest;
+using korax::testing::fatal_nr;
+using korax::testing::FileSizeLimit;
 
 namespace {
-
-int fatal_nr(const std::function<void()>& f, std::string* text = nullptr) {
-    try {
-        f();
-    } catch (const FatalError& e) {
-        if (text) *text = e.text;
-        return e.nr;
-    }
-    return 0;
-}
 
 std::string normdir(std::string s) {
     NORMDIR(s);
@@ -226,4 +218,11 @@ TEST_F(GameDirs, GameDirNameIsOnePlainName) {
     EXPECT_EQ(GAMEDIRNAME("/somewhere/else/AVERYLONGGAMENAME\\"), "AVERYLONGGAM");
     EXPECT_EQ(GAMEDIRNAME("/"), ".");
     for (auto d : {".\\", "GAME1\\", "/x/y/LIGA\\"}) EXPECT_TRUE(SAFENAME(GAMEDIRNAME(d), 12, true).has_value()) << d;
+}
+
+TEST_F(GameDirs, InitDirBelowAFileIsFatal13) {
+    put("FILE", "x");
+    std::string d = "FILE\\SUB";
+    EXPECT_EQ(fatal_nr([&] { INITDIR(d); }), 13);
+    EXPECT_EQ(listing(), "FILE\n");
 }

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -18,6 +21,35 @@
 #include "shell/lg.h"
 
 namespace korax::testing {
+
+// Limits the size of files this process may write, so that a write fails part-way
+// (works for root too, unlike file rights).
+struct FileSizeLimit {
+    rlimit old{};
+    void (*oldsig)(int);
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldsig = signal(SIGXFSZ, SIG_IGN);
+        rlimit r = old;
+        r.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, oldsig);
+    }
+};
+
+// The number of the fatal error f ends with (0 when none), and its text.
+inline int fatal_nr(const std::function<void()>& f, std::string* text = nullptr) {
+    try {
+        f();
+    } catch (const FatalError& e) {
+        if (text) *text = e.text;
+        return e.nr;
+    }
+    return 0;
+}
 
 class GameDirTest : public ::testing::Test {
 protected:

@@ -2,20 +2,8 @@
 
 using namespace korax;
 using korax::testing::GameDirTest;
-
-namespace {
-
-int fatal_nr(const std::function<void()>& f, std::string* text = nullptr) {
-    try {
-        f();
-    } catch (const FatalError& e) {
-        if (text) *text = e.text;
-        return e.nr;
-    }
-    return 0;
-}
-
-}  // namespace
+using korax::testing::fatal_nr;
+using korax::testing::FileSizeLimit;
 
 class GameList : public GameDirTest {
 protected:
@@ -226,4 +214,25 @@ TEST_F(GameList, MovingScrollsFifteenRowsAtATime) {
     GAMELISTMOVE(v, -20);
     EXPECT_EQ(v.pos, 0);
     EXPECT_EQ(v.top, 0);
+}
+
+TEST_F(GameList, FailedRewriteKeepsTheOldList) {
+    dirs({"DEMO"});
+    put("GAMES.INI", "DEMO, demo\nGONE, gone\n");
+    READGAMESINI();
+    {
+        FileSizeLimit limit(5);
+        std::string text;
+        EXPECT_EQ(fatal_nr([] { WRITEGAMESINI(); }, &text), 5);
+        EXPECT_EQ(text, "GAMES.INI");
+    }
+    EXPECT_EQ(get("GAMES.INI"), "DEMO, demo\nGONE, gone\n");
+    EXPECT_EQ(listing(), "DEMO\nGAMES.INI\n");
+}
+
+TEST_F(GameList, ListedDirectoryThatIsAFileIsDropped) {
+    put("LIGA", "a file, not a game");
+    PARSEGAMESINI("LIGA, league\n");
+    EXPECT_EQ(GAMESANZ, 0);
+    EXPECT_TRUE(AENDERUNG);
 }
