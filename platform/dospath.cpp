@@ -33,6 +33,9 @@ bool exists(const std::string& p) {
 
 // The real spelling of `name` inside directory `dir`, or empty when none.
 std::string find_entry(const std::string& dir, std::string_view name) {
+    // The exact spelling wins anyway; finding it needs no directory scan.
+    std::string exact = dir.empty() ? std::string(name) : dir + (dir.back() == '/' ? "" : "/") + std::string(name);
+    if (exists(exact)) return std::string(name);
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
     if (!d) return {};
     std::string found;
