@@ -30,6 +30,7 @@
 #include "platform/paths.h"
 #include "shell/config.h"
 #include "shell/lg.h"
+#include "shell/setup.h"
 
 namespace korax {
 
@@ -248,7 +249,7 @@ const MENUSCREEN SCREENS[] = {
     {123, nullptr},  // team data
     {124, nullptr},  // shape editor
     {125, nullptr},  // temple
-    {127, nullptr},  // set-up
+    {127, SETUP},
     {128, nullptr},  // turn deadline and mail dispatch
     {199, NOTHING},
 };
