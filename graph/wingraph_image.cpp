@@ -62,6 +62,50 @@ std::uint32_t blit_rop(int mode, std::uint32_t d, std::uint32_t s) {
     }
 }
 
+// The last images taken from palette pages, with the palette indices they stand
+// for. Putting back the very same bytes under the same palette then copies indices
+// instead of searching the nearest colour of every pixel; the result is the same.
+struct Taken {
+    std::vector<std::uint8_t> bmp;    // the bytes GETIMAGE produced
+    std::vector<std::uint8_t> index;  // w x h nearest indices, top row first
+    int w = 0, h = 0;
+    std::uint32_t palgen = 0;
+};
+constexpr std::size_t TAKEN_KEEP = 4;
+std::vector<Taken> taken;
+
+void remember_taken(const std::uint8_t* bmp, std::size_t size, int w, int h, int x0, int y0) {
+    if (!PALEXIST || BPP != 1) return;
+    std::uint8_t map[256];
+    for (int i = 0; i < 256; ++i) map[i] = static_cast<std::uint8_t>(NEAREST(PAL[static_cast<std::size_t>(i)]));
+    Taken t;
+    t.bmp.assign(bmp, bmp + size);
+    t.w = w;
+    t.h = h;
+    t.palgen = PALGEN;
+    t.index.assign(static_cast<std::size_t>(w) * h, map[0]);
+    for (int r = 0; r < h; ++r) {
+        const int y = y0 + r;
+        if (y < 0 || y >= PH) continue;
+        std::uint8_t* d = t.index.data() + static_cast<std::size_t>(r) * w;
+        const std::uint8_t* s = ROWPTR(y);
+        for (int c = 0; c < w; ++c) {
+            const int x = x0 + c;
+            if (x >= 0 && x < PW) d[c] = map[s[x]];
+        }
+    }
+    if (taken.size() >= TAKEN_KEEP) taken.erase(taken.begin());
+    taken.push_back(std::move(t));
+}
+
+const Taken* find_taken(const std::vector<std::uint8_t>& b) {
+    for (auto it = taken.rbegin(); it != taken.rend(); ++it)
+        if (it->palgen == PALGEN && b.size() >= it->bmp.size() &&
+            std::memcmp(b.data(), it->bmp.data(), it->bmp.size()) == 0)
+            return &*it;
+    return nullptr;
+}
+
 struct Sprite {
     std::vector<std::uint8_t> image;
     std::vector<std::uint8_t> mask;   // 1 = transparent
@@ -116,6 +160,7 @@ void GETIMAGE(int x1, int y1, int x2, int y2, std::vector<std::uint8_t>& buffer)
             row[3 * c + 2] = rgb & 0xFF;
         }
     }
+    remember_taken(b, size, w, h, ORIGIN.X + x1, ORIGIN.Y + y1);
 }
 
 void PUTIMAGE(int x, int y, const std::vector<std::uint8_t>& buffer, int mode) {
@@ -129,11 +174,38 @@ void PUTIMAGE(int x, int y, const std::vector<std::uint8_t>& buffer, int mode) {
     const int ox = ORIGIN.X + x, oy = ORIGIN.Y + y;
     const int ya = std::max(oy, CLIP.y1), yb = std::min(oy + v.h - 1, CLIP.y2);
     const int xa = std::max(ox, CLIP.x1), xb = std::min(ox + v.w - 1, CLIP.x2);
+    if (const Taken* t = find_taken(buffer); t && t->w == v.w && t->h == v.h) {
+        for (int py = ya; py <= yb; ++py) {
+            const std::uint8_t* src = t->index.data() + static_cast<std::size_t>(py - oy) * t->w + (xa - ox);
+            std::uint8_t* d = ROWPTR(py) + xa;
+            if (mode == 0) {
+                std::memcpy(d, src, static_cast<std::size_t>(xb - xa + 1));
+            } else {
+                for (int px = xa; px <= xb; ++px, ++d) *d = static_cast<std::uint8_t>(blit_rop(mode, *d, *src++));
+            }
+        }
+        if (ya <= yb) MARK(ya, yb);
+        return;
+    }
+    // Pictures are mostly runs of one colour: the last look-up is kept.
+    std::uint32_t last_rgb = 0xFFFFFFFF, last = 0;
     for (int py = ya; py <= yb; ++py) {
         const int r = py - oy;
         const std::uint8_t* row = buffer.data() + v.offset + static_cast<std::size_t>(v.bottomup ? v.h - 1 - r : r) * v.stride;
-        for (int px = xa; px <= xb; ++px) {
-            const std::uint8_t* p = row + 3 * (px - ox);
+        const std::uint8_t* p = row + 3 * (xa - ox);
+        if (BPP == 1 && mode == 0) {
+            std::uint8_t* d = ROWPTR(py) + xa;
+            for (int px = xa; px <= xb; ++px, p += 3) {
+                const std::uint32_t rgb = static_cast<std::uint32_t>(p[2]) | (p[1] << 8) | (p[0] << 16);
+                if (rgb != last_rgb) {
+                    last_rgb = rgb;
+                    last = NEAREST(rgb);
+                }
+                *d++ = static_cast<std::uint8_t>(last);
+            }
+            continue;
+        }
+        for (int px = xa; px <= xb; ++px, p += 3) {
             const std::uint32_t s = FROM_RGB(static_cast<std::uint32_t>(p[2]) | (p[1] << 8) | (p[0] << 16));
             SET(px, py, mode == 0 ? s : blit_rop(mode, GET(px, py), s));
         }

@@ -220,3 +220,25 @@ TEST_F(Graph, VisualPagePng) {
     CLOSEGRAPH();
     EXPECT_FALSE(WRITE_VISUAL_PNG(dir.file("b.png")));
 }
+
+TEST_F(Graph, PutImageOfChangedBytesIsMappedAfresh) {
+    open();
+    PUTPIXEL(0, 0, 4);
+    PUTPIXEL(1, 0, 250);  // black, a duplicate of entry 0
+    std::vector<std::uint8_t> img;
+    GETIMAGE(0, 0, 1, 0, img);
+    PUTIMAGE(10, 10, img, 0);
+    EXPECT_EQ(px(10, 10), 4u);
+    EXPECT_EQ(px(11, 10), 0u);  // the first entry of that colour
+    img[54 + 5] = 0xFC;  // second pixel becomes (FC, 00, 00), entry 40 of the default palette
+    PUTIMAGE(20, 10, img, 0);
+    EXPECT_EQ(px(20, 10), 4u);
+    EXPECT_EQ(px(21, 10), 40u);
+    // After a palette change the same bytes find the nearest entry of the new palette.
+    std::vector<std::uint8_t> again;
+    GETIMAGE(0, 0, 1, 0, again);
+    SETRGBPALETTE(4, 0, 0, 0);
+    SETRGBPALETTE(100, 0xA8, 0, 0);
+    PUTIMAGE(30, 10, again, 0);
+    EXPECT_EQ(px(30, 10), 100u);
+}
