@@ -318,6 +318,8 @@ std::vector<SCRIPTACTION> PARSE_INPUT_SCRIPT(std::string_view text, std::string_
     std::vector<SCRIPTACTION> out;
     Parser p;
     p.name = name;
+    // Editors on some systems start UTF-8 files with a byte order mark.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::size_t pos = 0;
     while (pos <= text.size()) {
         std::size_t eol = text.find('\n', pos);

@@ -13,7 +13,8 @@ namespace korax {
 
 namespace {
 
-// Only the window thread handles events, so this state needs no lock.
+// Only the window thread handles events, so this state needs no lock. Only the left
+// Alt key counts as Alt: the right one is AltGr on many layouts and types characters.
 bool LALT_HELD = false;
 bool CTRL_HELD = false;
 std::uint16_t BUTTONS_HELD = 0;

@@ -86,6 +86,12 @@ TEST_F(InputTest, ScriptKeyNamesAndModifiersIgnoreLetterCase) {
     EXPECT_EQ(a[8].codes, " ");
 }
 
+TEST_F(InputTest, ScriptMayStartWithAByteOrderMark) {
+    auto a = parse("\xEF\xBB\xBFkey a\n");
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_EQ(a[0].codes, "a");
+}
+
 TEST_F(InputTest, ScriptRefusesBadLinesNamingThem) {
     EXPECT_NE(parse_error("key a\njump 1 2\n").find("t.kis:2:"), std::string::npos);
     EXPECT_NE(parse_error("key Enterr").find("t.kis:1: unknown key"), std::string::npos);
