@@ -53,7 +53,7 @@ bool ZIPPER(std::string_view mode, std::string_view archive, std::string_view wo
             if (pw.size() > 8) pw.resize(8);
             if (PASSWORDFITS(pw, stored)) break;
             ZIPPERWRONG();
-            if (pw.empty()) throw ZIPPERCANCEL{1};
+            if (pw.empty()) ENDPROGRAM(1);
         }
     }
 

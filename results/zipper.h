@@ -24,7 +24,7 @@ bool PASSWORDFITS(std::string_view pw, STRING8& stored);
 // (KXPATH), in the working directory workdir, mode "D" (into workdir) or "X" (into
 // the game directory the header names). ".RSZ" is appended to the name when it
 // has none. A protected archive first asks for the team password until it fits;
-// an empty input ends the program with exit code 1. The password reaches the
+// an empty input ends the program with exit code 1 (ENDPROGRAM). The password reaches the
 // companion on its standard input, never on its command line.
 // Fatal errors: 1, 2, 9 with the archive name (header open, read, close);
 // 10 with KXPATH + "\RZIP.EXE (?)" when the companion cannot be started.
@@ -46,11 +46,5 @@ std::string NEWESTCONTAINER(std::string_view dosdir);
 // may replace them; by default they use the toolkit's line editor and message box.
 extern std::string (*ZIPPERASK)(bool first);
 extern void (*ZIPPERWRONG)();
-
-// Thrown when the trainer leaves the password prompt empty: the program ends with
-// this exit code after closing the graphics.
-struct ZIPPERCANCEL {
-    int exitcode = 1;
-};
 
 }  // namespace korax

@@ -101,8 +101,8 @@ TEST_F(ArchiveZipper, EmptyAnswerEndsTheProgramWithExitCodeOne) {
     try {
         ZIPPER("D", d / "R.RSZ", work.path);
         FAIL() << "no end";
-    } catch (const ZIPPERCANCEL& c) {
-        EXPECT_EQ(c.exitcode, 1);
+    } catch (const ProgramEnd& e) {
+        EXPECT_EQ(e.code, 1);
     }
     EXPECT_EQ(g_wrong, 2);
     EXPECT_TRUE(listdir(work.path).empty());
