@@ -34,6 +34,7 @@ constexpr bool UNDER_ASAN = false;
 pid_t XVFB = 0;
 std::string OLDDISPLAY, OLDVIDEO;
 bool HADDISPLAY = false, HADVIDEO = false;
+bool OPENED = false;  // this suite opened the graph layer
 
 bool wait_for(const std::function<bool()>& done, int ms) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -89,9 +90,11 @@ protected:
         unsetenv("KORAX_VIDEO");
         GRENABLED = false;
         INITGRAPH(3, 6, "input window test");
+        OPENED = GRAPHENABLED();
     }
     static void TearDownTestSuite() {
-        if (GRAPHENABLED()) CLOSEGRAPH();
+        if (OPENED) CLOSEGRAPH();
+        OPENED = false;
         if (XVFB > 0) {
             kill(XVFB, SIGTERM);
             waitpid(XVFB, nullptr, 0);
@@ -104,7 +107,7 @@ protected:
         InputTest::SetUp();
         if (XVFB <= 0) GTEST_SKIP() << (UNDER_ASAN ? "sanitizer build" : "no Xvfb");
         unsetenv("KORAX_VIDEO");
-        if (!oldenabled) GTEST_SKIP() << "no window on the private display";
+        if (!OPENED) GTEST_SKIP() << "no window on the private display";
     }
     void TearDown() override {
         InputTest::TearDown();
