@@ -23,6 +23,11 @@ fs::path scratch() {
         fs::path d = ::mkdtemp(buf);
         ::setenv("TEMP", (d / "temp").c_str(), 1);
         ::unsetenv("FSM");
+        std::atexit([] {
+            std::error_code ec;
+            fs::current_path("/", ec);
+            fs::remove_all(scratch(), ec);
+        });
         return d;
     }();
     return dir;
