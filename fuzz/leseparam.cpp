@@ -17,21 +17,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path scratch() {
-    static fs::path dir = [] {
-        char buf[] = "/tmp/korax-fuzz-leseparam-XXXXXX";
-        fs::path d = ::mkdtemp(buf);
-        ::setenv("TEMP", (d / "temp").c_str(), 1);
+// Made once; kept as a plain string so that it outlives static destruction for
+// the clean-up at exit.
+const char* scratch_name() {
+    static char buf[] = "/tmp/korax-fuzz-leseparam-XXXXXX";
+    static bool made = [] {
+        if (!::mkdtemp(buf)) std::abort();
+        ::setenv("TEMP", (std::string(buf) + "/temp").c_str(), 1);
         ::unsetenv("FSM");
         std::atexit([] {
             std::error_code ec;
             fs::current_path("/", ec);
-            fs::remove_all(scratch(), ec);
+            fs::remove_all(buf, ec);
         });
-        return d;
+        return true;
     }();
-    return dir;
+    (void)made;
+    return buf;
 }
+
+fs::path scratch() { return scratch_name(); }
 
 void fresh(const fs::path& prog) {
     std::error_code ec;
