@@ -100,6 +100,7 @@ void MELDUNG(std::string_view text) {
     DEFAULTTEXT();
     int widest = 0;
     for (const auto& l : lines) widest = std::max(widest, ETEXTWIDTH(l));
+    widest = std::max(widest, ETEXTWIDTH(L[1].str()));  // the prompt stays inside the box too
     const int n = static_cast<int>(lines.size());
     const int w = widest + 40;
     const int h = (n + 2) * 15 + 40;
