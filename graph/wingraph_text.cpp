@@ -1,4 +1,5 @@
 // Text: the font slots, the font word, direction, justification and spacing.
+#include <algorithm>
 #include <cmath>
 
 #include "graph/wingraph.h"
@@ -45,10 +46,16 @@ int text_advance(const std::string& s) {
 
 void draw_glyph(const GLYPH& g, int px, int py, std::uint32_t v) {
     const int x0 = px + g.left, y0 = py - g.top;
-    for (int y = 0; y < g.h; ++y) {
+    // Clip the glyph box once, then set pixels row by row.
+    const int ya = std::max(0, CLIP.y1 - y0), yb = std::min(g.h - 1, CLIP.y2 - y0);
+    const int xa = std::max(0, CLIP.x1 - x0), xb = std::min(g.w - 1, CLIP.x2 - x0);
+    for (int y = ya; y <= yb; ++y) {
         const std::uint8_t* row = g.bits.data() + static_cast<std::size_t>(y) * g.w;
-        for (int x = 0; x < g.w; ++x)
-            if (row[x]) PLOT_ROP(x0 + x, y0 + y, v);
+        for (int x = xa; x <= xb; ++x) {
+            if (!row[x]) continue;
+            if (ROP == 0) SET(x0 + x, y0 + y, v);
+            else SET(x0 + x, y0 + y, APPLY_ROP(ROP, GET(x0 + x, y0 + y), v));
+        }
     }
 }
 
@@ -148,9 +155,13 @@ void OUTTEXT(const std::string& s) {
             const GLYPH& g = FONT_GLYPH(current, CP437_TO_UNICODE(c));
             const int gx = static_cast<int>(std::lround(bx + pen * ux)), gy = static_cast<int>(std::lround(by + pen * uy));
             draw_glyph(g, gx, gy, fg);
-            FONTKEY flat = current;
-            flat.angle = 0;
-            pen += FONT_GLYPH(flat, CP437_TO_UNICODE(c)).advx + extra;
+            if (current.angle == 0) {
+                pen += g.advx + extra;
+            } else {
+                FONTKEY flat = current;
+                flat.angle = 0;
+                pen += FONT_GLYPH(flat, CP437_TO_UNICODE(c)).advx + extra;
+            }
             if (c == ' ' && spaces > 0) {
                 pen += breakextra / spaces + (seen < breakextra % spaces ? 1 : 0);
                 ++seen;

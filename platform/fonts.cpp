@@ -44,6 +44,11 @@ bool fc_ready = false;
 std::vector<Face> faces;                       // index = face id
 std::map<std::string, int> face_by_request;    // "family|b|i" -> face id (-1 none)
 std::unordered_map<std::uint64_t, GLYPH> glyphs;
+std::unordered_map<std::uint64_t, FONTMETRICS> metrics;  // face id + 1, height
+// Text runs ask for the same face glyph after glyph: the last answer is kept.
+std::string last_family;
+bool last_bold = false, last_italic = false;
+int last_id = -2;
 const GLYPH empty_glyph;
 
 bool init_fc() {
@@ -81,9 +86,17 @@ std::string match(const std::string& family, bool bold, bool italic, std::string
 }
 
 int face_id(const FONTKEY& key) {
+    if (last_id != -2 && key.bold == last_bold && key.italic == last_italic && key.family == last_family)
+        return last_id;
     const std::string req = UPCASE(key.family) + "|" + (key.bold ? "b" : "") + "|" + (key.italic ? "i" : "");
     auto it = face_by_request.find(req);
-    if (it != face_by_request.end()) return it->second;
+    if (it != face_by_request.end()) {
+        last_family = key.family;
+        last_bold = key.bold;
+        last_italic = key.italic;
+        last_id = it->second;
+        return it->second;
+    }
     int id = -1;
     const std::string file = FONT_FILE(key.family, key.bold, key.italic);
     if (!file.empty() && (library || FT_Init_FreeType(&library) == 0)) {
@@ -98,6 +111,10 @@ int face_id(const FONTKEY& key) {
         }
     }
     face_by_request[req] = id;
+    last_family = key.family;
+    last_bold = key.bold;
+    last_italic = key.italic;
+    last_id = id;
     return id;
 }
 
@@ -128,6 +145,8 @@ bool FONT_FAMILY_EXISTS(const std::string& family) {
 FONTMETRICS FONT_METRICS(const FONTKEY& key) {
     FONTMETRICS m;
     const int id = face_id(key);
+    const std::uint64_t mk = (static_cast<std::uint64_t>(id + 1) << 32) | static_cast<std::uint32_t>(key.height);
+    if (auto it = metrics.find(mk); it != metrics.end()) return it->second;
     if (id < 0) {
         m.ascent = key.height * 4 / 5;
         m.descent = key.height - m.ascent;
@@ -137,6 +156,7 @@ FONTMETRICS FONT_METRICS(const FONTKEY& key) {
     size_face(f, key.height, m.ascent, m.descent);
     m.underline = std::max(1, static_cast<int>(std::lround(-static_cast<double>(f->underline_position) *
                                                            f->size->metrics.y_ppem / f->units_per_EM)));
+    metrics[mk] = m;
     return m;
 }
 
@@ -190,6 +210,8 @@ const GLYPH& FONT_GLYPH(const FONTKEY& key, char32_t ch) {
 
 void FONT_RELEASE_ALL() {
     glyphs.clear();
+    metrics.clear();
+    last_id = -2;
     face_by_request.clear();
     for (Face& f : faces)
         if (f.face) FT_Done_Face(f.face);
