@@ -48,7 +48,7 @@ bool decode_rows(const std::uint8_t* data, std::size_t size, int bytes, PCXPICTU
 }  // namespace
 
 bool DECODEPCX(const std::uint8_t* data, std::size_t size, PCXPICTURE& pic) {
-    // Header, at least one row byte... the marker and the palette must all be there.
+    // The header, the marker and the palette must all fit in the file.
     if (!data || size < 128 + 769) return false;
     PCXHEADER_REC h;
     std::memcpy(&h, data, sizeof h);

@@ -33,8 +33,8 @@ struct PCXPICTURE {
 // Largest picture decoded; anything bigger is refused.
 constexpr int PCX_MAXSIDE = 4096;
 
-// Decodes a whole PCX file held in memory. False (picture untouched otherwise
-// meaningless) when the header, the size, the rows or the palette marker are bad.
+// Decodes a whole PCX file held in memory. False when the header, the size, the
+// rows or the palette marker are bad; `pic` then holds nothing worth drawing.
 bool DECODEPCX(const std::uint8_t* data, std::size_t size, PCXPICTURE& pic);
 
 // True when the last SHOWPCX drew its picture; lets start-up insist on its palette
