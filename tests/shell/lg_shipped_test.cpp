@@ -109,7 +109,7 @@ TEST(ShippedLanguages, PlaceholdersAndLineSplitsMatch) {
     }
 }
 
-TEST(ShippedLanguages, RoleSpecificShapes) {
+TEST(ShippedLanguages, ShapesByRole) {
     for (const char* ext : {"ENG", "DEU"}) {
         auto t = load(ext);
         for (int n : {240, 243, 244, 249, 250, 251, 303, 334, 410, 411, 412, 442, 503, 540, 550, 568, 569, 573})
