@@ -66,14 +66,15 @@ int AUTOBEVEL(int x1, int x2) {
 void FELD3D(int x1, int y1, int x2, int y2, int width, int colour) {
     if (width == 0) width = AUTOBEVEL(x1, x2);
     fill(x1, y1, x2, y2, colour);
-    FRAME(x1, y1, x2, y2, width, LIGHT, DARK);
+    // The bevel sits inside the outline, so that all of its lines show.
+    FRAME(x1 + 1, y1 + 1, x2 - 1, y2 - 1, width, LIGHT, DARK);
     rect(x1, y1, x2, y2, OUTLINE);
 }
 
 void TIEF3D(int x1, int y1, int x2, int y2, int width, int colour) {
     if (width == 0) width = AUTOBEVEL(x1, x2);
     fill(x1, y1, x2, y2, EHIGHCOLOR(colour));
-    FRAME(x1, y1, x2, y2, width, DARK, LIGHT);
+    FRAME(x1 + 1, y1 + 1, x2 - 1, y2 - 1, width, DARK, LIGHT);
     rect(x1, y1, x2, y2, OUTLINE);
 }
 
