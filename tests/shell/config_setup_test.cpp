@@ -148,6 +148,16 @@ TEST_F(Setup, EditingKorax_IniReadsItAgain) {
     EXPECT_EQ(EDITNAME.str(), "EDIT");
 }
 
+TEST_F(Setup, HelpKeyShowsTheTopicAndChangesNothing) {
+    fs::copy_file(fs::path(KORAX_SOURCE_DIR) / "assets" / "HELP.ENG", root / "HELP.ENG");
+    std::string before = get("KORAX.INI");
+    script("key F1\nkey Enter\nkey Esc\n");
+    SETUP();
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(get("KORAX.INI"), before);
+    EXPECT_FALSE(fs::exists(root / "KORAX.SAV"));
+}
+
 TEST_F(Setup, MenuButtonLeavesWithItsCode) {
     script("key Tab\n");
     SETUP();
