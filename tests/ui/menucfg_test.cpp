@@ -23,7 +23,7 @@ void spit(const std::filesystem::path& p, const std::string& s) {
 }
 
 // A fresh directory as the current one, put back afterwards.
-struct InTempDir : ::testing::Test {
+struct MenuFile : ::testing::Test {
     std::filesystem::path old, dir;
     void SetUp() override {
         old = std::filesystem::current_path();
@@ -74,7 +74,7 @@ TEST(MenuCfg, SwapTouchesExactlyTheTwoLines) {
     L[103] = L[105] = "";
 }
 
-TEST_F(InTempDir, ReadFillsTheMenu) {
+TEST_F(MenuFile, ReadFillsTheMenu) {
     spit(dir / "MENU.CFG", "101\n102\n -\n103\n");
     READMENUCFG();
     EXPECT_EQ(MENUANZ, 3);
@@ -82,7 +82,7 @@ TEST_F(InTempDir, ReadFillsTheMenu) {
     EXPECT_EQ(MENU[3], 103);
 }
 
-TEST_F(InTempDir, MissingFileIsError1) {
+TEST_F(MenuFile, MissingFileIsError1) {
     try {
         READMENUCFG();
         FAIL();
@@ -92,7 +92,7 @@ TEST_F(InTempDir, MissingFileIsError1) {
     }
 }
 
-TEST_F(InTempDir, CountChecks18And19) {
+TEST_F(MenuFile, CountChecks18And19) {
     L[18] = "too few";
     L[19] = "bad fixed";
     ANZ = 13;
@@ -121,7 +121,7 @@ TEST_F(InTempDir, CountChecks18And19) {
     EXPECT_NO_THROW(CHECKMENUCOUNTS());
 }
 
-TEST_F(InTempDir, SwapWritesBackupAndRewrites) {
+TEST_F(MenuFile, SwapWritesBackupAndRewrites) {
     std::string text = "101   ;a\n -\n103   ;b\n105   ;c\n";
     spit(dir / "MENU.CFG", text);
     VERTAUSCHEMENU(103, 105);
@@ -129,7 +129,7 @@ TEST_F(InTempDir, SwapWritesBackupAndRewrites) {
     EXPECT_EQ(slurp(dir / "MENU.CFG"), "101   ;a\n -\n105   ;Entry 105\n103   ;Entry 103\n");
 }
 
-TEST_F(InTempDir, SwapWithoutFileChangesNothing) {
+TEST_F(MenuFile, SwapWithoutFileChangesNothing) {
     VERTAUSCHEMENU(103, 105);
     EXPECT_FALSE(std::filesystem::exists(dir / "MENU.CFG"));
     EXPECT_FALSE(std::filesystem::exists(dir / "MENU.SAV"));
