@@ -296,6 +296,7 @@ void auto_play() {
     if (auto open = screen_of(113)) open();
     INITOBERFLAECHE(0);
     pending_LESETIPS();
+    EMOUSEPOS(EGETMAXX() / 2, EGETMAXY() / 2);
 }
 
 // Returns false when the menu ends.
@@ -478,6 +479,9 @@ int SHOWFATAL(int nr, const std::string& text) {
     std::fflush(stderr);
     try {
         if (!INGRAPH) EINITGRAPH(0);
+        // Whatever a screen left set (viewport, font size) must not hide the message.
+        ESETVIEWPORT(0, 0, EGETMAXX(), EGETMAXY(), true);
+        ESETTEXTSTYLE(1, 0, 2);
         ESETBLKCOLOR(0);
         ECLEARDEVICE();
         ESETCOLOR(15);

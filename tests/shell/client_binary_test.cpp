@@ -290,3 +290,27 @@ TEST_F(ClientMenu, GraphModeOtherThanTwoStopsInOrder) {
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "KORAX.TMP"));  // the menu never ran
     EXPECT_TRUE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
+
+TEST_F(ClientBinary, ErrorScreenShowsTheMessageCentred) {
+    fs::path script = root / "keys.kis";
+    fs::path shotfile = root / "error.png";
+    std::ofstream(script) << "shot " << shotfile.string() << "\nkey Enter\n";
+    RunResult r = run({"NOGAME"}, {"KORAX_INPUT=" + script.string()});
+    EXPECT_EQ(r.code, 13);
+    Shot s;
+    ASSERT_TRUE(s.load(shotfile));
+    auto white_in = [&](std::uint32_t y1, std::uint32_t y2, std::uint32_t& left, std::uint32_t& right) {
+        left = s.w, right = 0;
+        for (std::uint32_t y = y1; y <= y2; ++y)
+            for (std::uint32_t x = 0; x < s.w; ++x)
+                if ((s.rgb(x, y) & 0xF0F0F0) == 0xF0F0F0) left = std::min(left, x), right = std::max(right, x);
+        return right >= left;
+    };
+    std::uint32_t l, rt;
+    ASSERT_TRUE(white_in(95, 125, l, rt));  // "Error 13: NOGAME"
+    EXPECT_NEAR((l + rt) / 2.0, s.w / 2.0, 8);
+    ASSERT_TRUE(white_in(195, 225, l, rt));  // "[Press RETURN]"
+    EXPECT_NEAR((l + rt) / 2.0, s.w / 2.0, 8);
+    EXPECT_FALSE(white_in(300, s.h - 1, l, rt));
+    EXPECT_EQ(s.rgb(5, 5), 0u);
+}
