@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,6 +73,10 @@ void WRITEFILE(ATOMICFILE& f, std::string_view bytes);
 void COMMITFILE(ATOMICFILE& f);
 // Drops the temporary file; the target stays as it was.
 void ABORTFILE(ATOMICFILE& f);
+// Puts several files in place after one flush to disk for all of them. A failure
+// is fatal with the closeerr and name of the file concerned; files not yet put in
+// place keep their previous content.
+void COMMITFILES(std::deque<ATOMICFILE>& files);
 
 // Rewrites a whole file atomically with the given bytes (error numbers as CREATEFILE).
 void REWRITEFILE(std::string_view name, std::string_view bytes, int createerr = 4, int writeerr = 4,

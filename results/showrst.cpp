@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <set>
 
 #include "data/g_general.h"
@@ -172,9 +173,14 @@ void WRITECONTAINER(const RSTCONTAINER& c, int nummer) {
     rec.TRAINING.KXGESAMT = 0;
     std::memcpy(team.data() + (nummer - 1) * sizeof rec, &rec, sizeof rec);
 
+    // Every file goes to a temporary name first; all are put in place together
+    // after one flush, so a failure part-way leaves the previous files as they were.
     std::set<std::string> written;
+    std::deque<ATOMICFILE> files;
     auto put = [&](const std::string& name, std::string_view bytes) {
-        REWRITEFILE(GAMEDIR + name, bytes);
+        files.emplace_back();
+        CREATEFILE(files.back(), GAMEDIR + name);
+        WRITEFILE(files.back(), bytes);
         written.insert(UPCASE(name));
     };
     for (int i = 1; i <= 10; ++i)
@@ -203,6 +209,7 @@ void WRITECONTAINER(const RSTCONTAINER& c, int nummer) {
     for (const std::string& m : c.messages) msg += m;
     put("MSG" + n + ".DAT", msg);
     put("TEAM" + n + ".TXT", "");
+    COMMITFILES(files);
     if (SPIELTAG() == 0) newseasoncleanup(written);
 }
 
