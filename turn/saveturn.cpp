@@ -105,7 +105,8 @@ void SAVETRN(bool pokal, std::uint8_t system) {
         for (int j = 1; j <= 5; ++j)
             if (!BELEGT.in(TEAM.IMTEAM[j]) || !BELEGT[TEAM.IMTEAM[j]]) ERROR(99, "PokalTRN: Playernumber");
 
-    if (!GAMEDIR.empty()) TEAM.GAMEDIR.set(GAMEDIR.substr(0, GAMEDIR.size() - 1));
+    // The last component only: the game master sends it back as a plain name.
+    if (!GAMEDIR.empty()) TEAM.GAMEDIR.set(GAMEDIRNAME(GAMEDIR));
     const std::uint16_t check = TEAMCHECK(TEAM, GEN.TURN);
     CODE[1] = static_cast<std::uint8_t>(check & 0xFF);
     CODE[2] = static_cast<std::uint8_t>(check >> 8);

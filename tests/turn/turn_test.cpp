@@ -280,3 +280,22 @@ TEST_F(Turn, TheGameMastersCheckerAcceptsTheTurnAndNoticesAChange) {
     put("LIGA/TEAM3.TRN", f);
     EXPECT_EQ(RUNANDWAIT(run), 1);
 }
+
+TEST_F(Turn, TeamRecordCarriesOnlyTheLastComponentOfTheGameDirectory) {
+    fs::create_directories(root / "deep" / "LIGA");
+    fs::copy(root / "LIGA", root / "deep" / "LIGA");
+    GAMEDIR = (root / "deep" / "LIGA").string() + "/";
+    FMSG = GAMEDIR + "TEAM3.TXT";
+    SAVETURN();
+    const std::string f = get("deep/LIGA/TEAM3.TRN");
+    ASSERT_EQ(f.size(), 1009u);
+    TEAMREC t;
+    std::memcpy(&t, f.data() + 102, sizeof t);
+    EXPECT_EQ(t.GAMEDIR.str(), "LIGA");
+    GAMEDIR = ".\\";
+    FMSG = ".\\TEAM3.TXT";
+    std::ofstream(root / "TEAM3.TXT").put('\n');
+    SAVETURN();
+    std::memcpy(&t, get("TEAM3.TRN").data() + 102, sizeof t);
+    EXPECT_EQ(t.GAMEDIR.str(), ".");
+}
