@@ -59,10 +59,6 @@ constexpr int RESULTVERSION = 1;
 // ---- stand-ins for units that are still being built ------------------------------
 
 void pending_LESEPOSTINI() {}
-void pending_LOADICONS() {
-    // The own team stands out in white in every list, unless colours are off for it.
-    if (NUMMER >= 1 && NUMMER <= 10 && TEAMCOLOR[NUMMER] != 0) TEAMCOLOR[NUMMER] = 15;
-}
 void pending_LESETIPS() {}
 bool pending_HASTIPS(int) { return false; }
 void pending_TESTGAME(bool) {}
@@ -413,6 +409,11 @@ void USAGESTOP() {
     }
 }
 
+void LOADICONS() {
+    // The own team stands out in white in every list, unless colours are off for it.
+    if (NUMMER >= 1 && NUMMER <= 10 && TEAMCOLOR[NUMMER] != 0) TEAMCOLOR[NUMMER] = 15;
+}
+
 void NOTHING() {
     CLEAROBERFLAECHE();
     FENSTER(0, XM1 + 20, 100, XM2 - 20, YM2 - 20, L[2].str(), -1);
@@ -528,7 +529,7 @@ int KORAXMAIN(int argc, char** argv) {
         CHECKTEAMCHANGE();
         READPLAYERS();
         READPOKAL();
-        pending_LOADICONS();
+        LOADICONS();
         INITOBERFLAECHE(0);
         pending_LESETIPS();
         HAUPTMENU();

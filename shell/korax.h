@@ -42,6 +42,9 @@ void LESEPARAM(const std::vector<std::string>& args);
 // The main menu loop; returns when the trainer quits.
 void HAUPTMENU();
 
+// Gives the own team its display colour 15 (white), unless its colour is 0 (none).
+void LOADICONS();
+
 // The placeholder screen for menu codes without a screen of their own.
 void NOTHING();
 

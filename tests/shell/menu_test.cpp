@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "data/g_types.h"
+#include "shell/config.h"
 #include "shell/korax.h"
 
 using namespace korax;
@@ -90,4 +92,23 @@ TEST(UsageSum, FailedStampAddsNothing) {
 
 TEST(UsageSum, SumWrapsInItsField) {
     EXPECT_EQ(ADDUSAGE(INT32_MAX, 1, 3), INT32_MIN + 1);
+}
+
+TEST(OwnTeamColour, WhiteUnlessSwitchedOff) {
+    auto saved = TEAMCOLOR;
+    auto nummer = NUMMER;
+    TEAMCOLOR[3] = 5;
+    TEAMCOLOR[4] = 0;
+    NUMMER = 3;
+    LOADICONS();
+    EXPECT_EQ(TEAMCOLOR[3], 15);
+    NUMMER = 4;
+    LOADICONS();
+    EXPECT_EQ(TEAMCOLOR[4], 0);
+    NUMMER = 0;
+    auto before = TEAMCOLOR;
+    LOADICONS();
+    EXPECT_EQ(TEAMCOLOR, before);
+    TEAMCOLOR = saved;
+    NUMMER = nummer;
 }
