@@ -1,6 +1,5 @@
 #include "shell/korax.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,18 +18,18 @@
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
 #include "platform/cp437.h"
+#include "platform/dospath.h"
+#include "platform/inputscript.h"
+#include "platform/paths.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
+#include "shell/config.h"
+#include "shell/lg.h"
+#include "shell/setup.h"
 #include "turn/saveturn.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"
-#include "platform/inputscript.h"
-#include "platform/dospath.h"
-#include "platform/paths.h"
-#include "shell/config.h"
-#include "shell/lg.h"
-#include "shell/setup.h"
 
 namespace korax {
 
@@ -52,9 +51,6 @@ std::vector<int> MENUHISTORY{101};
 namespace {
 
 constexpr int FIRSTMENU = 101;
-// Version of the result format; a container whose first byte is this + 100 only
-// passes through the program directory on its way into its game directory.
-constexpr int RESULTVERSION = 1;
 
 // ---- stand-ins for units that are still being built ------------------------------
 
@@ -137,7 +133,9 @@ void pass_through(const std::string& name) {
     if (!f) ERROR(1, name);
     char first = 0;
     if (!f.get(first)) ERROR(2, name);
-    if (static_cast<unsigned char>(first) != RESULTVERSION + 100) {
+    // A first byte of the format version + 100 marks a container that only passes
+    // through the program directory on its way into its game directory.
+    if (static_cast<unsigned char>(first) != RSTVERSION + 100) {
         RSTNAME = UPCASE(name);
         return;
     }
