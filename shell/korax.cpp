@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <exception>
 #include <new>
 
 #include "data/g_general.h"
@@ -551,6 +552,10 @@ int KORAXMAIN(int argc, char** argv) {
         return SHOWFATAL(e.nr, e.text);
     } catch (const std::bad_alloc&) {
         return SHOWFATAL(8, "");
+    } catch (const std::exception& e) {
+        // Nothing should get here; if it does, end as a failure with its text
+        // rather than abort without a word.
+        return SHOWFATAL(99, e.what());
     }
 }
 
