@@ -179,8 +179,15 @@ void HELP(int topic) {
     const std::string file = "HELP." + LEXT.str();
     std::ifstream in(HOSTPATH(file), std::ios::binary);
     if (!in) ERROR(1, file);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A help file is text for people; anything past 16 MiB is not read.
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (length < 0 || !in) ERROR(2, file);
+    std::string text(static_cast<std::size_t>(std::min<std::streamoff>(length, 16u << 20)), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) ERROR(2, file);
+    text.resize(static_cast<std::size_t>(in.gcount()));
     in.close();
     HELPTOPIC t = READHELPTOPIC(text, topic);
     const std::string name = (topic >= 0 && topic < static_cast<int>(L.size())) ? L[static_cast<std::size_t>(topic)].str() : "";

@@ -1,4 +1,5 @@
 // MENU.CFG: reading the menu codes, and swapping two entries when a button is dragged.
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <fstream>
@@ -73,8 +74,15 @@ MENUCFG PARSEMENUCFG(std::string_view text) {
 void READMENUCFG() {
     std::ifstream in(HOSTPATH(MENUFILE), std::ios::binary);
     if (!in) ERROR(1, MENUFILE);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // 99 entries fit in far less than 1 MiB; a larger file is read only that far.
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (length < 0 || !in) ERROR(2, MENUFILE);
+    std::string text(static_cast<std::size_t>(std::min<std::streamoff>(length, 1u << 20)), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) ERROR(2, MENUFILE);
+    text.resize(static_cast<std::size_t>(in.gcount()));
     in.close();
     if (in.fail() && !in.eof()) ERROR(9, MENUFILE);
     MENUCFG cfg = PARSEMENUCFG(text);

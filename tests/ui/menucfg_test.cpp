@@ -192,3 +192,14 @@ TEST(MenuButtons, ScrollTargetsAtBothEnds) {
 TEST(MenuText, Capitals) {
     EXPECT_EQ(UPPERTEXT("abc Xy1"), "ABC XY1");
 }
+
+TEST_F(MenuFile, ADirectoryInsteadOfTheFileIsAnErrorNotACrash) {
+    std::filesystem::create_directory(dir / "MENU.CFG");
+    try {
+        READMENUCFG();
+        FAIL();
+    } catch (const FatalError& e) {
+        EXPECT_TRUE(e.nr == 1 || e.nr == 2) << e.nr;
+        EXPECT_EQ(e.text, "MENU.CFG");
+    }
+}
