@@ -5,11 +5,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
+#include <utime.h>
 #include <zlib.h>
+
+#include "graph/htime.h"
 
 extern char** environ;
 
@@ -315,4 +320,52 @@ TEST_F(ClientBinary, ErrorScreenShowsTheMessageCentred) {
     EXPECT_NEAR((l + rt) / 2.0, s.w / 2.0, 8);
     EXPECT_FALSE(white_in(300, s.h - 1, l, rt));
     EXPECT_EQ(s.rgb(5, 5), 0u);
+}
+
+namespace {
+
+std::int32_t le32(const std::string& b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
+    return static_cast<std::int32_t>(v);
+}
+int le16(const std::string& b, std::size_t at) {
+    return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
+}
+
+// Offsets in the own team's record (team 1 is the first record of TEAM1.DAT).
+constexpr std::size_t VGRGESAMT_AT = 623 + 16, KXGESAMT_AT = 623 + 22, KXANZAHL_AT = 623 + 26;
+
+}  // namespace
+
+TEST_F(ClientMenu, BackFromMatchViewerAddsViewerTime) {
+    fs::path demo = prog / "DEMO";
+    std::string before = slurp(demo / "TEAM1.DAT");
+    ASSERT_GE(before.size(), 907u);
+    std::time_t start = std::time(nullptr);
+    std::time_t viewerstart = start - 3600, clientstart = start - 7200;
+    for (auto [name, when] : {std::pair{"VGR.TMP", viewerstart}, std::pair{"KORAX.TMP", clientstart}}) {
+        std::ofstream(demo / name) << "";
+        utimbuf t{when, when};
+        ASSERT_EQ(::utime((demo / name).c_str(), &t), 0);
+    }
+    fs::path script = root / "viewer.kis";
+    std::ofstream(script) << "key Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n";
+    RunResult res = run({"DEMO", "1", "AusVGR"}, {"KORAX_INPUT=" + script.string()});
+    std::time_t end = std::time(nullptr);
+    EXPECT_EQ(res.code, 0) << res.err;
+    std::string after = slurp(demo / "TEAM1.DAT");
+    ASSERT_GE(after.size(), 907u);
+    EXPECT_FALSE(fs::exists(demo / "VGR.TMP"));
+    // Durations are differences of packed date-time stamps, the later one taken
+    // while the client ran.
+    std::int32_t viewer = le32(after, VGRGESAMT_AT) - le32(before, VGRGESAMT_AT);
+    EXPECT_GE(viewer, korax::DOSPACKTIME(start) - korax::DOSPACKTIME(viewerstart));
+    EXPECT_LE(viewer, korax::DOSPACKTIME(end) - korax::DOSPACKTIME(viewerstart));
+    // A return from the viewer is no new run of the client, but its time counts
+    // from the client's own marker.
+    EXPECT_EQ(le16(after, KXANZAHL_AT), le16(before, KXANZAHL_AT));
+    std::int32_t client = le32(after, KXGESAMT_AT) - le32(before, KXGESAMT_AT);
+    EXPECT_GE(client, korax::DOSPACKTIME(start) - korax::DOSPACKTIME(clientstart));
+    EXPECT_LE(client, korax::DOSPACKTIME(end) - korax::DOSPACKTIME(clientstart));
 }
