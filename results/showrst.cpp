@@ -414,7 +414,7 @@ void SHOWRST() {
                 if (i == NUMMERWAHL) import = false;
             }
     if (count == 0) {
-        MELDUNG(SUBSTR(L[410].str(), GAMEDIR));
+        MELDUNG(SUBSTR(L[410].str(), NOLINEBREAKS(GAMEDIR)));
         ENDPROGRAM(0);
     }
     if (NUMMERWAHL > 0) {
