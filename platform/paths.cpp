@@ -51,13 +51,21 @@ std::string TEMPBASE() {
 const std::string& RUNTEMPDIR() {
     std::lock_guard<std::mutex> guard(g_tempdir_lock);
     if (g_tempdir.empty()) {
-        std::string base = TEMPBASE();
-        std::string pattern = base + (base.back() == '/' ? "" : "/") + "korax-XXXXXX";
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        if (!::mkdtemp(buf.data())) ERROR(4, base);
-        ::chmod(buf.data(), 0700);
-        g_tempdir = std::string(buf.data()) + "/";
+        // A stale $TEMP must not stop every message box: the next base is tried.
+        std::vector<std::string> bases{TEMPBASE()};
+        std::string tmpdir = env_dir("TMPDIR");
+        if (!tmpdir.empty() && tmpdir != bases.front()) bases.push_back(tmpdir);
+        if (bases.back() != "/tmp") bases.push_back("/tmp");
+        for (const std::string& base : bases) {
+            std::string pattern = base + (base.back() == '/' ? "" : "/") + "korax-XXXXXX";
+            std::vector<char> buf(pattern.begin(), pattern.end());
+            buf.push_back('\0');
+            if (!::mkdtemp(buf.data())) continue;
+            ::chmod(buf.data(), 0700);
+            g_tempdir = std::string(buf.data()) + "/";
+            break;
+        }
+        if (g_tempdir.empty()) ERROR(4, bases.front());
         static bool registered = false;
         if (!registered) {
             registered = true;

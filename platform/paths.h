@@ -17,7 +17,8 @@ std::string TEMPBASE();
 // on first use), with a trailing "/". Fixed scratch names (pictures under boxes,
 // the memory stream's spill file) live in here, so no other user can plant or read
 // them and two clients never share them. It is removed at process exit.
-// A directory that cannot be made is fatal error 4 with the base path.
+// When it cannot be made below TEMPBASE(), $TMPDIR and then /tmp are tried; when
+// none works, fatal error 4 with the first base.
 const std::string& RUNTEMPDIR();
 
 // Removes the scratch directory and everything in it (no-op when none was made).

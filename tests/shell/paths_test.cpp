@@ -81,16 +81,23 @@ TEST(RunTempDir, IsPrivateAndRemovedWithItsContent) {
     fs::remove_all(base);
 }
 
-TEST(RunTempDir, UnusableBaseIsFatalFour) {
-    EnvGuard a("TEMP", "/nonexistent-korax-base/deeper");
+TEST(RunTempDir, UnusableTempFallsBackToTmpdir) {
+    std::string base = fresh_dir();
+    EnvGuard a("TEMP", "/nonexistent-korax-base/deeper"), b("TMPDIR", base.c_str());
     REMOVERUNTEMPDIR();
-    try {
-        RUNTEMPDIR();
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 4);
-        EXPECT_EQ(e.text, "/nonexistent-korax-base/deeper");
-    }
+    std::string d = RUNTEMPDIR();
+    EXPECT_EQ(d.rfind(base + "/korax-", 0), 0u) << d;
+    REMOVERUNTEMPDIR();
+    fs::remove_all(base);
+}
+
+TEST(RunTempDir, LastResortIsSlashTmp) {
+    EnvGuard a("TEMP", "/nonexistent-korax-base/a"), b("TMPDIR", "/nonexistent-korax-base/b");
+    REMOVERUNTEMPDIR();
+    std::string d = RUNTEMPDIR();
+    EXPECT_EQ(d.rfind("/tmp/korax-", 0), 0u) << d;
+    REMOVERUNTEMPDIR();
+    EXPECT_FALSE(fs::exists(d));
 }
 
 TEST(JoinPath, OneSeparatorAndAbsoluteNamesKept) {
