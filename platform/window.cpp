@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -30,9 +31,25 @@ struct WindowState {
 };
 WindowState ws;
 
+void close_at_exit() {
+    WINDOW_CLOSE();
+    SDL_Quit();
+}
+
+// A program that ends without closing the graph layer must still stop the window
+// thread before the statics it reads go away; SDL's own state is released too.
+void ensure_exit_hook() {
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        std::atexit(close_at_exit);
+    }
+}
+
 void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* win = nullptr;
     SDL_Renderer* ren = nullptr;
     SDL_Texture* tex = nullptr;
@@ -40,8 +57,9 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
         const Uint32 flags = popup ? SDL_WINDOW_BORDERLESS : 0;
         win = SDL_CreateWindow(title.c_str(), x < 0 ? SDL_WINDOWPOS_CENTERED : x,
                                y < 0 ? SDL_WINDOWPOS_CENTERED : y, w, h, flags);
-        if (win) ren = SDL_CreateRenderer(win, -1, 0);
-        if (!ren && win) ren = SDL_CreateRenderer(win, -1, SDL_RENDERER_SOFTWARE);
+        // The page is converted by us already; a plain copy to the window needs no GPU.
+        if (win) ren = SDL_CreateRenderer(win, -1, SDL_RENDERER_SOFTWARE);
+        if (!ren && win) ren = SDL_CreateRenderer(win, -1, 0);
         if (ren) tex = SDL_CreateTexture(ren, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, w, h);
     }
     {
@@ -114,11 +132,14 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
     if (ren) SDL_DestroyRenderer(ren);
     if (win) SDL_DestroyWindow(win);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // SDL keeps per-thread data for threads it did not start until told otherwise.
+    SDL_TLSCleanup();
 }
 
 }  // namespace
 
 bool WINDOW_DESKTOP(int& width, int& height, int& bits) {
+    ensure_exit_hook();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     SDL_DisplayMode m;
     const bool ok = SDL_GetDesktopDisplayMode(0, &m) == 0;
@@ -133,6 +154,7 @@ bool WINDOW_DESKTOP(int& width, int& height, int& bits) {
 
 bool WINDOW_OPEN(int width, int height, int x, int y, bool popup, const std::string& title) {
     if (ws.open.load()) return false;
+    ensure_exit_hook();
     {
         std::lock_guard<std::mutex> lock(ws.mx);
         ws.ready = ws.failed = false;

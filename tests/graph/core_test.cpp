@@ -61,9 +61,9 @@ TEST_F(Graph, OpensHeadlessWithDefaults) {
     EXPECT_EQ(LIGHTRED, 12u);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(ts.CHARSIZE, 16);
-    EXPECT_EQ(ts.HORIZ, 0);
-    EXPECT_EQ(ts.VERT, 2);
+    EXPECT_EQ(+ts.CHARSIZE, 16);
+    EXPECT_EQ(+ts.HORIZ, 0);
+    EXPECT_EQ(+ts.VERT, 2);
     INITGRAPH(3, 6, "again");
     EXPECT_EQ(GRAPHRESULT(), grError);
 }
@@ -157,8 +157,8 @@ TEST_F(Graph, PalettePagesKeepIndicesWhenAnEntryChanges) {
     EXPECT_EQ(SHOWN_RGB(px(3, 3)), RGB(1, 2, 3));
     PALETTETYPE p;
     GETPALETTE(p);
-    EXPECT_EQ(p.SIZE, 256);
-    EXPECT_EQ(p.COLORS[5], RGB(1, 2, 3));
+    EXPECT_EQ(+p.SIZE, 256);
+    EXPECT_EQ(+p.COLORS[5], RGB(1, 2, 3));
 }
 
 TEST_F(Graph, PaletteParameterChecks) {
@@ -189,16 +189,16 @@ TEST_F(Graph, DirectColourHasNoPalette) {
     PUTPIXEL(2, 2, RGB(10, 20, 30));
     EXPECT_EQ(GETPIXEL(2, 2), RGB(10, 20, 30));
     GETDEFAULTPALETTE(p);
-    EXPECT_EQ(p.SIZE, 256);
+    EXPECT_EQ(+p.SIZE, 256);
 }
 
 TEST_F(Graph, TwoColourDriverDefaultPalette) {
     open(1, 1);
     PALETTETYPE p;
     GETPALETTE(p);
-    EXPECT_EQ(p.SIZE, 2);
-    EXPECT_EQ(p.COLORS[0], 0u);
-    EXPECT_EQ(p.COLORS[1], 0xFFFFFFu);
+    EXPECT_EQ(+p.SIZE, 2);
+    EXPECT_EQ(+p.COLORS[0], 0u);
+    EXPECT_EQ(+p.COLORS[1], 0xFFFFFFu);
     PUTPIXEL(0, 0, 3);  // index modulo the palette size
     EXPECT_EQ(px(0, 0), 1u);
 }
@@ -244,8 +244,8 @@ TEST_F(Graph, ViewportChecksAndClipping) {
     EXPECT_EQ(count(1), 1024 * 768);
     VIEWPORTTYPE vp;
     GETVIEWSETTINGS(vp);
-    EXPECT_EQ(vp.X1, 100);
-    EXPECT_EQ(vp.CLIP, 0);
+    EXPECT_EQ(+vp.X1, 100);
+    EXPECT_EQ(+vp.CLIP, 0);
 }
 
 TEST_F(Graph, WriteModes) {

@@ -173,8 +173,8 @@ TEST_F(Graph, CircleIsClosedAndSymmetric) {
     EXPECT_EQ(px(100, 100), 3u);
     ARCCOORDSTYPE ac;
     GETARCCOORDS(ac);
-    EXPECT_EQ(ac.XSTART, 120);
-    EXPECT_EQ(ac.YSTART, 100);
+    EXPECT_EQ(+ac.XSTART, 120);
+    EXPECT_EQ(+ac.YSTART, 100);
 }
 
 TEST_F(Graph, ArcEndPointsAndQuadrant) {
@@ -183,11 +183,11 @@ TEST_F(Graph, ArcEndPointsAndQuadrant) {
     ARC(100, 100, 0, 90, 30);
     ARCCOORDSTYPE ac;
     GETARCCOORDS(ac);
-    EXPECT_EQ(ac.X, 100);
-    EXPECT_EQ(ac.XSTART, 130);
-    EXPECT_EQ(ac.YSTART, 100);
-    EXPECT_EQ(ac.XEND, 100);
-    EXPECT_EQ(ac.YEND, 70);
+    EXPECT_EQ(+ac.X, 100);
+    EXPECT_EQ(+ac.XSTART, 130);
+    EXPECT_EQ(+ac.YSTART, 100);
+    EXPECT_EQ(+ac.XEND, 100);
+    EXPECT_EQ(+ac.YEND, 70);
     EXPECT_EQ(px(130, 100), 11u);
     EXPECT_EQ(px(100, 70), 11u);
     EXPECT_EQ(count(11, 60, 100, 99, 140), 0);  // nothing in the lower left
@@ -206,8 +206,8 @@ TEST_F(Graph, FillEllipseAndCircleFill) {
     EXPECT_EQ(EFILLCOLOR, 6);
     FILLSETTINGSTYPE fs;
     GETFILLSETTINGS(fs);
-    EXPECT_EQ(fs.PATTERN, 1u);
-    EXPECT_EQ(fs.COLOR, 6u);
+    EXPECT_EQ(+fs.PATTERN, 1u);
+    EXPECT_EQ(+fs.COLOR, 6u);
     EXPECT_EQ(px(200, 200), 15u);  // a one-pixel circle is its outline
 }
 

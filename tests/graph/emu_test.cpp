@@ -71,5 +71,5 @@ TEST_F(Graph, EForwardersDraw) {
     ESETVIEWPORT(10, 10, 20, 20, true);
     VIEWPORTTYPE vp;
     EGETVIEWSETTINGS(vp);
-    EXPECT_EQ(vp.X2, 20);
+    EXPECT_EQ(+vp.X2, 20);
 }

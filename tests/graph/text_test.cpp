@@ -63,7 +63,7 @@ TEST_F(Graph, FontWordAndBadSlots) {
     EXPECT_EQ(GRAPHRESULT(), 0);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(ts.FONT, 0x11);
+    EXPECT_EQ(+ts.FONT, 0x11);
     SETCOLOR(15);
     OUTTEXTXY(0, 0, "llll");
     const int bold = count(15, 0, 0, 100, 30);
@@ -76,7 +76,7 @@ TEST_F(Graph, FontWordAndBadSlots) {
     SETTEXTSTYLE(9, 0, 16);
     EXPECT_EQ(GRAPHRESULT(), grInvalidFontNum);
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(ts.FONT, 1);
+    EXPECT_EQ(+ts.FONT, 1);
 }
 
 TEST_F(Graph, TextTopLeftJustifiedAndPositionAdvances) {
@@ -147,10 +147,10 @@ TEST_F(Graph, EmulationTextRules) {
     ESETTEXTSTYLE(2, 0, 1);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(ts.CHARSIZE, 2);
+    EXPECT_EQ(+ts.CHARSIZE, 2);
     ESETTEXTSTYLE(3, 0, 1);
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(ts.CHARSIZE, 1);
+    EXPECT_EQ(+ts.CHARSIZE, 1);
     // Texts are cut to 80 characters.
     const std::string longtext(100, 'x');
     ESETTEXTSTYLE(0, 0, 16);
