@@ -284,3 +284,74 @@ TEST_F(Graph, ThickLines) {
     EXPECT_EQ(px(9, 9), 3u);
     EXPECT_EQ(px(21, 11), 3u);
 }
+
+TEST_F(Graph, LinesClipAtTheViewportEdges) {
+    open();
+    SETVIEWPORT(100, 100, 109, 109, true);
+    SETCOLOR(5);
+    LINE(-50, 5, 50, 5);   // through the whole viewport
+    LINE(5, -50, 5, 50);
+    SETVIEWPORT(0, 0, GETMAXX(), GETMAXY(), false);
+    EXPECT_EQ(count(5), 10 + 10 - 1);
+    EXPECT_EQ(px(100, 105), 5u);
+    EXPECT_EQ(px(109, 105), 5u);
+    EXPECT_EQ(px(99, 105), 0u);
+    EXPECT_EQ(px(110, 105), 0u);
+}
+
+TEST_F(Graph, SeldomUsedShapesStayInTheirBox) {
+    open();
+    SETCOLOR(6);
+    SETFILLSTYLE(1, 6);
+    ROUNDRECT(10, 10, 40, 30, 5);
+    EXPECT_EQ(px(25, 20), 6u);
+    EXPECT_EQ(px(10, 10), 0u);  // the corner is rounded off
+    EXPECT_EQ(px(25, 10), 6u);
+    EXPECT_EQ(count(6, 0, 0, 60, 60), count(6, 10, 10, 40, 30));
+    ROUNDRECT(5, 0, 4, 0, 1);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    CLEARDEVICE();
+    ROTELLIPSE(100, 100, 90, 20, 5);  // turned upright
+    EXPECT_EQ(count(6, 94, 79, 106, 121), count(6));
+    EXPECT_GT(count(6), 40);
+    CLEARDEVICE();
+    POINTTYPE pts[4] = {{0, 0}, {10, 0}, {10, 10}, {20, 10}};
+    DRAWPOLY(4, pts);
+    EXPECT_EQ(count(6), 11 + 10 + 10);
+    CLEARDEVICE();
+    DRAWBEZIER(4, pts);
+    EXPECT_EQ(px(0, 0), 6u);
+    EXPECT_EQ(px(20, 10), 6u);
+    DRAWBEZIER(3, pts);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    CLEARDEVICE();
+    CHORD(200, 200, 0, 180, 20, 20);  // the upper half
+    EXPECT_EQ(px(200, 190), 6u);
+    EXPECT_EQ(px(200, 210), 0u);
+}
+
+TEST_F(Graph, HeadlessIsTakenFromTheEnvironment) {
+    EXPECT_TRUE(GRAPH_HEADLESS());
+    setenv("KORAX_VIDEO", "window", 1);
+    EXPECT_FALSE(GRAPH_HEADLESS());
+    setenv("KORAX_VIDEO", "headless", 1);
+}
+
+TEST_F(Graph, DirectColourDrawing) {
+    open(9, 3);
+    SETCOLOR(RGB(1, 2, 3));
+    LINE(0, 0, 3, 0);
+    EXPECT_EQ(px(3, 0), RGB(1, 2, 3));
+    SETWRITEMODE(1);
+    LINE(0, 0, 0, 0);
+    EXPECT_EQ(px(0, 0), 0u);
+    SETFILLSTYLE(1, RED);
+    BAR(10, 10, 11, 11);
+    EXPECT_EQ(px(10, 10), RGB(0xFF, 0, 0));
+    SETPALETTE(1, 1);
+    EXPECT_EQ(GRAPHRESULT(), grNoPalette);
+    std::vector<std::uint8_t> img;
+    GETIMAGE(10, 10, 11, 11, img);
+    PUTIMAGE(20, 20, img, 0);
+    EXPECT_EQ(px(21, 21), RGB(0xFF, 0, 0));
+}
