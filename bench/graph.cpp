@@ -123,6 +123,22 @@ void BM_Korax_PutImageFullPage(benchmark::State& st) {
 }
 BENCHMARK(BM_Korax_PutImageFullPage)->Unit(benchmark::kMillisecond);
 
+// The same transfer for bytes the layer has not produced itself (a picture read
+// from elsewhere): every colour is looked up in the palette.
+void BM_Korax_PutImageFullPageForeignBytes(benchmark::State& st) {
+    open_layer();
+    std::vector<std::uint8_t> img;
+    GETIMAGE(0, 0, W - 1, H - 1, img);
+    for (std::size_t i = 54; i < img.size(); i += 3) img[i] = static_cast<std::uint8_t>(i * 7);
+    std::uint8_t k = 0;
+    for (auto _ : st) {
+        img[60] = k++;
+        PUTIMAGE(0, 0, img, 0);
+    }
+    st.SetItemsProcessed(st.iterations() * W * H);
+}
+BENCHMARK(BM_Korax_PutImageFullPageForeignBytes)->Unit(benchmark::kMillisecond);
+
 void BM_Korax_DecodePcx320x200(benchmark::State& st) {
     const auto& f = pcx_file();
     PCXPICTURE pic;

@@ -54,7 +54,7 @@ struct NearSlot {
     std::uint32_t gen = 0;
     std::uint8_t index = 0;
 };
-std::array<NearSlot, 4096> near_cache;
+std::array<NearSlot, 32768> near_cache;
 bool window_open = false;
 }  // namespace
 
@@ -92,7 +92,7 @@ std::uint32_t MASK() { return PALEXIST ? MAXCOLOR : 0xFFFFFFu; }
 
 std::uint32_t NEAREST(std::uint32_t rgb) {
     rgb &= 0xFFFFFF;
-    NearSlot& s = near_cache[(rgb ^ (rgb >> 12) ^ (rgb >> 7)) & (near_cache.size() - 1)];
+    NearSlot& s = near_cache[((rgb * 2654435761u) >> 17) & (near_cache.size() - 1)];
     if (s.key == rgb && s.gen == PALGEN) return s.index;
     int r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
     std::uint32_t best = 0;
