@@ -134,6 +134,7 @@ int ESAVEPIC(const std::string& name, int x1, int y1, int x2, int y2) {
     const std::uint32_t size = IMAGESIZE(w16(x1), w16(y1), w16(x2), w16(y2));
     if (GRRESULT != grOk) return 1;
     GETIMAGE(w16(x1), w16(y1), w16(x2), w16(y2), VBUF);
+    if (GRRESULT != grOk || VBUF.size() < size) return 1;
     std::FILE* f = std::fopen(HOSTPATH(n).c_str(), "wb");
     if (!f) return 1;
     bool ok = std::fwrite(VBUF.data(), 1, size, f) == size;

@@ -126,6 +126,9 @@ void PEN_POINT(int x, int y) {
 void PEN_LINE(int x1, int y1, int x2, int y2, int* step, bool last) {
     const int style = LINESETTINGS.LINESTYLE;
     if (style == 6) return;
+    // Far beyond any 16-bit coordinate: nothing a window could show.
+    constexpr int FAR = 1 << 20;
+    if (std::abs(x1) > FAR || std::abs(x2) > FAR || std::abs(y1) > FAR || std::abs(y2) > FAR) return;
     const bool wide = LINESETTINGS.WIDTH > 1;
     const std::uint32_t fg = MAPC(FG);
     // The usual case: a solid horizontal line is one span.
@@ -297,14 +300,15 @@ void fill_polygon(const std::vector<POINTTYPE>& pts) {
             const POINTTYPE& a = pts[i];
             const POINTTYPE& b = pts[(i + 1) % pts.size()];
             if ((a.Y + 0.5 <= yc) != (b.Y + 0.5 <= yc)) {
-                const double t = (yc - (a.Y + 0.5)) / static_cast<double>(b.Y - a.Y);
-                xs.push_back(a.X + 0.5 + t * (b.X - a.X));
+                const double t = (yc - (a.Y + 0.5)) / (static_cast<double>(b.Y) - a.Y);
+                xs.push_back(a.X + 0.5 + t * (static_cast<double>(b.X) - a.X));
             }
         }
         std::sort(xs.begin(), xs.end());
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-            const int x1 = static_cast<int>(std::ceil(xs[i] - 0.5));
-            const int x2 = static_cast<int>(std::floor(xs[i + 1] - 0.5));
+            const double lo = std::max(std::ceil(xs[i] - 0.5), CLIP.x1 - 1.0);
+            const double hi = std::min(std::floor(xs[i + 1] - 0.5), CLIP.x2 + 1.0);
+            const int x1 = static_cast<int>(lo), x2 = static_cast<int>(hi);
             if (x1 <= x2) SPAN_BRUSH(y, x1, x2);
         }
     }
@@ -315,11 +319,13 @@ template <typename F>
 void fill_ellipse_where(int cx, int cy, int rx, int ry, F inside) {
     if (BRUSH_EMPTY()) return;
     const std::vector<int> hw = ELLIPSE_ROWS(rx, ry);
-    for (int dy = -ry; dy <= ry; ++dy) {
+    // Only the pixels inside the clip rectangle are looked at.
+    for (int dy = std::max(-ry, CLIP.y1 - cy); dy <= std::min(ry, CLIP.y2 - cy); ++dy) {
         const int h = hw[static_cast<std::size_t>(dy + ry)];
+        const int lo = std::max(-h, CLIP.x1 - cx), hi = std::min(h, CLIP.x2 - cx);
         int run = -1;
-        for (int dx = -h; dx <= h + 1; ++dx) {
-            const bool in = dx <= h && inside(dx, dy);
+        for (int dx = lo; dx <= hi + 1; ++dx) {
+            const bool in = dx <= hi && inside(dx, dy);
             if (in && run < 0) run = dx;
             if (!in && run >= 0) {
                 SPAN_BRUSH(cy + dy, cx + run, cx + dx - 1);
@@ -416,7 +422,7 @@ void RECTANGLE(int x1, int y1, int x2, int y2) {
         const std::uint32_t v = MAPC(FG);
         SPAN_ROP(y1, x1, x2, v);
         if (y2 > y1) SPAN_ROP(y2, x1, x2, v);
-        for (int y = y1 + 1; y < y2; ++y) {
+        for (int y = std::max(y1 + 1, CLIP.y1); y < y2 && y <= CLIP.y2; ++y) {
             PLOT_ROP(x1, y, v);
             if (x2 > x1) PLOT_ROP(x2, y, v);
         }
@@ -508,13 +514,14 @@ void ROUNDRECT(int x1, int y1, int x2, int y2, int r) {
         GRRESULT = grInvalidParam;
         return;
     }
-    r = std::clamp(r, 0, std::min(x2 - x1, y2 - y1) / 2);
+    const std::int64_t most = std::min<std::int64_t>(static_cast<std::int64_t>(x2) - x1, static_cast<std::int64_t>(y2) - y1) / 2;
+    r = static_cast<int>(std::clamp<std::int64_t>(r, 0, std::min<std::int64_t>(most, 32767)));
     std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
     const int ox = ORIGIN.X, oy = ORIGIN.Y;
     x1 += ox; x2 += ox; y1 += oy; y2 += oy;
     if (!BRUSH_EMPTY()) {
         const std::vector<int> hw = ELLIPSE_ROWS(r, r);
-        for (int y = y1; y <= y2; ++y) {
+        for (int y = std::max(y1, CLIP.y1); y <= std::min(y2, CLIP.y2); ++y) {
             int inset = 0;
             if (y < y1 + r) inset = r - hw[static_cast<std::size_t>(y - y1)];
             else if (y > y2 - r) inset = r - hw[static_cast<std::size_t>(2 * r - (y2 - y))];

@@ -124,13 +124,24 @@ std::uint32_t IMAGESIZE(int x1, int y1, int x2, int y2) {
         GRRESULT = grInvalidParam;
         return 0;
     }
-    const std::uint64_t w8 = (static_cast<std::uint64_t>(x2 + 1 - x1) + 7) / 8;
-    return static_cast<std::uint32_t>(w8 * static_cast<std::uint64_t>(y2 + 1 - y1) * 24 + 54);
+    const std::uint64_t w8 = (static_cast<std::uint64_t>(static_cast<std::int64_t>(x2) + 1 - x1) + 7) / 8;
+    const std::uint64_t size = w8 * static_cast<std::uint64_t>(static_cast<std::int64_t>(y2) + 1 - y1) * 24 + 54;
+    if (size > 0xFFFFFFFFu) {
+        GRRESULT = grInvalidParam;
+        return 0;
+    }
+    return static_cast<std::uint32_t>(size);
 }
 
 void GETIMAGE(int x1, int y1, int x2, int y2, std::vector<std::uint8_t>& buffer) {
     const std::uint32_t size = IMAGESIZE(x1, y1, x2, y2);
     if (GRRESULT != grOk) return;
+    // A BMP header holds 32-bit sizes; far larger rectangles are refused.
+    if (static_cast<std::int64_t>(x2) - x1 >= 32767 || static_cast<std::int64_t>(y2) - y1 >= 32767 ||
+        size > 256u * 1024 * 1024) {
+        GRRESULT = grInvalidParam;
+        return;
+    }
     const int w = x2 - x1 + 1, h = y2 - y1 + 1;
     const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) & ~static_cast<std::size_t>(3);
     if (buffer.size() < size) buffer.resize(size);

@@ -242,3 +242,14 @@ TEST_F(Graph, PutImageOfChangedBytesIsMappedAfresh) {
     PUTIMAGE(30, 10, again, 0);
     EXPECT_EQ(px(30, 10), 100u);
 }
+
+TEST_F(Graph, HugeRectanglesAreRefusedNotAllocated) {
+    open();
+    std::vector<std::uint8_t> b;
+    EXPECT_EQ(IMAGESIZE(-2000000000, 0, 2000000000, 2000000000), 0u);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    GETIMAGE(-30000, -30000, 30000, 30000, b);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    EXPECT_TRUE(b.empty());
+    EXPECT_EQ(ESAVEPIC("/tmp/never-written-korax", -32768, -32768, 32767, 32767), 1);
+}
