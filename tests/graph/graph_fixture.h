@@ -23,6 +23,7 @@ protected:
         GRRESULT = 0;
         SETWINDOWSIZE(640, 480);
         EMUGRAPH_INIT();
+        EWINTITLE = "";
     }
     void open(int driver = 3, int mode = 6) {
         INITGRAPH(driver, mode, "test");
