@@ -78,6 +78,9 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
     }
     ws.cv.notify_all();
     if (tex) {
+        // Repaints and input should not wait behind the program's own work; without
+        // the right to raise it the thread simply keeps its priority.
+        SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
         SDL_RaiseWindow(win);
         std::vector<std::uint32_t> frame(static_cast<std::size_t>(w) * h, 0);
         bool repaint = true;
