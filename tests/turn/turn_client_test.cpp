@@ -1,0 +1,102 @@
+// A whole turn through the real client: a generated container is imported at the
+// start, the trainer leaves, and the turn file written at the stop is checked.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "data/g_types.h"
+#include "platform/process.h"
+#include "turn/saveturn.h"
+
+using namespace korax;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+struct Program {
+    fs::path root;
+    Program() {
+        std::string tmpl = (fs::temp_directory_path() / "korax-turnclient-XXXXXX").string();
+        root = ::mkdtemp(tmpl.data());
+        for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))
+            if (e.path().filename() != "DEMO") fs::copy(e.path(), root / e.path().filename(), fs::copy_options::recursive);
+    }
+    ~Program() {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+    int run(const std::vector<std::string>& program, const std::string& script) {
+        std::ofstream(root / "input.script") << script;
+        PROCESSRUN r;
+        r.program = (root / program[0]).string();
+        r.args.assign(program.begin() + 1, program.end());
+        r.dir = root.string();
+        r.output = (root / "client.log").string();
+        ::setenv("KORAX_VIDEO", "headless", 1);
+        ::setenv("KORAX_INPUT", (root / "input.script").c_str(), 1);
+        const int code = RUNANDWAIT(r);
+        ::unsetenv("KORAX_INPUT");
+        return code;
+    }
+};
+
+// Leave the placeholder screen, ask to quit, answer yes, confirm the turn message.
+const char* const LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
+
+}  // namespace
+
+TEST(TurnThroughTheClient, ImportedContainerGivesTheTurnOfItsTeam) {
+    Program p;
+    fs::create_directory(p.root / "LIGA");
+    ASSERT_EQ(p.run({"mkgame", "--seed", "5", "--team", "3", "--day", "4", "--dir", "LIGA", "--form", "rst", "."}, ""), 0);
+    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, LEAVE), 0) << slurp(p.root / "client.log");
+    EXPECT_FALSE(fs::exists(p.root / "TEAM3.RST"));
+
+    const std::string turn = slurp(p.root / "LIGA/TEAM3.TRN");
+    ASSERT_EQ(turn.size(), 1009u);  // no message text, no new emblem
+    std::int16_t day;
+    std::memcpy(&day, turn.data(), 2);
+    EXPECT_EQ(day, 4);
+    // The team record as the client stored it at the stop.
+    const std::string teams = slurp(p.root / "LIGA/TEAM3.DAT");
+    ASSERT_EQ(teams.size(), 10 * sizeof(TEAMREC));
+    EXPECT_EQ(turn.substr(102), teams.substr(2 * sizeof(TEAMREC), sizeof(TEAMREC)));
+    TEAMREC t;
+    std::memcpy(&t, turn.data() + 102, sizeof t);
+    EXPECT_EQ(t.GAMEDIR.str(), "LIGA");
+    const std::uint16_t check = TEAMCHECK(t, day);
+    EXPECT_EQ(static_cast<unsigned char>(turn[2]), check & 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(turn[3]), check >> 8);
+    EXPECT_EQ(static_cast<unsigned char>(turn[4]), SYSTEMKENNUNG);
+    EXPECT_EQ(turn[7], 20);
+    EXPECT_EQ(turn[91], 2);
+    EXPECT_EQ(turn[92], 0);
+    EXPECT_EQ(turn[96], 2);
+    // The game master's side accepts it.
+    EXPECT_EQ(p.run({"mkgame", "--check", "LIGA/TEAM3.TRN"}, ""), 0);
+}
+
+TEST(TurnThroughTheClient, MessageTextTravelsWithTheTurn) {
+    Program p;
+    fs::create_directory(p.root / "LIGA");
+    ASSERT_EQ(p.run({"mkgame", "--seed", "8", "--team", "10", "--day", "11", "--dir", "LIGA", "--form", "rst", "."}, ""), 0);
+    // First start imports; the trainer then writes a message and starts again.
+    ASSERT_EQ(p.run({"korax", "TEAM10.RST"}, LEAVE), 0) << slurp(p.root / "client.log");
+    std::ofstream(p.root / "LIGA/TEAM10.TXT", std::ios::binary) << "<*> to ALL\r\nSee you at the cup!\r\n";
+    ASSERT_EQ(p.run({"korax", "LIGA", "10"}, LEAVE), 0) << slurp(p.root / "client.log");
+    const std::string turn = slurp(p.root / "LIGA/TEAM10.TRN");
+    ASSERT_EQ(turn.size(), 1009u + 12 + 21);
+    EXPECT_EQ(turn.substr(1009), "<*> to ALL\r\nSee you at the cup!\r\n");
+    std::int16_t day;
+    std::memcpy(&day, turn.data(), 2);
+    EXPECT_EQ(day, 11);
+}
