@@ -243,3 +243,22 @@ TEST(Generator, ContainerCarriesTheDirectFilesAndItsCheckValue) {
     EXPECT_EQ(entry(6) & 1, 0);
     EXPECT_EQ(slurp(dir + "/MSG10.DAT"), c.substr(c.size() - 3 * 1215));
 }
+
+TEST(DemoGame, TheClientStartsOnItAndReachesTheMainMenu) {
+    const std::string dir = scratch();
+    for (auto& e : std::filesystem::directory_iterator(DIST))
+        std::filesystem::copy(e.path(), dir + "/" + e.path().filename().string(), std::filesystem::copy_options::recursive);
+    std::ofstream(dir + "/start.script") << "shot " << dir << "/menu.png\n";
+    ::setenv("KORAX_INPUT", (dir + "/start.script").c_str(), 1);
+    PROCESSRUN run;
+    run.program = dir + "/korax";
+    run.args = {"DEMO"};
+    run.output = dir + "/client.log";
+    // The script runs out once the menu waits for the trainer.
+    EXPECT_EQ(RUNANDWAIT(run), 125) << slurp(dir + "/client.log");
+    ::unsetenv("KORAX_INPUT");
+    EXPECT_GT(slurp(dir + "/menu.png").size(), 1000u);
+    // Started with the game directory, nothing is imported and no turn is written yet.
+    EXPECT_FALSE(exists(dir + "/DEMO/TEAM1.TRN"));
+    std::filesystem::remove_all(dir);
+}
