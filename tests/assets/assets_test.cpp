@@ -250,6 +250,7 @@ TEST(DemoGame, TheClientStartsOnItAndReachesTheMainMenu) {
     for (auto& e : std::filesystem::directory_iterator(DIST))
         std::filesystem::copy(e.path(), dir + "/" + e.path().filename().string(), std::filesystem::copy_options::recursive);
     std::ofstream(dir + "/start.script") << "shot " << dir << "/menu.png\n";
+    ::setenv("KORAX_VIDEO", "headless", 1);
     ::setenv("KORAX_INPUT", (dir + "/start.script").c_str(), 1);
     PROCESSRUN run;
     run.program = dir + "/korax";
