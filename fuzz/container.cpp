@@ -17,11 +17,25 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Plain storage, so the clean-up at exit never meets a destroyed path.
+char g_root[] = "/tmp/korax-fuzz-container-XXXXXX";
+
+void remove_root() {
+    std::error_code ec;
+    fs::current_path("/", ec);
+    fs::remove_all(g_root, ec);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const fs::path root = [] {
         setenv("KORAX_VIDEO", "headless", 1);
-        char tmpl[] = "/tmp/korax-fuzz-container-XXXXXX";
-        fs::path p = ::mkdtemp(tmpl);
+        if (!::mkdtemp(g_root)) std::abort();
+        std::atexit(remove_root);
+        fs::path p = g_root;
         fs::create_directories(p / "prog" / "LIGA");
         fs::current_path(p / "prog");
         return p;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "data/g_general.h"
@@ -13,6 +14,15 @@
 using namespace korax;
 
 namespace {
+
+// Plain storage, so the clean-up at exit never meets a destroyed string.
+char g_scratch[] = "/tmp/korax-fuzz-history-XXXXXX";
+
+void removeScratch() {
+    std::error_code ec;
+    std::filesystem::current_path("/", ec);
+    std::filesystem::remove_all(g_scratch, ec);
+}
 
 void put(const std::string& name, const std::uint8_t* p, std::size_t n) {
     std::FILE* f = std::fopen(name.c_str(), "wb");
@@ -24,8 +34,8 @@ void put(const std::string& name, const std::uint8_t* p, std::size_t n) {
 void enterScratch() {
     static bool done = false;
     if (done) return;
-    char tmpl[] = "/tmp/korax-fuzz-history-XXXXXX";
-    if (!::mkdtemp(tmpl) || ::chdir(tmpl) != 0) std::abort();
+    if (!::mkdtemp(g_scratch) || ::chdir(g_scratch) != 0) std::abort();
+    std::atexit(removeScratch);
     done = true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "data/g_general.h"
@@ -16,6 +17,15 @@
 using namespace korax;
 
 namespace {
+
+// Plain storage, so the clean-up at exit never meets a destroyed string.
+char g_scratch[] = "/tmp/korax-fuzz-records-XXXXXX";
+
+void removeScratch() {
+    std::error_code ec;
+    std::filesystem::current_path("/", ec);
+    std::filesystem::remove_all(g_scratch, ec);
+}
 
 void put(const std::string& name, const std::uint8_t* p, std::size_t n) {
     std::FILE* f = std::fopen(name.c_str(), "wb");
@@ -28,8 +38,8 @@ void put(const std::string& name, const std::uint8_t* p, std::size_t n) {
 void enterScratch() {
     static bool done = false;
     if (done) return;
-    char tmpl[] = "/tmp/korax-fuzz-records-XXXXXX";
-    if (!::mkdtemp(tmpl) || ::chdir(tmpl) != 0) std::abort();
+    if (!::mkdtemp(g_scratch) || ::chdir(g_scratch) != 0) std::abort();
+    std::atexit(removeScratch);
     const char* stems[20] = {"ih1", "ih2", "ib1", "ib2", "is1", "is2", "im1", "im2", "ie1", "ie2",
                              "ih3", "ih4", "ib3", "ib4", "is3", "is4", "im3", "im4", "ie3", "ie4"};
     std::uint8_t icon[1024];
