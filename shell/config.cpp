@@ -40,25 +40,6 @@ namespace {
 // Lines are taken up to this length; longer ones are cut (values stay within 80).
 constexpr std::size_t MAXLINE = 255;
 
-struct Line {
-    std::string_view text;  // without its end
-    std::string_view end;   // "\r\n", "\n" or nothing
-};
-
-std::vector<Line> split_lines(std::string_view data) {
-    std::vector<Line> out;
-    std::size_t pos = 0;
-    while (pos < data.size()) {
-        std::size_t nl = data.find('\n', pos);
-        std::size_t end = nl == std::string_view::npos ? data.size() : nl;
-        std::size_t textend = end;
-        if (textend > pos && data[textend - 1] == '\r') --textend;
-        std::size_t next = nl == std::string_view::npos ? data.size() : nl + 1;
-        out.push_back({data.substr(pos, textend - pos), data.substr(textend, next - textend)});
-        pos = next;
-    }
-    return out;
-}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -197,7 +178,7 @@ void READINI_TEXT(std::string_view text, std::uint8_t id, bool first) {
         converted = UTF8_TO_CP437(text);
         text = converted;
     }
-    auto lines = split_lines(text);
+    auto lines = SPLITLINES(text);
     if (first && lines.empty()) ERROR(113, L[541].str());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int nr = static_cast<int>(i) + 1;
@@ -280,7 +261,7 @@ std::string REBUILD_INI(std::string_view old) {
     const bool utf8 = LOOKS_LIKE_UTF8(old);
     std::string out;
     out.reserve(old.size() + 64);
-    for (const Line& ln : split_lines(old)) {
+    for (const TEXTLINE& ln : SPLITLINES(old)) {
         const std::string up = UPCASE(ln.text.substr(0, 16));
         std::string value;
         if (starts_with(up, "VGRMODE")) value = std::to_string(VGRMODE);

@@ -86,4 +86,18 @@ std::int64_t MOD(std::int64_t a, std::int64_t b) {
     return a % b;
 }
 
+std::vector<TEXTLINE> SPLITLINES(std::string_view data) {
+    std::vector<TEXTLINE> out;
+    std::size_t pos = 0;
+    while (pos < data.size()) {
+        const std::size_t nl = data.find('\n', pos);
+        const std::size_t next = nl == std::string_view::npos ? data.size() : nl + 1;
+        std::size_t textend = nl == std::string_view::npos ? data.size() : nl;
+        if (textend > pos && data[textend - 1] == '\r') --textend;
+        out.push_back({data.substr(pos, textend - pos), data.substr(textend, next - textend)});
+        pos = next;
+    }
+    return out;
+}
+
 }  // namespace korax

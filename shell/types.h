@@ -9,6 +9,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korax {
 
@@ -72,6 +73,15 @@ std::string WNULL(std::int64_t n, int width);
 std::string NUMSTR(std::string_view s, std::int64_t n);
 // The same with the text t in place of the number.
 std::string SUBSTR(std::string_view s, std::string_view t);
+
+// One line of a text file: its text without the end, and the end itself
+// ("\r\n", "\n", or nothing for a last line without one).
+struct TEXTLINE {
+    std::string_view text;
+    std::string_view end;
+};
+// The lines of a text as views into it; joining text + end of all gives it back.
+std::vector<TEXTLINE> SPLITLINES(std::string_view data);
 
 // round(): halves go to the even neighbour (2.5 gives 2, 3.5 gives 4).
 std::int64_t ROUND(double x);

@@ -52,15 +52,7 @@ std::string messagetail() {
     if (!READWHOLEFILE(FMSG, text)) ERROR(1, FMSG);
     if (LOOKS_LIKE_UTF8(text)) text = UTF8_TO_CP437(text);
     std::string out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        out += line.substr(0, 80) + "\r\n";
-        pos = end + 1;
-    }
+    for (const TEXTLINE& line : SPLITLINES(text)) out += std::string(line.text.substr(0, 80)) + "\r\n";
     return out;
 }
 

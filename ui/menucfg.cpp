@@ -23,33 +23,13 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-// One line without its end: "\n", "\r\n" or a last line without end.
-struct Line {
-    std::string_view body;
-    std::string_view end;
-};
-
-std::vector<Line> split_lines(std::string_view text) {
-    std::vector<Line> out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        std::size_t nl = text.find('\n', i);
-        std::size_t stop = nl == std::string_view::npos ? text.size() : nl;
-        std::size_t bodyend = stop;
-        if (bodyend > i && text[bodyend - 1] == '\r') --bodyend;
-        std::size_t next = nl == std::string_view::npos ? text.size() : nl + 1;
-        out.push_back({text.substr(i, bodyend - i), text.substr(bodyend, next - bodyend)});
-        i = next;
-    }
-    return out;
-}
 
 }  // namespace
 
 MENUCFG PARSEMENUCFG(std::string_view text) {
     MENUCFG cfg;
-    for (const Line& l : split_lines(text)) {
-        std::string_view s = l.body;
+    for (const TEXTLINE& l : SPLITLINES(text)) {
+        std::string_view s = l.text;
         if (s.empty() || s[0] == ';') continue;
         // " -" ends the fixed part although it is short; "-" alone has no second character.
         if (s.size() >= 2 && s[1] == '-') {
@@ -109,8 +89,8 @@ std::string SWAPMENULINES(std::string_view text, int a, int b) {
     std::string head_b = MENULINE(b).substr(0, 3);
     std::string out;
     out.reserve(text.size() + 160);
-    for (const Line& l : split_lines(text)) {
-        std::string_view s = l.body;
+    for (const TEXTLINE& l : SPLITLINES(text)) {
+        std::string_view s = l.text;
         if (s.substr(0, 3) == head_a) out += MENULINE(b);
         else if (s.substr(0, 3) == head_b) out += MENULINE(a);
         else out += s;
