@@ -93,22 +93,6 @@ std::int64_t MOD(std::int64_t a, std::int64_t b);
 constexpr std::int32_t WRAP32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 constexpr std::int16_t WRAP16(std::int64_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(v)); }
 
-// 1-based access to a fixed array whose index comes from data: nullptr when the
-// index lies outside 1..N, so callers treat it as "no data" instead of reading past it.
-template <typename T, std::size_t N>
-constexpr T* AT1(T (&a)[N], std::int64_t i) {
-    return (i >= 1 && static_cast<std::uint64_t>(i) <= N) ? &a[i - 1] : nullptr;
-}
-template <typename T, std::size_t N>
-constexpr const T* AT1(const T (&a)[N], std::int64_t i) {
-    return (i >= 1 && static_cast<std::uint64_t>(i) <= N) ? &a[i - 1] : nullptr;
-}
-// The same for arrays that start at a given low index (e.g. 0..N-1 or 100..199).
-template <typename T, std::size_t N>
-constexpr T* ATLOW(T (&a)[N], std::int64_t low, std::int64_t i) {
-    return (i >= low && static_cast<std::uint64_t>(i - low) < N) ? &a[i - low] : nullptr;
-}
-constexpr bool INRANGE(std::int64_t i, std::int64_t lo, std::int64_t hi) { return i >= lo && i <= hi; }
 
 // Reports an unrecoverable failure; never returns.
 [[noreturn]] void ERROR(int nr, const std::string& text);

@@ -102,21 +102,6 @@ TEST(Wrapping, StoresBackInTheFieldWidth) {
     EXPECT_EQ(WRAP16(40000), 40000 - 65536);
 }
 
-TEST(CheckedIndex, OneBasedAccessRefusesOutsideValues) {
-    int a[10] = {};
-    a[0] = 11;
-    a[9] = 99;
-    ASSERT_NE(AT1(a, 1), nullptr);
-    EXPECT_EQ(*AT1(a, 1), 11);
-    EXPECT_EQ(*AT1(a, 10), 99);
-    EXPECT_EQ(AT1(a, 0), nullptr);
-    EXPECT_EQ(AT1(a, 11), nullptr);
-    EXPECT_EQ(AT1(a, -1), nullptr);
-    EXPECT_EQ(ATLOW(a, 100, 109), &a[9]);
-    EXPECT_EQ(ATLOW(a, 100, 99), nullptr);
-    EXPECT_EQ(ATLOW(a, 100, 110), nullptr);
-}
-
 TEST(FatalError, ErrorThrowsNumberAndText) {
     try {
         ERROR(13, "GAME1");
