@@ -103,9 +103,10 @@ TEST(ProgramDirectory, EveryIconIsOneBlockAndReadsBack) {
         ASSERT_EQ(::stat((name + ".RAW").c_str(), &st), 0);
         EXPECT_EQ(st.st_size, 1024);
         // Recolouring targets never appear in artwork.
-        if (name[0] == 'i')
+        if (name[0] == 'i') {
             for (auto& row : icon.P)
                 for (auto c : row) EXPECT_TRUE(c != 3 && c != 251 && c != 253);
+        }
     }
     ASSERT_EQ(::chdir(cwd), 0);
 }

@@ -32,7 +32,7 @@ std::vector<std::uint8_t> make_pcx(int xmin, int ymin, int xmax, int ymax, int b
     put16(10, ymax);
     f[65] = 1;
     put16(66, bytes);
-    f.insert(f.end(), rows.begin(), rows.end());
+    for (std::uint8_t b : rows) f.push_back(b);
     f.push_back(marker ? 12 : 0);
     for (int i = 0; i < 256; ++i) {
         f.push_back(static_cast<std::uint8_t>(i));

@@ -99,7 +99,7 @@ Game MAKEGAME(const Options& o) {
     std::vector<PLAYERREC> players(111);
     for (int p = 1; p <= 110; ++p) {
         PLAYERREC& pl = players[p];
-        std::memset(&pl, 0, sizeof pl);
+        pl = PLAYERREC{};
         const int race = rnd(5);
         pl.TEAM = static_cast<std::int16_t>(p <= 100 ? (p - 1) / 10 + 1 : 0);
         pl.RACE = static_cast<std::int16_t>(race * 2 + 1 + rnd(2));
@@ -125,7 +125,7 @@ Game MAKEGAME(const Options& o) {
     std::array<TEAMREC, 11> teams{};
     for (int t = 1; t <= 10; ++t) {
         TEAMREC& tm = teams[t];
-        std::memset(&tm, 0, sizeof tm);
+        tm = TEAMREC{};
         tm.NAME.set(TEAMNAMES[t - 1]);
         tm.TRAINER.set(TRAINERS[t - 1]);
         tm.SHORTNAME.set(SHORTNAMES[t - 1]);
@@ -173,8 +173,7 @@ Game MAKEGAME(const Options& o) {
     }
 
     // Fixtures, results of the days played and odds for the next day.
-    GENTYPE gen;
-    std::memset(&gen, 0, sizeof gen);
+    GENTYPE gen{};
     gen.ANZAHL = 10;
     gen.LIGA = 1;
     gen.LIGATXT.set("League 1");
