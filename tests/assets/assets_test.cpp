@@ -17,6 +17,7 @@
 #include "data/g_types.h"
 #include "graph/winpcx.h"
 #include "platform/process.h"
+#include "results/rsz.h"
 
 using namespace korax;
 
@@ -36,10 +37,19 @@ bool exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-std::string scratch() {
-    char tmpl[] = "/tmp/korax-assets-XXXXXX";
-    return ::mkdtemp(tmpl);
-}
+// A scratch directory that is gone when the test ends.
+struct Scratch {
+    std::string path;
+    Scratch() {
+        char tmpl[] = "/tmp/korax-assets-XXXXXX";
+        path = ::mkdtemp(tmpl);
+    }
+    ~Scratch() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    operator const std::string&() const { return path; }
+};
 
 int mkgame(const std::vector<std::string>& args) {
     PROCESSRUN run;
@@ -196,7 +206,8 @@ TEST(DemoGame, TableAgreesWithTheResults) {
 }
 
 TEST(Generator, SameSeedSameBytesOtherSeedOtherLeague) {
-    const std::string a = scratch(), b = scratch(), c = scratch();
+    const Scratch sa, sb, sc;
+    const std::string &a = sa, &b = sb, &c = sc;
     ASSERT_EQ(mkgame({"--seed", "5", "--team", "4", "--day", "12", a}), 0);
     ASSERT_EQ(mkgame({"--seed", "5", "--team", "4", "--day", "12", b}), 0);
     ASSERT_EQ(mkgame({"--seed", "6", "--team", "4", "--day", "12", c}), 0);
@@ -209,7 +220,8 @@ TEST(Generator, SameSeedSameBytesOtherSeedOtherLeague) {
 }
 
 TEST(Generator, ContainerCarriesTheDirectFilesAndItsCheckValue) {
-    const std::string dir = scratch(), rst = scratch();
+    const Scratch sdir, srst;
+    const std::string &dir = sdir, &rst = srst;
     ASSERT_EQ(mkgame({"--seed", "9", "--team", "10", "--day", "5", "--dir", "LIGA", dir}), 0);
     ASSERT_EQ(mkgame({"--seed", "9", "--team", "10", "--day", "5", "--dir", "LIGA", "--form", "rst", rst}), 0);
     const std::string c = slurp(rst + "/TEAM10.RST");
@@ -247,7 +259,8 @@ TEST(Generator, ContainerCarriesTheDirectFilesAndItsCheckValue) {
 }
 
 TEST(DemoGame, TheClientStartsOnItAndReachesTheMainMenu) {
-    const std::string dir = scratch();
+    const Scratch sdir;
+    const std::string& dir = sdir;
     for (auto& e : std::filesystem::directory_iterator(DIST))
         std::filesystem::copy(e.path(), dir + "/" + e.path().filename().string(), std::filesystem::copy_options::recursive);
     std::ofstream(dir + "/start.script") << "shot " << dir << "/menu.png\n";
@@ -263,5 +276,19 @@ TEST(DemoGame, TheClientStartsOnItAndReachesTheMainMenu) {
     EXPECT_GT(slurp(dir + "/menu.png").size(), 1000u);
     // Started with the game directory, nothing is imported and no turn is written yet.
     EXPECT_FALSE(exists(dir + "/DEMO/TEAM1.TRN"));
-    std::filesystem::remove_all(dir);
+}
+
+TEST(Generator, ProtectedArchiveCarriesTheContainer) {
+    const Scratch sdir;
+    const std::string& dir = sdir;
+    ASSERT_EQ(mkgame({"--seed", "9", "--team", "2", "--day", "5", "--dir", "LIGA", "--form", "rst", dir}), 0);
+    ASSERT_EQ(mkgame({"--seed", "9", "--team", "2", "--day", "5", "--dir", "LIGA", "--form", "rsz", "--password", "geheim", dir}), 0);
+    const std::string archive = slurp(dir + "/LIGA.RSZ");
+    ASSERT_GT(archive.size(), 23u);
+    EXPECT_EQ(archive.substr(1, 5), std::string("\x04LIGA"));
+    std::filesystem::create_directory(dir + "/out");
+    EXPECT_NE(RSZUNPACKBYTES(archive, dir + "/out", "falsch").status, RSZSTATUS::OK);
+    EXPECT_FALSE(exists(dir + "/out/TEAM2.RST"));
+    ASSERT_TRUE(RSZUNPACKBYTES(archive, dir + "/out", "geheim").ok());
+    EXPECT_EQ(slurp(dir + "/out/TEAM2.RST"), slurp(dir + "/TEAM2.RST"));
 }

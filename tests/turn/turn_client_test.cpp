@@ -100,3 +100,28 @@ TEST(TurnThroughTheClient, MessageTextTravelsWithTheTurn) {
     std::memcpy(&day, turn.data(), 2);
     EXPECT_EQ(day, 11);
 }
+
+TEST(TurnThroughTheClient, CheckDollarShowsBothValuesAndImportsAnyway) {
+    Program p;
+    fs::create_directory(p.root / "LIGA");
+    ASSERT_EQ(p.run({"mkgame", "--seed", "2", "--team", "4", "--day", "6", "--dir", "LIGA", "--form", "rst", "."}, ""), 0);
+    std::string c = slurp(p.root / "TEAM4.RST");
+    std::int32_t check;
+    std::memcpy(&check, c.data() + 14 + 4 * 9, 4);
+    check = check == 6 ? 7 : check - 1;
+    std::memcpy(c.data() + 14 + 4 * 9, &check, 4);
+    std::ofstream(p.root / "TEAM4.RST", std::ios::binary) << c;
+    // Without CHECK the damaged result changes nothing.
+    ::unsetenv("CHECK");
+    EXPECT_EQ(p.run({"korax", "TEAM4.RST"}, "key Enter\n"), 99);
+    EXPECT_TRUE(fs::exists(p.root / "TEAM4.RST"));
+    EXPECT_FALSE(fs::exists(p.root / "LIGA/GEN4.DAT"));
+    // With CHECK=$ the message box is confirmed and the result imported.
+    ::setenv("CHECK", "$", 1);
+    const std::string script = std::string("shot ") + (p.root / "check.png").string() + "\nkey Enter\n" + LEAVE;
+    EXPECT_EQ(p.run({"korax", "TEAM4.RST"}, script), 0) << slurp(p.root / "client.log");
+    ::unsetenv("CHECK");
+    EXPECT_FALSE(fs::exists(p.root / "TEAM4.RST"));
+    EXPECT_TRUE(fs::exists(p.root / "LIGA/GEN4.DAT"));
+    EXPECT_TRUE(fs::exists(p.root / "check.png"));
+}
