@@ -106,8 +106,31 @@ void copy(benchmark::State& state, bool big, bool sync) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
+// The same bytes split into as many files as the import writes (one per section
+// and copy), each written plainly under its name.
+void copyfiles(benchmark::State& state, bool big) {
+    const fs::path dir = root();
+    const std::string typical = slurp(dir / "TYPICAL.RST");
+    const std::string bytes = big ? large(typical) : typical;
+    const std::size_t files = big ? 31 : 24;
+    fs::create_directories(dir / "FILES");
+    for (auto _ : state) {
+        const std::string in = slurp(dir / "TYPICAL.RST");
+        for (std::size_t k = 0; k < files; ++k) {
+            const std::size_t from = bytes.size() * k / files, to = bytes.size() * (k + 1) / files;
+            int fd = ::open((dir / "FILES" / std::to_string(k)).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (::write(fd, bytes.data() + from, to - from) != static_cast<ssize_t>(to - from)) state.SkipWithError("write");
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(in);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(copyfiles, typical_as_files, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(copyfiles, large_as_files, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(import, typical, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(copy, typical_plain, false, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(copy, typical_synced, false, true)->Unit(benchmark::kMillisecond);
