@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -46,6 +47,17 @@ void ensure_exit_hook() {
     }
 }
 
+// Without any display SDL falls back to its offscreen driver: a window nobody can
+// see, waiting for input for ever. It is taken only when asked for by name.
+bool visible_driver() {
+    const char* d = SDL_GetCurrentVideoDriver();
+    if (!d) return false;
+    const std::string driver = d;
+    if (driver != "offscreen" && driver != "dummy") return true;
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    return asked && driver == asked;
+}
+
 void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -53,7 +65,7 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
     SDL_Window* win = nullptr;
     SDL_Renderer* ren = nullptr;
     SDL_Texture* tex = nullptr;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && visible_driver()) {
         const Uint32 flags = popup ? SDL_WINDOW_BORDERLESS : 0;
         win = SDL_CreateWindow(title.c_str(), x < 0 ? SDL_WINDOWPOS_CENTERED : x,
                                y < 0 ? SDL_WINDOWPOS_CENTERED : y, w, h, flags);
@@ -144,6 +156,10 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
 bool WINDOW_DESKTOP(int& width, int& height, int& bits) {
     ensure_exit_hook();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!visible_driver()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     SDL_DisplayMode m;
     const bool ok = SDL_GetDesktopDisplayMode(0, &m) == 0;
     if (ok) {

@@ -283,6 +283,13 @@ TEST_F(ClientMenu, NoDisplayEndsWith100OnStandardError) {
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
 
+TEST_F(ClientMenu, NoDisplayAtAllEndsWith100InsteadOfAnInvisibleWindow) {
+    RunResult res = run({"DEMO"}, {"KORAX_VIDEO", "DISPLAY", "SDL_VIDEODRIVER", "ASAN_OPTIONS=detect_leaks=0"});
+    EXPECT_EQ(res.code, 100);
+    // The display libraries may complain first.
+    EXPECT_NE(res.err.find("Error 100: "), std::string::npos) << res.err;
+}
+
 TEST_F(ClientMenu, GraphModeOtherThanTwoStopsInOrder) {
     std::string ini = slurp(prog / "KORAX.INI");
     auto at = ini.find("GRAPHMODE=2");
