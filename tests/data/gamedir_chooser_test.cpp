@@ -1,5 +1,6 @@
 // The game chooser, the new-game panel and the missing-directory question, driven
 // by input scripts on the headless graph layer.
+#include "common/headless_screen.h"
 #include "gamedir_fixture.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
@@ -43,29 +44,17 @@ protected:
         L[572].set("Description");
         L[573].set("Create directory #");
         L[574].set("Enter a new game");
-        setenv("KORAX_VIDEO", "headless", 1);
-        EMPTY_INPUT_QUEUES();
-        END_INPUT_SCRIPT();
-        EINITGRAPH(0);
-        EMUMOUSE_init();
-        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);
-        EMPTY_INPUT_QUEUES();
-        CLEARKLICKFENSTER();
+        korax::testing::OPENHEADLESSSCREEN();
     }
 
     void TearDown() override {
-        END_INPUT_SCRIPT();
-        EMPTY_INPUT_QUEUES();
-        CLEARKLICKFENSTER();
-        if (INGRAPH) ECLOSEGRAPH();
-        EMUGRAPH_INIT();
-        EMUMOUSE_init();
+        korax::testing::CLOSEHEADLESSSCREEN();
         L = oldl;
         RSTNAME = oldrst;
         GameDirTest::TearDown();
     }
 
-    void script(const std::string& s) { SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT(s, "chooser.kis")); }
+    void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "chooser.kis"); }
 
     void games(const std::string& text, std::initializer_list<const char*> dirs) {
         for (auto d : dirs) std::filesystem::create_directory(root / d);

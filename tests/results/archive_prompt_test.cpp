@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/headless_screen.h"
 #include "archive_helpers.h"
 #include "data/g_types.h"
 #include "graph/emugraph.h"
@@ -42,13 +43,7 @@ protected:
         L[498].set("Team password:");
         L[499].set("Wrong password!");
         writefile(root / "MENU.CFG", readfile(std::string(KORAX_SOURCE_DIR) + "/assets/MENU.CFG"));
-        setenv("KORAX_VIDEO", "headless", 1);
-        EMPTY_INPUT_QUEUES();
-        END_INPUT_SCRIPT();
-        EINITGRAPH(0);
-        EMUMOUSE_init();
-        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);
-        EMPTY_INPUT_QUEUES();
+        korax::testing::OPENHEADLESSSCREEN();
         RESETMENU();
         KEY = KEY2 = 0;
 
@@ -61,12 +56,7 @@ protected:
         ASSERT_TRUE(std::filesystem::exists(KXPATH + "rzip"));
     }
     void TearDown() override {
-        END_INPUT_SCRIPT();
-        EMPTY_INPUT_QUEUES();
-        CLEARKLICKFENSTER();
-        if (INGRAPH) ECLOSEGRAPH();
-        EMUGRAPH_INIT();
-        EMUMOUSE_init();
+        korax::testing::CLOSEHEADLESSSCREEN();
         RESETMENU();
         L = oldl;
         TMPDIR = oldtmp;
@@ -74,7 +64,7 @@ protected:
         SILENCE = oldsilence;
         KEY = KEY2 = 0;
     }
-    void script(const std::string& s) { SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT(s, "prompt.kis")); }
+    void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "prompt.kis"); }
 };
 
 TEST_F(ArchivePrompt, WrongPasswordIsToldAndAskedAgain) {

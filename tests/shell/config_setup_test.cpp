@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/headless_screen.h"
 #include "data/g_types.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
@@ -48,14 +49,7 @@ protected:
         for (int i = 100; i <= 130; ++i) L[static_cast<std::size_t>(i)].set("Entry " + std::to_string(i));
         for (int n : {1, 304, 305, 306, 307, 308, 309, 519, 520, 521, 522, 523, 524, 525, 526, 596})
             L[static_cast<std::size_t>(n)].set("Text " + std::to_string(n));
-        setenv("KORAX_VIDEO", "headless", 1);
-        EMPTY_INPUT_QUEUES();
-        END_INPUT_SCRIPT();
-        EINITGRAPH(0);
-        EMUMOUSE_init();
-        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);
-        EMPTY_INPUT_QUEUES();
-        CLEARKLICKFENSTER();
+        korax::testing::OPENHEADLESSSCREEN();
         RESETMENU();
         SETGEOMETRY();
         BUTTONINIT(true);
@@ -65,12 +59,7 @@ protected:
     }
 
     void TearDown() override {
-        END_INPUT_SCRIPT();
-        EMPTY_INPUT_QUEUES();
-        CLEARKLICKFENSTER();
-        if (INGRAPH) ECLOSEGRAPH();
-        EMUGRAPH_INIT();
-        EMUMOUSE_init();
+        korax::testing::CLOSEHEADLESSSCREEN();
         RESETMENU();
         L = oldl;
         TMPDIR = oldtmp;
@@ -82,7 +71,7 @@ protected:
         fs::remove_all(root);
     }
 
-    void script(const std::string& s) { SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT(s, "setup.kis")); }
+    void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "setup.kis"); }
     void put(const std::string& name, const std::string& text) {
         std::ofstream(root / name, std::ios::binary) << text;
     }

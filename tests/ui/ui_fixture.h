@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/headless_screen.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
@@ -47,14 +48,7 @@ protected:
         L[307].set("No");
         L[308].set("OK");
         L[309].set("Cancel");
-        setenv("KORAX_VIDEO", "headless", 1);
-        EMPTY_INPUT_QUEUES();
-        END_INPUT_SCRIPT();
-        EINITGRAPH(0);
-        EMUMOUSE_init();
-        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);
-        EMPTY_INPUT_QUEUES();
-        CLEARKLICKFENSTER();
+        korax::testing::OPENHEADLESSSCREEN();
         RESETMENU();
         SETGEOMETRY();
         KEY = KEY2 = 0;
@@ -63,12 +57,7 @@ protected:
     }
 
     void TearDown() override {
-        END_INPUT_SCRIPT();
-        EMPTY_INPUT_QUEUES();
-        CLEARKLICKFENSTER();
-        if (INGRAPH) ECLOSEGRAPH();
-        EMUGRAPH_INIT();
-        EMUMOUSE_init();
+        korax::testing::CLOSEHEADLESSSCREEN();
         RESETMENU();
         L = oldl;
         TMPDIR = oldtmp;
@@ -79,7 +68,7 @@ protected:
         std::filesystem::remove_all(root);
     }
 
-    void script(const std::string& s) { SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT(s, "ui.kis")); }
+    void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "ui.kis"); }
 
     void put(const std::string& name, const std::string& text) {
         std::ofstream out(root / name, std::ios::binary);
