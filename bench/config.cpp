@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/config.h"
-#include "shell/lg.h"
+#include "data/config.h"
+#include "data/lg.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "graph/emumouse.h"
 #include "graph/events.h"
+#include "graph/inputscript.h"
 #include "graph/wingraph.h"
-#include "platform/inputscript.h"
 
 namespace {
 

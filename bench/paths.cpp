@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/types.h"
 #include "platform/dospath.h"
-#include "shell/types.h"
 
 namespace fs = std::filesystem;
 

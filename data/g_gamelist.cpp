@@ -3,8 +3,8 @@
 
 #include "data/g_tools.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "platform/dospath.h"
-#include "shell/lg.h"
 
 namespace korax {
 

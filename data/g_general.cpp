@@ -171,4 +171,20 @@ bool PAARUNG(int spieltag, int k, SPIELPLANTYPE& out) {
     return true;
 }
 
+void CHANGEICON(ICONREC& icon, int from, int to) {
+    for (auto& row : icon.P)
+        for (auto& p : row)
+            if (p == from) p = static_cast<std::uint8_t>(to);
+}
+
+std::string GETICONNAME(int n) {
+    static const char* const names[20] = {"ih1", "ih2", "ib1", "ib2", "is1", "is2", "im1",
+                                          "im2", "ie1", "ie2", "ih3", "ih4", "ib3", "ib4",
+                                          "is3", "is4", "im3", "im4", "ie3", "ie4"};
+    if (n < 1 || n > 20) return {};
+    return names[n - 1];
+}
+
+int INDICOLOR(int c) { return c; }
+
 }  // namespace korax

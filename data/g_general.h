@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "base/types.h"
 #include "data/g_types.h"
-#include "shell/types.h"
 
 namespace korax {
 
@@ -146,6 +146,10 @@ void CLOSEHIS();
 // name + ".RAW" (cut to 12 characters) from the current directory.
 void READICON(const std::string& name, ICONREC& icon);
 bool READICONTOL(const std::string& name, ICONREC& icon);
+void CHANGEICON(ICONREC& icon, int from, int to);
+// The file name stem of icon n (1..20); empty for any other n.
+std::string GETICONNAME(int n);
+int INDICOLOR(int c);
 
 // Index of the fixture half a match day lies in: 1 for days 1..9 (first half),
 // 0 for days 10..18.

@@ -6,18 +6,14 @@
 
 #include <cerrno>
 
+#include "data/config.h"
 #include "data/g_general.h"
+#include "data/lg.h"
+#include "graph/emugraph.h"
 #include "platform/dospath.h"
-#include "shell/config.h"
-#include "shell/korax.h"
-#include "shell/lg.h"
-#include "ui/dialogs.h"
-#include "ui/m_graph.h"
 
 namespace korax {
 
-std::int16_t NUMMER = 0;
-std::string NUMMERSTR;
 TEAMREC TEAM{};
 ARR1<PLAYERREC, 1, 10> PLAYER{};
 ARR1<bool, 1, 10> BELEGT{};
@@ -29,8 +25,6 @@ ARR1<bool, 1, 10> TEAMPROFI{};
 ARR1<std::uint8_t, 1, 10> TEAMLIZENZ{};
 ARR1<std::int16_t, 1, 10> TEAMBRUTAL{};
 ARR1<std::int16_t, 1, 10> TEAMBRUTALL{};
-std::string GAMEDIR = ".\\";
-std::string KXPATH;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "shell/types.h"
+#include "base/state.h"
 
 namespace korax {
 
@@ -300,8 +300,6 @@ inline constexpr OPENSET _PLAYER = 1;
 inline constexpr OPENSET _TEAM = 2;
 
 // The in-memory team model.
-extern std::int16_t NUMMER;                   // own team number 1..10
-extern std::string NUMMERSTR;                 // its decimal text; suffix of the per-team file names
 extern TEAMREC TEAM;                          // own team
 extern ARR1<PLAYERREC, 1, 10> PLAYER;         // own squad by slot
 extern ARR1<bool, 1, 10> BELEGT;              // slot holds a valid player
@@ -315,8 +313,6 @@ extern ARR1<std::int16_t, 1, 10> TEAMBRUTAL;
 extern ARR1<std::int16_t, 1, 10> TEAMBRUTALL;
 // Current game directory, DOS-style with a trailing "\" (".\" is the program directory).
 // Kept unbounded: a full path given on the command line must not be cut.
-extern std::string GAMEDIR;
-extern std::string KXPATH;                    // program directory (host path)
 
 // Team and player files, held open between OPENFILES and CLOSEFILES.
 // Both carry an exclusive lock while open, so a second client on the same game

@@ -10,10 +10,10 @@
 #include <fstream>
 #include <string>
 
+#include "base/types.h"
 #include "data/g_types.h"
 #include "results/showrst.h"
 #include "shell/korax.h"
-#include "shell/types.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "shell/config.h"
-#include "shell/lg.h"
+#include "data/config.h"
+#include "data/lg.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     ::setenv("KORAX_VIDEO", "headless", 1);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/lg.h"
+#include "data/lg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

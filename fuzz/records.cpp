@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
+#include "data/config.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
-#include "shell/config.h"
 #include "shell/korax.h"
 
 using namespace korax;

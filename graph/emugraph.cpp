@@ -245,4 +245,6 @@ void EBAR3D(int x1, int y1, int x2, int y2, int depth, bool top) {
 int ETEXTWIDTH(const std::string& s) { return TEXTWIDTH(s); }
 int ETEXTHEIGHT(const std::string& s) { return TEXTHEIGHT(s); }
 
+void BEEP(int) {}
+
 }  // namespace korax

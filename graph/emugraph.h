@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/types.h"
 #include "graph/htime.h"
 #include "graph/wingraph.h"
-#include "shell/types.h"
 
 namespace korax {
 
@@ -102,5 +102,8 @@ void EPIESLICE(int x, int y, int startangle, int endangle, int r);
 void EBAR3D(int x1, int y1, int x2, int y2, int depth, bool top);
 int ETEXTWIDTH(const std::string& s);
 int ETEXTHEIGHT(const std::string& s);
+
+// The warning sound n; the window has no sound, so it stays silent.
+void BEEP(int n);
 
 }  // namespace korax

@@ -1,7 +1,7 @@
 #include "graph/emumouse.h"
 
 #include "graph/events.h"
-#include "platform/sdl_input.h"
+#include "graph/sdl_input.h"
 
 namespace korax {
 

@@ -5,9 +5,10 @@
 #include <mutex>
 #include <thread>
 
+#include "base/types.h"
+#include "graph/inputscript.h"
+#include "graph/sdl_input.h"
 #include "graph/wingraph.h"
-#include "platform/inputscript.h"
-#include "platform/sdl_input.h"
 
 namespace korax {
 
@@ -364,5 +365,15 @@ void CLOSE_MESSAGE() { ADDEXTKEY(EXTKEY_CLOSE); }
 
 bool CTRL_KEY_DOWN() { return CTRL_KEY; }
 bool SHIFT_KEY_DOWN() { return SHIFT_KEY; }
+
+void TASTE() {
+    KEY = READKEY();
+    KEY2 = 0;
+    if (KEY == 0) {
+        KEY2 = READKEY();
+        if (KEY2 == 59) KEY = '0';
+    }
+    ETWAS = true;
+}
 
 }  // namespace korax

@@ -43,6 +43,8 @@ bool KEYPRESSED();
 // #0 at once when the graph window is not open; otherwise waits until a character
 // is queued and removes it. An extended key is read as #0, then its code.
 unsigned char READKEY();
+// Waits for one key and leaves it in KEY/KEY2; F1 (extended 59) becomes "0", the help key.
+void TASTE();
 std::uint16_t GETMOUSEBUTTONS();
 std::uint16_t GETMOUSEX();
 std::uint16_t GETMOUSEY();

@@ -10,10 +10,10 @@
 #include <string>
 #include <thread>
 
-#include "data/g_types.h"
+#include "base/state.h"
+#include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "platform/dospath.h"
-#include "platform/inputscript.h"
 
 namespace korax {
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "graph/events.h"
+#include "graph/sdl_input.h"
 #include "graph/wingraph_internal.h"
 #include "platform/window.h"
 
@@ -155,6 +156,9 @@ void MARK_ALL() {
 
 using namespace gfx;
 
+// Rows y1..y2 of the visual page as 0x00BBGGRR pixels for the window thread.
+void COPY_VISUAL_ROWS(int y1, int y2, std::uint32_t* dst, int dstpitch);
+
 namespace {
 
 constexpr int FRAME_X = 3, FRAME_Y = 3, CAPTION = 23;
@@ -274,6 +278,7 @@ void INITGRAPH(int driver, int mode, const std::string& title) {
 
     if (!headless) {
         std::string t = title.empty() ? "WinGraph 0.5" : title;
+        WINDOW_HOOKS = {COPY_VISUAL_ROWS, HANDLE_SDL_EVENT};
         if (!WINDOW_OPEN(w, h, popup ? (dw - ow) / 2 : -1, popup ? (dh - oh) / 2 : -1, popup, t)) {
             std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
             FREE_PAGES();

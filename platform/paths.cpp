@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "shell/types.h"
+#include "base/types.h"
 
 namespace korax {
 

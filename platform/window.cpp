@@ -12,9 +12,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sdl_input.h"
 
 namespace korax {
+
+WINDOWHOOKS WINDOW_HOOKS;
 
 namespace {
 
@@ -103,7 +104,7 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
                     if (e.type == SDL_WINDOWEVENT &&
                         (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_RESTORED))
                         repaint = true;
-                    HANDLE_SDL_EVENT(e);
+                    if (WINDOW_HOOKS.event) WINDOW_HOOKS.event(e);
                 } while (SDL_PollEvent(&e));
             }
             int y1, y2;
@@ -118,7 +119,7 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title) {
             }
             if (y1 <= y2) {
                 // Only the changed rows go through the palette into the texture.
-                COPY_VISUAL_ROWS(y1, y2, frame.data(), w);
+                if (WINDOW_HOOKS.copyrows) WINDOW_HOOKS.copyrows(y1, y2, frame.data(), w);
                 SDL_Rect r{0, y1, w, y2 - y1 + 1};
                 SDL_UpdateTexture(tex, &r, frame.data() + static_cast<std::size_t>(y1) * w,
                                   w * static_cast<int>(sizeof(std::uint32_t)));

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+union SDL_Event;
+
 namespace korax {
 
 // Desktop size and colour depth; false when no display can be reached.
@@ -29,8 +31,14 @@ bool WINDOW_READ_PIXEL(int x, int y, unsigned& rgb);
 // Waits until every change so far has been presented (at most `ms` milliseconds).
 bool WINDOW_SYNC(int ms);
 
-// Provided by the drawing core: converts rows y1..y2 of the visual page into
-// 0x00BBGGRR pixels at dst + y * dstpitch, under PROTECT_DEVICES.
-void COPY_VISUAL_ROWS(int y1, int y2, std::uint32_t* dst, int dstpitch);
+// What the window thread calls back into the layer above: the drawing core
+// converts rows y1..y2 of the visual page into 0x00BBGGRR pixels at
+// dst + y * dstpitch (under PROTECT_DEVICES), and the input side takes every SDL
+// event. Set before WINDOW_OPEN; the window never includes what lies above it.
+struct WINDOWHOOKS {
+    void (*copyrows)(int y1, int y2, std::uint32_t* dst, int dstpitch) = nullptr;
+    void (*event)(const SDL_Event& e) = nullptr;
+};
+extern WINDOWHOOKS WINDOW_HOOKS;
 
 }  // namespace korax

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
+#include "base/types.h"
 #include "data/g_tools.h"
 #include "data/g_types.h"
-#include "shell/types.h"
 
 namespace korax {
 

@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/types.h"
+#include "base/types.h"
 
 namespace korax {
 

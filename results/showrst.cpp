@@ -6,17 +6,18 @@
 #include <deque>
 #include <set>
 
+#include "base/state.h"
+#include "base/types.h"
 #include "data/g_general.h"
 #include "data/g_tools.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "platform/dospath.h"
+#include "results/g_gamechoose.h"
 #include "results/pokal.h"
 #include "results/rsz.h"
 #include "results/zipper.h"
-#include "shell/korax.h"
-#include "shell/lg.h"
-#include "shell/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"

@@ -5,15 +5,15 @@
 #include <climits>
 #include <string>
 
+#include "data/config.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "results/rsz.h"
 #include "results/zipper_dialog.h"
-#include "shell/config.h"
-#include "shell/lg.h"
 
 namespace korax {
 

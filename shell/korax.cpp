@@ -9,23 +9,23 @@
 #include <exception>
 #include <new>
 
+#include "data/config.h"
 #include "data/g_general.h"
 #include "data/g_tools.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
 #include "graph/htime.h"
+#include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
-#include "platform/inputscript.h"
 #include "platform/paths.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
-#include "shell/config.h"
-#include "shell/lg.h"
 #include "shell/setup.h"
 #include "turn/saveturn.h"
 #include "ui/dialogs.h"
@@ -34,19 +34,6 @@
 
 namespace korax {
 
-std::string KXNAME;
-std::string KXEXT;
-std::string RSTNAME;
-std::string RSZNAME;
-int NUMMERWAHL = 0;
-bool AUSVGR = false;
-bool IGNORMODE = false;
-bool TESTMODE = false;
-bool AUTOSEND = false;
-bool GESENDET = false;
-int AKTUMENU = 101;
-std::int32_t KXSTARTTIME = 0;
-std::int32_t KXSTOPTIME = 0;
 std::vector<int> MENUHISTORY{101};
 
 namespace {

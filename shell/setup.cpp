@@ -1,10 +1,10 @@
 #include "shell/setup.h"
 
+#include "base/types.h"
+#include "data/config.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/htime.h"
-#include "shell/config.h"
-#include "shell/lg.h"
-#include "shell/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"

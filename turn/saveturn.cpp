@@ -4,14 +4,14 @@
 
 #include <cstring>
 
+#include "base/types.h"
 #include "data/g_general.h"
 #include "data/g_tools.h"
+#include "data/lg.h"
 #include "graph/emumouse.h"
 #include "platform/cp437.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
-#include "shell/lg.h"
-#include "shell/types.h"
 #include "ui/frames.h"
 
 namespace korax {

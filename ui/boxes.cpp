@@ -1,12 +1,12 @@
 // Mouse queries, the message box, the context menu and the line editor on screen.
 #include <algorithm>
 
+#include "base/types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
 #include "graph/htime.h"
-#include "shell/lg.h"
-#include "shell/types.h"
 #include "ui/frames.h"
 
 namespace korax {

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <new>
 
+#include "base/types.h"
 #include "data/g_types.h"
-#include "shell/lg.h"
-#include "shell/types.h"
+#include "data/lg.h"
 #include "ui/dialogs.h"
 
 namespace korax {
@@ -112,8 +112,6 @@ int IMTEAMNR(int slot) {
         if (TEAM.IMTEAM[p] == slot) return p;
     return 0;
 }
-
-void BEEP(int) {}
 
 void LISTEINIT() {
     LISTECLOSE();

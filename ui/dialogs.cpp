@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <fstream>
 
+#include "base/types.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
 #include "graph/htime.h"
 #include "platform/dospath.h"
-#include "shell/lg.h"
-#include "shell/types.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"
 

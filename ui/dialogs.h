@@ -22,7 +22,6 @@ std::string GETDATEINAME(std::string dir, std::string_view mask, std::string_vie
 std::string SAVEDATEINAME(std::string_view name, std::string_view ext, std::string_view title);
 void SAVEBILD();
 void LOADBILD();
-void BEEP(int n);
 void SHOWGOLD(int x, int y);
 int IMTEAMNR(int slot);
 void NORMTEXT(std::string& s);

@@ -2,8 +2,8 @@
 // private temporary directory. Drawing lives in framedraw.cpp and boxes.cpp.
 #include "ui/frames.h"
 
+#include "base/types.h"
 #include "platform/paths.h"
-#include "shell/types.h"
 
 namespace korax {
 

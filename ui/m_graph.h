@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/g_general.h"
 #include "data/g_types.h"
 
 namespace korax {
@@ -17,10 +18,6 @@ extern const NUMBERTYPE NUMBERS;
 void SHOWNUMBER(int n, int x, int y, int colour);
 void SHOWICON(const ICONREC& icon, int x, int y, bool mirror);
 void SHOWICONX(const ICONREC& icon, int x, int y, bool mirror, int scale);
-void CHANGEICON(ICONREC& icon, int from, int to);
-// The file name stem of icon n (1..20); empty for any other n.
-std::string GETICONNAME(int n);
-int INDICOLOR(int c);
 // A line in a colour (the name LINEN is taken by the graph layer's named colour).
 void LINEINCOLOUR(int x1, int y1, int x2, int y2, int colour);
 // Plots the pixel when it lies inside the rectangle.

@@ -1,16 +1,16 @@
 // The screen frame and the menu column on screen, and the input pass every screen runs.
 #include "ui/m_tool.h"
 
+#include "base/types.h"
+#include "data/config.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
 #include "graph/htime.h"
 #include "graph/winpcx.h"
-#include "shell/config.h"
-#include "shell/lg.h"
-#include "shell/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/types.h"
+#include "base/types.h"
 
 namespace korax {
 

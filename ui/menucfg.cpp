@@ -4,10 +4,10 @@
 #include <charconv>
 #include <fstream>
 
+#include "base/types.h"
 #include "data/g_tools.h"
+#include "data/lg.h"
 #include "platform/dospath.h"
-#include "shell/lg.h"
-#include "shell/types.h"
 #include "ui/m_tool.h"
 
 namespace korax {

@@ -9,7 +9,7 @@
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
-#include "platform/inputscript.h"
+#include "graph/inputscript.h"
 #include "ui/frames.h"
 
 namespace korax::testing {

@@ -18,7 +18,7 @@
 
 #include "data/g_tools.h"
 #include "data/g_types.h"
-#include "shell/lg.h"
+#include "data/lg.h"
 
 namespace korax::testing {
 

@@ -12,11 +12,11 @@
 #include <iterator>
 #include <string>
 
+#include "data/config.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
-#include "shell/config.h"
+#include "data/lg.h"
 #include "shell/korax.h"
-#include "shell/lg.h"
 
 namespace recordtest {
 

@@ -11,9 +11,9 @@
 #include "graph/emumouse.h"
 #include "graph/events.h"
 #include "graph/htime.h"
+#include "graph/inputscript.h"
+#include "graph/sdl_input.h"
 #include "graph/wingraph.h"
-#include "platform/inputscript.h"
-#include "platform/sdl_input.h"
 
 namespace korax {
 

@@ -1,6 +1,6 @@
 // The toolkit's key reader on top of the key queue: F1 is the help key "0".
+#include "base/types.h"
 #include "input_fixture.h"
-#include "shell/types.h"
 
 namespace korax {
 namespace {

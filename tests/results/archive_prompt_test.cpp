@@ -6,18 +6,18 @@
 #include <filesystem>
 #include <string>
 
-#include "common/headless_screen.h"
 #include "archive_helpers.h"
+#include "common/headless_screen.h"
+#include "data/config.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
+#include "graph/inputscript.h"
 #include "graph/wingraph.h"
-#include "platform/inputscript.h"
 #include "results/rsz.h"
 #include "results/zipper.h"
-#include "shell/config.h"
-#include "shell/lg.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"
 

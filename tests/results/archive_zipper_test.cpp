@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "archive_helpers.h"
+#include "data/config.h"
 #include "data/g_types.h"
 #include "platform/dospath.h"
 #include "results/rsz.h"
 #include "results/zipper.h"
-#include "shell/config.h"
 
 using namespace korax;
 using archivetest::CwdGuard;

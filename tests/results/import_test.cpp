@@ -16,10 +16,10 @@
 #include "data/g_general.h"
 #include "data/g_tools.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "platform/process.h"
 #include "results/showrst.h"
 #include "shell/korax.h"
-#include "shell/lg.h"
 
 using namespace korax;
 namespace fs = std::filesystem;

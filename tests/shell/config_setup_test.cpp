@@ -7,16 +7,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/types.h"
 #include "common/headless_screen.h"
+#include "data/config.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
-#include "platform/inputscript.h"
-#include "shell/config.h"
-#include "shell/lg.h"
+#include "graph/inputscript.h"
 #include "shell/setup.h"
-#include "shell/types.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"
 

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "data/config.h"
 #include "data/g_types.h"
-#include "shell/config.h"
-#include "shell/lg.h"
+#include "data/lg.h"
 
 namespace fs = std::filesystem;
 using namespace korax;

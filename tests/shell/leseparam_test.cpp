@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "data/config.h"
 #include "data/g_types.h"
 #include "platform/dospath.h"
-#include "shell/config.h"
 #include "shell/korax.h"
 
 using namespace korax;

@@ -8,8 +8,8 @@
 #include <set>
 #include <sstream>
 
+#include "data/lg.h"
 #include "platform/cp437.h"
-#include "shell/lg.h"
 
 namespace fs = std::filesystem;
 using namespace korax;

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "shell/lg.h"
+#include "data/lg.h"
 
 namespace fs = std::filesystem;
 using namespace korax;

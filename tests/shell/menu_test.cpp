@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "data/config.h"
 #include "data/g_types.h"
-#include "shell/config.h"
 #include "shell/korax.h"
 
 using namespace korax;

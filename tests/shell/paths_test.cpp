@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/types.h"
 #include "platform/paths.h"
-#include "shell/types.h"
 
 using namespace korax;
 namespace fs = std::filesystem;

@@ -2,8 +2,8 @@
 
 #include <climits>
 
+#include "base/types.h"
 #include "shell/korax.h"
-#include "shell/types.h"
 
 using namespace korax;
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/types.h"
 #include "data/g_types.h"
-#include "shell/lg.h"
-#include "shell/types.h"
+#include "data/lg.h"
 #include "ui/dialogs.h"
 #include "ui/m_graph.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "shell/types.h"
+#include "base/types.h"
 #include "ui/frames.h"
 
 using namespace korax;

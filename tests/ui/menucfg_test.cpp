@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "shell/lg.h"
-#include "shell/types.h"
+#include "base/types.h"
+#include "data/lg.h"
 #include "ui/m_tool.h"
 
 using namespace korax;

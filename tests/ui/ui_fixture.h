@@ -10,14 +10,14 @@
 #include <fstream>
 #include <string>
 
+#include "base/types.h"
 #include "common/headless_screen.h"
+#include "data/config.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
-#include "platform/inputscript.h"
-#include "shell/config.h"
-#include "shell/lg.h"
-#include "shell/types.h"
+#include "graph/inputscript.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"
 

@@ -1,25 +1,13 @@
-#include "shell/types.h"
+#include "base/types.h"
 
 #include <cmath>
 #include <limits>
-
-#include "graph/events.h"
 
 namespace korax {
 
 unsigned char KEY = 13;
 unsigned char KEY2 = 0;
 bool ETWAS = false;
-
-void TASTE() {
-    KEY = READKEY();
-    KEY2 = 0;
-    if (KEY == 0) {
-        KEY2 = READKEY();
-        if (KEY2 == 59) KEY = '0';
-    }
-    ETWAS = true;
-}
 
 void ERROR(int nr, const std::string& text) { throw FatalError(nr, text); }
 

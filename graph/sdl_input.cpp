@@ -1,4 +1,4 @@
-#include "platform/sdl_input.h"
+#include "graph/sdl_input.h"
 
 #include <SDL2/SDL.h>
 

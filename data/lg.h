@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/types.h"
+#include "base/types.h"
 
 namespace korax {
 

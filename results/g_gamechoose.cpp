@@ -1,16 +1,18 @@
 // The interactive side of the game list: the chooser, the new-game panel and the
 // question for a missing game directory.
+#include "results/g_gamechoose.h"
+
 #include <algorithm>
 #include <vector>
 
+#include "base/state.h"
 #include "data/g_tools.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/events.h"
 #include "graph/htime.h"
 #include "platform/dospath.h"
-#include "shell/korax.h"
-#include "shell/lg.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 

@@ -1,4 +1,4 @@
-#include "shell/lg.h"
+#include "data/lg.h"
 
 #include <SDL2/SDL_messagebox.h>
 

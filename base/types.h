@@ -59,9 +59,6 @@ extern unsigned char KEY2;
 // Set whenever input has happened (keys, clicks); screen savers and the adviser read it.
 extern bool ETWAS;
 
-// Waits for one key and leaves it in KEY/KEY2; F1 (extended 59) becomes "0", the help key.
-void TASTE();
-
 // Decimal text of n, filled with blanks on the right up to width (width at most 10).
 // The number itself is never cut, so the lowest LONGINT keeps its sign.
 std::string W(std::int64_t n, int width);

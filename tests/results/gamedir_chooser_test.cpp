@@ -1,11 +1,12 @@
 // The game chooser, the new-game panel and the missing-directory question, driven
 // by input scripts on the headless graph layer.
 #include "common/headless_screen.h"
-#include "gamedir_fixture.h"
+#include "data/gamedir_fixture.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/events.h"
-#include "platform/inputscript.h"
+#include "graph/inputscript.h"
+#include "results/g_gamechoose.h"
 #include "shell/korax.h"
 #include "ui/frames.h"
 

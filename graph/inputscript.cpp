@@ -1,4 +1,4 @@
-#include "platform/inputscript.h"
+#include "graph/inputscript.h"
 
 #include <cctype>
 #include <charconv>

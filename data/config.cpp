@@ -1,4 +1,4 @@
-#include "shell/config.h"
+#include "data/config.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,10 +11,10 @@
 #include <sstream>
 
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/process.h"
-#include "shell/lg.h"
 
 namespace korax {
 
