@@ -68,7 +68,7 @@ void wait_a_little() { std::this_thread::sleep_for(std::chrono::milliseconds(10)
 }  // namespace
 
 bool KEYPRESSED() {
-    SCRIPT_DEMAND();
+    SCRIPT_KEYS_DEMAND();
     bool any;
     {
         std::lock_guard<std::mutex> g(INPUT_LOCK);
@@ -81,7 +81,7 @@ bool KEYPRESSED() {
 unsigned char READKEY() {
     if (!GRENABLED) return 0;
     for (;;) {
-        SCRIPT_DEMAND();
+        SCRIPT_KEYS_DEMAND();
         bool got = false;
         unsigned char c = 0;
         {
@@ -108,7 +108,7 @@ unsigned char READKEY() {
 }
 
 std::uint16_t GETMOUSEBUTTONS() {
-    SCRIPT_DEMAND();
+    SCRIPT_MOUSE_DEMAND();
     std::uint16_t b;
     {
         std::lock_guard<std::mutex> g(INPUT_LOCK);
@@ -119,7 +119,7 @@ std::uint16_t GETMOUSEBUTTONS() {
 }
 
 std::uint16_t GETMOUSEX() {
-    SCRIPT_DEMAND();
+    SCRIPT_MOUSE_DEMAND();
     std::uint16_t x;
     {
         std::lock_guard<std::mutex> g(INPUT_LOCK);
@@ -130,7 +130,7 @@ std::uint16_t GETMOUSEX() {
 }
 
 std::uint16_t GETMOUSEY() {
-    SCRIPT_DEMAND();
+    SCRIPT_MOUSE_DEMAND();
     std::uint16_t y;
     {
         std::lock_guard<std::mutex> g(INPUT_LOCK);
@@ -141,7 +141,7 @@ std::uint16_t GETMOUSEY() {
 }
 
 void GETMOUSESTATE(std::uint16_t& buttons, std::uint16_t& x, std::uint16_t& y) {
-    SCRIPT_DEMAND();
+    SCRIPT_MOUSE_DEMAND();
     PEEKMOUSESTATE(buttons, x, y);
     SCRIPT_MOUSE_READ();
 }
@@ -154,7 +154,7 @@ void PEEKMOUSESTATE(std::uint16_t& buttons, std::uint16_t& x, std::uint16_t& y) 
 }
 
 bool POLLMOUSEEVENT(TMOUSEEVENT& event) {
-    SCRIPT_DEMAND();
+    SCRIPT_MOUSE_DEMAND();
     bool any = false;
     {
         std::lock_guard<std::mutex> g(INPUT_LOCK);
@@ -172,7 +172,7 @@ bool POLLMOUSEEVENT(TMOUSEEVENT& event) {
 
 void GETMOUSEEVENT(TMOUSEEVENT& event) {
     for (;;) {
-        SCRIPT_DEMAND();
+        SCRIPT_MOUSE_DEMAND();
         bool got = false;
         {
             std::lock_guard<std::mutex> g(INPUT_LOCK);

@@ -22,7 +22,12 @@ constexpr std::uint64_t PASS_OVER_MS = 1000;
 constexpr std::uint64_t EXHAUSTED_MS = 30000;
 constexpr std::size_t MAX_SCRIPT_BYTES = 16u << 20;
 
-enum class Pending { NONE, KEY, MOUSE };
+// What the next action waits for. KEY: the program to look at the key queue again
+// after it took the key (its next pass; the mouse look later in the pass that read
+// the key must still see the mouse as it was). MOUSE: the program to look at the
+// mouse. PASS: a mouse action was taken in and a shot comes next, which waits for
+// the next look at the keys so that it shows what the click did.
+enum class Pending { NONE, KEY, MOUSE, PASS };
 
 struct SCRIPTSTATE {
     bool active = false;
@@ -58,6 +63,11 @@ std::vector<std::string_view> split_words(std::string_view s) {
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+std::string_view trim_front(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     return s;
 }
 
@@ -180,6 +190,8 @@ struct Parser {
         if (body.empty() || body.front() == '#') return;
         const std::vector<std::string_view> w = split_words(body);
         const std::string cmd = lower(w[0]);
+        // Typed text keeps its trailing blanks: a name may end in one.
+        if (cmd == "text") body = trim_front(text);
         SCRIPTACTION a;
         a.line = line;
         if (cmd == "key") {
@@ -295,6 +307,39 @@ void apply(const SCRIPTACTION& a) {
     S.pendingline = a.line;
 }
 
+// After a mouse action: does a shot come next (after any waits)?
+bool shot_ahead() {
+    for (std::size_t i = S.next; i < S.actions.size(); ++i) {
+        if (S.actions[i].kind == SCRIPTACTION::SHOT) return true;
+        if (S.actions[i].kind != SCRIPTACTION::WAIT) return false;
+    }
+    return false;
+}
+
+// Applies what is due at one look of the program at its input: at most one input
+// action, with the waits and shots before it.
+void demand(bool keylook) {
+    if (!S.active) return;
+    for (;;) {
+        if (S.pending == Pending::KEY) {
+            if (!keylook || KEYQUEUE_COUNT() > 0) return;
+            S.pending = Pending::NONE;
+        }
+        if (S.pending == Pending::MOUSE) return;
+        if (S.pending == Pending::PASS) {
+            if (!keylook) return;
+            S.pending = Pending::NONE;
+        }
+        if (S.notbefore > CLOCK_MS()) return;
+        if (S.next >= S.actions.size()) return;
+        const SCRIPTACTION& a = S.actions[S.next++];
+        S.idle = 0;
+        S.polling = false;
+        apply(a);
+        if (a.kind != SCRIPTACTION::WAIT && a.kind != SCRIPTACTION::SHOT) return;
+    }
+}
+
 bool exhausted() { return S.next >= S.actions.size() && S.pending == Pending::NONE; }
 
 void check_idle() {
@@ -367,28 +412,14 @@ bool INPUT_SCRIPT_ACTIVE() { return S.active; }
 
 std::size_t INPUT_SCRIPT_REMAINING() { return S.actions.size() - S.next; }
 
-void SCRIPT_DEMAND() {
-    if (!S.active) return;
-    for (;;) {
-        if (S.pending == Pending::KEY) {
-            if (KEYQUEUE_COUNT() > 0) return;
-            S.pending = Pending::NONE;
-        }
-        if (S.pending == Pending::MOUSE) return;
-        if (S.notbefore > CLOCK_MS()) return;
-        if (S.next >= S.actions.size()) return;
-        const SCRIPTACTION& a = S.actions[S.next++];
-        S.idle = 0;
-        S.polling = false;
-        apply(a);
-        if (a.kind != SCRIPTACTION::WAIT && a.kind != SCRIPTACTION::SHOT) return;
-    }
-}
+void SCRIPT_KEYS_DEMAND() { demand(true); }
+
+void SCRIPT_MOUSE_DEMAND() { demand(false); }
 
 void SCRIPT_MOUSE_READ() {
     if (!S.active) return;
     if (S.pending == Pending::MOUSE) {
-        S.pending = Pending::NONE;
+        S.pending = shot_ahead() ? Pending::PASS : Pending::NONE;
         SCRIPT_PROGRESS();
     } else {
         SCRIPT_IDLE(1);
@@ -418,7 +449,7 @@ void SCRIPT_BLOCKED(const char* what) {
         const std::size_t before = S.next;
         // Whatever the program waits for, the pending action did not give it.
         S.pending = Pending::NONE;
-        SCRIPT_DEMAND();
+        demand(true);
         if (S.next != before) return;
         if (S.notbefore > CLOCK_MS()) return;
         throw ScriptExhausted(std::string("korax: the input script ran out while the program waits for ") + what);

@@ -1,6 +1,6 @@
 // Scripted input (KORAX_INPUT): a file of input actions, one a line, that is fed to
 // the key and mouse queues whenever the program asks for input and has taken in
-// the action before. Applied by demand, never by the wall clock, so a script gives
+// the action before, one action per input pass. Applied by demand, never by the wall clock, so a script gives
 // the same run however fast the program polls.
 #pragma once
 
@@ -54,16 +54,22 @@ bool INPUT_SCRIPT_ACTIVE();
 std::size_t INPUT_SCRIPT_REMAINING();
 
 // Hooks of the queue readers (program thread only).
-// SCRIPT_DEMAND lets the script apply its next action when the one before was
-// taken in: a key once the key queue is empty, a mouse change once the mouse state
-// or a mouse event was read (SCRIPT_MOUSE_READ). SCRIPT_PROGRESS: the program took
-// something from a queue. SCRIPT_IDLE: a poll found nothing (weight in
-// milliseconds); SCRIPT_DELAYED: the program slept while polling. A pending action
-// the program does not look at is passed over after a second of such waiting;
-// after the script ran out, half a minute of it ends the run (ScriptExhausted).
+// SCRIPT_KEYS_DEMAND (a look at the key queue) and SCRIPT_MOUSE_DEMAND (a look at
+// the mouse) let the script apply its next action when the one before was taken
+// in. After a key that is the next look at the key queue once the key was read,
+// the start of the program's next pass, so the mouse look later in the pass that
+// reads the key still sees the mouse as it was. After a mouse change it is the
+// next look of either kind once the program read the mouse state or a mouse event
+// (SCRIPT_MOUSE_READ); a shot that follows waits for the next look at the keys.
+// SCRIPT_PROGRESS: the program took something from a queue. SCRIPT_IDLE: a poll
+// found nothing (weight in milliseconds); SCRIPT_DELAYED: the program slept while
+// polling. A pending action the program does not look at is passed over after a
+// second of such waiting; after the script ran out, half a minute of it ends the
+// run (ScriptExhausted).
 // SCRIPT_BLOCKED: a blocking read found nothing and no window can supply input:
 // returns when the script applied something new, else throws ScriptExhausted.
-void SCRIPT_DEMAND();
+void SCRIPT_KEYS_DEMAND();
+void SCRIPT_MOUSE_DEMAND();
 void SCRIPT_MOUSE_READ();
 void SCRIPT_PROGRESS();
 void SCRIPT_IDLE(std::uint32_t ms);
