@@ -72,6 +72,23 @@ TEST_F(InputTest, ScriptParsesEveryAction) {
     EXPECT_EQ(a[21].kind, SCRIPTACTION::CLOSE);
 }
 
+TEST_F(InputTest, ScriptTextTypesTheRestOfTheLineExactly) {
+    const struct {
+        const char* line;
+        std::string typed;
+    } cases[] = {
+        {"text ab  \n", "ab  "},    // trailing blanks are typed
+        {"text  x\r\n", " x"},      // only the one blank after the word goes
+        {"  text Z \n", "Z "},
+        {"text   \n", "  "},
+    };
+    for (const auto& c : cases) {
+        std::string typed;
+        for (const SCRIPTACTION& a : parse(c.line)) typed += a.codes;
+        EXPECT_EQ(typed, c.typed) << c.line;
+    }
+}
+
 TEST_F(InputTest, ScriptKeyNamesAndModifiersIgnoreLetterCase) {
     auto a = parse("key esc\nkey PGDN\nkey ctrl+f5\nkey SHIFT+TAB\nkey a\nkey A\nkey Shift+a\nkey Ctrl++\nkey Space\n");
     ASSERT_EQ(a.size(), 9u);
@@ -297,6 +314,113 @@ TEST_F(InputTest, SameScriptSameRunAtAnyPollingRate) {
         "key 0/60",           "buttons 2 at 40,50", "buttons 0 at 60,70", "key 0/45",
         "buttons 1 at 1,2",   "buttons 0 at 1,2",   "key 27/0"};
     for (const auto& r : runs) EXPECT_EQ(r, expect);
+}
+
+// Passes of a screen's input loop: a look at the key queue (reading what waits),
+// then a look at the mouse; one log line per pass.
+std::vector<std::string> run_passes(int passes) {
+    std::vector<std::string> log;
+    for (int p = 0; p < passes; ++p) {
+        std::string line = "-";
+        if (KEYPRESSED()) {
+            const unsigned char k = READKEY();
+            line = k == 0 ? "#" + std::to_string(READKEY()) : std::to_string(k);
+        }
+        int b, x, y;
+        EMOUSESTAT(b, x, y);
+        log.push_back(line + " " + std::to_string(b) + "@" + std::to_string(x) + "," + std::to_string(y));
+    }
+    return log;
+}
+
+TEST_F(InputTest, ScriptAppliesOneActionPerPass) {
+    const struct {
+        const char* script;
+        std::vector<std::string> passes;
+    } cases[] = {
+        // The click waits for the next pass, so its window cannot replace the key.
+        {"key 1\nclick 450 120\n", {"49 0@0,0", "- 1@450,120", "- 0@450,120"}},
+        {"key F2\npress 5 6\n", {"#60 0@0,0", "- 1@5,6"}},
+        {"click 7 8\nkey 1\n", {"- 1@7,8", "- 0@7,8", "49 0@7,8"}},
+        {"text ab\nmove 3 4\n", {"97 0@0,0", "98 0@0,0", "- 0@3,4"}},
+        {"move 1 1\nmove 2 2\nkey Esc\n", {"- 0@1,1", "- 0@2,2", "27 0@2,2"}},
+    };
+    for (const auto& c : cases) {
+        EMPTY_INPUT_QUEUES();
+        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);
+        SET_INPUT_SCRIPT(parse(c.script));
+        EXPECT_EQ(run_passes(static_cast<int>(c.passes.size())), c.passes) << c.script;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << c.script;
+    }
+}
+
+class ScriptShot : public InputTest {
+protected:
+    std::filesystem::path dir, file;
+    void SetUp() override {
+        InputTest::SetUp();
+        GRENABLED = false;
+        INITGRAPH(3, 6, "input test");
+        ASSERT_TRUE(GRAPHENABLED());
+        dir = std::filesystem::temp_directory_path() / ("korax_shot_" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir);
+        file = dir / "screen.png";
+    }
+    void TearDown() override {
+        END_INPUT_SCRIPT();
+        CLOSEGRAPH();
+        GRENABLED = true;
+        std::filesystem::remove_all(dir);
+        InputTest::TearDown();
+    }
+};
+
+TEST_F(ScriptShot, TakenAtTheFirstLookAtTheKeysAfterThePreviousActionsPass) {
+    // Looks of the program: k at the key queue (reading what waits), m at the mouse.
+    const struct {
+        std::string script;
+        const char* looks;
+        int taken;  // index of the look at which the picture is written
+    } cases[] = {
+        {"SHOT\nkey a\n", "kmk", 0},
+        {"key Esc\nSHOT\n", "kmmk", 3},             // not in the pass that reads the key
+        {"key a\nwait 100\nSHOT\n", "kmk", 2},
+        {"click 5 5\nSHOT\n", "kmmmmk", 5},         // not while the click is handled
+        {"click 5 5\nwait 40\nSHOT\nkey x\n", "kmmmk", 4},
+        {"move 5 5\nSHOT\nmove 6 6\n", "mmk", 2},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(file);
+        std::string script = c.script;
+        script.replace(script.find("SHOT"), 4, "shot " + file.string());
+        SET_INPUT_SCRIPT(parse(script));
+        for (int i = 0; c.looks[i]; ++i) {
+            if (c.looks[i] == 'k') {
+                if (KEYPRESSED()) READKEY();
+            } else {
+                int b, x, y;
+                EMOUSESTAT(b, x, y);
+            }
+            EXPECT_EQ(std::filesystem::exists(file), i >= c.taken) << c.script << " look " << i;
+        }
+    }
+}
+
+TEST_F(ScriptShot, AfterAPressInALoopThatReadsOnlyTheMouseStillTaken) {
+    // A loop waiting for the release never looks at the keys; the shot is passed
+    // to it after a while instead of holding the release back for ever.
+    SET_INPUT_SCRIPT(parse("press 5 5\nshot " + file.string() + "\nrelease\n"));
+    int b = 0, x, y;
+    EMOUSESTAT(b, x, y);
+    ASSERT_EQ(b, 1);
+    int polls = 0;
+    while (b != 0 && polls < 100000) {
+        EMOUSESTAT(b, x, y);
+        DELAY(10);
+        ++polls;
+    }
+    EXPECT_EQ(b, 0);
+    EXPECT_TRUE(std::filesystem::exists(file));
 }
 
 TEST_F(InputTest, ScriptShotWritesThePicture) {

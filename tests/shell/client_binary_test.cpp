@@ -238,9 +238,8 @@ protected:
 TEST_F(ClientMenu, HistoryBackKeyEscapeAndQuitQuestion) {
     fs::path script = root / "menu.kis";
     std::string r = root.string() + "/";
-    // Each shot follows a key that closes the placeholder, so the action before it
-    // has been carried out completely when the shot is taken.
-    auto shot = [&](int n) { return "key Space\nshot " + r + "s" + std::to_string(n) + ".png\n"; };
+    // Each shot shows the screen as the action right before it left it.
+    auto shot = [&](int n) { return "shot " + r + "s" + std::to_string(n) + ".png\n"; };
     std::ofstream(script) << shot(1)
                           << "click 900 151\n" << shot(2)  // line-up
                           << "click 900 197\n" << shot(3)  // league table
@@ -272,6 +271,16 @@ TEST_F(ClientMenu, ScriptThatRunsOutEndsWith125) {
     RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
     EXPECT_EQ(res.code, 125);
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
+}
+
+TEST_F(ClientMenu, ScriptWhoseLastKeyEndsTheRunEndsWith0) {
+    // Escape, "yes" to the question, Enter for the message about the turn file:
+    // the last key is taken in, and nothing more is asked for.
+    fs::path script = root / "quit.kis";
+    std::ofstream(script) << "key Esc\nkey Y\nkey Enter\n";
+    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    EXPECT_EQ(res.code, 0) << res.err;
+    EXPECT_TRUE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
 
 TEST_F(ClientMenu, NoDisplayEndsWith100OnStandardError) {

@@ -95,6 +95,29 @@ TEST_F(Setup, StartPageToggleIsWrittenAndEscapeLeaves) {
               "ID=255\nMENUMODE=1 ; side\nVGRMODE=1\nSCR_TIME=0\nSTARTPAGE=YES\nRST_SIZE=1\n");
 }
 
+TEST_F(Setup, KeysAndClicksCountInScriptOrder) {
+    // The start-page window (code 49) and the back window (Escape), clicked in their middle.
+    const std::string page = "click " + std::to_string(XMC) + " 125\n";
+    const std::string back = "click " + std::to_string(XMC) + " 540\n";
+    const struct {
+        std::string script;
+        bool startpage;
+    } cases[] = {
+        {"key 1\n" + back, false},         // the click does not replace the key read in its pass
+        {page + "key Esc\n", false},
+        {"key 1\n" + page + back, true},   // toggled twice
+        {page + "key 1\nkey Esc\n", true},
+    };
+    for (const auto& c : cases) {
+        STARTBILD = true;
+        script(c.script);
+        SETUP();
+        EXPECT_EQ(STARTBILD, c.startpage) << c.script;
+        EXPECT_EQ(KEY, 27) << c.script;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << c.script;
+    }
+}
+
 TEST_F(Setup, VideoModeChoice) {
     // The choice box takes one more waiting key when it closes.
     script("key 2\nkey Down\nkey Down\nkey Enter\nkey X\nkey R\n");
