@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +41,10 @@ struct SCRIPTSTATE {
     bool polling = false;
 };
 SCRIPTSTATE S;
+
+// KORAX_INPUT_TRACE: when each action was applied, for timing screens from outside.
+std::FILE* TRACE = nullptr;
+std::chrono::steady_clock::time_point TRACESTART;
 
 std::string lower(std::string_view s) {
     std::string r(s);
@@ -265,6 +270,11 @@ struct Parser {
 };
 
 void apply(const SCRIPTACTION& a) {
+    if (TRACE) {
+        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - TRACESTART);
+        std::fprintf(TRACE, "%d %lld\n", a.line, static_cast<long long>(us.count()));
+        std::fflush(TRACE);
+    }
     std::uint16_t b, x, y;
     PEEKMOUSESTATE(b, x, y);
     switch (a.kind) {
@@ -398,6 +408,13 @@ void START_INPUT_SCRIPT() {
     }
     if (f.bad()) throw ScriptInvalid(std::string("korax: cannot read the input script ") + env);
     SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT(data, env));
+    const char* trace = std::getenv("KORAX_INPUT_TRACE");
+    if (trace && *trace) {
+        if (TRACE) std::fclose(TRACE);
+        TRACE = std::fopen(trace, "w");
+        if (!TRACE) throw ScriptInvalid(std::string("korax: cannot write the input trace ") + trace);
+        TRACESTART = std::chrono::steady_clock::now();
+    }
 }
 
 void SET_INPUT_SCRIPT(std::vector<SCRIPTACTION> actions) {
@@ -406,7 +423,11 @@ void SET_INPUT_SCRIPT(std::vector<SCRIPTACTION> actions) {
     S.actions = std::move(actions);
 }
 
-void END_INPUT_SCRIPT() { S = SCRIPTSTATE{}; }
+void END_INPUT_SCRIPT() {
+    S = SCRIPTSTATE{};
+    if (TRACE) std::fclose(TRACE);
+    TRACE = nullptr;
+}
 
 bool INPUT_SCRIPT_ACTIVE() { return S.active; }
 

@@ -43,7 +43,9 @@ struct SCRIPTACTION {
 std::vector<SCRIPTACTION> PARSE_INPUT_SCRIPT(std::string_view text, std::string_view name);
 
 // Reads and parses the script named by KORAX_INPUT, if set; call first thing at
-// start-up so that a bad script stops the run before anything happens.
+// start-up so that a bad script stops the run before anything happens. With
+// KORAX_INPUT_TRACE set as well, every action applied writes its script line and
+// the microseconds since the start to that file, one action a line.
 void START_INPUT_SCRIPT();
 // Installs parsed actions (tests), or removes every script state.
 void SET_INPUT_SCRIPT(std::vector<SCRIPTACTION> actions);

@@ -155,6 +155,31 @@ TEST_F(InputTest, ScriptFromTheEnvironment) {
     std::filesystem::remove_all(dir);
 }
 
+TEST_F(InputTest, ScriptTraceNamesEachActionAppliedWithItsTime) {
+    const auto dir = std::filesystem::temp_directory_path() / ("korax_trace_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "run.kis") << "key x\n\n# pause\nwait 5\nkey Enter\n";
+    setenv("KORAX_INPUT", (dir / "run.kis").c_str(), 1);
+    setenv("KORAX_INPUT_TRACE", (dir / "no" / "trace.txt").c_str(), 1);
+    EXPECT_THROW(START_INPUT_SCRIPT(), ScriptInvalid);
+    setenv("KORAX_INPUT_TRACE", (dir / "trace.txt").c_str(), 1);
+    START_INPUT_SCRIPT();
+    unsetenv("KORAX_INPUT");
+    unsetenv("KORAX_INPUT_TRACE");
+    EXPECT_EQ(READKEY(), 'x');
+    EXPECT_EQ(READKEY(), 13);
+    END_INPUT_SCRIPT();
+    std::ifstream in(dir / "trace.txt");
+    std::vector<int> lines;
+    long long us = 0, last = 0;
+    for (int line; in >> line >> us; last = us) {
+        lines.push_back(line);
+        EXPECT_GE(us, last);
+    }
+    EXPECT_EQ(lines, (std::vector<int>{1, 4, 5}));
+    std::filesystem::remove_all(dir);
+}
+
 TEST_F(InputTest, HeadlessWithoutScriptBehavesAsAnEmptyScript) {
     unsetenv("KORAX_INPUT");
     START_INPUT_SCRIPT();
