@@ -13,6 +13,7 @@ int GAMESANZ = 0;
 bool AENDERUNG = false;
 std::vector<std::string> GAMESREST;
 std::vector<std::string> GAMESMORE;
+std::vector<std::string> GAMESREFUSED;
 
 namespace {
 
@@ -48,6 +49,7 @@ void CLEARGAMES() {
     AENDERUNG = false;
     GAMESREST.clear();
     GAMESMORE.clear();
+    GAMESREFUSED.clear();
     gameseol = "\n";
 }
 
@@ -58,7 +60,10 @@ GAMESLINE PARSEGAMESLINE(std::string_view line) {
     // A name must stand before the comma; otherwise the line is not a game.
     if (s.empty() || comma == std::string::npos || comma == 0) return g;
     g.entry = true;
-    g.name = UPCASE(DATAGAMEDIR(s.substr(0, comma), "GAMES.INI"));
+    std::string name = trim_blanks(std::string_view(s).substr(0, comma));
+    if (name.size() > 1 && (name.back() == '\\' || name.back() == '/')) name.pop_back();
+    g.path = name == ".." || name.find_first_of("\\/:") != std::string::npos;
+    g.name = UPCASE(trim_blanks(std::string_view(name).substr(0, std::min<std::size_t>(name.size(), MAXDIRNAME))));
     std::string_view rest = std::string_view(s).substr(comma + 1);
     while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
     g.beschreib = std::string(rest);
@@ -69,7 +74,9 @@ void PARSEGAMESINI(std::string_view text) {
     CLEARGAMES();
     gameseol = eol_of(text);
     std::size_t at = 0;
+    int number = 0;
     while (at < text.size()) {
+        ++number;
         std::size_t nl = text.find('\n', at);
         std::string_view line = text.substr(at, nl == std::string_view::npos ? std::string_view::npos : nl - at);
         at = nl == std::string_view::npos ? text.size() : nl + 1;
@@ -77,7 +84,11 @@ void PARSEGAMESINI(std::string_view text) {
         GAMESLINE g = PARSEGAMESLINE(line);
         if (!g.entry) {
             GAMESREST.emplace_back(line);
-        } else if (listed(g.name)) {
+        } else if (g.path) {
+            // Never entered or created; the line stays for the trainer to mend.
+            GAMESREST.emplace_back(line);
+            GAMESREFUSED.push_back("line " + std::to_string(number) + ": " + std::string(line));
+        } else if (listed(g.name) || !SAFENAME(g.name, MAXDIRNAME, true)) {
             AENDERUNG = true;
         } else if (GAMESANZ == MAXGAMES) {
             // Kept in the file unchanged, so a rewrite never loses a game.

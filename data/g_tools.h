@@ -154,20 +154,25 @@ extern std::vector<std::string> GAMESREST;
 // Lines of games beyond MAXGAMES: not listed, written back unchanged after the
 // listed games, so the same games are listed at the next start.
 extern std::vector<std::string> GAMESMORE;
+// Lines whose directory is a path rather than a plain name, as "line N: text".
+// They are kept in GAMESREST (so the file keeps them) and the trainer is told.
+extern std::vector<std::string> GAMESREFUSED;
 
 // One line of GAMES.INI as the reader sees it.
 struct GAMESLINE {
     bool entry = false;        // "NAME, description"
-    std::string name;          // trimmed, capitals (entries only)
+    bool path = false;         // an entry whose name is a path: refused
+    std::string name;          // trimmed, capitals, cut to 12 (entries only)
     std::string beschreib;     // description (entries only)
 };
 
-// Splits one GAMES.INI line (comment cut at ";"). An entry whose name fails
-// SAFENAME is fatal 99 with "GAMES.INI" and the name.
+// Splits one GAMES.INI line (comment cut at ";"). A name longer than 12
+// characters is cut to 12; a name with a separator, a drive or ".." is a path.
 GAMESLINE PARSEGAMESLINE(std::string_view line);
 
-// Fills GAMES, GAMESANZ, GAMESREST, GAMESMORE from the text of GAMES.INI: entry 0 is language
-// text 8; duplicates and directories that do not exist are dropped (AENDERUNG set).
+// Fills GAMES, GAMESANZ, GAMESREST, GAMESMORE and GAMESREFUSED from the text of
+// GAMES.INI: entry 0 is language text 8; duplicates and directories that cannot
+// be entered are dropped (AENDERUNG set); paths are refused.
 void PARSEGAMESINI(std::string_view text);
 
 // Reads GAMES.INI of the program directory into the list (missing: fatal 1

@@ -208,10 +208,10 @@ std::string GETGAMELISTE(int mode) {
                 int y = rowtop(b, v.pos - v.top);
                 ESETFILLSTYLE(1, HIGHCOLOUR);
                 EBAR(b.x1 + 136, y, b.x2 - 20, y + ROWHEIGHT - 2);
-                std::string s;
+                // Edited in place: Enter keeps it, Escape and Enter clear it.
+                std::string s = GAMES[v.pos].BESCHREIB.str();
                 GREADLN(b.x1 + 140, y + ROWHEIGHT / 2 - 1, 15, HIGHCOLOUR, CELL, DESCLENGTH, s);
-                // An empty answer keeps the old description rather than wiping it.
-                if (!s.empty()) GAMELISTDESCRIBE(v, s);
+                GAMELISTDESCRIBE(v, s);
                 SHOWONE(b, v, v.pos);
             }
         } else if (k == 13) {
@@ -239,13 +239,17 @@ void BESCHREIBGAMEDIR() {
     std::string label = L[571].str();
     EOUTTEXTXY(x1 + 20, 306, label);
     int fx = x1 + 30 + ETEXTWIDTH(label);
+    // The field starts with the game directory the result names, so Enter takes
+    // it; a name the result brings may be longer than a typed one.
     std::string name;
+    if (auto named = SAFENAME(READYDIR(GAMEDIR), MAXDIRNAME, false)) name = *named;
+    const std::size_t length = std::max<std::size_t>(NAMELENGTH, name.size());
     // Only a plain name: anything else could not be read back from GAMES.INI.
     for (;;) {
         ESETFILLSTYLE(1, 0);
-        EBAR(fx - 4, 296, fx + NAMELENGTH * CELL + 4, 316);
-        GREADLN(fx, 306, 15, 0, CELL, NAMELENGTH, name);
-        auto plain = SAFENAME(name, NAMELENGTH, false);
+        EBAR(fx - 4, 296, fx + static_cast<int>(length) * CELL + 4, 316);
+        GREADLN(fx, 306, 15, 0, CELL, length, name);
+        auto plain = SAFENAME(name, length, false);
         if (plain && *plain == name) break;
         name.clear();
     }

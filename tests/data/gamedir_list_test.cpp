@@ -80,16 +80,38 @@ TEST_F(GameList, GamesBeyondTheLimitStayInTheFile) {
     EXPECT_EQ(GAMES[20].NAME.str(), "G20");
 }
 
-TEST_F(GameList, UnsafeNameInTheFileIsFatal99AndNothingIsWritten) {
-    put("GAMES.INI", "..\\..\\ETC, evil\n");
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { READGAMESINI(); }, &text), 99);
-    EXPECT_EQ(text, "GAMES.INI: unsafe game directory name \"..\\..\\ETC\"");
-    EXPECT_EQ(listing(), "GAMES.INI\n");
-    EXPECT_EQ(fatal_nr([] { PARSEGAMESINI("/etc, x\n"); }), 99);
-    EXPECT_EQ(fatal_nr([] { PARSEGAMESINI("C:\\KORAX, x\n"); }), 99);
-    EXPECT_EQ(fatal_nr([] { PARSEGAMESINI("A/B, x\n"); }), 99);
-    EXPECT_EQ(fatal_nr([] { PARSEGAMESINI("THIRTEENCHARS, x\n"); }), 99);
+TEST_F(GameList, LongNamesAreCutPathsRefusedUnenterableDropped) {
+    dirs({"ABCDEFGHIJKL", "LIGA"});
+    struct Case {
+        const char* line;
+        const char* listed;   // name listed, or "" for none
+        bool refused;         // named to the trainer, kept in the file
+    };
+    const Case cases[] = {
+        {"abcdefghijklmnop, long name", "ABCDEFGHIJKL", false},
+        {"LIGA/, trailing slash", "LIGA", false},
+        {"THIRTEENCHARS, cut and missing", "", false},
+        {"..\\..\\ETC, up", "", true},
+        {"/etc, absolute", "", true},
+        {"C:\\KORAX, drive", "", true},
+        {"A/B, two levels", "", true},
+        {".., parent", "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        PARSEGAMESINI(std::string("; games\n") + c.line + "\n");
+        EXPECT_EQ(GAMESANZ, *c.listed ? 1 : 0);
+        if (*c.listed) {
+            EXPECT_EQ(GAMES[1].NAME.str(), c.listed);
+        }
+        if (c.refused) {
+            EXPECT_EQ(GAMESREFUSED, std::vector<std::string>{std::string("line 2: ") + c.line});
+            EXPECT_EQ(GAMESINITEXT(), std::string("; games\n") + c.line + "\n");
+        } else {
+            EXPECT_TRUE(GAMESREFUSED.empty());
+        }
+    }
+    EXPECT_FALSE(exists("ETC"));
 }
 
 TEST_F(GameList, MissingFileIsFatal1WithTheLeadingBlank) {

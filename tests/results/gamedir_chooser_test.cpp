@@ -138,18 +138,31 @@ TEST_F(GameChooser, DeleteOnEntryZeroDoesNothing) {
     EXPECT_FALSE(AENDERUNG);
 }
 
-TEST_F(GameChooser, SpaceDescribesTheHighlightedGame) {
-    games("DEMO, demo\n", {"DEMO"});
-    script("key Down\nkey Space\ntext Sunday league\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "DEMO");
-    EXPECT_EQ(GAMES[1].BESCHREIB.str(), "Sunday league");
-    EXPECT_TRUE(AENDERUNG);
+TEST_F(GameChooser, SpaceEditsTheDescriptionInPlace) {
+    struct Case {
+        const char* keys;
+        const char* description;
+    };
+    const Case cases[] = {
+        {"key Esc\ntext Sunday league\n", "Sunday league"},  // replaced
+        {"text  (old)\n", "demo (old)"},                      // extended
+        {"", "demo"},                                           // kept
+        {"key Esc\n", ""},                                     // cleared
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        games("DEMO, demo\n", {"DEMO"});
+        script(std::string("key Down\nkey Space\n") + c.keys + "key Enter\nkey Enter\n");
+        EXPECT_EQ(GETGAMELISTE(0), "DEMO");
+        EXPECT_EQ(GAMES[1].BESCHREIB.str(), c.description);
+        EXPECT_TRUE(AENDERUNG);
+    }
 }
 
 TEST_F(GameChooser, RightClickDescribesTheClickedGame) {
     games("DEMO, demo\nLIGA1, league\n", {"DEMO", "LIGA1"});
     script("click " + std::to_string(ROWX) + " " + std::to_string(rowy(2)) +
-           " right\ntext Friday\nkey Enter\nkey Enter\n");
+           " right\nkey Esc\ntext Friday\nkey Enter\nkey Enter\n");
     EXPECT_EQ(GETGAMELISTE(0), "LIGA1");
     EXPECT_EQ(GAMES[2].BESCHREIB.str(), "Friday");
     EXPECT_EQ(GAMES[1].BESCHREIB.str(), "demo");
@@ -206,7 +219,7 @@ TEST_F(GameChooser, Dir2GameDirSecondAnswerEntersANewGame) {
     put("GAMES.INI", "; games\n");
     RSTNAME = "TEAM3.RST";
     // The choice box reads one waiting key when it closes: "Right" is that key.
-    script("key Down\nkey Enter\nkey Right\ntext liga5\nkey Enter\ntext Tuesday\nkey Enter\n");
+    script("key Down\nkey Enter\nkey Right\nkey Esc\ntext liga5\nkey Enter\ntext Tuesday\nkey Enter\n");
     DIR2GAMEDIR("LIGA4");
     EXPECT_EQ(GAMEDIR, "LIGA5\\");
     EXPECT_TRUE(std::filesystem::is_directory(root / "liga5"));
@@ -256,4 +269,27 @@ TEST_F(GameChooser, NewGamePanelTakesAtMostEightCharacters) {
     BESCHREIBGAMEDIR();
     EXPECT_EQ(GAMEDIR, "ABCDEFGH\\");
     EXPECT_EQ(get("GAMES.INI"), "ABCDEFGH, x\n");
+}
+
+TEST_F(GameChooser, NewGamePanelStartsWithTheGameDirectory) {
+    struct Case {
+        const char* gamedir;
+        const char* keys;
+        const char* chosen;
+    };
+    const Case cases[] = {
+        {"LIGA4\\", "", "LIGA4\\"},                        // Enter takes it
+        {"TWELVECHARSX\\", "", "TWELVECHARSX\\"},          // a name the result brings is not cut
+        {"LIGA4\\", "key Backspace\ntext 5\n", "LIGA5\\"},  // edited
+        {".\\", "text new\n", "NEW\\"},                  // the program directory offers nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.gamedir);
+        put("GAMES.INI", "");
+        GAMEDIR = c.gamedir;
+        script(std::string(c.keys) + "key Enter\ntext x\nkey Enter\n");
+        BESCHREIBGAMEDIR();
+        EXPECT_EQ(GAMEDIR, c.chosen);
+        EXPECT_EQ(get("GAMES.INI"), std::string(c.chosen).substr(0, std::string(c.chosen).size() - 1) + ", x\n");
+    }
 }
