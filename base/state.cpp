@@ -12,6 +12,7 @@ std::string KXEXT;
 std::string RSTNAME;
 std::string RSZNAME;
 int NUMMERWAHL = 0;
+bool BARESTART = false;
 bool AUSVGR = false;
 bool IGNORMODE = false;
 bool TESTMODE = false;

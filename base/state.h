@@ -20,8 +20,9 @@ extern std::string KXEXT;
 extern std::string RSTNAME;  // result file to import at start-up; empty = none
 extern std::string RSZNAME;  // base name of a packed result found in the program directory
 extern int NUMMERWAHL;       // team number from the command line, 0 = none
+extern bool BARESTART;       // started without command-line arguments
 extern bool AUSVGR;          // started back from the match viewer
-extern bool IGNORMODE;       // FSM=ignore: accept player records with a wrong check value
+extern bool IGNORMODE;       // FSM=ignore: accept player records with a stale check value
 extern bool TESTMODE;        // FSM=test: show hidden values
 extern bool AUTOSEND;        // the trainer agreed to mail the turn at the end
 extern bool GESENDET;        // the turn was already sent in this run

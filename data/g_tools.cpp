@@ -1,9 +1,12 @@
 #include "data/g_tools.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -185,6 +188,45 @@ void COMMITFILES(std::deque<ATOMICFILE>& files) {
         }
         f.tmpname.clear();
     }
+}
+
+bool STALETEMPNAME(std::string_view n) {
+    auto digits = [](std::string_view d) {
+        return !d.empty() && std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::string_view rsz = ".rsz-", tmp = ".tmp";
+    if (n.size() > rsz.size() + tmp.size() && n.substr(0, rsz.size()) == rsz &&
+        n.substr(n.size() - tmp.size()) == tmp) {
+        std::string_view mid = n.substr(rsz.size(), n.size() - rsz.size() - tmp.size());
+        auto a = mid.find('-');
+        auto b = a == std::string_view::npos ? a : mid.find('-', a + 1);
+        return b != std::string_view::npos && digits(mid.substr(0, a)) && digits(mid.substr(a + 1, b - a - 1)) &&
+               digits(mid.substr(b + 1));
+    }
+    // mkstemp's six characters after the target's own name.
+    if (n.size() < 1 + 1 + 1 + 6 || n[0] != '.' || n[1] == '.' || n[n.size() - 7] != '.') return false;
+    for (char c : n.substr(n.size() - 6))
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    for (char c : n.substr(1, n.size() - 8))
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '-' && c != '!') return false;
+    return true;
+}
+
+int REMOVESTALETEMPS(std::string_view dosdir) {
+    const std::string dir = host(READYDIR(dosdir).empty() ? std::string_view(".") : dosdir);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return 0;
+    std::vector<std::string> stale;
+    while (dirent* e = ::readdir(d))
+        if (STALETEMPNAME(e->d_name)) stale.emplace_back(e->d_name);
+    ::closedir(d);
+    int removed = 0;
+    for (const std::string& name : stale) {
+        const std::string path = dir + "/" + name;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 void REWRITEFILE(std::string_view name, std::string_view bytes, int createerr, int writeerr, int closeerr) {

@@ -78,6 +78,16 @@ void ABORTFILE(ATOMICFILE& f);
 // place keep their previous content.
 void COMMITFILES(std::deque<ATOMICFILE>& files);
 
+// True for the name of a temporary file that an interrupted write of this program
+// leaves behind: "." + file name + "." + six letters or digits (CREATEFILE), or
+// ".rsz-" + three numbers joined by "-" + ".tmp" (the unpacker).
+bool STALETEMPNAME(std::string_view name);
+
+// Removes the regular files with such names from the directory (DOS-style name),
+// nothing else; gives how many. Run at start-up before anything is written, so a
+// killed run leaves nothing for good.
+int REMOVESTALETEMPS(std::string_view dosdir);
+
 // Rewrites a whole file atomically with the given bytes (error numbers as CREATEFILE).
 void REWRITEFILE(std::string_view name, std::string_view bytes, int createerr = 4, int writeerr = 4,
                  int closeerr = 9);

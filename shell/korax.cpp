@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fstream>
 #include <exception>
+#include <filesystem>
 #include <new>
 
 #include "data/config.h"
@@ -297,19 +298,39 @@ bool on_escape() {
     return true;
 }
 
+// The turn file as the trainer finds it: with its game directory, relative to
+// the program directory when it lies below it.
+std::string turnfileshown() {
+    std::string dir = GAMEDIR;
+    if (dir == ".\\" || dir == "./") dir.clear();
+    return dir + TRNNAME;
+}
+
 void stop_sequence() {
     CLOSEFILES(_PLAYER | _TEAM);
     SAVETURN();
+    // The quit question's box goes first: the closing message stands alone.
+    CLEAROBERFLAECHE();
     EHIDEMOUSE();
     if (!GESENDET) {
         if (LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG)
             DELAY(10);
         else
-            MELDUNG(L[214].str() + " \"" + TRNNAME + "\" " + L[215].str());
+            MELDUNG(L[214].str() + " \"" + NOLINEBREAKS(turnfileshown()) + "\" " + L[215].str());
         if (pending_POSTREADY()) AUTOSEND = JANEIN(L[497].str());
     }
     pending_TESTPOST();
     close_screen();
+}
+
+// A run killed while it wrote leaves its temporary files beside their targets:
+// in the program directory and the game directories below it. They go before
+// this run writes anything; only names of the program's own pattern are touched.
+void remove_stale_temps() {
+    REMOVESTALETEMPS(".");
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(".", ec))
+        if (e.is_directory(ec)) REMOVESTALETEMPS(e.path().filename().string());
 }
 
 void enter_program_dir(const std::vector<std::string>& args) {
@@ -340,6 +361,7 @@ void LESEPARAM(const std::vector<std::string>& args) {
     NEUGRAPH = false;
     NUMMERWAHL = 0;
     RSTNAME.clear();
+    BARESTART = words.empty();
     if (words.empty()) no_arguments();
     else with_arguments(words);
 }
@@ -492,9 +514,11 @@ int KORAXMAIN(int argc, char** argv) {
         START_INPUT_SCRIPT();
         EWINTITLE = "Manager - Korax 32-Bit";
         enter_program_dir(args);
+        remove_stale_temps();
         READ_LG("KORAX", 220);
         LESEPARAM(args);
         CHECKGAMEDIR();
+        REMOVESTALETEMPS(GAMEDIR);  // a game directory given by its path may lie elsewhere
         // Checking the game directory never leaves it, but make sure anyway; a
         // failure is harmless since step 2 entered the program directory already.
         [[maybe_unused]] int back = ::chdir(KXPATH.c_str());

@@ -226,3 +226,43 @@ TEST_F(GameDirs, InitDirBelowAFileIsFatal13) {
     EXPECT_EQ(fatal_nr([&] { INITDIR(d); }), 13);
     EXPECT_EQ(listing(), "FILE\n");
 }
+
+TEST_F(GameDirs, StaleTemporaryFilesOfTheProgramGoAndNothingElse) {
+    struct Case {
+        const char* name;
+        bool stale;
+    };
+    const Case cases[] = {
+        {".GAME3.DAT.a1B2c3", true},      // a whole-file rewrite cut short
+        {".GEN3.DAT.XyZ987", true},
+        {".palette!.pcx.000000", true},
+        {".rsz-4711-0-123456789.tmp", true},  // the unpacker's
+        {".GAME3.DAT.a1B2c", false},      // five characters
+        {".GAME3.DAT.a1B2c3d", false},    // seven
+        {".GAME3.DAT.a1-2c3", false},
+        {"GAME3.DAT.a1B2c3", false},      // not hidden
+        {"..GAME3.a1B2c3", false},
+        {".a1B2c3", false},               // no name before the six characters
+        {".rsz-4711-0.tmp", false},
+        {".rsz-47x1-0-1.tmp", false},
+        {".rsz-4711-0-1.txt", false},
+        {".bashrc", false},
+        {"GAME3.DAT", false},
+    };
+    std::filesystem::create_directory(root / "LIGA");
+    std::string kept;
+    for (const Case& c : cases) {
+        EXPECT_EQ(STALETEMPNAME(c.name), c.stale) << c.name;
+        put(std::string("LIGA/") + c.name, "x");
+        if (!c.stale) kept += std::string("LIGA/") + c.name + "\n";
+    }
+    // A directory of that pattern is never touched.
+    std::filesystem::create_directory(root / "LIGA" / ".TEAM3.DAT.abcdef");
+    kept += "LIGA/.TEAM3.DAT.abcdef\n";
+    EXPECT_EQ(REMOVESTALETEMPS("liga\\"), 4);
+    std::set<std::string> left, want;
+    for (auto& e : std::filesystem::directory_iterator(root / "LIGA")) left.insert("LIGA/" + e.path().filename().string());
+    for (std::size_t a = 0, b; (b = kept.find('\n', a)) != std::string::npos; a = b + 1) want.insert(kept.substr(a, b - a));
+    EXPECT_EQ(left, want);
+    EXPECT_EQ(REMOVESTALETEMPS("NOWHERE"), 0);
+}
