@@ -186,7 +186,7 @@ void CONSOLE_MESSAGE(const std::string& title, const std::string& text) {
 
 void ERROR_LG(int nr) {
     std::string msg = "\nError " + std::to_string(nr) + " Language-File :\n" + LG_MESSAGE(nr) +
-                      "\nTo change Language -> start LANGUAGE.EXE\n";
+                      "\nTo change Language -> edit LANGUAGE.CFG in the program directory (first line: number of a listed language)\n";
     CONSOLE_MESSAGE("Korax Manager", msg);
     throw ReportedStop(1, LG_MESSAGE(nr));
 }

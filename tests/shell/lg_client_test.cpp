@@ -87,7 +87,7 @@ TEST_F(LanguageClient, BrokenLanguageFileStopsWithItsMessage) {
     std::string err;
     EXPECT_EQ(run("key Esc\n", err), 1);
     EXPECT_NE(err.find("Error 7 Language-File :\nFile KORAX.ENG, Version 2.19 is obsolete\n"
-                       "To change Language -> start LANGUAGE.EXE"),
+                       "To change Language -> edit LANGUAGE.CFG in the program directory"),
               std::string::npos)
         << err;
 }

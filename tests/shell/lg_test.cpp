@@ -248,7 +248,7 @@ TEST(LanguageMessages, ErrorLgStopsWithExitCodeOne) {
         EXPECT_EQ(e.nr, 1);
     }
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "\nError 1 Language-File :\nOpen LANGUAGE.CFG\nTo change Language -> start LANGUAGE.EXE\n");
+    EXPECT_EQ(err, "\nError 1 Language-File :\nOpen LANGUAGE.CFG\nTo change Language -> edit LANGUAGE.CFG in the program directory (first line: number of a listed language)\n");
 }
 
 }  // namespace
