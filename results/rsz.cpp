@@ -428,6 +428,32 @@ std::string RSZMESSAGE(const RSZRESULT& r) {
     return "unknown failure";
 }
 
+int RSZEXITCODE(RSZSTATUS s) {
+    switch (s) {
+        case RSZSTATUS::OK: return 0;
+        case RSZSTATUS::OPEN:
+        case RSZSTATUS::READ: return RZIPEXIT_UNREADABLE;
+        case RSZSTATUS::DAMAGED: return RZIPEXIT_DAMAGED;
+        case RSZSTATUS::NOPASSWORD:
+        case RSZSTATUS::PASSWORD: return RZIPEXIT_PASSWORD;
+        case RSZSTATUS::BADNAME: return RZIPEXIT_NAME;
+        case RSZSTATUS::WRITE: return RZIPEXIT_WRITE;
+    }
+    return RZIPEXIT_DAMAGED;
+}
+
+std::string RSZEXITREASON(int code) {
+    switch (code) {
+        case 0: return "unpacked";
+        case RZIPEXIT_UNREADABLE: return "the archive cannot be read";
+        case RZIPEXIT_DAMAGED: return "the archive is damaged, nothing was unpacked";
+        case RZIPEXIT_PASSWORD: return "wrong password, nothing was unpacked";
+        case RZIPEXIT_NAME: return "the archive names a file or game directory that is no plain name";
+        case RZIPEXIT_WRITE: return "the unpacked files cannot be written (disk full or no permission)";
+    }
+    return "the unpacker failed (exit code " + std::to_string(code) + ")";
+}
+
 bool RSZENCRYPTED(std::string_view a) {
     return a.size() >= FIXEDEND && std::memcmp(a.data() + RSZHEADERSIZE, MAGIC, 4) == 0 &&
            (static_cast<std::uint8_t>(a[RSZHEADERSIZE + 5]) & FLAG_ENCRYPTED) != 0;

@@ -80,6 +80,17 @@ struct RSZRESULT {
 // A one-line English description of a failure for the companion's messages.
 std::string RSZMESSAGE(const RSZRESULT& r);
 
+// Exit codes of the companion "rzip", one per kind of failure.
+inline constexpr int RZIPEXIT_USAGE = 1;
+inline constexpr int RZIPEXIT_UNREADABLE = 2;
+inline constexpr int RZIPEXIT_DAMAGED = 3;
+inline constexpr int RZIPEXIT_PASSWORD = 4;
+inline constexpr int RZIPEXIT_NAME = 5;
+inline constexpr int RZIPEXIT_WRITE = 6;
+int RSZEXITCODE(RSZSTATUS s);
+// Why an unpacking failed, told to the trainer, for the companion's exit code.
+std::string RSZEXITREASON(int code);
+
 // One file to pack: the name it gets in the archive and its bytes.
 struct RSZENTRY {
     std::string name;

@@ -14,6 +14,7 @@
 #include "data/lg.h"
 #include "graph/emugraph.h"
 #include "platform/dospath.h"
+#include "platform/paths.h"
 #include "results/g_gamechoose.h"
 #include "results/pokal.h"
 #include "results/rsz.h"
@@ -114,7 +115,6 @@ void PARSECONTAINER(std::string_view b, int nummer, const std::string& shown, RS
     const std::int64_t rest = static_cast<std::int64_t>(b.size()) - fixed;
     if (rest > 0 && (t[4] <= 0 || t[4] > RSTSECTIONMAX || rest % t[4] != 0))
         bad("message records do not fit their size");
-    if (t[3] == 0 && t[6] != 0) bad("further matches without a match length");
 
     std::size_t pos = 134;
     auto take = [&](std::int64_t len) {
@@ -197,8 +197,10 @@ void WRITECONTAINER(const RSTCONTAINER& c, int nummer) {
         put("QUICK" + n + ".DAT", c.quick);
         put("QUICK" + n + "." + d, c.quick);
     }
+    // A further match is sent by its bit, even with a match length of 0: the
+    // trainer then gets its file empty.
     for (int k = 1; k <= 5; ++k)
-        if (!c.further[k].empty()) put("GAME" + n + "." + d + char(64 + k), c.further[k]);
+        if (c.table[6] & (1 << k)) put("GAME" + n + "." + d + char(64 + k), c.further[k]);
     std::string his;
     for (const std::string& line : c.history) {
         ERFOLGREC r;
@@ -225,9 +227,10 @@ void IMPORTCONTAINER(const std::string& dosname, bool named) {
         const char* check = std::getenv("CHECK");
         if (check && std::string(check) == "$") {
             MELDUNG("Check-Sum: " + std::to_string(c.table[9]) + ", RST-File: " + std::to_string(c.computed));
-        } else if (!IGNORMODE) {
+        } else {
             // Nothing was written and the container stays: a good copy of the result
-            // can still be imported over the previous turn's files.
+            // can still be imported over the previous turn's files. Ignore mode is
+            // about stale player check values, never about a damaged result.
             ERROR(99, L[417].str());
         }
     }
@@ -292,9 +295,24 @@ void gamedircontainer(bool bare) {
             }
         }
     } else if (bare) {
+        const std::string old = GAMEDIR;
         BESCHREIBGAMEDIR();
+        // The container moves along to the directory the trainer named.
+        if (!SAMEFILE(READYDIR(old), READYDIR(GAMEDIR))) MOVEFILE(name, GAMEDIR + containername());
     }
     bindfmsg();
+}
+
+// Unpacks an archive into GAMEDIR ("D": the companion works there; "X": into
+// the game directory its header names) and gives the container it left. When
+// nothing came out, the archive stays and the trainer is told why.
+std::string unpack(std::string_view mode, const std::string& archive) {
+    std::string why;
+    const bool ok = ZIPPER(mode, archive, mode == "D" ? GAMEDIR : std::string("."), &why);
+    const std::string found = ok ? NEWESTCONTAINER(GAMEDIR) : std::string();
+    if (ok && found.empty()) why = "the archive holds no result container";
+    if (found.empty()) ERROR(1, GAMEDIR + "TEAM*.RST (" + namepart(archive) + ": " + why + ")");
+    return found;
 }
 
 // Step "B.1": an archive named at start-up. Gives the archive to delete once its
@@ -305,26 +323,34 @@ std::string unpacknamed() {
     if (int err = READZIPHEADER(host, h)) ERROR(err, RSTNAME);
     RSZNAME = namepart(RSTNAME);
     GAMEDIR = DATAGAMEDIR(h.GAMEDIR.str(), RSTNAME);
-    bool ok;
+    std::string found;
     if (GAMEDIR.empty()) {
         GAMEDIR = "TEMP";
         INITDIR(GAMEDIR);
-        ok = ZIPPER("D", RSTNAME, GAMEDIR);
+        found = unpack("D", RSTNAME);
     } else {
         INITDIR(GAMEDIR);
         CAPS(GAMEDIR);
-        ok = ZIPPER("X", RSTNAME, ".");
+        found = unpack("X", RSTNAME);
     }
-    const std::string found = ok ? NEWESTCONTAINER(GAMEDIR) : std::string();
-    // An archive lying in the program or game directory goes once its result is in.
+    // An archive lying in the program or game directory goes once its result is
+    // in. Where it lies is judged on the directory itself, however it was named.
     std::string dir = dirpart(RSTNAME);
-    CAPS(dir);
+    dir = dir.empty() ? std::string(".") : READYDIR(dir);
     std::string keep;
-    if (!found.empty() && (dir.empty() || dir == ".\\" || dir == "./" || SAMEFILE(READYDIR(dir), READYDIR(GAMEDIR))))
-        keep = RSTNAME;
-    RSTNAME = GAMEDIR + (found.empty() ? std::string("TEAM*.RST") : found);
+    if (SAMEFILE(dir, ".") || SAMEFILE(dir, READYDIR(GAMEDIR))) keep = RSTNAME;
+    RSTNAME = GAMEDIR + found;
     INITOBERFLAECHE(1);
     return keep;
+}
+
+// A GAMES.INI line naming a path is not used, and the trainer learns which line
+// and where the file is (each line of the box holds at most 70 characters).
+void refusedgame(const std::string& line) {
+    auto fit = [](std::string t) { return t.size() <= 70 ? t : "..." + t.substr(t.size() - 67); };
+    MELDUNG("GAMES.INI " + NOLINEBREAKS(line.substr(0, 60)) +
+            "/names a path, not a game directory: the line is not used./Mend it in the file:/" +
+            NOLINEBREAKS(fit(JOINPATH(KXPATH, "GAMES.INI"))));
 }
 
 // Step "C.7": the trainer picks one of several teams found in the game directory.
@@ -345,7 +371,8 @@ int askteam(const std::array<bool, 11>& found) {
         ESETCOLOR(14);
         EOUTTEXTXY(x, y, prompt);
         std::string typed;
-        GREADLN(x + 8 * static_cast<int>(prompt.size()), y, 14, 0, 8, 2, typed);
+        // The field follows the prompt as the font in use draws it.
+        GREADLN(x + ETEXTWIDTH(prompt), y, 14, 0, 8, 2, typed);
         while (!typed.empty() && typed.back() == ' ') typed.pop_back();
         while (!typed.empty() && typed.front() == ' ') typed.erase(typed.begin());
         if (typed.empty() || typed.size() > 2 || !std::all_of(typed.begin(), typed.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
@@ -363,9 +390,11 @@ void SHOWRST() {
     std::string archive;  // deleted only once its container is imported
     bool named = RSTNAME.size() > 5;
 
-    if (!named && RSTNAME.empty() && GAMEDIR == ".\\" && NUMMERWAHL == 0) {
+    // A pass-through file may have set GAMEDIR already; the trainer chooses anyway.
+    if (!named && RSTNAME.empty() && BARESTART) {
         // A: bare start, no result waiting: the trainer chooses the game.
         READGAMESINI();
+        for (const std::string& line : GAMESREFUSED) refusedgame(line);
         const std::string chosen = GETGAMELISTE(0);
         if (AENDERUNG) WRITEGAMESINI();
         if (chosen.empty()) ENDPROGRAM(0);
@@ -378,7 +407,7 @@ void SHOWRST() {
         if (UPCASE(RSTNAME).find(".RSZ") != std::string::npos) archive = unpacknamed();
         NEWRST = true;
         NUMMER = static_cast<std::int16_t>(RSTTEAMNUMBER(RSTNAME));
-        if (NUMMER == 0) ERROR(1, RSTNAME);
+        if (NUMMER == 0) ERROR(1, RSTNAME + " (the name carries no team number 1..10 before its extension)");
         NUMMERSTR = std::to_string(NUMMER);
         if (namedcontainer()) IMPORTCONTAINER(RSTNAME, true);
         if (!archive.empty()) DELETEFILE(archive);
@@ -389,9 +418,13 @@ void SHOWRST() {
     if (NUMMERWAHL == 0 && !FINDFILES(GAMEDIR, "*.RSZ").empty()) {
         const std::string pick = GETDATEINAME(GAMEDIR, "*.RSZ", L[559].str());
         if (!pick.empty()) {
+            // A bare name lies in the game directory; a file picked in another
+            // directory comes with it.
+            const std::string path = dirpart(pick).empty() ? GAMEDIR + pick : pick;
             RSZNAME = namepart(pick);
             INITOBERFLAECHE(1);
-            if (ZIPPER("D", RSZNAME, GAMEDIR) && !NEWESTCONTAINER(GAMEDIR).empty()) archive = GAMEDIR + RSZNAME;
+            unpack("D", path);
+            archive = path;
             RSTNAME.clear();
         }
     }
@@ -432,7 +465,7 @@ void SHOWRST() {
         bindfmsg();
         return;
     }
-    gamedircontainer(GAMEDIR == ".\\" && NUMMERWAHL == 0);
+    gamedircontainer(BARESTART);
     IMPORTCONTAINER(GAMEDIR + containername(), false);
     if (!archive.empty()) DELETEFILE(archive);
 }

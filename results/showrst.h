@@ -27,7 +27,7 @@ struct RSTCONTAINER {
     std::array<std::int32_t, 30> table{};  // the section table
     std::array<std::string, 11> pictures;  // team 1..10; empty = no picture
     std::string player, team, gen, match, quick;
-    std::array<std::string, 6> further;    // further match 1..5; empty = not sent
+    std::array<std::string, 6> further;    // further match 1..5 (sent when its bit of table[6] is set)
     std::vector<std::string> history;      // 41-byte history lines
     std::vector<std::string> messages;     // message records as sent
     int computed = 0;                      // sum + 6, to compare with table[9]
@@ -55,7 +55,7 @@ void WRITECONTAINER(const RSTCONTAINER& c, int nummer);
 
 // Import of the container `dosname` (step "D"): reads and checks it whole; on a
 // wrong check value nothing changes and the program stops with 99 and language
-// text 417 (environment CHECK=$ shows both values and imports, FSM=ignore
+// text 417, also with FSM=ignore (environment CHECK=$ shows both values and
 // imports); otherwise writes every file and deletes the container last, so an
 // interrupted import is repeated whole at the next start.
 void IMPORTCONTAINER(const std::string& dosname, bool named);

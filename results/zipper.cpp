@@ -37,7 +37,7 @@ std::string absolute(const std::string& path) {
 std::string (*ZIPPERASK)(bool first) = default_ask;
 void (*ZIPPERWRONG)() = default_wrong;
 
-bool ZIPPER(std::string_view mode, std::string_view archive, std::string_view workdir) {
+bool ZIPPER(std::string_view mode, std::string_view archive, std::string_view workdir, std::string* why) {
     std::string name(archive);
     if (UPCASE(name).find(".RSZ") == std::string::npos) name += ".RSZ";
     std::string detail = UPCASE(name);
@@ -66,6 +66,7 @@ bool ZIPPER(std::string_view mode, std::string_view archive, std::string_view wo
     run.input = pw.empty() ? std::string() : CP437_TO_UTF8(pw) + "\n";
     int status = RUNANDWAIT(run);
     if (status == NOT_STARTED) ERROR(10, JOINPATH(KXPATH, "rzip") + " (?)");
+    if (why) *why = RSZEXITREASON(status);
     return status == 0;
 }
 

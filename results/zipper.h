@@ -29,8 +29,10 @@ bool PASSWORDFITS(std::string_view pw, STRING8& stored);
 // Fatal errors: 1, 2, 9 with the archive name (header open, read, close);
 // 10 with KXPATH + "\RZIP.EXE (?)" when the companion cannot be started.
 // True when the companion reported success; false when it ran but failed, so a
-// caller keeps the archive.
-bool ZIPPER(std::string_view mode, std::string_view archive, std::string_view workdir);
+// caller keeps the archive. `why`, when given, then says why for the trainer (the
+// companion's own words went to standard error).
+bool ZIPPER(std::string_view mode, std::string_view archive, std::string_view workdir,
+            std::string* why = nullptr);
 
 // The mode text the companion receives: mode, then "!" when quiet; at most 10
 // characters. (The password is not part of it.)

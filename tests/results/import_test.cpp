@@ -188,15 +188,40 @@ TEST_F(Import, WrongCheckValueChangesNothingAndKeepsTheContainer) {
     EXPECT_EQ(snapshot(root), before);
 }
 
-TEST_F(Import, IgnoreModeImportsDespiteTheCheckValue) {
+TEST_F(Import, IgnoreModeStillRefusesAWrongCheckValue) {
     league(4, 3);
     std::string c = get(root / container(4));
     setentry(c, 9, entry(c, 9) == 6 ? 7 : 6);
     put(root / container(4), c);
     IGNORMODE = true;
+    const auto before = snapshot(root);
+    EXPECT_EQ(fatal(4), 99);
+    EXPECT_EQ(snapshot(root), before);
+}
+
+TEST_F(Import, FurtherMatchesWithoutAMatchLengthGiveEmptyFiles) {
+    league(4, 3);
+    const std::string good = get(root / container(4));
+    // The same container without any match bytes, further matches 1 and 3 sent.
+    const std::size_t match = playerpos(good) + entry(good, 0) + entry(good, 1) + entry(good, 2);
+    const std::int32_t len = entry(good, 3), quick = entry(good, 7);
+    const int further = __builtin_popcount(static_cast<unsigned>(entry(good, 6)));
+    std::string c = good.substr(0, match) + good.substr(match + len, quick) +
+                    good.substr(match + len + quick + static_cast<std::size_t>(further) * len);
+    setentry(c, 3, 0);
+    setentry(c, 6, 2 | 8);
+    RSTCONTAINER parsed;
+    PARSECONTAINER(c, 4, "TEAM4.RST", parsed);
+    setentry(c, 9, parsed.computed);
+    put(root / container(4), c);
     EXPECT_EQ(fatal(4), 0);
-    EXPECT_TRUE(fs::exists(root / "LIGA" / "GEN4.DAT"));
-    EXPECT_FALSE(fs::exists(root / container(4)));
+    EXPECT_EQ(get(root / "LIGA" / "GAME4.3A"), "");
+    EXPECT_EQ(get(root / "LIGA" / "GAME4.3C"), "");
+    EXPECT_TRUE(fs::exists(root / "LIGA" / "GAME4.3A"));
+    EXPECT_TRUE(fs::exists(root / "LIGA" / "GAME4.3C"));
+    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME4.3B"));
+    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME4.DAT"));
+    EXPECT_EQ(get(root / "LIGA" / "MSG4.DAT"), get(root / "direct" / "MSG4.DAT"));
 }
 
 TEST_F(Import, BrokenContainersAreRefusedBeforeAnythingIsWritten) {

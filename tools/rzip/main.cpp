@@ -31,39 +31,18 @@ using namespace korax;
 
 namespace {
 
-constexpr int EXIT_USAGE = 1;
-constexpr int EXIT_UNREADABLE = 2;
-constexpr int EXIT_DAMAGED = 3;
-constexpr int EXIT_PASSWORD = 4;
-constexpr int EXIT_NAME = 5;
-constexpr int EXIT_WRITE = 6;
-
 int usage() {
     std::fputs(
         "usage: rzip D[!][password] ARCHIVE\n"
         "       rzip X[!][password] ARCHIVE\n"
         "       rzip A[!] ARCHIVE [-g GAMEDIR] [-p] FILE...\n",
         stderr);
-    return EXIT_USAGE;
-}
-
-int exitcode(RSZSTATUS s) {
-    switch (s) {
-        case RSZSTATUS::OK: return 0;
-        case RSZSTATUS::OPEN:
-        case RSZSTATUS::READ: return EXIT_UNREADABLE;
-        case RSZSTATUS::DAMAGED: return EXIT_DAMAGED;
-        case RSZSTATUS::NOPASSWORD:
-        case RSZSTATUS::PASSWORD: return EXIT_PASSWORD;
-        case RSZSTATUS::BADNAME: return EXIT_NAME;
-        case RSZSTATUS::WRITE: return EXIT_WRITE;
-    }
-    return EXIT_DAMAGED;
+    return RZIPEXIT_USAGE;
 }
 
 int report(const RSZRESULT& r) {
     std::fprintf(stderr, "rzip: %s\n", CP437_TO_UTF8(RSZMESSAGE(r)).c_str());
-    return exitcode(r.status);
+    return RSZEXITCODE(r.status);
 }
 
 // Typed text arrives as UTF-8 from a terminal, the client sends UTF-8 too; plain
@@ -140,13 +119,13 @@ int unpack(char mode, bool quiet, std::string password, bool pwgiven, const std:
         case 0: break;
         case 2:
             std::fprintf(stderr, "rzip: damaged archive (shorter than its header): %s\n", archivename.c_str());
-            return EXIT_DAMAGED;
+            return RZIPEXIT_DAMAGED;
         default:
             std::fprintf(stderr, "rzip: cannot read %s\n", archivename.c_str());
-            return EXIT_UNREADABLE;
+            return RZIPEXIT_UNREADABLE;
     }
     std::string dir = ".";
-    if (mode == 'X' && !gametarget(h, dir)) return EXIT_NAME;
+    if (mode == 'X' && !gametarget(h, dir)) return RZIPEXIT_NAME;
     if (h.PASSWORT.size() > 0 && !pwgiven) password = readpassword();
     RSZRESULT r = RSZUNPACKFILE(archive, dir, password);
     if (!r.ok()) return report(r);
@@ -180,7 +159,7 @@ int pack(bool quiet, const std::vector<std::string>& words) {
         opt.password = readpassword();
         if (opt.password.empty()) {
             std::fputs("rzip: empty password\n", stderr);
-            return EXIT_PASSWORD;
+            return RZIPEXIT_PASSWORD;
         }
     }
     RSZRESULT r = RSZPACKFILES(archive, files, opt);

@@ -1,0 +1,222 @@
+// The import's start-up paths through the real client: archives packed with the
+// built companion, named by relative and absolute paths, lying in the program
+// directory, the game directory or elsewhere.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/process.h"
+
+using namespace korax;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+
+// Leave the menu, say yes to the quit question, confirm the turn message.
+const std::string LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
+
+class ImportClient : public ::testing::Test {
+protected:
+    fs::path root, prog;
+
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "korax-importclient-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        root = tmpl;
+        prog = root / "prog";
+        fs::create_directories(prog);
+        fs::create_directories(root / "temp");
+        for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))
+            if (e.path().filename().string().rfind("DEMO", 0) != 0)
+                fs::copy(e.path(), prog / e.path().filename(), fs::copy_options::recursive);
+        spit(prog / "GAMES.INI", "LIGA, Friday league\n");
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+    int tool(const std::string& name, const std::vector<std::string>& args) {
+        PROCESSRUN r;
+        r.program = (prog / name).string();
+        r.args = args;
+        r.dir = root.string();
+        r.output = (root / "tool.log").string();
+        return RUNANDWAIT(r);
+    }
+    // The container of team `team` that names the game directory LIGA, in `where`.
+    fs::path container(const fs::path& where, int team) {
+        EXPECT_EQ(tool("mkgame", {"--seed", "5", "--team", std::to_string(team), "--day", "4", "--dir", "LIGA",
+                                  "--form", "rst", where.string()}),
+                  0);
+        return where / ("TEAM" + std::to_string(team) + ".RST");
+    }
+    // An archive of that container packed by the companion; the container goes.
+    void archive(const fs::path& rsz, int team, const std::string& gamedir) {
+        fs::create_directories(rsz.parent_path());
+        fs::path c = container(root / "temp", team);
+        std::vector<std::string> args = {"A!", rsz.string()};
+        if (!gamedir.empty()) args.insert(args.end(), {"-g", gamedir});
+        args.push_back(c.string());
+        ASSERT_EQ(tool("rzip", args), 0) << slurp(root / "tool.log");
+        fs::remove(c);
+    }
+    // Runs the client headless with the input script; standard error lands in `err`.
+    int client(const std::vector<std::string>& args, const std::string& script) {
+        spit(root / "input.kis", script);
+        PROCESSRUN r;
+        r.program = (prog / "korax").string();
+        r.args = args;
+        r.dir = prog.string();
+        r.output = (root / "client.log").string();
+        ::setenv("KORAX_VIDEO", "headless", 1);
+        ::setenv("KORAX_INPUT", (root / "input.kis").c_str(), 1);
+        const char* oldtemp = std::getenv("TEMP");
+        const std::string saved = oldtemp ? oldtemp : "";
+        ::setenv("TEMP", (root / "temp").c_str(), 1);
+        ::unsetenv("FSM");
+        const int code = RUNANDWAIT(r);
+        ::unsetenv("KORAX_INPUT");
+        if (oldtemp) ::setenv("TEMP", saved.c_str(), 1);
+        else ::unsetenv("TEMP");
+        err = slurp(root / "client.log");
+        return code;
+    }
+    std::string err;
+};
+
+}  // namespace
+
+TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
+    struct Case {
+        const char* archive;  // below root
+        bool absolute;        // named by its full path, else relative to the program directory
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"prog/LIGA.RSZ", false, true},
+        {"prog/LIGA.RSZ", true, true},
+        {"prog/LIGA/LIGA.RSZ", true, true},
+        {"mail/LIGA.RSZ", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.archive) + (c.absolute ? " absolute" : " relative"));
+        fs::remove_all(prog / "LIGA");
+        archive(root / c.archive, 3, "LIGA");
+        const std::string name = c.absolute ? (root / c.archive).string() : fs::path(c.archive).filename().string();
+        EXPECT_EQ(client({name}, LEAVE), 0) << err;
+        EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
+        EXPECT_EQ(fs::exists(root / c.archive), !c.deleted);
+        fs::remove(root / c.archive);
+    }
+}
+
+TEST_F(ImportClient, ArchiveChosenIsTheOneUnpackedAndDeletedWhereverItLies) {
+    struct Case {
+        const char* archive;  // below root
+        const char* keys;     // in the file chooser
+    };
+    const Case cases[] = {
+        {"prog/LIGA/LIGA.RSZ", "key Down\nkey Enter\n"},
+        // The trainer switches the chooser to another directory and picks there.
+        {"mail/LIGA.RSZ", "click 100 130\nkey Esc\ntext ../mail\nkey Enter\nkey Down\nkey Enter\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.archive);
+        fs::remove_all(prog / "LIGA");
+        // Archives of another team: one of the same name in the program directory,
+        // one more in the game directory.
+        archive(prog / "LIGA.RSZ", 5, "LIGA");
+        archive(prog / "LIGA" / "OLD.RSZ", 5, "");
+        const std::string decoy = slurp(prog / "LIGA.RSZ");
+        archive(root / c.archive, 3, "");
+        EXPECT_EQ(client({"LIGA"}, c.keys + LEAVE), 0) << err;
+        EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
+        EXPECT_FALSE(fs::exists(prog / "LIGA" / "GEN5.DAT"));
+        EXPECT_FALSE(fs::exists(root / c.archive));
+        EXPECT_TRUE(fs::exists(prog / "LIGA" / "OLD.RSZ"));
+        EXPECT_EQ(slurp(prog / "LIGA.RSZ"), decoy);
+    }
+}
+
+TEST_F(ImportClient, FailedUnpackingSaysWhyAndKeepsTheArchive) {
+    archive(prog / "LIGA.RSZ", 3, "LIGA");
+    std::string a = slurp(prog / "LIGA.RSZ");
+    a[a.size() - 3] ^= 0x40;
+    spit(prog / "LIGA.RSZ", a);
+    EXPECT_EQ(client({}, "key Enter\n"), 1);
+    EXPECT_NE(err.find("rzip: damaged archive"), std::string::npos) << err;  // the unpacker's own words
+    EXPECT_NE(err.find("Error 1: LIGA\\TEAM*.RST (LIGA.RSZ: the archive is damaged"), std::string::npos) << err;
+    EXPECT_EQ(slurp(prog / "LIGA.RSZ"), a);
+}
+
+TEST_F(ImportClient, ResultNameWithoutTeamNumberSaysSo) {
+    fs::path c = container(root / "temp", 3);
+    fs::rename(c, prog / "RESULT.RST");
+    EXPECT_EQ(client({(prog / "RESULT.RST").string()}, "key Enter\n"), 1);
+    EXPECT_NE(err.find("RESULT.RST (the name carries no team number 1..10"), std::string::npos) << err;
+    EXPECT_TRUE(fs::exists(prog / "RESULT.RST"));
+}
+
+TEST_F(ImportClient, BareStartShowsTheChooserAfterAPassThroughFile) {
+    fs::create_directory(prog / "LIGA");
+    std::string f(1, char(101));
+    f += std::string("\x04LIGA") + std::string(8, '\0') + "cup result";
+    spit(prog / "TEAM3.RST", f);
+    // Escape in the game chooser ends the program in order.
+    EXPECT_EQ(client({}, "key Esc\n"), 0) << err;
+    EXPECT_EQ(slurp(prog / "LIGA" / "TEAM3.RST"), f);
+    EXPECT_FALSE(fs::exists(prog / "TEAM3.RST"));
+}
+
+TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* dir;     // where the container waits, below the program directory
+        std::string script;  // before leaving the menu
+        const char* gamesini;
+    };
+    const Case cases[] = {
+        // Chooser: LIGA; the new-game panel offers LIGA, Enter takes it.
+        {{}, "LIGA", "key Down\nkey Enter\nkey Enter\ntext my league\nkey Enter\n",
+         "LIGA, Friday league\nLIGA, my league\n"},
+        // The program directory named on the command line: no question.
+        {{"."}, ".", "", "LIGA, Friday league\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dir);
+        spit(prog / "GAMES.INI", "LIGA, Friday league\n");
+        fs::create_directories(prog / "LIGA");
+        fs::path rst = container(prog / c.dir, 3);
+        std::string bytes = slurp(rst);
+        bytes[1] = 0;  // no game directory named
+        spit(rst, bytes);
+        EXPECT_EQ(client(c.args, c.script + LEAVE), 0) << err;
+        EXPECT_TRUE(fs::exists(prog / c.dir / "GEN3.DAT"));
+        EXPECT_FALSE(fs::exists(rst));
+        EXPECT_EQ(slurp(prog / "GAMES.INI"), c.gamesini);
+    }
+}
+
+TEST_F(ImportClient, TemporaryFilesOfAKilledRunGoAtTheNextStart) {
+    fs::create_directory(prog / "LIGA");
+    const char* stale[] = {"LIGA/.GAME3.DAT.k3Xq9Z", "LIGA/.GEN3.DAT.000abc", "LIGA/.rsz-77-0-12345.tmp",
+                           ".GAMES.INI.Ab12Cd"};
+    const char* kept[] = {"LIGA/notes.txt", "LIGA/.hidden", "LIGA/.GAME3.DAT.k3Xq9", "LIGA/GAME3.DAT"};
+    for (const char* n : stale) spit(prog / n, "half");
+    for (const char* n : kept) spit(prog / n, "mine");
+    // A game directory without a team: the message, then the end.
+    EXPECT_EQ(client({"LIGA"}, "key Enter\n"), 0) << err;
+    for (const char* n : stale) EXPECT_FALSE(fs::exists(prog / n)) << n;
+    for (const char* n : kept) EXPECT_EQ(slurp(prog / n), "mine") << n;
+}
