@@ -15,8 +15,10 @@
 
 #include "data/g_general.h"
 #include "data/g_tools.h"
+#include "common/headless_screen.h"
 #include "data/g_types.h"
 #include "data/lg.h"
+#include "ui/frames.h"
 #include "platform/process.h"
 #include "results/showrst.h"
 #include "shell/korax.h"
@@ -314,4 +316,37 @@ TEST_F(Import, ContainerWaitingInTheGameDirectoryWithTeamNumber) {
     EXPECT_EQ(NUMMER, 8);
     EXPECT_FALSE(fs::exists(root / "LIGA" / container(8)));
     EXPECT_EQ(get(root / "LIGA" / "GEN8.DAT"), get(root / "direct" / "GEN8.DAT"));
+}
+
+TEST_F(Import, TeamQuestionFieldFollowsThePromptAsDrawn) {
+    fs::create_directory(root / "LIGA");
+    put(root / "LIGA" / "GEN3.DAT", "x");
+    put(root / "LIGA" / "GEN5.DAT", "x");
+    fs::copy_file(fs::path(KORAX_DIST_DIR) / "MENU.CFG", root / "MENU.CFG");
+    const auto oldl = L;
+    L[412].set("Team #");
+    L[413].set("Which team do you manage (0 = quit)");
+    korax::testing::OPENHEADLESSSCREEN();
+    korax::testing::RUNSCRIPT("text 3\nkey Enter\n", "team.kis");
+    GAMEDIR = "LIGA\\";
+    SHOWRST();
+    EXPECT_EQ(NUMMER, 3);
+    // Columns of the question's row with yellow pixels: the prompt, then the
+    // answer "3" as the last run of columns, shortly after the prompt's end.
+    const int y = 162 + 2 * 15 + 15;
+    std::vector<int> cols;
+    for (int px = 0; px <= EGETMAXX(); ++px)
+        for (int dy = -7; dy <= 7; ++dy)
+            if (EGETPIXEL(px, y + dy) == 14) {
+                cols.push_back(px);
+                break;
+            }
+    std::size_t start = cols.size() - 1;
+    while (start > 0 && cols[start] - cols[start - 1] == 1) --start;
+    ASSERT_GT(start, 0u);
+    const int gap = cols[start] - cols[start - 1];
+    EXPECT_GE(gap, 2);
+    EXPECT_LE(gap, 16);
+    korax::testing::CLOSEHEADLESSSCREEN();
+    L = oldl;
 }
