@@ -220,3 +220,13 @@ TEST_F(ImportClient, TemporaryFilesOfAKilledRunGoAtTheNextStart) {
     for (const char* n : stale) EXPECT_FALSE(fs::exists(prog / n)) << n;
     for (const char* n : kept) EXPECT_EQ(slurp(prog / n), "mine") << n;
 }
+
+TEST_F(ImportClient, GameLineNamingAPathIsToldAndTheChooserStillOpens) {
+    fs::create_directory(prog / "LIGA");
+    const std::string ini = "../../x, evil\nLIGA, Friday league\n";
+    spit(prog / "GAMES.INI", ini);
+    // The message, then Escape in the chooser.
+    EXPECT_EQ(client({}, "key Enter\nkey Esc\n"), 0) << err;
+    EXPECT_EQ(slurp(prog / "GAMES.INI"), ini);
+    EXPECT_FALSE(fs::exists(root / "x"));
+}

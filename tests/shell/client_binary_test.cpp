@@ -385,3 +385,14 @@ TEST_F(ClientMenu, BackFromMatchViewerAddsViewerTime) {
     EXPECT_GE(client, korax::DOSPACKTIME(start) - korax::DOSPACKTIME(clientstart));
     EXPECT_LE(client, korax::DOSPACKTIME(end) - korax::DOSPACKTIME(clientstart));
 }
+
+TEST_F(ClientMenu, ClosingMessageIsNotDrawnOverTheQuitQuestion) {
+    fs::path script = root / "quit.kis";
+    // The question ignores Space; the mouse move lets the shot wait for the message.
+    std::ofstream(script) << "key Esc\nkey Space\nshot " << (root / "s1.png").string() << "\nkey Y\nmove 5 5\nshot "
+                          << (root / "s2.png").string() << "\nkey Enter\nkey Enter\nkey Enter\n";
+    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    EXPECT_EQ(res.code, 0) << res.err;
+    EXPECT_EQ(pixel(1, 300, 340), QUESTION);
+    EXPECT_NE(pixel(2, 300, 340), QUESTION);
+}
