@@ -322,7 +322,7 @@ TEST_F(Import, TeamQuestionFieldFollowsThePromptAsDrawn) {
     fs::create_directory(root / "LIGA");
     put(root / "LIGA" / "GEN3.DAT", "x");
     put(root / "LIGA" / "GEN5.DAT", "x");
-    fs::copy_file(fs::path(KORAX_DIST_DIR) / "MENU.CFG", root / "MENU.CFG");
+    fs::copy_file(fs::path(KORAX_SOURCE_DIR) / "assets" / "MENU.CFG", root / "MENU.CFG");
     const auto oldl = L;
     L[412].set("Team #");
     L[413].set("Which team do you manage (0 = quit)");
