@@ -13,9 +13,9 @@
 #include <iterator>
 #include <set>
 
+#include "common/headless_screen.h"
 #include "data/g_general.h"
 #include "data/g_tools.h"
-#include "common/headless_screen.h"
 #include "data/g_types.h"
 #include "data/lg.h"
 #include "ui/frames.h"
