@@ -294,6 +294,11 @@ static_assert(sizeof(PLAYERPATCHTYPE) == 15);
 static_assert(offsetof(PLAYERPATCHTYPE, NAME) == 2 && offsetof(PLAYERPATCHTYPE, VERDIF) == 11 && offsetof(PLAYERPATCHTYPE, TORDIF) == 13);
 static_assert(sizeof(ICONREC) == 1024 && sizeof(ICONREC64) == 4096);
 
+// The team's experience counts only together with its code: ERFCODE must be
+// ERFAHRUNG ^ ERFMASK. The game master writes both with this mask; a trainer who
+// raises ERFAHRUNG in the file alone gains nothing.
+inline constexpr std::uint8_t ERFMASK = 0xA5;
+
 // The files OPENFILES and CLOSEFILES act on.
 using OPENSET = unsigned;
 inline constexpr OPENSET _PLAYER = 1;
