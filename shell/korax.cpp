@@ -22,6 +22,7 @@
 #include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
+#include "management/screens.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
@@ -208,12 +209,12 @@ void SAISONENDE_or_SKLAVENMARKT() {
 
 // The screen each menu code opens; codes without a screen show the placeholder.
 const MENUSCREEN SCREENS[] = {
-    {101, nullptr},  // team overview
+    {101, TEAMUEBERSICHT},
     {102, nullptr},  // line-up, league
     {103, nullptr},  // game choice
     {104, SAISONENDE_or_SKLAVENMARKT},
-    {105, nullptr},  // league table
-    {106, nullptr},  // pairings
+    {105, TABELLE},
+    {106, SPIELPAARUNG},
     {107, nullptr},  // history
     {108, nullptr},  // accommodation
     {109, nullptr},  // stadium
@@ -229,8 +230,8 @@ const MENUSCREEN SCREENS[] = {
     {119, nullptr},  // advertising
     {120, nullptr},  // newspaper
     {122, NOTHING},
-    {123, nullptr},  // team data
-    {124, nullptr},  // shape editor
+    {123, TEAMDATEN},
+    {124, SHAPEEDITOR},
     {125, nullptr},  // temple
     {127, SETUP},
     {128, nullptr},  // turn deadline and mail dispatch
