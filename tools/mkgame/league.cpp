@@ -112,10 +112,10 @@ Game MAKEGAME(const Options& o) {
         pl.GESCHICKLICHKEIT = std::uint8_t(rnd.range(30, 95));
         pl.MOTIVATION = std::uint8_t(rnd.range(40, 100));
         pl.VERFASSUNG = std::int8_t(rnd(9) == 0 ? rnd.range(5, 29) : rnd.range(50, 100));
-        pl.PASS = static_cast<std::int16_t>(rnd(100));
+        pl.PASS = static_cast<std::int16_t>(rnd(100) % 6);  // balls: 0..5
         pl.FARBE = static_cast<std::int16_t>(rnd.range(32, 247));
         pl.INDI3 = static_cast<std::int16_t>(rnd(100));
-        pl.VORLEGEN = std::uint8_t(rnd(100));
+        pl.VORLEGEN = std::uint8_t(rnd(100) % 11);  // shown halved: 0..5 balls
         pl.SAISON = static_cast<std::int16_t>(rnd.range(1, 4));
         pl.DAYSIMTEAM = static_cast<std::int16_t>(rnd.range(o.day, o.day + 30));
         pl.ORGTEAM = std::uint8_t(p <= 100 ? pl.TEAM : rnd.range(1, 10));
@@ -171,10 +171,26 @@ Game MAKEGAME(const Options& o) {
         tm.LANGUAGE = 1;
         tm.LIGAKENNUNG = 1;
     }
+    // One professional team; the rest of the league plays as amateurs.
+    teams[o.team % 10 + 1].PROFI = 1;
+    // The own team: two artefacts, a transfer decision with a price and one without,
+    // and enough experience (with its code) to see other teams' orders.
+    {
+        TEAMREC& own = teams[o.team];
+        own.ARTPLAYER[2] = 23;   // Motivate, level 3
+        own.ARTPLAYER[7] = 61;   // Speed, level 1
+        own.TRANSFER[8] = -2;
+        own.TRANSGEBOT[8] = 350;
+        own.TRANSFER[9] = 1;
+        own.ERFAHRUNG = 2;
+        own.ERFCODE = std::uint8_t(2 ^ ERFMASK);
+    }
 
     // Fixtures, results of the days played and odds for the next day.
     GENTYPE gen{};
     gen.ANZAHL = 10;
+    gen.AUFSTIEG = 2;
+    gen.ABSTIEG = 2;
     gen.LIGA = 1;
     gen.LIGATXT.set("League 1");
     if (o.day <= 9) gen.TURN = static_cast<std::int16_t>(o.day), gen.HINRUNDE = 1;
@@ -195,12 +211,19 @@ Game MAKEGAME(const Options& o) {
         });
         return v;
     };
+    // Strengths move from day to day; a generator of their own keeps every other
+    // number of the league as it was.
+    Rng drift(o.seed * 7919u + 17u);
+    std::array<int, 11> form{};
     auto statistics = [&](int d) {
+        if (d > 0)
+            for (int t = 1; t <= 10; ++t) form[t] += drift.range(-200, 200);
         auto v = table();
         for (int place = 1; place <= 10; ++place) {
-            STATISTIKTYPE& s = gen.STATISTIK[v[place - 1].team][d];
+            const int t = v[place - 1].team;
+            STATISTIKTYPE& s = gen.STATISTIK[t][d];
             s.TABPLATZ = std::uint8_t(place);
-            s.STAERKE = static_cast<std::int16_t>(strength[v[place - 1].team] / 5);
+            s.STAERKE = static_cast<std::int16_t>(strength[t] / 5 + form[t]);
         }
     };
     statistics(0);
@@ -246,7 +269,7 @@ Game MAKEGAME(const Options& o) {
         row.UNENTSCHIEDEN = static_cast<std::int16_t>(r.drawn);
         row.VERLOREN = static_cast<std::int16_t>(r.lost);
         row.TORDIFF = static_cast<std::int16_t>(r.diff);
-        row.STAERKE = static_cast<std::int16_t>(strength[r.team] / 5);
+        row.STAERKE = static_cast<std::int16_t>(strength[r.team] / 5 + form[r.team]);
         row.LIZENZ = 1;
         if (r.team == o.team) gen.PLATZ = static_cast<std::int16_t>(place);
     }
