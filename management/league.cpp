@@ -21,7 +21,6 @@ namespace {
 
 constexpr int ROWH = 48;
 constexpr int PANELCOLOUR = 7;
-constexpr int CLOSEDOTFILL = 11;
 
 int tabletop() { return 130; }
 
@@ -30,13 +29,17 @@ void text(int x, int y, int colour, const std::string& s) {
     EOUTTEXTXY(x, y, s);
 }
 
-// Columns of the table, right of the names; the header's words stand over them.
+// Columns of the table, right of the names: each stands under its word of the
+// header, wherever the font puts that word.
+const char* const HEAD = "Punkte  G   U   V   Tore";
 struct COLUMNS {
     int punkte, g, u, v, tore, staerke, tendenz;
 };
 COLUMNS columns() {
-    const int x = XM2 - 330;
-    return {x, x + 64, x + 96, x + 128, x + 160, x + 216, x + 280};
+    const int x = XM2 - 360;
+    auto at = [x](int chars) { return x + ETEXTWIDTH(std::string(HEAD, static_cast<std::size_t>(chars))); };
+    const int tore = at(20);
+    return {x, at(8), at(12), at(16), tore, tore + 60, tore + 130};
 }
 
 void tabelle_aufbau() {
@@ -47,13 +50,19 @@ void tabelle_aufbau() {
     for (int i = 1; i <= 10; ++i) {
         int zone = TABELLENZONE(i);
         if (zone == 0) continue;
-        ESETFILLSTYLE(CLOSEDOTFILL, zone > 0 ? 10 : 12);
-        EBAR(x1 + 2, top + (i - 1) * ROWH + 2, x2 - 2, top + i * ROWH - 2);
+        // A coloured band and frame keep every text colour of the row readable.
+        const int c = zone > 0 ? 10 : 12, y1 = top + (i - 1) * ROWH + 2, y2 = top + i * ROWH - 2;
+        ESETFILLSTYLE(1, c);
+        EBAR(x1 + 2, y1, x1 + 8, y2);
+        ESETCOLOR(c);
+        ERECTANGLE(x1 + 2, y1, x2 - 2, y2);
+        ERECTANGLE(x1 + 3, y1 + 1, x2 - 3, y2 - 1);
     }
     ESETFILLSTYLE(1, PANELCOLOUR);
     DEFAULTTEXT2();
+    DEFAULTTEXT2();
     const COLUMNS c = columns();
-    std::string head = "Punkte  G   U   V   Tore";
+    std::string head = HEAD;
     if (XMODE > 0) head += "  " + L[277].str();
     text(c.punkte, top - 16, 15, head);
     for (int i = 1; i <= 10; ++i) {
@@ -65,13 +74,13 @@ void tabelle_aufbau() {
             const int w = ETEXTWIDTH(z.name);
             text(x1 + 16 + w, y, 10, std::string(1, static_cast<char>(251)));
         }
-        text(x1 + 36, y + 18, 0, z.trainer);
+        text(x1 + 36, y + 18, 15, z.trainer);
         text(c.punkte, y, 15, std::to_string(3 * z.won + z.drawn));
         text(c.g, y, 15, std::to_string(z.won));
         text(c.u, y, 15, std::to_string(z.drawn));
         text(c.v, y, 15, std::to_string(z.lost));
         text(c.tore, y, 15, z.tordiff);
-        text(c.staerke, y, 0, "(" + std::to_string(z.staerke) + ")");
+        text(c.staerke, y, 15, "(" + std::to_string(z.staerke) + ")");
         if (z.hastendenz) text(c.tendenz, y, z.tendenz.colour, z.tendenz.text);
     }
     DEFAULTTEXT();
@@ -86,7 +95,7 @@ void paarung_tage() {
     const int w = (XM2 - XM1 - 40) / 18;
     for (int d = 1; d <= 18; ++d) {
         const int x = XM1 + 20 + (d - 1) * w;
-        FENSTER(d, x, YM2 - 70, x + w - 6, YM2 - 30, std::to_string(d), -3, d == paarungstag ? 14 : 7);
+        FENSTER(d, x, YM2 - 70, x + w - 6, YM2 - 30, "", -3, d == paarungstag ? 14 : 7);
         ESETCOLOR(0);
         CENTERTEXTSTYLE();
         EOUTTEXTXY(x + (w - 6) / 2, YM2 - 50, std::to_string(d));

@@ -50,7 +50,7 @@ void zeile(int row) {
     if (s == 0) return;
     const PLAYERREC& p = PLAYER[s];
     SHOWICON(ICON[s], x + 4, y + 1, false);
-    ECIRCLEFILL(x + 44, y + 10, 5, PENDANTCOLOR(p.ARTIFAKT));
+    if (p.ARTIFAKT > 0) ECIRCLEFILL(x + 44, y + 10, 5, PENDANTCOLOR(p.ARTIFAKT));
     DEFAULTTEXT2();
     const int y1 = y + 10, y2 = y + 25;
     text(x + C_NAME, y1, 15, p.NAME.str());
@@ -107,7 +107,7 @@ void liste() {
     DEFAULTTEXT2();
     text(XM1 + 20, 104, 14, std::to_string(static_cast<int>(TEAM.SAISON)) + ". Saison");
     SHOWPCX(XM1 + 160, 90, JOINPATH(GAMEDIR, "team" + NUMMERSTR + ".pcx"));
-    SHOWGOLD(XM2 - 130, 112);
+    SHOWGOLD(XM2 - 300, 112);
     DEFAULTTEXT2();
     const int x = rowx(), y = ROWTOP - 12;
     text(x + C_WERT, y, 15, "$");
