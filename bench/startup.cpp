@@ -1,5 +1,6 @@
 // Start of the client on a fresh copy of the demonstration game, headless, from
-// process start to the main menu drawn and shot; beside it a process that only
+// process start to the main menu with its first screen, the team overview, drawn
+// and shot; beside it a process that only
 // starts and exits.
 #include <benchmark/benchmark.h>
 

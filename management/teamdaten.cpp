@@ -30,7 +30,8 @@ void text(int x, int y, int colour, const std::string& s) {
 }
 
 // A picture of the program directory with its regions (bounded by colour 15)
-// filled in the team colours; nothing at all when the picture is missing.
+// filled in the team colours (the plain flood fill of the emulation does
+// nothing, so the real one is used); nothing at all when the picture is missing.
 struct FILLPOINT {
     int x, y;
     bool second;  // FARBE2, else FARBE1
@@ -40,7 +41,7 @@ void colouredpicture(const std::string& name, int x, int y, std::initializer_lis
     if (!SHOWPCX(x, y, JOINPATH(KXPATH, name))) return;
     for (const FILLPOINT& p : points) {
         ESETFILLSTYLE(1, p.second ? TEAM.FARBE2 : TEAM.FARBE1);
-        EFLOODFILL(x + p.x, y + p.y, 15);
+        EFLOODFILLX(x + p.x, y + p.y, 15);
     }
 }
 

@@ -49,8 +49,10 @@ struct Program {
     }
 };
 
-// Leave the placeholder screen, ask to quit, answer yes, confirm the turn message.
+// Leave the team overview, ask to quit, answer yes, confirm the turn message.
 const char* const LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
+// After an import the pairings and the table come first; Escape leaves each.
+const std::string IMPORTLEAVE = std::string("key Esc\nkey Esc\n") + LEAVE;
 
 }  // namespace
 
@@ -58,7 +60,7 @@ TEST(TurnThroughTheClient, ImportedContainerGivesTheTurnOfItsTeam) {
     Program p;
     fs::create_directory(p.root / "LIGA");
     ASSERT_EQ(p.run({"mkgame", "--seed", "5", "--team", "3", "--day", "4", "--dir", "LIGA", "--form", "rst", "."}, ""), 0);
-    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, LEAVE), 0) << slurp(p.root / "client.log");
+    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, IMPORTLEAVE), 0) << slurp(p.root / "client.log");
     EXPECT_FALSE(fs::exists(p.root / "TEAM3.RST"));
 
     const std::string turn = slurp(p.root / "LIGA/TEAM3.TRN");
@@ -90,7 +92,7 @@ TEST(TurnThroughTheClient, MessageTextTravelsWithTheTurn) {
     fs::create_directory(p.root / "LIGA");
     ASSERT_EQ(p.run({"mkgame", "--seed", "8", "--team", "10", "--day", "11", "--dir", "LIGA", "--form", "rst", "."}, ""), 0);
     // First start imports; the trainer then writes a message and starts again.
-    ASSERT_EQ(p.run({"korax", "TEAM10.RST"}, LEAVE), 0) << slurp(p.root / "client.log");
+    ASSERT_EQ(p.run({"korax", "TEAM10.RST"}, IMPORTLEAVE), 0) << slurp(p.root / "client.log");
     std::ofstream(p.root / "LIGA/TEAM10.TXT", std::ios::binary) << "<*> to ALL\r\nSee you at the cup!\r\n";
     ASSERT_EQ(p.run({"korax", "LIGA", "10"}, LEAVE), 0) << slurp(p.root / "client.log");
     const std::string turn = slurp(p.root / "LIGA/TEAM10.TRN");
@@ -118,7 +120,7 @@ TEST(TurnThroughTheClient, CheckDollarShowsBothValuesAndImportsAnyway) {
     EXPECT_FALSE(fs::exists(p.root / "LIGA/GEN4.DAT"));
     // With CHECK=$ the message box is confirmed and the result imported.
     ::setenv("CHECK", "$", 1);
-    const std::string script = std::string("shot ") + (p.root / "check.png").string() + "\nkey Enter\n" + LEAVE;
+    const std::string script = std::string("shot ") + (p.root / "check.png").string() + "\nkey Enter\n" + IMPORTLEAVE;
     EXPECT_EQ(p.run({"korax", "TEAM4.RST"}, script), 0) << slurp(p.root / "client.log");
     ::unsetenv("CHECK");
     EXPECT_FALSE(fs::exists(p.root / "TEAM4.RST"));

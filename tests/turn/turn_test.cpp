@@ -186,6 +186,7 @@ TEST_F(Turn, SeasonEndCarriesHistoryAndTransferPlayers) {
     TEAM.LIZENZ = 1;
     TEAM.SYMBOLVER[3] = 0;
     TEAM.ERFOLGE = 3;
+    for (int i = 1; i <= 10; ++i) TEAM.TRANSFER[i] = 0;  // only the decisions below
     put("LIGA/TEAM3.HI", "Saison 1\r\n>>> " + std::string(50, 'c') + "\r\n");
     TEAM.TRANSFER[2] = 1;
     TEAM.TRANSFER[5] = 1;
@@ -211,6 +212,7 @@ TEST_F(Turn, SeasonEndCarriesTheEmblemWhenTheTeamHasOne) {
     LASTDAY = true;
     TEAM.LIZENZ = 1;
     TEAM.ERFOLGE = 0;
+    for (int i = 1; i <= 10; ++i) TEAM.TRANSFER[i] = 0;  // no players after the emblem
     TEAM.SYMBOLVER[3] = GEN.TSYMVER[3];
     SAVETURN();
     const std::string f = get("LIGA/TEAM3.END");

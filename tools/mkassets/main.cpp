@@ -181,8 +181,11 @@ void shirt() {
 }
 
 void flag() {
+    // The team data screen fills the two halves from (20, 10) and (20, 18) up to
+    // colour 15: the pole stands apart from the cloth and off the lower edge, so a
+    // fill never runs out of the picture.
     Canvas c(64, 48, 15);
-    c.bar(2, 2, 4, 47, 8);
+    c.bar(1, 2, 3, 45, 8);
     c.poly({{5, 3}, {60, 14}, {5, 25}}, 1);
     c.line(5, 14, 60, 14, 15);
     c.fill(20, 10, 1);
