@@ -203,10 +203,10 @@ void ICONLEISTE(int a, int b, bool moti) {
         DEFAULTTEXT2();
         if (pos > 0) SHOWNUMBER(pos, x + 36, y + 9, 15);
         if (p.ARTIFAKT > 0) {
-            ECIRCLEFILL(x + 40, y + 38, 4, PENDANTCOLOR(p.ARTIFAKT));
+            ECIRCLEFILL(x + 42, y + 25, 4, PENDANTCOLOR(p.ARTIFAKT));
             if (a == 0 && b == -1) {
                 ESETCOLOR(14);
-                ECIRCLE(x + 40, y + 38, 6);
+                ECIRCLE(x + 42, y + 25, 6);
             }
         }
         text(x + 50, y + 9, pos > 0 ? 15 : 8, p.NAME.str());
