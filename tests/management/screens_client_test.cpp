@@ -153,6 +153,32 @@ TEST(Views, TourOfTheScreensWritesOnlyTheOwnTeam) {
     EXPECT_EQ(slurp(g.liga / "PLAYER7.DAT"), players);
 }
 
+TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
+    Game g(4, 6);
+    // Row 2 shows squad slot 4 (position 4): out with condition 0.
+    std::string players = slurp(g.liga / "PLAYER4.DAT");
+    players[(34 - 1) * 61 + 21] = 0;
+    spit(g.liga / "PLAYER4.DAT", players);
+    const std::string r = g.root.string() + "/";
+    std::string back;  // from row 10 to row 1 takes eight steps (row 2 is passed over), the ninth beeps
+    for (int i = 0; i < 9; ++i) back += "key C\n";
+    auto shot = [&](const std::string& n) { return "key Z\nshot " + r + n + ".png\n"; };
+    const std::string script = shot("list") + "key 2\n" + shot("list2") + "key 3\n" + shot("card3") +
+                               "key B\nkey 1\nkey D\n" + shot("next") + "key B\nkey A\n" + shot("card10") +
+                               "key D\n" + shot("last") + back +
+                               shot("first") + "key B\nkey 1\n" + shot("card1") + "key B\n" + QUIT;
+    ASSERT_EQ(g.run({"korax", "LIGA", "4"}, script, true), 0) << g.log();
+    auto png = [&](const std::string& n) { return slurp(g.root / (n + ".png")); };
+    auto same = [&](const std::string& a, const std::string& b) { return png(a) == png(b); };
+    ASSERT_FALSE(png("list").empty());
+    EXPECT_TRUE(same("list2", "list"));    // a row that cannot be opened: nothing happens
+    EXPECT_FALSE(same("card3", "list"));
+    EXPECT_TRUE(same("next", "card3"));    // "D" from row 1 passes over row 2
+    EXPECT_TRUE(same("last", "card10"));   // "D" on the last row only beeps
+    EXPECT_TRUE(same("first", "card1"));   // "C" back to the first row, then beeps
+    EXPECT_FALSE(same("card1", "card3"));
+}
+
 TEST(Views, HostileRecordsAreDrawnWithoutACrash) {
     Game g(2, 0);
     std::string teams = slurp(g.liga / "TEAM2.DAT"), players = slurp(g.liga / "PLAYER2.DAT"), gen = slurp(g.liga / "GEN2.DAT");
@@ -196,6 +222,8 @@ TEST(Views, HostileRecordsAreDrawnWithoutACrash) {
     gn.TSYMVER[2] = 255;
     std::memcpy(gen.data(), &gn, sizeof gn);
     spit(g.liga / "GEN2.DAT", gen);
+    // Pictures missing: nothing drawn in their place.
+    for (const char* f : {"flag.pcx", "trikot.pcx", "ih.pcx", "LIGA/TEAM2.PCX"}) fs::remove(g.root / f);
     ASSERT_EQ(g.run({"korax", "LIGA", "2"}, tour(), true), 0) << g.log();
 }
 
