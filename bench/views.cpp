@@ -12,11 +12,11 @@
 #include "graph/emugraph.h"
 #include "graph/winpcx.h"
 #include "management/screens.h"
-#include "platform/inputscript.h"
+#include "graph/inputscript.h"
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "shell/config.h"
-#include "shell/lg.h"
+#include "data/config.h"
+#include "data/lg.h"
 #include "ui/m_tool.h"
 
 using namespace korax;

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "base/state.h"
+#include "base/types.h"
 #include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "platform/dospath.h"
@@ -96,5 +97,10 @@ std::int32_t STARTETIME(std::string_view name) {
 }
 
 std::int32_t STOPPETIME(std::string_view name) { return stamp_of(marker_path(name)); }
+
+std::int32_t ADDUSAGE(std::int32_t sum, std::int32_t start, std::int32_t stop) {
+    if (start <= 0 || stop <= 0) return sum;
+    return WRAP32(static_cast<std::int64_t>(sum) + stop - start);
+}
 
 }  // namespace korax

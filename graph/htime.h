@@ -32,6 +32,8 @@ int ELAPSEDTICKS(std::uint16_t start, std::uint16_t stop);
 std::int32_t STARTETIME(std::string_view name);
 // The packed DOS time stamp of GAMEDIR + name, or 0 when it cannot be read.
 std::int32_t STOPPETIME(std::string_view name);
+// Adds the usage between two stamps to a sum, but only when both stamps were taken.
+std::int32_t ADDUSAGE(std::int32_t sum, std::int32_t start, std::int32_t stop);
 // Packs a local time as the DOS file stamp (year - 1980 in bits 25..31, month,
 // day, hour, minute, seconds / 2); 0 before 1980 or after 2107.
 std::int32_t DOSPACKTIME(std::int64_t unixtime);

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "results/pokal.h"
-#include "shell/lg.h"
-#include "shell/types.h"
+#include "data/lg.h"
+#include "base/types.h"
 
 namespace korax {
 

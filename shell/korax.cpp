@@ -393,11 +393,6 @@ int ESCAPETARGET(unsigned char key2, int current, bool (*hastips)(int code)) {
     return MENUHISTORY.front();
 }
 
-std::int32_t ADDUSAGE(std::int32_t sum, std::int32_t start, std::int32_t stop) {
-    if (start <= 0 || stop <= 0) return sum;
-    return WRAP32(static_cast<std::int64_t>(sum) + stop - start);
-}
-
 void USAGESTART() {
     if (FILECHECK(JOINPATH(GAMEDIR, "VGR.TMP"))) {
         KXSTARTTIME = STOPPETIME("VGR.TMP");

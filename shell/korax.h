@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/state.h"
+#include "graph/htime.h"
 
 namespace korax {
 
@@ -43,9 +44,6 @@ bool ESCAPEASKS(unsigned char key2);
 // first entry for anything else. The tip search gives up after one full round.
 int ESCAPETARGET(unsigned char key2, int current, bool (*hastips)(int code));
 
-
-// Adds the usage between two stamps to a sum, but only when both stamps were taken.
-std::int32_t ADDUSAGE(std::int32_t sum, std::int32_t start, std::int32_t stop);
 
 // Usage time at the menu's entry: a match-viewer run (VGR.TMP in the game
 // directory) is added to TEAM.TRAINING.VGRGESAMT, otherwise the client run is

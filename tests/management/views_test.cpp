@@ -10,7 +10,7 @@
 #include "data/g_types.h"
 #include "management/views.h"
 #include "results/pokal.h"
-#include "shell/lg.h"
+#include "data/lg.h"
 
 using namespace korax;
 
