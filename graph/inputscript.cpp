@@ -271,8 +271,9 @@ struct Parser {
 
 void apply(const SCRIPTACTION& a) {
     if (TRACE) {
-        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - TRACESTART);
-        std::fprintf(TRACE, "%d %lld\n", a.line, static_cast<long long>(us.count()));
+        const auto since = std::chrono::steady_clock::now() - TRACESTART;
+        const long long us = std::chrono::duration_cast<std::chrono::microseconds>(since).count();
+        std::fprintf(TRACE, "%d %lld\n", a.line, us);
         std::fflush(TRACE);
     }
     std::uint16_t b, x, y;

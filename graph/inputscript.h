@@ -1,7 +1,7 @@
 // Scripted input (KORAX_INPUT): a file of input actions, one a line, that is fed to
 // the key and mouse queues whenever the program asks for input and has taken in
-// the action before, one action per input pass. Applied by demand, never by the wall clock, so a script gives
-// the same run however fast the program polls.
+// the action before, one action per input pass. Applied by demand, never by the
+// wall clock, so a script gives the same run however fast the program polls.
 #pragma once
 
 #include <cstddef>
