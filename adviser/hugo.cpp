@@ -1,5 +1,6 @@
 // The adviser's figure, its animation, and the bubble with the current screen's tip.
 #include <array>
+#include <utility>
 
 #include "adviser/adviser.h"
 #include "adviser/hugo_internal.h"
@@ -111,9 +112,11 @@ void SHOWHUGO() {
         ESETFILLSTYLE(1, SCREEN);
         EBAR(HX1, HY1, HX2, HY2);
         SETKLICKFENSTER(25, HUGOX - 40, HUGOY - 40, HUGOX + 40, HUGOY + 40);
-        ECIRCLEFILL(HUGOX, HUGOY, 36, 0);
-        ECIRCLEFILL(HUGOX, HUGOY, 35, 12);
-        ECIRCLEFILL(HUGOX, HUGOY, 32, 15);
+        // Each disc's outline in its own colour.
+        for (const auto& [r, c] : {std::pair{36, 0}, std::pair{35, 12}, std::pair{32, 15}}) {
+            ESETCOLOR(c);
+            ECIRCLEFILL(HUGOX, HUGOY, r, c);
+        }
         SHOWPCX(HUGOX - 46 - LABELW, HUGOY - LABELH / 2, JOINPATH(KXPATH, "text.pcx"));
         if (!READICONTOL("hugo1", HUGO1)) HUGO1 = ICONREC{};
         if (!READICONTOL("hugo2", HUGO2)) HUGO2 = HUGO1;
