@@ -207,8 +207,10 @@ void DOHUGO() {
     EELLIPSE(bx, by, 0, 360, BUBBLERX - 2, BUBBLERY - 2);
     DEFAULTTEXT();
     ESETTEXTJUSTIFY(CENTERTEXT, CENTERTEXT);
+    // Fewer lines stand in the middle of the room above the buttons.
+    const int oben = by - 100 + 9 * (MAXTIPLINES - static_cast<int>(zeilen.size()));
     for (std::size_t i = 0; i < zeilen.size(); ++i)
-        text_zentriert(bx, by - 100 + 18 * static_cast<int>(i), zeilen[i], 0);
+        text_zentriert(bx, oben + 18 * static_cast<int>(i), zeilen[i], 0);
     DEFAULTTEXT();
     const int k1x = bx - 80, k2x = bx + 80, ky = by + 70;
     ELLBUTTON(k1x, ky, knopf1);
