@@ -25,6 +25,18 @@ bool FEHLER = false;
 int FEHLERART = -1;
 std::int16_t RUNTIMEERROR = 0;
 
+// The tree written as steps on a stack of values (see BAUEBAUM).
+struct PROGRAMM {
+    enum ART : unsigned char { KONST, VAR, OP2, OP1L, OP1R, OP0 };
+    struct SCHRITT {
+        ART art;
+        unsigned char op;
+        double wert;
+    };
+    std::vector<SCHRITT> schritte;
+    std::vector<double> stapel;
+};
+
 namespace {
 
 constexpr double LITERALMARK = 0.87376;
@@ -271,6 +283,7 @@ void loesche(TFUNKTION t) {
     loesche(t->LCHILD);
     loesche(t->RCHILD);
     delete t->OPERAND;
+    delete t->CODE;
     delete t;
 }
 
@@ -350,21 +363,22 @@ double fehlerwert() {
     return 0;
 }
 
-double rechne(TFUNKTION t) {
-    if (LAUFZEITFEHLER) return 0;
-    if (!t) return fehlerwert();
-    const unsigned char o = t->BOPERATOR;
-    if (o == op::KONSTANTE) return t->OPERAND ? *t->OPERAND : fehlerwert();
-    if ((o >= 1 && o <= 26) || o == op::PROZENT) return VARIABLE(o);
-    double l = 0, r = 0, v = 0;
-    if (t->LCHILD) l = rechne(t->LCHILD);
-    if (t->RCHILD) r = rechne(t->RCHILD);
-    if (LAUFZEITFEHLER) return 0;
+// A value that may stand for a string; anything else compares as a plain number.
+inline bool vielleicht_text(double x) {
+    if (!(x >= 1 && x < VARMAX + 1)) return false;
+    double frac = x - std::trunc(x);
+    return frac > VARIABLEMARK - 1e-6 && frac < LITERALMARK + 1e-6;
+}
+
+// One operation on its operands' values. Every node is worked out even after a
+// runtime error: nothing has side effects, and BERECHNE answers 0 then anyway.
+inline double anwenden(unsigned char o, double l, double r) {
+    double v = 0;
     switch (o) {
         case '+': v = l + r; break;
         case '-': v = l - r; break;
         case '*': v = l * r; break;
-        case '/': v = DIVIDE(l, r); break;
+        case '/': v = r != 0 ? l / r : DIVIDE(l, r); break;
         case '^': v = POWER(l, r); break;
         case op::MOD: v = MODULO(l, r); break;
         case op::UND: v = l * r; break;
@@ -373,14 +387,15 @@ double rechne(TFUNKTION t) {
         case op::NEGATION: v = -l; break;
         case op::LITERAL: v = l + LITERALMARK; break;
         case op::LAENGE: v = LEN(l); break;
-        case '=': v = GLEICH(l, r); break;
-        case '<': v = KLEINER(l, r); break;
-        case '>': v = GROESSER(l, r); break;
-        case op::KLEINERGLEICH: v = KLEINERGLEICH(l, r); break;
-        case op::GROESSERGLEICH: v = GROESSERGLEICH(l, r); break;
-        case op::UNGLEICH: v = UNGLEICH(l, r); break;
-        case op::LEVGLEICH: v = LEVGLEICH(l, r); break;
-        case op::PHONGLEICH: v = PHONGLEICH(l, r); break;
+        // Numbers compare directly; only a possible string goes the long way.
+        case '=': return vielleicht_text(l) ? GLEICH(l, r) : wahr(l == r);
+        case '<': return vielleicht_text(l) ? KLEINER(l, r) : wahr(l < r);
+        case '>': return vielleicht_text(l) ? GROESSER(l, r) : wahr(l > r);
+        case op::KLEINERGLEICH: return vielleicht_text(l) ? KLEINERGLEICH(l, r) : wahr(l <= r);
+        case op::GROESSERGLEICH: return vielleicht_text(l) ? GROESSERGLEICH(l, r) : wahr(l >= r);
+        case op::UNGLEICH: return vielleicht_text(l) ? UNGLEICH(l, r) : wahr(l != r);
+        case op::LEVGLEICH: return vielleicht_text(l) ? LEVGLEICH(l, r) : wahr(l == r);
+        case op::PHONGLEICH: return vielleicht_text(l) ? PHONGLEICH(l, r) : wahr(l == r);
         case 'a': v = std::log(l); break;
         case 'b': v = LOG(l); break;
         case 'c': v = std::exp(l); break;
@@ -401,8 +416,103 @@ double rechne(TFUNKTION t) {
         case 'r': v = ARCTANH(l); break;
         default: return fehlerwert();  // the deleted marker among others
     }
-    if (LAUFZEITFEHLER || !std::isfinite(v)) return fehlerwert();
+    if (!std::isfinite(v)) return fehlerwert();
     return v;
+}
+
+double variablenwert(unsigned char o) {
+    const auto i = static_cast<std::size_t>(o);
+    return VARTYP[i] ? varwert[i] : fehlerwert();
+}
+
+bool ist_variable(unsigned char o) { return (o >= 1 && o <= 26) || o == op::PROZENT; }
+
+double rechne(TFUNKTION t) {
+    if (!t) return fehlerwert();
+    const unsigned char o = t->BOPERATOR;
+    if (o == op::KONSTANTE) return t->OPERAND ? *t->OPERAND : fehlerwert();
+    if (ist_variable(o)) return variablenwert(o);
+    const double l = t->LCHILD ? rechne(t->LCHILD) : 0;
+    const double r = t->RCHILD ? rechne(t->RCHILD) : 0;
+    return anwenden(o, l, r);
+}
+
+// ---- the tree as a flat program -----------------------------------------------------
+// BAUEBAUM also writes each tree as a sequence of steps on a stack of values, in the
+// tree's own order (left operand before right), with subtrees of constants worked out
+// once. BERECHNE runs that: the same operations without walking the nodes.
+
+// Constants and operations on them alone; strings, variables and comparisons
+// (which read the literal table) are left to the evaluation.
+bool konstant(TFUNKTION t) {
+    if (!t) return true;
+    const unsigned char o = t->BOPERATOR;
+    if (o == op::KONSTANTE) return t->OPERAND != nullptr;
+    if (ist_variable(o) || o == op::LITERAL || o == op::GELOESCHT || o == op::LAENGE) return false;
+    switch (o) {
+        case '=': case '<': case '>': case op::KLEINERGLEICH: case op::GROESSERGLEICH:
+        case op::UNGLEICH: case op::LEVGLEICH: case op::PHONGLEICH: return false;
+        default: break;
+    }
+    return konstant(t->LCHILD) && konstant(t->RCHILD);
+}
+
+void uebersetze(TFUNKTION t, PROGRAMM& p, int tiefe, int& maxtiefe) {
+    if (tiefe > maxtiefe) maxtiefe = tiefe;
+    const unsigned char o = t->BOPERATOR;
+    if (o == op::KONSTANTE) {
+        p.schritte.push_back({PROGRAMM::KONST, 0, t->OPERAND ? *t->OPERAND : 0});
+        return;
+    }
+    if (ist_variable(o)) {
+        p.schritte.push_back({PROGRAMM::VAR, o, 0});
+        return;
+    }
+    if (konstant(t)) {
+        const bool vorher = LAUFZEITFEHLER;
+        LAUFZEITFEHLER = false;
+        const double v = rechne(t);
+        const bool fehler = LAUFZEITFEHLER;
+        LAUFZEITFEHLER = vorher;
+        // A failing subtree stays, so that its error comes with the evaluation.
+        if (!fehler) {
+            p.schritte.push_back({PROGRAMM::KONST, 0, v});
+            return;
+        }
+    }
+    if (t->LCHILD) uebersetze(t->LCHILD, p, tiefe, maxtiefe);
+    if (t->RCHILD) uebersetze(t->RCHILD, p, tiefe + (t->LCHILD ? 1 : 0), maxtiefe);
+    using A = PROGRAMM::ART;
+    A a = t->LCHILD && t->RCHILD ? A::OP2 : t->LCHILD ? A::OP1L : t->RCHILD ? A::OP1R : A::OP0;
+    if (a == A::OP0 && tiefe + 1 > maxtiefe) maxtiefe = tiefe + 1;
+    p.schritte.push_back({a, o, 0});
+}
+
+PROGRAMM* programm(TFUNKTION t) {
+    auto* p = new PROGRAMM;
+    int maxtiefe = 0;
+    uebersetze(t, *p, 1, maxtiefe);
+    p->stapel.resize(static_cast<std::size_t>(maxtiefe) + 1);
+    return p;
+}
+
+double laufe(PROGRAMM& p) {
+    double* sp = p.stapel.data();
+    for (const PROGRAMM::SCHRITT& s : p.schritte) {
+        switch (s.art) {
+            case PROGRAMM::KONST: *sp++ = s.wert; break;
+            case PROGRAMM::VAR: *sp++ = variablenwert(s.op); break;
+            case PROGRAMM::OP2: {
+                const double r = *--sp;
+                sp[-1] = anwenden(s.op, sp[-1], r);
+                break;
+            }
+            case PROGRAMM::OP1L: sp[-1] = anwenden(s.op, sp[-1], 0); break;
+            case PROGRAMM::OP1R: sp[-1] = anwenden(s.op, 0, sp[-1]); break;
+            case PROGRAMM::OP0: *sp++ = anwenden(s.op, 0, 0); break;
+        }
+    }
+    return sp[-1];
 }
 
 const char* opname(unsigned char o) {
@@ -631,7 +741,9 @@ TFUNKTION BAUEBAUM(std::string_view text, int& errpos, int& errkind) {
     }
     errpos = -1;
     errkind = -1;
-    return vereinfache(t);
+    t = vereinfache(t);
+    t->CODE = programm(t);
+    return t;
 }
 
 void SETVARIABLE(int nr, std::string_view value, char type) {
@@ -654,7 +766,7 @@ double VARIABLE(int nr) {
 
 double BERECHNE(TFUNKTION tree) {
     LAUFZEITFEHLER = false;
-    double v = rechne(tree);
+    double v = tree && tree->CODE ? laufe(*tree->CODE) : rechne(tree);
     RUNTIMEERROR = LAUFZEITFEHLER ? 1 : 0;
     return LAUFZEITFEHLER ? 0 : v;
 }

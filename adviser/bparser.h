@@ -14,15 +14,18 @@ namespace korax {
 
 using REALPTR = double*;
 struct KNOTEN;
+struct PROGRAMM;
 using TFUNKTION = KNOTEN*;
 
 // A tree node. Unary operators keep their operand in LCHILD; only constant nodes
-// own an OPERAND.
+// own an OPERAND. The root of a parsed tree also owns the tree written as a flat
+// program (CODE), which BERECHNE runs.
 struct KNOTEN {
     unsigned char BOPERATOR = 0;
     REALPTR OPERAND = nullptr;
     TFUNKTION LCHILD = nullptr;
     TFUNKTION RCHILD = nullptr;
+    PROGRAMM* CODE = nullptr;
 };
 
 // Operator codes after normalisation (besides "+", "-", "*", "/", "^", "=", "<",
