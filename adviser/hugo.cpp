@@ -87,9 +87,9 @@ void text_zentriert(int x, int y, const std::string& s, int colour) {
     EOUTTEXTXY(x, y, s);
 }
 
-// The box shown when there is no tip to give.
+// The box shown when there is no tip to give. The click that led here has been
+// released already (the toolkit waits for that), so the box cannot close at once.
 void keine_tipps() {
-    while (LEFTBUTTON() || RIGHTBUTTON()) DELAY(10);
     MELDUNG(NOLINEBREAKS(L[488].str()) + "/" + NOLINEBREAKS(L[489].str()));
     KEY = 0;
 }
@@ -106,12 +106,14 @@ void TIPSBUTTON() {
 
 void SHOWHUGO() {
     if (HUGO <= 0) return;
+    // Set on every pass: a screen may have cleared its click windows meanwhile.
+    SETKLICKFENSTER(25, HUGOX - 40, HUGOY - 40, HUGOX + 40, HUGOY + 40);
     if (HUGO == 1) {
         lage();
+        SETKLICKFENSTER(25, HUGOX - 40, HUGOY - 40, HUGOX + 40, HUGOY + 40);
         EHIDEMOUSE();
         ESETFILLSTYLE(1, SCREEN);
         EBAR(HX1, HY1, HX2, HY2);
-        SETKLICKFENSTER(25, HUGOX - 40, HUGOY - 40, HUGOX + 40, HUGOY + 40);
         // Each disc's outline in its own colour.
         for (const auto& [r, c] : {std::pair{36, 0}, std::pair{35, 12}, std::pair{32, 15}}) {
             ESETCOLOR(c);
