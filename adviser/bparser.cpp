@@ -320,12 +320,15 @@ TFUNKTION vereinfache(TFUNKTION t) {
 
 // Which string a value stands for: 1 literal, 2 variable with a text, 0 a number.
 int handle(double x, int& n) {
-    if (!(x >= 1 && x < VARMAX + 1)) return 0;
+    if (!(x >= 1 && x < STRMAX + 1)) return 0;
     double whole = std::trunc(x);
     double frac = x - whole;
     n = static_cast<int>(whole);
     if (std::fabs(frac - LITERALMARK) < 1e-6) return n <= STRANZ ? 1 : 0;
-    if (std::fabs(frac - VARIABLEMARK) < 1e-6) return VARTYP[static_cast<std::size_t>(n)] != 0 && !varzahl[static_cast<std::size_t>(n)] ? 2 : 0;
+    if (std::fabs(frac - VARIABLEMARK) < 1e-6 && n <= VARMAX) {
+        const auto i = static_cast<std::size_t>(n);
+        return VARTYP[i] != 0 && !varzahl[i] ? 2 : 0;
+    }
     return 0;
 }
 
@@ -365,7 +368,7 @@ double fehlerwert() {
 
 // A value that may stand for a string; anything else compares as a plain number.
 inline bool vielleicht_text(double x) {
-    if (!(x >= 1 && x < VARMAX + 1)) return false;
+    if (!(x >= 1 && x < STRMAX + 1)) return false;
     double frac = x - std::trunc(x);
     return frac > VARIABLEMARK - 1e-6 && frac < LITERALMARK + 1e-6;
 }

@@ -309,6 +309,22 @@ TEST(Comparison, StringsAndTolerance) {
     }
 }
 
+TEST(Comparison, EveryLiteralSlotIsAString) {
+    std::string text;
+    for (int i = 1; i <= 48; ++i) text += "'x' ";
+    text += "'abc' = 'a*'";
+    int pos = 0, kind = 0;
+    std::string norm = CONVERTFUNKTION(text, pos, kind);
+    ASSERT_EQ(pos, -1);
+    // The 48 first literals are dropped from the text; literals 49 and 50 are compared.
+    norm = norm.substr(norm.rfind("\xE9(49)"));
+    TFUNKTION t = BAUEBAUM(norm, pos, kind);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(BERECHNE(t), 1);
+    DELETETREE(t);
+    DELETEVARIABLEN();
+}
+
 TEST(Comparison, DatesAndLogicals) {
     EXPECT_EQ(run("d = '1.2.2020'", "", "01.02.2020").value, 1);
     EXPECT_EQ(run("d = '*.2.*'", "", "01.02.2020").value, 1);
