@@ -55,7 +55,8 @@ TEST(TipsText, BrokenHeadersAndBlocks) {
         {"", 0},
     };
     for (const auto& c : cases) EXPECT_EQ(READTIPSTEXT(c.text).size(), c.blocks) << c.text;
-    std::string nul("[108] nul\0\xFF\n@IF 1\n\xFE\0x\n@\nA=1\n", 30);
+    static const char raw[] = "[108] nul\0\xFF\n@IF 1\n\xFE\0x\n@\nA=1\n";
+    std::string nul(raw, sizeof raw - 1);
     auto b = READTIPSTEXT(nul);
     ASSERT_EQ(b.size(), 1u);
     EXPECT_EQ(b[0].lines.at(0), std::string("\xFE\0x", 3));
