@@ -4,6 +4,7 @@
 
 #include "adviser/adviser.h"
 #include "adviser/hugo_internal.h"
+#include "base/state.h"
 #include "data/g_general.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
@@ -11,8 +12,8 @@
 #include "graph/htime.h"
 #include "graph/winpcx.h"
 #include "platform/paths.h"
-#include "shell/lg.h"
-#include "shell/types.h"
+#include "data/lg.h"
+#include "base/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"

@@ -7,8 +7,8 @@
 #include "data/artefakt.h"
 #include "data/g_general.h"
 #include "platform/dospath.h"
-#include "shell/lg.h"
-#include "shell/types.h"
+#include "data/lg.h"
+#include "base/types.h"
 #include "ui/dialogs.h"
 
 namespace korax {

@@ -8,7 +8,7 @@
 #include "adviser/adviser.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
-#include "shell/types.h"
+#include "base/types.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace korax;

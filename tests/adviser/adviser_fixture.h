@@ -14,7 +14,7 @@
 #include "adviser/adviser.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
-#include "shell/lg.h"
+#include "data/lg.h"
 
 namespace advisertest {
 

@@ -11,7 +11,7 @@
 #include "common/headless_screen.h"
 #include "graph/emugraph.h"
 #include "graph/htime.h"
-#include "shell/config.h"
+#include "data/config.h"
 #include "shell/korax.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"

@@ -8,7 +8,7 @@
 
 #include "adviser/adviser.h"
 #include "adviser/bparser.h"
-#include "shell/lg.h"
+#include "data/lg.h"
 
 using namespace korax;
 
