@@ -506,8 +506,28 @@ double laufe(PROGRAMM& p) {
             case PROGRAMM::KONST: *sp++ = s.wert; break;
             case PROGRAMM::VAR: *sp++ = variablenwert(s.op); break;
             case PROGRAMM::OP2: {
-                const double r = *--sp;
-                sp[-1] = anwenden(s.op, sp[-1], r);
+                const double r = *--sp, l = sp[-1];
+                // The commonest operations without the call; anything unusual (a
+                // possible string, a result out of range) takes the full way.
+                double v = 0;
+                const bool zahl = !vielleicht_text(l);
+                switch (s.op) {
+                    case '+': case op::ODER: v = l + r; break;
+                    case '-': v = l - r; break;
+                    case '*': case op::UND: v = l * r; break;
+                    case '<': v = zahl ? wahr(l < r) : NAN; break;
+                    case '>': v = zahl ? wahr(l > r) : NAN; break;
+                    case '=': v = zahl ? wahr(l == r) : NAN; break;
+                    case op::KLEINERGLEICH: v = zahl ? wahr(l <= r) : NAN; break;
+                    case op::GROESSERGLEICH: v = zahl ? wahr(l >= r) : NAN; break;
+                    case op::UNGLEICH: v = zahl ? wahr(l != r) : NAN; break;
+                    default: v = NAN; break;
+                }
+                if (std::isfinite(v)) {
+                    sp[-1] = v;
+                    continue;
+                }
+                sp[-1] = anwenden(s.op, l, r);
                 break;
             }
             case PROGRAMM::OP1L: sp[-1] = anwenden(s.op, sp[-1], 0); break;
