@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <new>
 
+#include "adviser/adviser.h"
 #include "data/config.h"
 #include "data/g_general.h"
 #include "data/g_tools.h"
@@ -45,8 +46,6 @@ constexpr int FIRSTMENU = 101;
 // ---- stand-ins for units that are still being built ------------------------------
 
 void pending_LESEPOSTINI() {}
-void pending_LESETIPS() {}
-bool pending_HASTIPS(int) { return false; }
 void pending_TESTGAME(bool) {}
 void pending_TESTPOST() {}
 bool pending_POSTREADY() { return false; }
@@ -279,7 +278,7 @@ void auto_play() {
             if (auto open = screen_of(code)) open();
     if (auto open = screen_of(113)) open();
     INITOBERFLAECHE(0);
-    pending_LESETIPS();
+    LESETIPS();
     EMOUSEPOS(EGETMAXX() / 2, EGETMAXY() / 2);
 }
 
@@ -294,7 +293,7 @@ bool on_escape() {
         return true;
     }
     CLEAROBERFLAECHE();
-    KEY = static_cast<unsigned char>(ESCAPETARGET(key2, AKTUMENU, pending_HASTIPS));
+    KEY = static_cast<unsigned char>(ESCAPETARGET(key2, AKTUMENU, TIP));
     select_button(KEY);
     return true;
 }
@@ -536,8 +535,9 @@ int KORAXMAIN(int argc, char** argv) {
         READPLAYERS();
         READPOKAL();
         LOADICONS();
+        ADVISERINIT();
         INITOBERFLAECHE(0);
-        pending_LESETIPS();
+        LESETIPS();
         HAUPTMENU();
         stop_sequence();
         REMOVERUNTEMPDIR();

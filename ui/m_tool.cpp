@@ -172,6 +172,7 @@ void INITOBERFLAECHE(int mode) {
     shadowtext(850, 17, "GameDir: " + GAMEDIR, 15);
     ESHOWMOUSE();
     BUTTONINIT(MENUANZ == 0 || mode == 0);
+    if (ADVISER.desktop) ADVISER.desktop();
 }
 
 void CLEAROBERFLAECHE() {

@@ -1,0 +1,98 @@
+// A scratch program directory holding the tips file, with the team model, the
+// general record and the adviser's state reset before and after every test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "adviser/adviser.h"
+#include "data/g_general.h"
+#include "data/g_types.h"
+#include "data/lg.h"
+
+namespace advisertest {
+
+namespace fs = std::filesystem;
+
+inline void resetAdviser() {
+    using namespace korax;
+    try {
+        CLOSEFILES(_PLAYER | _TEAM);
+    } catch (const FatalError&) {
+    }
+    NUMMER = 0;
+    NUMMERSTR.clear();
+    TEAM = TEAMREC{};
+    PLAYER = {};
+    BELEGT = {};
+    GEN = GENTYPE{};
+    LASTDAY = false;
+    GAMEDIR = ".\\";
+    for (auto& t : TIPS) t = 0;
+    for (auto&& c : TIPSCHECK) c = false;
+    TIPANZAHL = 0;
+    TIPBLOCKS.clear();
+    HUGO = 1;
+}
+
+class TipsDir : public ::testing::Test {
+protected:
+    fs::path oldcwd, dir;
+    korax::PSTRING<3> oldext;
+
+    void SetUp() override {
+        oldcwd = fs::current_path();
+        std::string tmpl = (fs::temp_directory_path() / "korax-adviser-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        fs::current_path(dir);
+        resetAdviser();
+        oldext = korax::LEXT;
+        korax::LEXT.set("ENG");
+        korax::NUMMER = 3;
+        korax::NUMMERSTR = "3";
+    }
+    void TearDown() override {
+        resetAdviser();
+        korax::LEXT = oldext;
+        fs::current_path(oldcwd);
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+
+    void tips(const std::string& text) { write(dir / "HUGI.ENG", text); }
+
+    // TEAM3.DAT with three teams, the own one being TEAM, opened as the client has it.
+    void openTeamFile() {
+        std::string bytes(3 * sizeof(korax::TEAMREC), '\0');
+        std::memcpy(bytes.data() + 2 * sizeof(korax::TEAMREC), &korax::TEAM, sizeof(korax::TEAMREC));
+        write(dir / "TEAM3.DAT", bytes);
+        write(dir / "PLAYER3.DAT", "");
+        korax::OPENFILES(korax::_TEAM);
+    }
+    korax::TEAMREC storedTeam() {
+        korax::CLOSEFILES(korax::_TEAM);
+        std::string b = read(dir / "TEAM3.DAT");
+        korax::TEAMREC t{};
+        EXPECT_EQ(b.size(), 3 * sizeof(korax::TEAMREC));
+        if (b.size() == 3 * sizeof(korax::TEAMREC)) std::memcpy(&t, b.data() + 2 * sizeof(korax::TEAMREC), sizeof t);
+        return t;
+    }
+
+    static void write(const fs::path& p, const std::string& bytes) {
+        std::ofstream f(p, std::ios::binary | std::ios::trunc);
+        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    static std::string read(const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    }
+};
+
+}  // namespace advisertest

@@ -1,0 +1,205 @@
+// The figure and its bubble on the headless screen, driven by scripted input.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "adviser/adviser.h"
+#include "adviser_fixture.h"
+#include "common/headless_screen.h"
+#include "graph/emugraph.h"
+#include "graph/htime.h"
+#include "data/config.h"
+#include "shell/korax.h"
+#include "ui/frames.h"
+#include "ui/m_tool.h"
+
+using namespace korax;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Figure : public advisertest::TipsDir {
+protected:
+    std::array<STRING70, 701> oldl;
+    std::string oldtmp, oldpath;
+    ADVISERHOOKS oldhooks;
+
+    void SetUp() override {
+        TipsDir::SetUp();
+        oldl = L;
+        oldtmp = TMPDIR;
+        oldpath = KXPATH;
+        oldhooks = ADVISER;
+        TMPDIR = dir.string() + "/";
+        KXPATH = dir.string();
+        LEFTMENU = false;
+        for (const char* f : {"hugo1.RAW", "hugo2.RAW", "text.pcx", "MENU.CFG"})
+            fs::copy_file(fs::path(KORAX_DIST_DIR) / f, dir / f);
+        for (int i = 100; i <= 130; ++i) L[static_cast<std::size_t>(i)].set("Entry " + std::to_string(i));
+        L[1].set("Press a key");
+        L[480].set("Tips");
+        for (int i = 481; i <= 489; ++i) L[static_cast<std::size_t>(i)].set("Line " + std::to_string(i));
+        korax::testing::OPENHEADLESSSCREEN();
+        RESETMENU();
+        ADVISERINIT();
+        INITOBERFLAECHE(0);
+        AKTUMENU = 101;
+        TICKCOUNT = 0;
+        KEY = KEY2 = 0;
+    }
+    void TearDown() override {
+        korax::testing::CLOSEHEADLESSSCREEN();
+        RESETMENU();
+        ADVISER = oldhooks;
+        L = oldl;
+        TMPDIR = oldtmp;
+        KXPATH = oldpath;
+        KEY = KEY2 = 0;
+        TipsDir::TearDown();
+    }
+    void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "hugo.kis"); }
+    static std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+    // The first oval button of the bubble, and the second.
+    static std::string first() { return at(XMC - 80, EMAXY / 2 + 70); }
+    static std::string second() { return at(XMC + 80, EMAXY / 2 + 70); }
+    // Input passes of a screen until something ends it.
+    static void passes() {
+        for (int i = 0; i < 200 && !GLOBALBUTTON(); ++i) {
+            if (KEY != 0) break;
+        }
+    }
+};
+
+const std::string ACCOMMODATION = "[101] Home\r\n@IF a < 2\r\nSleep better.\r\n@END\r\nA=2\r\n";
+
+}  // namespace
+
+TEST_F(Figure, StandsInTheCornerAndChangesFrameEvery18Ticks) {
+    tips(ACCOMMODATION);
+    LESETIPS();
+    EXPECT_EQ(HUGO, 1);
+    SHOWHUGO();
+    EXPECT_EQ(HUGO, 2);
+    EXPECT_EQ(HUGOX, XM2 - 48);
+    EXPECT_EQ(HUGOY, YM2 - 48);
+    EXPECT_EQ(EGETPIXEL(HUGOX, HUGOY - 34), 12);  // the red ring
+    EXPECT_EQ(EGETPIXEL(HUGOX, HUGOY - 36), 0);
+    EXPECT_EQ(EGETPIXEL(HUGOX - 31, HUGOY), 15);  // white disc outside the icon's circle
+    EXPECT_TRUE(KLICKFENSTER[25].AKTIV);
+    EXPECT_EQ(KLICKFENSTER[25].X1, HUGOX - 40);
+    EXPECT_EQ(KLICKFENSTER[25].Y2, HUGOY + 40);
+    EXPECT_TRUE(KLICKFENSTER[26].AKTIV);  // the button with the count, the tip cycle
+    EXPECT_GT(KLICKFENSTER[26].Y1, YM2);
+    for (int i = 0; i < 17; ++i) SHOWHUGO();
+    EXPECT_EQ(HUGO, 2);
+    SHOWHUGO();
+    EXPECT_EQ(HUGO, 3);
+    for (int i = 0; i < 18; ++i) SHOWHUGO();
+    EXPECT_EQ(HUGO, 2);
+    // A clearing has the figure drawn anew at the next pass.
+    CLEAROBERFLAECHE();
+    EXPECT_EQ(HUGO, 1);
+    EXPECT_EQ(EGETPIXEL(HUGOX, HUGOY - 34), SCREEN);
+}
+
+TEST_F(Figure, ClickAcceptApplyWritesTheTeam) {
+    tips(ACCOMMODATION);
+    TEAM.UNTERKUNFT = 1;
+    openTeamFile();
+    LESETIPS();
+    ASSERT_EQ(TIPANZAHL, 1);
+    SHOWHUGO();
+    const int under = EGETPIXEL(XMC, EMAXY / 2);
+    script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
+    passes();
+    EXPECT_EQ(KEY, 101);  // the screen is shown again with the changed values
+    EXPECT_EQ(TEAM.UNTERKUNFT, 2);
+    EXPECT_EQ(TIPANZAHL, 0);  // counted again: the tip holds no more
+    EXPECT_EQ(EGETPIXEL(XMC, EMAXY / 2), under);  // the bubble is gone
+    TEAMREC stored = storedTeam();
+    EXPECT_EQ(RECORDBYTES(stored), RECORDBYTES(TEAM));
+}
+
+TEST_F(Figure, SecondButtonOrAKeyChangesNothing) {
+    tips(ACCOMMODATION);
+    TEAM.UNTERKUNFT = 1;
+    LESETIPS();
+    SHOWHUGO();
+    script("click " + at(HUGOX, HUGOY) + "\nclick " + second() + "\nclick " + at(HUGOX, HUGOY) + "\nkey x\n");
+    passes();
+    EXPECT_EQ(KEY, 0);
+    passes();
+    EXPECT_EQ(KEY, 0);
+    EXPECT_EQ(TEAM.UNTERKUNFT, 1);
+}
+
+TEST_F(Figure, WithoutTipsTheBoxIsShown) {
+    LESETIPS();
+    EXPECT_EQ(TIPANZAHL, 0);
+    SHOWHUGO();
+    script("click " + at(HUGOX, HUGOY) + "\nshot box.png\nkey Enter\n");
+    passes();
+    EXPECT_EQ(KEY, 0);
+    EXPECT_TRUE(fs::exists(dir / "box.png"));
+}
+
+TEST_F(Figure, WithoutAFigureTheBubbleLeadsToTheNextScreenWithTips) {
+    tips("[105] Table\r\n@IF g > 10\r\nRich.\r\n@\r\n-\r\n");
+    TEAM.GOLD = 100;
+    LESETIPS();
+    SHOWHUGO();
+    TIPSCREEN(101);  // no tips for this screen: the still figure stays
+    EXPECT_EQ(HUGO, 0);
+    CLEAROBERFLAECHE();
+    EXPECT_EQ(HUGO, -1);
+    EXPECT_EQ(EGETPIXEL(HUGOX, HUGOY - 34), 12);  // restored from "h1.TMP"
+    EXPECT_EQ(KLICKFENSTER[25].X1, HX1);
+    script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
+    passes();
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
+    EXPECT_EQ(ESCAPETARGET(KEY2, AKTUMENU, TIP), 105);
+    // A further clearing takes the still figure away, and its place answers no more.
+    CLEAROBERFLAECHE();
+    EXPECT_FALSE(KLICKFENSTER[25].AKTIV);
+}
+
+TEST_F(Figure, AFigureWithoutATipThatHoldsHereOffersTheNextScreen) {
+    // The first block of 101 does not hold: it must not be shown, nor its action run.
+    tips("[101] Home\r\n@IF a > 3\r\nLower it.\r\n@\r\nA=0\r\n[105] Table\r\n@IF 1\r\nx\r\n@\r\n-\r\n");
+    TEAM.UNTERKUNFT = 3;
+    LESETIPS();
+    SHOWHUGO();
+    script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
+    passes();
+    EXPECT_EQ(TEAM.UNTERKUNFT, 3);
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
+}
+
+TEST_F(Figure, TheTipsButtonCyclesAndShowsTheCount) {
+    tips("[105] Table\r\n@IF 1\r\nx\r\n@\r\n-\r\n[108] Home\r\n@IF 1\r\nx\r\n@\r\n-\r\n");
+    LESETIPS();
+    EXPECT_EQ(TIPANZAHL, 2);
+    const auto& w = KLICKFENSTER[26];
+    script("click " + at((w.X1 + w.X2) / 2, (w.Y1 + w.Y2) / 2) + "\n");
+    passes();
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
+    EXPECT_EQ(ESCAPETARGET(KEY2, 105, TIP), 108);
+    EXPECT_EQ(ESCAPETARGET(KEY2, 108, TIP), 105);
+}
+
+TEST_F(Figure, HelpAndNewDesktopDrawTheFigureAnew) {
+    SHOWHUGO();
+    SHOWHUGO();
+    ASSERT_EQ(HUGO, 2);
+    ADVISER.afterhelp();
+    EXPECT_EQ(HUGO, 1);
+    HUGO = -1;
+    INITOBERFLAECHE(0);
+    EXPECT_EQ(HUGO, 1);
+}

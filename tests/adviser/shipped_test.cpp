@@ -1,0 +1,80 @@
+// The shipped tips files: every block parses, stands on a screen with the figure,
+// fits the bubble, and the English and German files give the same advice.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "adviser/adviser.h"
+#include "adviser/bparser.h"
+#include "data/lg.h"
+
+using namespace korax;
+
+namespace {
+
+std::string asset(const std::string& name) {
+    std::ifstream in(std::string(KORAX_SOURCE_DIR) + "/assets/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The condition as the parser sees it, or "" when it does not parse.
+std::string parsed(const std::string& condition) {
+    int pos = 0, kind = 0;
+    std::string norm = CONVERTFUNKTION(condition, pos, kind);
+    if (pos != -1) return "";
+    TFUNKTION t = BAUEBAUM(norm, pos, kind);
+    std::string s = INORDERPRINT(t);
+    DELETETREE(t);
+    DELETEVARIABLEN();
+    return s;
+}
+
+const std::set<int> FIGURESCREENS = {101, 102, 104, 105, 106, 107, 108, 109, 110, 111, 112,
+                                     113, 114, 115, 118, 119, 120, 123, 124, 125, 127};
+
+}  // namespace
+
+TEST(ShippedTips, EveryBlockParsesFitsAndStandsOnAScreen) {
+    for (const char* name : {"HUGI.ENG", "HUGI.DEU"}) {
+        const auto blocks = READTIPSTEXT(asset(name));
+        std::set<int> codes;
+        for (const auto& b : blocks) {
+            codes.insert(b.code);
+            EXPECT_TRUE(FIGURESCREENS.count(b.code)) << name << " " << b.code;
+            EXPECT_NE(parsed(b.condition), "") << name << " " << b.code << ": " << b.condition;
+            EXPECT_LE(b.condition.size(), 80u) << name << " " << b.code;
+            EXPECT_GE(b.lines.size(), 1u) << name << " " << b.code;
+            EXPECT_LE(b.lines.size(), 7u) << name << " " << b.code;
+            for (const auto& l : b.lines) EXPECT_LE(l.size(), 36u) << name << " " << b.code << ": " << l;
+            EXPECT_FALSE(b.action.empty()) << name << " " << b.code;
+        }
+        EXPECT_EQ(codes, FIGURESCREENS) << name;
+    }
+}
+
+TEST(ShippedTips, EnglishAndGermanAgree) {
+    const auto eng = READTIPSTEXT(asset("HUGI.ENG"));
+    const auto deu = READTIPSTEXT(asset("HUGI.DEU"));
+    ASSERT_EQ(eng.size(), deu.size());
+    for (std::size_t i = 0; i < eng.size(); ++i) {
+        EXPECT_EQ(eng[i].code, deu[i].code);
+        EXPECT_EQ(parsed(eng[i].condition), parsed(deu[i].condition)) << eng[i].code;
+        EXPECT_EQ(eng[i].action, deu[i].action) << eng[i].code;
+    }
+}
+
+TEST(ShippedTips, TheAdvisersLanguageTextsArePresent) {
+    for (const char* name : {"lang/KORAX.ENG", "lang/KORAX.DEU"}) {
+        std::array<STRING70, 701> table{};
+        int line = 0, maxlg = 0;
+        std::uint16_t verlg = 0;
+        ASSERT_EQ(PARSE_LG(asset(name), "KORAX", 220, table, line, verlg, maxlg), 0) << name;
+        for (int n : {450, 454, 470, 474, 480, 481, 482, 483, 484, 485, 486, 487, 488, 489})
+            EXPECT_GT(table[static_cast<std::size_t>(n)].size(), 0u) << name << " " << n;
+        // The button: "->" + text + " (" + count + ")" within a button's 25 characters.
+        EXPECT_LE(table[480].size() + 10, 25u) << name;
+        for (int n = 481; n <= 487; ++n) EXPECT_LE(table[static_cast<std::size_t>(n)].size(), 36u) << name << " " << n;
+    }
+}

@@ -1,0 +1,248 @@
+// The tips file as read, the counting of the tips that hold, and the actions.
+#include <string>
+
+#include "adviser/bparser.h"
+#include "adviser_fixture.h"
+#include "data/artefakt.h"
+
+using namespace korax;
+using advisertest::TipsDir;
+
+namespace {
+
+std::string block(const std::string& header, const std::string& cond, const std::string& action = "-") {
+    return header + "\r\n@IF " + cond + "\r\nSome advice.\r\n@\r\n" + action + "\r\n";
+}
+
+}  // namespace
+
+TEST(TipsText, BlocksAsRead) {
+    auto b = READTIPSTEXT(
+        "comment before any block\n"
+        "[108] Accommodation\n"
+        "ignored before the condition\n"
+        "@if a < 2\n"
+        "Your players sleep in a barn.\n"
+        "A simple inn keeps them fit.\n"
+        "@END\n"
+        "A=2\n"
+        "ignored after the action\n"
+        "[105]\n"
+        "@IF:g > 1000\n"
+        "Rich!\n");
+    ASSERT_EQ(b.size(), 2u);
+    EXPECT_EQ(b[0].code, 108);
+    EXPECT_EQ(b[0].condition, "a < 2");
+    ASSERT_EQ(b[0].lines.size(), 2u);
+    EXPECT_EQ(b[0].lines[1], "A simple inn keeps them fit.");
+    EXPECT_EQ(b[0].action, "A=2");
+    EXPECT_EQ(b[1].code, 105);  // a bare "[105]" opens its block too
+    EXPECT_EQ(b[1].condition, "g > 1000");
+    EXPECT_EQ(b[1].action, "");
+}
+
+TEST(TipsText, BrokenHeadersAndBlocks) {
+    struct Case {
+        const char* text;
+        std::size_t blocks;
+    } cases[] = {
+        {"[050] low\n@IF 1\nx\n@\n-\n", 0},
+        {"[999] high\n@IF 1\nx\n@\n-\n", 0},
+        {"[12x] word\n@IF 1\nx\n@\n-\n", 0},
+        {"[10\n@IF 1\n", 0},
+        {"[108] no condition\nx\n@\n-\n", 0},
+        {"[108] a\n@IF 1\n[050] b\n@IF 1\n[109] c\n@IF 1\n", 2},
+        {"", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(READTIPSTEXT(c.text).size(), c.blocks) << c.text;
+    static const char raw[] = "[108] nul\0\xFF\n@IF 1\n\xFE\0x\n@\nA=1\n";
+    std::string nul(raw, sizeof raw - 1);
+    auto b = READTIPSTEXT(nul);
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0].lines.at(0), std::string("\xFE\0x", 3));
+    EXPECT_EQ(b[0].action, "A=1");
+}
+
+TEST_F(TipsDir, CountsTheConditionsThatHold) {
+    tips(block("[105] Table", "g > 1000") + block("[105] Again", "x = 0") + block("[108] Home", "a < 2") +
+         block("[111] Bank", "g < 100") + block("[050] Low", "1") + block("[110] Bad", "g > (1") +
+         block("[112] Error", "5/0") + block("[113] Long", "1 " + std::string(80, ' ') + "& 1"));
+    TEAM.GOLD = 1001;
+    LESETIPS();
+    EXPECT_EQ(TIPS[105], 2);
+    EXPECT_EQ(TIPS[108], 1);
+    EXPECT_EQ(TIPS[111], 0);
+    EXPECT_EQ(TIPS[110], 0);
+    EXPECT_EQ(TIPS[112], 0);
+    EXPECT_EQ(TIPANZAHL, 3);
+    EXPECT_TRUE(TIPSCHECK[111]);
+    EXPECT_TRUE(TIPSCHECK[110]);
+    EXPECT_FALSE(TIPSCHECK[109]);
+    EXPECT_TRUE(TIP(105));
+    EXPECT_FALSE(TIP(111));
+    EXPECT_FALSE(TIP(50));
+    EXPECT_FALSE(TIP(999));
+
+    TEAM.GOLD = 1000;
+    LESETIPS();
+    EXPECT_EQ(TIPS[105], 1);
+    EXPECT_EQ(TIPANZAHL, 2);
+}
+
+TEST_F(TipsDir, NoFileAndLastDayCountNothing) {
+    TEAM.GOLD = 5000;
+    LESETIPS();
+    EXPECT_EQ(TIPANZAHL, 0);
+    tips(block("[105] Table", "g > 1000"));
+    LASTDAY = true;
+    LESETIPS();
+    EXPECT_EQ(TIPANZAHL, 0);
+    EXPECT_FALSE(TIPSCHECK[105]);
+    LASTDAY = false;
+    LESETIPS();
+    EXPECT_EQ(TIPANZAHL, 1);
+}
+
+TEST_F(TipsDir, LongConditionsCountFalseNotCut) {
+    // Cut to 80 characters this would read "g > 10" and hold.
+    std::string cond = std::string(74, ' ') + "g > 10000";
+    TEAM.GOLD = 5000;
+    EXPECT_FALSE(CHECKPARSER(105, cond));
+    EXPECT_TRUE(CHECKPARSER(105, "g > 10"));
+    EXPECT_TRUE(CHECKPARSER(105, "  " + std::string(70, ' ') + "g > 10  "));
+}
+
+TEST_F(TipsDir, VariablesFromTheTeam) {
+    TEAM.UNTERKUNFT = 2;
+    TEAM.VERPFLEGUNG = 3;
+    TEAM.GOLD = -50;
+    TEAM.ARTEFAKT = 4;
+    TEAM.PLAYERS[1] = 7;
+    TEAM.PLAYERS[4] = 9;
+    TEAM.PLAYERS[5] = -1;
+    TEAM.WERB1 = 2;
+    TEAM.WERB2 = 11;  // outside the offers: not held
+    GEN.WERBUNG[2].DAUER = 3;
+    GEN.WERBUNG[2].TEAM = 5;
+    GEN.WERBUNG[9].TEAM = 3;
+    struct Case {
+        const char* cond;
+        bool holds;
+    } cases[] = {
+        {"a = 2 & b = 3", true}, {"g = -50", true}, {"f = 0", true}, {"s = 0", true},
+        {"t = 1", true},         {"w = 1", true},   {"x = 2", true}, {"c = 0", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CHECKPARSER(0, c.cond), c.holds) << c.cond;
+    GEN.WERBUNG[2].DAUER = 1;
+    EXPECT_TRUE(CHECKPARSER(0, "f = 1"));
+    GEN.WERBUNG[9].TEAM = 4;
+    EXPECT_TRUE(CHECKPARSER(0, "w = 0"));
+}
+
+TEST_F(TipsDir, HostileConditionsCountFalse) {
+    for (const char* c : {"('x'+60)='y'", "ln(0) < 1", "sqrt(-1) > 0", "1e300 mod 7", "(", "'", "\"",
+                          "'a'''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''",
+                          "del", "%", "g > ", "not(", "arctanh(1)"})
+        EXPECT_FALSE(CHECKPARSER(0, c)) << c;
+    std::string empties;
+    for (int i = 0; i < 40; ++i) empties += "''";
+    EXPECT_FALSE(CHECKPARSER(0, empties));
+    EXPECT_EQ(STRANZ, 0);
+}
+
+TEST_F(TipsDir, ActionsAccommodationAndCatering) {
+    TEAM.UNTERKUNFT = 1;
+    TEAM.VERPFLEGUNG = 1;
+    openTeamFile();
+    struct Case {
+        int nr;
+        const char* action;
+        bool changes;
+        int unterkunft, verpflegung;
+    } cases[] = {
+        {0, "A=2", true, 2, 1},          {0, "  b = 3 ", true, 2, 3},   {5, "A=4", false, 2, 3},
+        {0, "A=5", false, 2, 3},         {0, "A=-1", false, 2, 3},     {0, "A=99999999999", false, 2, 3},
+        {0, "A=", false, 2, 3},          {0, "A 4", false, 2, 3},      {0, "A=4x", false, 2, 3},
+        {0, "A2", false, 2, 3},          {0, "Z=1", false, 2, 3},      {0, "a=0", true, 0, 3},
+        {0, "A=0", false, 0, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SETPARSER(c.nr, c.action), c.changes) << c.action;
+        EXPECT_EQ(TEAM.UNTERKUNFT, c.unterkunft) << c.action;
+        EXPECT_EQ(TEAM.VERPFLEGUNG, c.verpflegung) << c.action;
+    }
+    TEAMREC stored = storedTeam();
+    EXPECT_EQ(RECORDBYTES(stored), RECORDBYTES(TEAM));
+    EXPECT_EQ(stored.UNTERKUNFT, 0);
+    EXPECT_EQ(stored.VERPFLEGUNG, 3);
+}
+
+TEST_F(TipsDir, ActionAdvertisingWrapsAndNeedsAFreeOffer) {
+    openTeamFile();
+    for (int w = 1; w <= 10; ++w) GEN.WERBUNG[w].TEAM = 1;
+    EXPECT_FALSE(SETPARSER(0, "F=1"));  // nothing free: nothing happens, and it ends
+    EXPECT_EQ(TEAM.WERB1, 0);
+    GEN.WERBUNG[2].TEAM = 0;
+    GEN.PLATZ = 9;
+    EXPECT_TRUE(SETPARSER(0, "F=1"));
+    EXPECT_EQ(TEAM.WERB1, 2);
+    EXPECT_EQ(TEAM.WERB2, 0);  // only one free: the second stays empty
+    GEN.WERBUNG[10].TEAM = 0;
+    GEN.WERBUNG[3].TEAM = 0;
+    EXPECT_TRUE(SETPARSER(0, "F=0"));
+    EXPECT_EQ(TEAM.WERB1, 10);
+    EXPECT_EQ(TEAM.WERB2, 2);
+    EXPECT_FALSE(SETPARSER(0, "F=0"));  // the same again changes nothing
+    GEN.PLATZ = -38;  // from the file: any value starts inside 1..10, here at 2
+    EXPECT_TRUE(SETPARSER(0, "F=1"));
+    EXPECT_EQ(TEAM.WERB1, 2);
+    EXPECT_EQ(TEAM.WERB2, 3);
+    EXPECT_EQ(storedTeam().WERB2, 3);
+}
+
+TEST_F(TipsDir, ActionArtefactSkipsTransfersAndRenewsTheCheck) {
+    TEAM.ARTEFAKT = 4;
+    TEAM.ARTLEVEL = 3;
+    TEAM.PLAYERS[1] = 11;
+    TEAM.ARTPLAYER[1] = 52;  // has one
+    TEAM.PLAYERS[2] = 12;
+    TEAM.TRANSFER[2] = 3;    // to be transferred
+    TEAM.PLAYERS[4] = 14;
+    TEAM.ARTPRUEF = 5;
+    openTeamFile();
+    EXPECT_FALSE(SETPARSER(5, "T=1"));  // only for the adviser's own call
+    EXPECT_FALSE(SETPARSER(0, "T=x"));
+    EXPECT_TRUE(SETPARSER(0, "T=1"));
+    EXPECT_EQ(TEAM.ARTPLAYER[4], 43);
+    EXPECT_EQ(TEAM.ARTPLAYER[2], 0);
+    EXPECT_EQ(PLAYER[4].ARTIFAKT, 4);
+    EXPECT_EQ(PLAYER[4].ARTLEVEL, 3);
+    EXPECT_EQ(TEAM.ARTEFAKT, 0);
+    EXPECT_EQ(TEAM.ARTLEVEL, 0);
+    EXPECT_EQ(TEAM.ARTPRUEF, 2 + 3 + 2);  // two pendants: levels 2 and 3, counted 2
+    EXPECT_EQ(TEAM.ARTPRUEF, CHECKARTEFAKTE(TEAM));
+    EXPECT_FALSE(SETPARSER(0, "T=1"));  // nothing waits on the altar any more
+    TEAMREC stored = storedTeam();
+    EXPECT_EQ(stored.ARTPLAYER[4], 43);
+    EXPECT_EQ(stored.ARTPRUEF, 7);
+}
+
+TEST(Artefakte, CheckValueAndWhoMayTakeOne) {
+    TEAMREC t{};
+    EXPECT_EQ(CHECKARTEFAKTE(t), 0);
+    t.ARTEFAKT = 2;
+    t.ARTLEVEL = 5;
+    t.ARTPLAYER[3] = 12;
+    t.ARTPLAYER[7] = 61;
+    EXPECT_EQ(CHECKARTEFAKTE(t), 5 + 2 + 1 + 3);
+    t.PLAYERS[3] = 1;
+    t.PLAYERS[4] = 2;
+    t.PLAYERS[5] = 3;
+    t.TRANSFER[5] = -1;
+    EXPECT_FALSE(TAKESARTEFAKT(t, 3));
+    EXPECT_TRUE(TAKESARTEFAKT(t, 4));
+    EXPECT_FALSE(TAKESARTEFAKT(t, 5));
+    EXPECT_FALSE(TAKESARTEFAKT(t, 6));
+    EXPECT_FALSE(TAKESARTEFAKT(t, 0));
+    EXPECT_FALSE(TAKESARTEFAKT(t, 11));
+}
