@@ -1,16 +1,17 @@
 // League table (105) and pairings (106).
 #include <string>
 
+#include "adviser/adviser.h"
+#include "base/types.h"
+#include "data/config.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/htime.h"
 #include "management/screens.h"
 #include "management/views.h"
-#include "data/config.h"
-#include "data/lg.h"
-#include "base/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"
@@ -159,7 +160,7 @@ bool SCREENLEFT() {
 }
 
 void TABELLE() {
-    pending_TIP(105);
+    TIPSCREEN(105);
     tabelle_aufbau();
     while (true) {
         GLOBALBUTTON();
@@ -176,7 +177,7 @@ void TABELLE() {
 }
 
 void SPIELPAARUNG() {
-    pending_TIP(106);
+    TIPSCREEN(106);
     paarungstag = PAARUNGSSTART(TAG);
     paarung_aufbau();
     while (true) {

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "adviser/adviser.h"
+#include "base/types.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/htime.h"
@@ -15,8 +18,6 @@
 #include "management/zoomplayer.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
-#include "data/lg.h"
-#include "base/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_graph.h"
@@ -121,7 +122,7 @@ void liste() {
 }  // namespace
 
 void TEAMUEBERSICHT() {
-    pending_TIP(101);
+    TIPSCREEN(101);
     // The icons stand on the row colour for the time of the screen.
     const auto saved = ICON;
     for (int i = 1; i <= 10; ++i)

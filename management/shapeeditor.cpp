@@ -3,16 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "adviser/adviser.h"
+#include "base/types.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/htime.h"
 #include "management/screens.h"
 #include "management/views.h"
 #include "management/zoomplayer.h"
-#include "data/lg.h"
-#include "base/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_graph.h"
@@ -96,7 +97,7 @@ int drag() {
 }  // namespace
 
 void SHAPEEDITOR() {
-    pending_TIP(124);
+    TIPSCREEN(124);
     selected = 0;
     placed = 0;
     DRAGDROP = true;

@@ -2,8 +2,12 @@
 // the usage statistics of the own team.
 #include <string>
 
+#include "adviser/adviser.h"
+#include "base/state.h"
+#include "base/types.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
+#include "data/lg.h"
 #include "graph/emugraph.h"
 #include "graph/emumouse.h"
 #include "graph/htime.h"
@@ -13,9 +17,6 @@
 #include "platform/dospath.h"
 #include "platform/paths.h"
 #include "results/zipper.h"
-#include "data/lg.h"
-#include "base/state.h"
-#include "base/types.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/m_tool.h"
@@ -148,7 +149,7 @@ bool TEAMDATENACTION(int code, bool rightbutton) {
 }
 
 void TEAMDATEN() {
-    pending_TIP(123);
+    TIPSCREEN(123);
     bool changed = false;
     aufbau();
     while (true) {
@@ -163,6 +164,7 @@ void TEAMDATEN() {
             aufbau();
         } else if (TEAMDATENACTION(KEY, RB)) {
             changed = true;
+            TIPCHANGED(123);
             aufbau();
         }
     }

@@ -8,8 +8,6 @@
 
 namespace korax {
 
-void pending_TIP(int) {}
-
 namespace {
 
 bool isteam(long long t) { return t >= 1 && t <= 10; }

@@ -12,9 +12,6 @@
 
 namespace korax {
 
-// Stand-in for the adviser's tip on entering a screen, until the adviser lands.
-void pending_TIP(int code);
-
 // ---- league table ----------------------------------------------------------------
 
 // A name with the amateur mark: longer than 23 characters gives the first 24 and
