@@ -169,10 +169,10 @@ int GETKONTEXT(int x, int y, std::string_view e1, std::string_view e2, std::stri
         lastmy = my;
         if (KEYPRESSED()) {
             TASTE();
-            if (KEY == 13) answer = sel;
+            if (KEY == 13) answer = want;
             else if (KEY == 27) answer = 0;
-            else if (KEY == 0 && KEY2 == 72) want = std::max(0, sel - 1);
-            else if (KEY == 0 && KEY2 == 80) want = std::min(n, sel + 1);
+            else if (KEY == 0 && KEY2 == 72) want = std::max(0, want - 1);
+            else if (KEY == 0 && KEY2 == 80) want = std::min(n, want + 1);
         } else if (b & 1) {
             answer = want;
         } else if (b & 2) {
