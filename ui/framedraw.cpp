@@ -161,7 +161,7 @@ void FENSTER(int n, int x1, int y1, int x2, int y2, std::string_view title, int 
         char k = n < 10 ? static_cast<char>('0' + n) : static_cast<char>(n + 87);
         DEFAULTTEXT2();
         ESETCOLOR(14);
-        EOUTTEXTXY(x1 + 6, y1 + 10, std::string(1, k));
+        EOUTTEXTXY(x1 + 6, y1 + 17, std::string(1, k));
     }
     if (!title.empty()) {
         CENTERTEXTSTYLE();
@@ -169,10 +169,10 @@ void FENSTER(int n, int x1, int y1, int x2, int y2, std::string_view title, int 
         std::size_t slash = title.find('/');
         ESETCOLOR(TITLECOLOUR(fillcolour));
         if (slash == std::string_view::npos) {
-            EOUTTEXTXY(xc, y1 + 14, std::string(title));
+            EOUTTEXTXY(xc, y1 + 19, std::string(title));
         } else {
-            EOUTTEXTXY(xc, y1 + 12, std::string(title.substr(0, slash)));
-            EOUTTEXTXY(xc, y1 + 28, std::string(title.substr(slash + 1)));
+            EOUTTEXTXY(xc, y1 + 19, std::string(title.substr(0, slash)));
+            EOUTTEXTXY(xc, y1 + 36, std::string(title.substr(slash + 1)));
         }
     }
     DEFAULTTEXT();
