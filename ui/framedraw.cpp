@@ -30,7 +30,8 @@ struct FRAMEPIXEL {
     int x, y, colour;
 };
 struct UNDERFRAME {
-    std::vector<FRAMEPIXEL> pixels;  // empty while the frame is off
+    int x1 = 0, y1 = 0, x2 = -1, y2 = -1;  // the window the pixels were taken from
+    std::vector<FRAMEPIXEL> pixels;        // empty while the frame is off
 };
 
 std::vector<FRAMEPIXEL> frame_pixels(int x1, int y1, int x2, int y2) {
@@ -123,12 +124,18 @@ void SETRAHMEN(int n, bool on) {
     // A frame on the window's own bevel: what lay under it comes back when it goes.
     static std::array<UNDERFRAME, KLICKFENSTERANZ> under;
     UNDERFRAME& u = under[static_cast<std::size_t>(n)];
+    const bool same = u.x1 == f.X1 && u.y1 == f.Y1 && u.x2 == f.X2 && u.y2 == f.Y2;
     if (!on) {
-        for (const auto& [x, y, c] : u.pixels) EPUTPIXEL(x, y, c);
+        // Pixels of a window that has since moved are not put anywhere.
+        if (same)
+            for (const auto& [x, y, c] : u.pixels) EPUTPIXEL(x, y, c);
         u.pixels.clear();
         return;
     }
-    if (u.pixels.empty()) u.pixels = frame_pixels(f.X1, f.Y1, f.X2, f.Y2);
+    // Switched on twice, the first picture of what lies under it stays.
+    if (u.pixels.empty() || !same) {
+        u = {f.X1, f.Y1, f.X2, f.Y2, frame_pixels(f.X1, f.Y1, f.X2, f.Y2)};
+    }
     rect(f.X1, f.Y1, f.X2, f.Y2, 14);
     if (f.X2 - f.X1 >= 2 && f.Y2 - f.Y1 >= 2) rect(f.X1 + 1, f.Y1 + 1, f.X2 - 1, f.Y2 - 1, 14);
 }
