@@ -135,8 +135,10 @@ std::uint32_t APPLY_ROP(int rop, std::uint32_t d, std::uint32_t p) {
         case 8: return p & ~d & m;
         case 9: return (d | ~p) & m;
         case 10: return (p | ~d) & m;
-        case 11: return 0;
-        case 12: return m;
+        // Black and white are colours, not index bits: index 255 is black in a
+        // 256-colour palette.
+        case 11: return FROM_RGB(0x000000);
+        case 12: return FROM_RGB(0xFFFFFF);
         default: return d;
     }
 }

@@ -746,9 +746,9 @@ void INVERTRECT(int x1, int y1, int x2, int y2) {
     x2 = std::min(x2 + ORIGIN.X, CLIP.x2);
     y1 = std::max(y1 + ORIGIN.Y, CLIP.y1);
     y2 = std::min(y2 + ORIGIN.Y, CLIP.y2);
-    const std::uint32_t m = MASK();
+    // The inverted colour, not the inverted index: in a palette the entry nearest to it.
     for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x) SET(x, y, GET(x, y) ^ m);
+        for (int x = x1; x <= x2; ++x) SET(x, y, FROM_RGB(~TO_RGB(GET(x, y)) & 0xFFFFFF));
     if (y1 <= y2) MARK(y1, y2);
 }
 

@@ -1,6 +1,8 @@
 // Text: the font slots, the font word, direction, justification and spacing.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <iterator>
 
 #include "graph/wingraph.h"
 #include "graph/wingraph_internal.h"
@@ -76,10 +78,25 @@ int INSTALLUSERFONT(const std::string& name) {
 }
 
 void INSTALLDEFAULTFONTS() {
+    // Every screen names its fonts by slot number, so each family keeps its slot:
+    // a missing one is drawn with the nearest installed face and said so once.
+    static const char* const names[] = {"Courier New", "System",        "Arial",
+                                        "Times New Roman", "MS Sans Serif", "Lucida Console"};
+    static bool told[std::size(names)] = {};
     for (auto& f : AVAILFONT) f.clear();
-    for (const char* name :
-         {"Courier New", "System", "Arial", "Times New Roman", "MS Sans Serif", "Lucida Console"})
-        INSTALLUSERFONT(name);
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        if (FONT_FAMILY_EXISTS(names[i])) {
+            AVAILFONT[i] = names[i];
+            continue;
+        }
+        const std::string standin = FONT_STANDIN(names[i]);
+        if (standin.empty()) continue;
+        AVAILFONT[i] = names[i];
+        if (!told[i])
+            std::fprintf(stderr, "korax: font \"%s\" (slot %zu) is not installed; drawn with \"%s\"\n", names[i], i,
+                         standin.c_str());
+        told[i] = true;
+    }
     GRRESULT = grOk;
 }
 
@@ -128,7 +145,7 @@ int TEXTWIDTH(const std::string& s) {
 
 int TEXTHEIGHT(const std::string&) {
     if (!OPEN_OK()) return 0;
-    return current.height;
+    return FONT_CELL_HEIGHT(current);
 }
 
 void OUTTEXT(const std::string& s) {
@@ -168,7 +185,7 @@ void OUTTEXT(const std::string& s) {
             }
         }
         if (underline && width > 0) {
-            const int thick = std::max(1, current.height / 16);
+            const int thick = std::max(1, FONT_CELL_HEIGHT(current) / 16);
             for (int t = 0; t < thick; ++t) {
                 const double o = fm.underline + t;
                 PEN_LINE(static_cast<int>(std::lround(bx + o * nx)), static_cast<int>(std::lround(by + o * ny)),
@@ -176,7 +193,7 @@ void OUTTEXT(const std::string& s) {
                          static_cast<int>(std::lround(by + (width - 1) * uy + o * ny)), nullptr, true);
             }
         }
-        const int r = current.height + width;
+        const int r = FONT_CELL_HEIGHT(current) + width;
         MARK(y0 - r, y0 + r);
     }
     // The current position follows the text: past its end when left-justified,

@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -17,21 +18,47 @@ namespace korax {
 namespace {
 
 // The program's six family names and the installed fonts that stand in for them.
+// "System" and "MS Sans Serif" were raster faces with a smallest size: asked for
+// less, they still gave that cell (System: 16 pixels high, 8 wide, bold). The
+// layouts count on it, and they draw "Courier New" at size 1 in 8-pixel cells
+// too (line editor, header band), so it gets the same smallest cell.
 struct Alias {
     const char* name;
     const char* real;
+    bool bold;      // the face is bold whatever the font word asks
+    int minheight;  // smallest cell height in pixels
 };
 constexpr Alias aliases[] = {
-    {"COURIER NEW", "Liberation Mono"},     {"ARIAL", "Liberation Sans"},
-    {"TIMES NEW ROMAN", "Liberation Serif"}, {"SYSTEM", "DejaVu Sans"},
-    {"MS SANS SERIF", "DejaVu Sans"},        {"LUCIDA CONSOLE", "DejaVu Sans Mono"},
+    {"COURIER NEW", "Liberation Mono", false, 16},    {"SYSTEM", "DejaVu Sans Mono", true, 16},
+    {"ARIAL", "Liberation Sans", false, 1},          {"TIMES NEW ROMAN", "Liberation Serif", false, 1},
+    {"MS SANS SERIF", "DejaVu Sans", false, 13},     {"LUCIDA CONSOLE", "DejaVu Sans Mono", false, 1},
 };
 
-std::string real_family(const std::string& family) {
+const Alias* alias_of(const std::string& family) {
+    static std::string last;
+    static const Alias* last_alias = nullptr;
+    if (family == last) return last_alias;
     const std::string up = UPCASE(family);
+    last_alias = nullptr;
     for (const Alias& a : aliases)
-        if (up == a.name) return a.real;
-    return family;
+        if (up == a.name) last_alias = &a;
+    last = family;
+    return last_alias;
+}
+
+std::string real_family(const std::string& family) {
+    const Alias* a = alias_of(family);
+    return a ? a->real : family;
+}
+
+// The face and cell actually drawn for a request.
+FONTKEY effective(const FONTKEY& key) {
+    FONTKEY k = key;
+    if (const Alias* a = alias_of(key.family)) {
+        k.bold = k.bold || a->bold;
+        k.height = std::max(k.height, a->minheight);
+    }
+    return k;
 }
 
 struct Face {
@@ -142,7 +169,16 @@ bool FONT_FAMILY_EXISTS(const std::string& family) {
     return UPCASE(got) == UPCASE(real);
 }
 
-FONTMETRICS FONT_METRICS(const FONTKEY& key) {
+int FONT_CELL_HEIGHT(const FONTKEY& key) { return effective(key).height; }
+
+std::string FONT_STANDIN(const std::string& family) {
+    std::string got;
+    if (match(real_family(family), false, false, &got).empty()) return "";
+    return got;
+}
+
+FONTMETRICS FONT_METRICS(const FONTKEY& request) {
+    const FONTKEY key = effective(request);
     FONTMETRICS m;
     const int id = face_id(key);
     const std::uint64_t mk = (static_cast<std::uint64_t>(id + 1) << 32) | static_cast<std::uint32_t>(key.height);
@@ -160,7 +196,8 @@ FONTMETRICS FONT_METRICS(const FONTKEY& key) {
     return m;
 }
 
-const GLYPH& FONT_GLYPH(const FONTKEY& key, char32_t ch) {
+const GLYPH& FONT_GLYPH(const FONTKEY& request, char32_t ch) {
+    const FONTKEY key = effective(request);
     const int id = face_id(key);
     if (id < 0 || key.height < 1) return empty_glyph;
     const int angle = ((key.angle % 360) + 360) % 360;

@@ -11,7 +11,7 @@ namespace korax {
 // A face at a pixel height: family as the program names it ("Arial", "System" ...).
 struct FONTKEY {
     std::string family;
-    int height = 16;      // cell height in pixels (ascent + descent)
+    int height = 16;      // cell height asked for in pixels (ascent + descent)
     bool bold = false;
     bool italic = false;
     int angle = 0;        // text direction in degrees, counter-clockwise
@@ -36,6 +36,11 @@ struct FONTMETRICS {
 bool FONT_FAMILY_EXISTS(const std::string& family);
 // The file fontconfig picked for a family, or "" when none.
 std::string FONT_FILE(const std::string& family, bool bold, bool italic);
+// The family fontconfig draws for `family` (itself, or the nearest installed
+// stand-in), or "" when there is no font at all.
+std::string FONT_STANDIN(const std::string& family);
+// The cell height drawn for a request: a face with a smallest size never goes below it.
+int FONT_CELL_HEIGHT(const FONTKEY& key);
 // The glyph of a Unicode character; an empty glyph when no font can be loaded.
 const GLYPH& FONT_GLYPH(const FONTKEY& key, char32_t ch);
 FONTMETRICS FONT_METRICS(const FONTKEY& key);

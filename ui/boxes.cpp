@@ -162,19 +162,19 @@ int GETKONTEXT(int x, int y, std::string_view e1, std::string_view e2, std::stri
         int b = 0, mx = 0, my = 0;
         EMOUSESTAT(b, mx, my);
         int want = sel;
-        if (my != lastmy && lastmy >= 0) {
-            int row = (my - y - 10) / 20;
-            if (my >= y + 10 && row >= 0 && row <= n) want = row;
-        }
+        // The entry under the mouse is the highlighted one whenever the mouse came
+        // there (also on the first look); a resting mouse leaves the keys in charge.
+        const int row = my >= y + 10 ? (my - y - 10) / 20 : -1;
+        if ((my != lastmy || (b & 1)) && row >= 0 && row <= n) want = row;
         lastmy = my;
         if (KEYPRESSED()) {
             TASTE();
-            if (KEY == 13) answer = sel;
+            if (KEY == 13) answer = want;
             else if (KEY == 27) answer = 0;
-            else if (KEY == 0 && KEY2 == 72) want = std::max(0, sel - 1);
-            else if (KEY == 0 && KEY2 == 80) want = std::min(n, sel + 1);
+            else if (KEY == 0 && KEY2 == 72) want = std::max(0, want - 1);
+            else if (KEY == 0 && KEY2 == 80) want = std::min(n, want + 1);
         } else if (b & 1) {
-            answer = sel;
+            answer = want;
         } else if (b & 2) {
             answer = 0;
         } else {

@@ -133,18 +133,38 @@ std::int32_t EDITINT(std::string_view title, std::int64_t start, std::int64_t mi
     show();
     EMOUSEBORDER(bx1, by1, bx2, by2);
     ClickWindowsAside aside;
+    // The mouse is read while a button is held, so that the slider follows a drag.
+    const bool olddragdrop = DRAGDROP;
+    DRAGDROP = true;
+    bool sliding = false;
+    auto slide = [&] {
+        const std::int64_t w = EDITSLIDERVALUE(std::clamp(MOUSEX - left, 0, 200), min, max);
+        if (w != v) {
+            v = w;
+            show();
+        }
+    };
     for (;;) {
         dialog_pass();
-        if (LB) {
-            if (inside(left - 30, sy1, left - 5, sy2)) KEY = '-';
-            else if (inside(right + 5, sy1, right + 30, sy2)) KEY = '+';
-            else if (inside(bx1 + 10, rety1, XMC - 10, rety2)) KEY = 13;
-            else if (inside(XMC + 10, rety1, bx2 - 10, rety2)) KEY = 27;
-            else if (inside(vx1, sy1, vx2, sy2)) KEY = ' ';
-            else if (inside(left, sy1, right, sy2)) {
-                v = EDITSLIDERVALUE(MOUSEX - left, min, max);
-                show();
+        if (sliding) {
+            // Held: follow the pointer; released: the value where it was let go.
+            slide();
+            if (!LB) sliding = false;
+            else if (KEY == 0) DELAY(10);
+        } else if (LB) {
+            if (inside(left, sy1, right, sy2)) {
+                sliding = true;
+                slide();
+            } else {
+                if (inside(left - 30, sy1, left - 5, sy2)) KEY = '-';
+                else if (inside(right + 5, sy1, right + 30, sy2)) KEY = '+';
+                else if (inside(bx1 + 10, rety1, XMC - 10, rety2)) KEY = 13;
+                else if (inside(XMC + 10, rety1, bx2 - 10, rety2)) KEY = 27;
+                else if (inside(vx1, sy1, vx2, sy2)) KEY = ' ';
+                while (LEFTBUTTON() || RIGHTBUTTON()) DELAY(10);
             }
+        } else if (RB) {
+            while (LEFTBUTTON() || RIGHTBUTTON()) DELAY(10);
         }
         if (KEY == 13 || KEY == 27) break;
         if (KEY == '+' || KEY == '-') {
@@ -160,6 +180,7 @@ std::int32_t EDITINT(std::string_view title, std::int64_t start, std::int64_t mi
         }
     }
     const bool escape = KEY == 27;
+    DRAGDROP = olddragdrop;
     KEY = 0;
     EMOUSEBORDER(0, 0, EMAXX, EMAXY);
     return escape ? 0 : static_cast<std::int32_t>(v);
@@ -315,7 +336,10 @@ std::string GETDATEINAME(std::string dir, std::string_view mask, std::string_vie
     while (answer < 0) {
         dialog_pass();
         int before = pos, beforetop = top;
-        if (MOUSEX >= lx1 && MOUSEX <= lx2 && MOUSEY >= ly1 && MOUSEY < rowy(ROWS)) {
+        // The pointer moves the highlight only when it moves (or clicks): resting on
+        // the list it must not undo the arrow keys.
+        const bool moved = MOUSEX != OLDMOUSEX || MOUSEY != OLDMOUSEY;
+        if ((moved || LB) && MOUSEX >= lx1 && MOUSEX <= lx2 && MOUSEY >= ly1 && MOUSEY < rowy(ROWS)) {
             int i = top + (MOUSEY - ly1) / 20;
             if (i < static_cast<int>(list.size())) pos = i;
         }

@@ -67,6 +67,8 @@ void FELD3D(int x1, int y1, int x2, int y2, int width, int colour);
 void TIEF3D(int x1, int y1, int x2, int y2, int width, int colour);
 void HINTERGRUND(int x1, int y1, int x2, int y2, int colour);
 void SETRAHMEN(int n, bool on);
+// The colour of a window title on a fill colour: white, or black on the brightest fills.
+int TITLECOLOUR(int fill);
 void FENSTER(int n, int x1, int y1, int x2, int y2, std::string_view title, int style, int colour = 7);
 void FRAMETXT(int x1, int y1, int x2, int y2, int colour, std::string_view text);
 void CENTERTXT(int x, int y, std::string_view text);

@@ -23,6 +23,7 @@ namespace {
 int spare = 0;               // extra room above the scrolling part of the column
 bool dragging = false;       // a right-button drag of a menu button is under way
 int dragsource = 0;          // the menu code being dragged
+int drawnrel = 0;            // the scroll offset the scrolling buttons show
 
 constexpr int HEADERTOP = 38;
 constexpr int HEADERBOTTOM = 78;
@@ -134,6 +135,7 @@ void BUTTONINIT(bool readconfig) {
     const int x1 = MENUCOLX1(), x2 = MENUCOLX2();
     ESETFILLSTYLE(1, SCREEN);
     EBAR(x1 - 2, 84, x2 + 2, YM2);
+    drawnrel = MENUREL;
     // Every slot has its button, so that the last entry can be scrolled into view.
     for (int i = 0; i < ANZ; ++i) {
         BUTTONRECT r = slot(i);
@@ -196,7 +198,15 @@ void HEADER(std::string_view text) {
 }
 
 void BUTTONAN(int b) {
-    if (b != OLDBUTTON) TABMENU = OLDMENU;
+    // The scroll may have moved since the column was drawn (an entry chosen by
+    // code is scrolled into view): the scrolling buttons show the new entries.
+    if (MENUREL != drawnrel) {
+        drawnrel = MENUREL;
+        for (int i = FESTANZ + 1; i <= ANZ; ++i)
+            if (i != b) draw_raised(i);
+    }
+    // Scrolling under a button that stays changes the entry too.
+    if (b != OLDBUTTON || BUTTON2MENU(b) != OLDMENU) TABMENU = OLDMENU;
     OLDBUTTON = b;
     OLDMENU = BUTTON2MENU(b);
     draw_pressed(b);
@@ -232,6 +242,7 @@ void RELATIVBUTTON(int c) {
         return;
     }
     MENUREL = target;
+    drawnrel = MENUREL;
     EHIDEMOUSE();
     for (int b = FESTANZ + 1; b <= ANZ; ++b) {
         if (BUTTON2MENU(b) == OLDMENU) draw_pressed(b);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -55,11 +56,13 @@ std::int64_t free_kb() {
     return 0;
 }
 
-XSTREAMPTR make_memory(std::uint32_t kb) {
+// A memory stream made with kb KiB free that may grow up to maxkb KiB, as far as
+// a file stream would go with the same request.
+XSTREAMPTR make_memory(std::uint32_t kb, std::uint32_t maxkb) {
     if (kb == 0 || static_cast<std::int64_t>(kb) > free_kb()) return nullptr;
     XSTREAMPTR s(new (std::nothrow) XSTREAM);
     if (!s) return nullptr;
-    s->limit = static_cast<std::size_t>(kb) * 1024;
+    s->limit = static_cast<std::size_t>(std::max(kb, maxkb)) * 1024;
     return s;
 }
 
@@ -97,8 +100,8 @@ XSTREAMPTR make_file() {
 }  // namespace
 
 XSTREAMPTR INITXMEMORY(std::uint32_t size, std::uint32_t maxsize) {
-    XSTREAMPTR s = make_memory(size);
-    if (!s && maxsize != size) s = make_memory(maxsize);
+    XSTREAMPTR s = make_memory(size, maxsize);
+    if (!s && maxsize != size) s = make_memory(maxsize, maxsize);
     if (s) {
         MEMPLUSSTATE = 1;
         MEMPLUSFORM = "HP";

@@ -32,12 +32,16 @@ int BUTTON2MENU(int b) {
 }
 
 int MENU2BUTTON(int code) {
-    for (;;) {
-        for (int b = 1; b <= MENUANZ; ++b)
-            if (BUTTON2MENU(b) == code) return b;
-        if (MENUREL == 0) return 1;
-        MENUREL = 0;
+    for (int i = 1; i <= MENUANZ; ++i) {
+        if (MENU[static_cast<std::size_t>(i)] != code) continue;
+        if (i <= FESTANZ) return i;
+        // An entry scrolled out of view is scrolled in: a button beyond the column
+        // could neither show pressed nor be walked from.
+        if (i - MENUREL <= FESTANZ) MENUREL = i - FESTANZ - 1;
+        else if (i - MENUREL > ANZ) MENUREL = i - ANZ;
+        return i - MENUREL;
     }
+    return 1;
 }
 
 int RELATIVTARGET(int c, bool& beep) {

@@ -256,12 +256,15 @@ TEST_F(Graph, FloodFillStopsAtBorderAndHandlesAWholePage) {
     EXPECT_EQ(count(9), 19 * 19);
 }
 
-TEST_F(Graph, InvertRectFlipsIndices) {
+TEST_F(Graph, InvertRectGivesTheNearestInvertedColour) {
     open();
     INVERTRECT(0, 0, 1, 1);
-    EXPECT_EQ(count(255, 0, 0, 1, 1), 4);
+    EXPECT_EQ(count(15, 0, 0, 1, 1), 4);  // black becomes white, not index 255 (black again)
     INVERTRECT(0, 0, 1, 1);
     EXPECT_EQ(count(0, 0, 0, 1, 1), 4);
+    PUTPIXEL(5, 5, 14);  // yellow (FC,FC,54) becomes blue (00,00,A8)
+    INVERTRECT(5, 5, 5, 5);
+    EXPECT_EQ(px(5, 5), 1u);
 }
 
 TEST_F(Graph, PutAndGetPixel) {

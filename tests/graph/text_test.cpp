@@ -1,4 +1,7 @@
+#include <fstream>
+
 #include "graph_fixture.h"
+#include "platform/fonts.h"
 
 using namespace korax;
 using korax::test::Graph;
@@ -59,15 +62,15 @@ TEST_F(Graph, TextSizeRules) {
 
 TEST_F(Graph, FontWordAndBadSlots) {
     open();
-    SETTEXTSTYLE(0x11, 0, 16);
+    SETTEXTSTYLE(0x12, 0, 16);  // Arial bold (System is bold anyway)
     EXPECT_EQ(GRAPHRESULT(), 0);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(+ts.FONT, 0x11);
+    EXPECT_EQ(+ts.FONT, 0x12);
     SETCOLOR(15);
     OUTTEXTXY(0, 0, "llll");
     const int bold = count(15, 0, 0, 100, 30);
-    SETTEXTSTYLE(1, 0, 16);
+    SETTEXTSTYLE(2, 0, 16);
     OUTTEXTXY(0, 40, "llll");
     const int normal = count(15, 0, 40, 100, 70);
     EXPECT_GT(bold, normal);
@@ -76,7 +79,7 @@ TEST_F(Graph, FontWordAndBadSlots) {
     SETTEXTSTYLE(9, 0, 16);
     EXPECT_EQ(GRAPHRESULT(), grInvalidFontNum);
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(+ts.FONT, 1);
+    EXPECT_EQ(+ts.FONT, 2);
 }
 
 TEST_F(Graph, TextTopLeftJustifiedAndPositionAdvances) {
@@ -156,8 +159,12 @@ TEST_F(Graph, EmulationTextRules) {
     ESETTEXTSTYLE(0, 0, 16);
     EOUTTEXTXY(0, 0, longtext);
     EXPECT_EQ(GETX(), TEXTWIDTH(std::string(80, 'x')));
-    ESETUSERCHARSIZE(6, 3, 1, 1);  // 2 extra pixels
-    EXPECT_EQ(ETEXTWIDTH("xx"), TEXTWIDTH("x") * 2);
+    const int a = TEXTWIDTH("x"), spaced = TEXTWIDTH("x x");
+    ESETUSERCHARSIZE(6, 3, 1, 1);  // 6 div 3 = 2 pixels after each character, 3 spread over the spaces
+    EXPECT_EQ(ETEXTWIDTH("xx"), 2 * (a + 2));
+    EXPECT_EQ(ETEXTWIDTH("x x"), spaced + 3 * 2 + 3);
+    ESETUSERCHARSIZE(3, 3, 1, 1);  // not above the divisor: no extra spacing at all
+    EXPECT_EQ(ETEXTWIDTH("x x"), spaced);
     ESETUSERCHARSIZE(5, 0, 1, 1);  // no division fault
     EXPECT_EQ(GRAPHRESULT(), 0);
 }
@@ -171,4 +178,66 @@ TEST_F(Graph, VerticalTextRunsUpwards) {
     EXPECT_GT(b.y2 - b.y1, b.x2 - b.x1);
     EXPECT_LE(b.y2, 300 + 2);
     EXPECT_LT(GETY(), 300 - 20);
+}
+
+// Cell height and advance of each slot: the layouts are drawn for 8 x 16 text in
+// System and Courier New at sizes 1 and 2; MS Sans Serif has a smallest cell of 13.
+TEST_F(Graph, CellHeightAndAdvanceOfEachSlot) {
+    open();
+    struct Case {
+        int font, size, height, advance;  // advance of "M"; -1: not fixed
+    };
+    const Case cases[] = {
+        {0, 1, 16, 8}, {0, 2, 16, 8}, {0, 3, 24, -1}, {1, 1, 16, 8}, {1, 2, 16, 8}, {1, 3, 24, -1},
+        {2, 1, 8, -1}, {2, 2, 16, -1}, {3, 1, 8, -1}, {4, 1, 13, -1}, {4, 3, 24, -1}, {5, 1, 8, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("font " + std::to_string(c.font) + " size " + std::to_string(c.size));
+        SETTEXTSTYLE(c.font, 0, c.size);
+        EXPECT_EQ(TEXTHEIGHT("Hg"), c.height);
+        if (c.advance > 0) {
+            EXPECT_EQ(TEXTWIDTH("MMMMMMMMMM"), 10 * c.advance);
+        }
+    }
+    // What is drawn matches: a System capital at size 1 stands at least 9 pixels tall.
+    SETTEXTSTYLE(1, 0, 1);
+    SETCOLOR(15);
+    OUTTEXTXY(10, 10, "H");
+    const Box h = box_of(15, 0, 0, 60, 60);
+    EXPECT_GE(h.y2 - h.y1 + 1, 9);
+    EXPECT_LE(h.x2 - h.x1 + 1, 8);
+}
+
+// With only the DejaVu fonts, every family keeps its slot number: the missing ones
+// are drawn by fontconfig's nearest stand-in, and standard error names them.
+TEST_F(Graph, MissingFacesKeepTheirSlots) {
+    const char* dejavu = "/usr/share/fonts/truetype/dejavu";
+    if (!std::filesystem::exists(dejavu)) GTEST_SKIP() << "no DejaVu fonts";
+    korax::test::ScratchDir dir;
+    std::ofstream(dir.file("fonts.conf")) << "<?xml version=\"1.0\"?>\n<fontconfig>\n<dir>" << dejavu
+                                          << "</dir>\n<cachedir>" << dir.path() << "</cachedir>\n</fontconfig>\n";
+    const char* old = std::getenv("FONTCONFIG_FILE");
+    const std::string saved = old ? old : "";
+    setenv("FONTCONFIG_FILE", dir.file("fonts.conf").c_str(), 1);
+    FONT_RELEASE_ALL();
+    ::testing::internal::CaptureStderr();
+    open();
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    const char* names[] = {"Courier New", "System", "Arial", "Times New Roman", "MS Sans Serif", "Lucida Console"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(AVAILFONT[static_cast<std::size_t>(i)], names[i]) << i;
+    EXPECT_NE(told.find("\"Arial\" (slot 2) is not installed"), std::string::npos) << told;
+    EXPECT_NE(told.find("\"Times New Roman\" (slot 3)"), std::string::npos) << told;
+    EXPECT_EQ(told.find("\"System\""), std::string::npos) << told;  // DejaVu Sans Mono is there
+    SETTEXTSTYLE(3, 0, 16);
+    EXPECT_EQ(GRAPHRESULT(), 0);
+    SETCOLOR(15);
+    OUTTEXTXY(0, 0, "Times");
+    EXPECT_GT(count(15, 0, 0, 100, 30), 20);
+    CLOSEGRAPH();
+    if (old) {
+        setenv("FONTCONFIG_FILE", saved.c_str(), 1);
+    } else {
+        unsetenv("FONTCONFIG_FILE");
+    }
+    FONT_RELEASE_ALL();
 }

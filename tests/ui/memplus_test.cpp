@@ -72,6 +72,19 @@ TEST_F(MemplusTest, SecondSizeIsTriedWhenTheFirstDoesNotFit) {
     EXPECT_EQ(MEMPLUSERROR, 3);  // past the stream's size
 }
 
+TEST_F(MemplusTest, AMemoryStreamGrowsUpToItsMaximum) {
+    MEMPLUSOPEN(6, 4, 8);
+    ASSERT_EQ(MEMPLUSFORM.str(), "HP");
+    std::vector<std::uint8_t> data(8 * 1024, 5);
+    MEMPLUSWRITE(6, data.data(), 6 * 1024);  // past the 4 KiB it started with
+    EXPECT_EQ(MEMPLUSERROR, 0);
+    MEMPLUSWRITE(6, data.data(), 2 * 1024);
+    EXPECT_EQ(MEMPLUSERROR, 0);
+    EXPECT_EQ(MEMPLUSPOS(6), 8 * 1024);
+    MEMPLUSWRITE(6, data.data(), 1);
+    EXPECT_EQ(MEMPLUSERROR, 3);
+}
+
 TEST_F(MemplusTest, OpeningAnOpenHandleKeepsTheStream) {
     MEMPLUSOPEN(5, 4, 4);
     std::uint8_t b = 42;

@@ -82,6 +82,17 @@ TEST_F(Screen, ContextMenuChooseAndCancel) {
     EXPECT_EQ(KEY, 0);
 }
 
+TEST_F(Screen, ContextMenuLeftClickPicksTheEntryUnderTheMouse) {
+    // Entry k's row is centred 20 + 20 k pixels below the menu's top.
+    for (int k = 1; k <= 3; ++k) {
+        script("click " + at(150, 120 + 20 * k) + "\n");
+        EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "three", "", ""), k) << k;
+    }
+    // A mouse come to rest on an entry leaves the keys in charge.
+    script("move " + at(150, 180) + "\nkey Up\nkey Up\nkey Enter\n");
+    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "three", "", ""), 1);
+}
+
 TEST_F(Screen, ContextMenuUpToTheTitleAnswersZero) {
     script("key Up\nkey Enter\n");
     EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "", "", ""), 0);

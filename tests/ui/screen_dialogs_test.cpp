@@ -1,6 +1,10 @@
 // The dialogs under scripted input.
 #include "ui_fixture.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "common/png_shot.h"
 #include "ui/dialogs.h"
 
 using namespace korax;
@@ -31,6 +35,20 @@ TEST_F(Dialogs, EditIntSliderEnds) {
     script("click " + at(SLIDERRIGHT, SLIDERY) + "\nclick " + at(RETURNX, RETURNY) + "\n");
     EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 90);
     EXPECT_EQ(KEY, 0);
+}
+
+TEST_F(Dialogs, EditIntSliderFollowsADragToWhereItIsReleased) {
+    struct Case {
+        int from, to;  // pixels from the bar's left end
+        std::int32_t value;
+    } const cases[] = {{50, 150, 70}, {150, 50, 30}, {100, 260, 90}, {100, -40, 10}};
+    for (const Case& c : cases) {
+        script("press " + at(SLIDERLEFT + c.from, SLIDERY) + "\nmove " + at(SLIDERLEFT + (c.from + c.to) / 2, SLIDERY) +
+               "\nmove " + at(SLIDERLEFT + c.to, SLIDERY) + "\nrelease\nkey Enter\n");
+        EXPECT_EQ(EDITINT("Amount", 50, 10, 90), c.value) << c.from << " -> " << c.to;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
+    }
+    EXPECT_FALSE(DRAGDROP);
 }
 
 TEST_F(Dialogs, EditIntPlusAtMaxStaysAtMax) {
@@ -109,6 +127,46 @@ TEST_F(Dialogs, HelpShowsAndPutsTheScreenBack) {
     EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, 20, 700), 9u);
 }
 
+TEST_F(Dialogs, HelpBoxSizeAndText) {
+    put("HELP.ENG", "intro\n<13> main\nfirst line\nsecond line here\n<14>\nother\n");
+    LEXT.set("ENG");
+    L[444].set("Help");
+    L[13].set("Main menu");
+    L[445].set("keys");
+    ESETFILLSTYLE(1, 9);
+    EBAR(0, 0, EMAXX, EMAXY);
+    script("shot help.png\nkey Esc\n");
+    HELP(13);
+    korax::testing::PNGSHOT shot;
+    ASSERT_TRUE(shot.load(root / "help.png"));
+    // Two lines: 2 x 15 + 70 high; the title "Help [Main menu]" counts twice: 32 x 8 + 40 wide.
+    const int x1 = 20, y1 = 768 - 20 - 100, x2 = x1 + 296, y2 = y1 + 100;
+    constexpr std::uint32_t WHITE = 0xFCFCFC, BLUE = 0x0000A8, BACK = 0x5454FC, YELLOW = 0xFCFC54;
+    EXPECT_EQ(shot.rgb(x1, y1 + 50), WHITE);
+    EXPECT_EQ(shot.rgb(x2, y1 + 50), WHITE);
+    EXPECT_EQ(shot.rgb(x2 - 2, y1 + 50), BLUE);
+    EXPECT_EQ(shot.rgb(x2 + 1, y1 + 2), BACK);
+    EXPECT_EQ(shot.rgb(x1 + 50, y2), WHITE);
+    EXPECT_EQ(shot.rgb(x1 - 1, y1 + 50), BACK);
+    // The text in 8-pixel cells: the title in yellow, "second line here" 16 cells wide.
+    auto extent = [&](std::uint32_t colour, int ya, int yb) {
+        int lo = 1 << 30, hi = -1;
+        for (int y = ya; y <= yb; ++y)
+            for (int x = x1 + 1; x < x2; ++x)
+                if (shot.rgb(x, y) == colour) lo = std::min(lo, x), hi = std::max(hi, x);
+        return std::pair{lo, hi};
+    };
+    const auto title = extent(YELLOW, y1 + 10, y1 + 30);
+    EXPECT_GE(title.first, x1 + 20);
+    EXPECT_GT(title.second, x1 + 20 + 15 * 8);
+    EXPECT_LE(title.second, x1 + 20 + 16 * 8);
+    const auto second = extent(WHITE, y1 + 60 - 12, y1 + 60 + 4);
+    EXPECT_GE(second.first, x1 + 20);
+    EXPECT_GT(second.second, x1 + 20 + 15 * 8);
+    EXPECT_LE(second.second, x1 + 20 + 16 * 8);
+    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, x1 + 50, y1 + 50), 9u);  // put back after closing
+}
+
 TEST_F(Dialogs, HelpWithoutTheTopicClosesOnAClick) {
     put("HELP.ENG", "<1>\nsomething\n");
     LEXT.set("ENG");
@@ -143,6 +201,22 @@ TEST_F(Dialogs, FileChooserPicksAndCancels) {
     EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "");
     script("key Enter\n");
     EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "");
+}
+
+TEST_F(Dialogs, FileChooserPointerOnTheListMovesTheHighlightOnlyWhenItMoves) {
+    std::filesystem::create_directory(root / "GAME1");
+    for (const char* f : {"A.RSZ", "B.RSZ", "C.RSZ", "D.RSZ"}) put(std::string("GAME1/") + f, "x");
+    L[8].set("<none>");
+    const int listx = XM1 + 100;
+    auto row = [&](int r) { return at(listx, 150 + 20 * r + 10); };
+    // Resting on "A.RSZ", two Downs and Enter: the keys win.
+    script("move " + row(1) + "\nkey Down\nkey Down\nkey Enter\n");
+    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "C.RSZ");
+    // Moved on after the keys: the pointer wins again; a click takes its row.
+    script("move " + row(1) + "\nkey Down\nmove " + row(4) + "\nkey Enter\n");
+    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "D.RSZ");
+    script("move " + row(3) + "\nkey Down\nclick " + row(2) + "\n");
+    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "B.RSZ");
 }
 
 TEST_F(Dialogs, FileChooserInAnotherDirectoryGivesThePath) {

@@ -1,6 +1,8 @@
 // Pixels of the toolkit's fields, glyphs and icons, and the mouse waits.
 #include "ui_fixture.h"
 
+#include <vector>
+
 #include "ui/m_graph.h"
 
 using namespace korax;
@@ -53,6 +55,45 @@ TEST_F(Screen, WindowMakesItsClickWindow) {
     EXPECT_EQ(KLICKHIT(300, 200), 12);
     FENSTER(3, 400, 100, 500, 200, "", -10, 7);
     EXPECT_EQ(KLICKHIT(450, 150), 3);
+}
+
+TEST_F(Screen, HighlightFramesOnTheEdgeAndInsideComeOffWithoutATrace) {
+    FELD3D(100, 100, 300, 160, 0, 7);
+    SETKLICKFENSTER(12, 100, 100, 300, 160);
+    std::vector<std::uint32_t> before;
+    for (int x = 100; x <= 300; ++x) before.push_back(px(x, 100)), before.push_back(px(x, 101));
+    SETRAHMEN(12, true);
+    for (int y : {100, 101, 130, 159, 160}) EXPECT_EQ(px(100, y), 14u) << y;
+    EXPECT_EQ(px(101, 130), 14u);
+    EXPECT_EQ(px(299, 130), 14u);
+    EXPECT_EQ(px(200, 159), 14u);
+    EXPECT_EQ(px(102, 130), 15u);  // the bevel inside is left alone
+    SETRAHMEN(12, false);
+    std::vector<std::uint32_t> after;
+    for (int x = 100; x <= 300; ++x) after.push_back(px(x, 100)), after.push_back(px(x, 101));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(px(101, 130), 15u);
+    EXPECT_EQ(px(299, 130), 8u);
+}
+
+TEST_F(Screen, WindowTitlesReadOnEveryStyle) {
+    for (int style : {1, 2, 3, 4}) {
+        FENSTER(12, 100, 100, 400, 160, "WWWW", style, 7);
+        const int fill = style == 2 ? 15 : 7;  // a sunken window is filled with the bright variant
+        int title = 0, clash = 0;
+        for (int y = 104; y < 124; ++y)
+            for (int x = 220; x < 280; ++x) {
+                title += px(x, y) == static_cast<std::uint32_t>(TITLECOLOUR(fill));
+                clash += px(x, y) == static_cast<std::uint32_t>(fill);
+            }
+        EXPECT_GT(title, 20) << style;
+        EXPECT_GT(clash, 20) << style;
+        EXPECT_NE(TITLECOLOUR(fill), fill) << style;
+    }
+    EXPECT_EQ(TITLECOLOUR(15), 0);
+    EXPECT_EQ(TITLECOLOUR(14), 0);
+    EXPECT_EQ(TITLECOLOUR(7), 15);
+    EXPECT_EQ(TITLECOLOUR(1), 15);
 }
 
 TEST_F(Screen, NumberGlyphPixels) {

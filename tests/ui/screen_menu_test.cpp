@@ -132,6 +132,47 @@ TEST_F(Menu, DownAtTheLastButtonScrollsAndStays) {
     EXPECT_EQ(OLDBUTTON, 12);
 }
 
+TEST_F(Menu, UpAtTheFirstScrollingButtonScrollsAndStays) {
+    script("key PgDn\nclick " + centre(7) + "\nkey Up\n");
+    EXPECT_FALSE(GLOBALBUTTON());
+    ASSERT_EQ(MENUREL, 7);
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, MENU[14]);
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(MENUREL, 6);
+    EXPECT_EQ(KEY, MENU[13]);
+    EXPECT_EQ(OLDBUTTON, 7);
+    EXPECT_EQ(TABMENU, MENU[14]);  // the entry changed under the same button
+    for (int i = 0; i < 6; ++i) {
+        script("key Up\n");
+        GLOBALBUTTON();
+    }
+    EXPECT_EQ(MENUREL, 0);
+    EXPECT_EQ(OLDBUTTON, 7);
+    EXPECT_EQ(KEY, MENU[7]);
+    script("key Up\n");
+    EXPECT_TRUE(GLOBALBUTTON());  // at offset 0 Up goes on to the last fixed entry
+    EXPECT_EQ(OLDBUTTON, 6);
+}
+
+TEST_F(Menu, TabToAnEntryScrolledOutOfViewScrollsItIn) {
+    script("key PgDn\nclick " + centre(13) + "\nkey PgUp\nclick " + centre(2) + "\nkey Tab\n");
+    for (int i = 0; i < 4; ++i) GLOBALBUTTON();
+    ASSERT_EQ(MENUREL, 0);
+    ASSERT_EQ(TABMENU, MENU[20]);
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, MENU[20]);
+    EXPECT_EQ(MENUREL, 7);
+    EXPECT_EQ(OLDBUTTON, 13);
+    const BUTTONRECT r = MENUBUTTONRECT(13);
+    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, r.x1 + 5, r.y1 + 5), 4u);  // shown pressed
+    const BUTTONRECT r7 = MENUBUTTONRECT(7);
+    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, r7.x1 + 5, r7.y1 + 5), 2u);
+    script("key Down\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, MENU[21]);  // and Down walks on from there
+}
+
 TEST_F(Menu, TypedButtonCodesAreIgnoredAndShiftIsNoted) {
     script("key a\nkey B\n");
     EXPECT_FALSE(GLOBALBUTTON());
