@@ -9,7 +9,7 @@ namespace {
 std::size_t fixtureAt(int half, int day, int k) { return 178 + static_cast<std::size_t>((half * 9 + day - 1) * 5 + k - 1) * 10; }
 std::size_t statisticAt(int team, int day) { return 1248 + static_cast<std::size_t>((team - 1) * 21 + day) * 24; }
 
-// A general record built byte by byte at the described offsets.
+// A general record built byte by byte at the file's offsets.
 Bytes goldenGen(int turn, int hinrunde) {
     Bytes b(6635);
     b.i16(0, turn).u8(2, 10).u8(3, hinrunde).u8(4, 1).str(5, "Oberliga").i16(16, 4);

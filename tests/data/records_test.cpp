@@ -8,7 +8,7 @@ using namespace recordtest;
 
 namespace {
 
-// A player record written field by field at the described offsets.
+// A player record written field by field at the file's offsets.
 std::string playerBytes(int verfassung, int motivation = 100, int team = 3) {
     Bytes b(61);
     b.i16(0, team).i16(2, 5).str(4, "Grimm").i16(13, 12);
