@@ -39,6 +39,7 @@ TEST_F(Graph, OpensHeadlessWithDefaultsAndOnlyOnce) {
     EXPECT_TRUE(GRDIRECT);
     EXPECT_EQ(GETDRIVERNAME(), "D8bit - 256 colors");
     EXPECT_EQ(GETCOLOR(), 15u);  // WHITE mapped into the default palette
+    EXPECT_EQ(GETBKCOLOR(), 0u);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
     EXPECT_EQ(+ts.CHARSIZE, 16);
