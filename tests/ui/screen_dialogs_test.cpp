@@ -25,67 +25,42 @@ protected:
 
 }  // namespace
 
-TEST_F(Dialogs, EditIntSliderEnds) {
-    script("click " + at(SLIDERLEFT, SLIDERY) + "\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 10);
-    script("click " + at(SLIDERRIGHT, SLIDERY) + "\nclick " + at(RETURNX, RETURNY) + "\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 90);
+// Slider ends, plus and minus at the bounds, a clamped start, Escape, typed
+// values cut to the range or refused, and the whole longint range.
+TEST_F(Dialogs, EditIntScriptsAndTheirValues) {
+    const std::string slider = "click " + at(SLIDERLEFT, SLIDERY) + "\n", sliderend = "click " + at(SLIDERRIGHT, SLIDERY) + "\n";
+    const std::string typed = "key Space\nkey Esc\ntext ";
+    const struct { std::string script; std::int64_t start, min, max, value; } cases[] = {
+        {slider + "key Enter\n", 50, 10, 90, 10},
+        {sliderend + "click " + at(RETURNX, RETURNY) + "\n", 50, 10, 90, 90},
+        {"key +\nclick " + at(PLUSX, SLIDERY) + "\nkey Enter\n", 90, 10, 90, 90},
+        {"key -\nkey -\nkey Enter\n", 12, 10, 90, 10},
+        {"key Enter\n", 5, 10, 90, 10},
+        {"key Esc\n", 50, 10, 90, 0},
+        {"key +\nkey Enter\n", 5, 10, -3, 10},  // max below min offers min
+        {"key Space\nkey Backspace\nkey Backspace\ntext 75\nkey Enter\nkey Enter\n", 50, 10, 90, 75},
+        {typed + "ab\nkey Enter\nkey Enter\n", 50, 10, 90, 50},
+        {typed + "99\nkey Enter\nkey Enter\n", 50, 10, 90, 90},
+        {typed + "1\nkey Enter\nkey Enter\n", 50, 10, 90, 10},
+        {sliderend + "key Enter\n", 0, INT32_MIN, INT32_MAX, INT32_MAX}};
+    for (const auto& c : cases) {
+        script(c.script);
+        EXPECT_EQ(EDITINT("Amount", c.start, c.min, c.max), c.value) << c.script;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << c.script;
+    }
     EXPECT_EQ(KEY, 0);
 }
 
-TEST_F(Dialogs, EditIntPlusAtMaxStaysAtMax) {
-    script("key +\nclick " + at(PLUSX, SLIDERY) + "\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 90, 10, 90), 90);
-    script("key -\nkey -\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 12, 10, 90), 10);
-}
-
-TEST_F(Dialogs, EditIntStartIsClampedAndEscapeGivesZero) {
-    script("key Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 5, 10, 90), 10);
-    script("key Esc\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 0);
-}
-
-TEST_F(Dialogs, EditIntMaxBelowMinOffersMin) {
-    script("key +\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 5, 10, -3), 10);
-}
-
-TEST_F(Dialogs, EditIntTypedValues) {
-    script("key Space\nkey Backspace\nkey Backspace\ntext 75\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 75);
-    script("key Space\nkey Esc\ntext ab\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 50);
-    script("key Space\nkey Esc\ntext 99\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 90);
-    script("key Space\nkey Esc\ntext 1\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 10);
-}
-
-TEST_F(Dialogs, EditIntWholeLongintRange) {
-    script("click " + at(SLIDERRIGHT, SLIDERY) + "\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Gold", 0, INT32_MIN, INT32_MAX), INT32_MAX);
-}
-
-TEST_F(Dialogs, JaNeinKeys) {
-    script("key j\n");
-    EXPECT_TRUE(JANEIN("Really?"));
-    script("key Y\n");
-    EXPECT_TRUE(JANEIN("Really?"));
-    script("key n\n");
-    EXPECT_FALSE(JANEIN("Really?"));
-    script("key x\nkey 5\nkey Esc\n");
-    EXPECT_FALSE(JANEIN("Really?"));
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
+TEST_F(Dialogs, JaNeinKeysAndClicks) {
+    const std::pair<std::string, bool> cases[] = {
+        {"click " + at(XMC_ - 100, MY + 20) + "\n", true}, {"click " + at(XMC_ + 100, MY + 20) + "\n", false},
+        {"key j\n", true}, {"key Y\n", true}, {"key n\n", false}, {"key x\nkey 5\nkey Esc\n", false}};
+    for (const auto& [keys, yes] : cases) {
+        script(keys);
+        EXPECT_EQ(JANEIN("Really?"), yes) << keys;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
+    }
     EXPECT_EQ(KEY, 0);
-}
-
-TEST_F(Dialogs, JaNeinClicks) {
-    script("click " + at(XMC_ - 100, MY + 20) + "\n");
-    EXPECT_TRUE(JANEIN("Really?"));
-    script("click " + at(XMC_ + 100, MY + 20) + "\n");
-    EXPECT_FALSE(JANEIN("Really?"));
 }
 
 TEST_F(Dialogs, DialogsLeaveTheScreensClickWindowsAlone) {
@@ -109,16 +84,7 @@ TEST_F(Dialogs, HelpShowsAndPutsTheScreenBack) {
     EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, 20, 700), 9u);
 }
 
-TEST_F(Dialogs, HelpWithoutTheTopicClosesOnAClick) {
-    put("HELP.ENG", "<1>\nsomething\n");
-    LEXT.set("ENG");
-    L[100].set("No help for this topic");
-    script("click " + at(500, 500) + "\n");
-    HELP(13);
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-}
-
-TEST_F(Dialogs, HelpWithoutAFileIsError1) {
+TEST_F(Dialogs, HelpWithoutTheTopicClosesOnAClickWithoutAFileIsError1) {
     LEXT.set("ENG");
     try {
         HELP(13);
@@ -127,6 +93,11 @@ TEST_F(Dialogs, HelpWithoutAFileIsError1) {
         EXPECT_EQ(e.nr, 1);
         EXPECT_EQ(e.text, "HELP.ENG");
     }
+    put("HELP.ENG", "<1>\nsomething\n");
+    L[100].set("No help for this topic");
+    script("click " + at(500, 500) + "\n");
+    HELP(13);
+    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
 }
 
 TEST_F(Dialogs, FileChooserPicksAndCancels) {
