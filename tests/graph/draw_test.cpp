@@ -5,31 +5,24 @@
 using namespace korax;
 using korax::test::Graph;
 
-TEST_F(Graph, LineIncludesBothEndPixels) {
+TEST_F(Graph, LinesIncludeBothEndPixelsAndMoveThePosition) {
     open();
     SETCOLOR(9);
-    LINE(0, 0, 10, 0);
-    EXPECT_EQ(count(9), 11);
-    EXPECT_EQ(GETX(), 10);
+    const struct { int x1, y1, x2, y2, pixels; } lines[] = {{0, 0, 10, 0, 11}, {30, 40, 20, 35, 11}, {5, 5, 5, 5, 1}};
+    for (const auto& l : lines) {
+        CLEARDEVICE();
+        LINE(l.x1, l.y1, l.x2, l.y2);
+        EXPECT_EQ(count(9), l.pixels) << l.x1 << "," << l.y1;
+        EXPECT_EQ(px(l.x1, l.y1), 9u);
+        EXPECT_EQ(px(l.x2, l.y2), 9u);
+    }
     CLEARDEVICE();
-    LINE(30, 40, 20, 35);
-    EXPECT_EQ(px(30, 40), 9u);
-    EXPECT_EQ(px(20, 35), 9u);
-    EXPECT_EQ(count(9), 11);
-    CLEARDEVICE();
-    LINE(5, 5, 5, 5);
-    EXPECT_EQ(count(9), 1);
-}
-
-TEST_F(Graph, LineRelAndLineToMoveThePosition) {
-    open();
-    SETCOLOR(2);
     MOVETO(10, 10);
     LINEREL(5, 0);
     EXPECT_EQ(GETX(), 15);
     LINETO(15, 20);
     EXPECT_EQ(GETY(), 20);
-    EXPECT_EQ(count(2), 6 + 10);
+    EXPECT_EQ(count(9), 6 + 10);
     MOVEREL(-3, 1);
     EXPECT_EQ(GETX(), 12);
     EXPECT_EQ(GETY(), 21);
@@ -103,13 +96,6 @@ TEST_F(Graph, BarPixelCounts) {
     SETFILLSTYLE(9, 3);  // hollow
     BAR(0, 0, 99, 99);
     EXPECT_EQ(count(3), 0);
-}
-
-TEST_F(Graph, FullPageBar) {
-    open();
-    SETFILLSTYLE(1, 200);
-    BAR(0, 0, GETMAXX(), GETMAXY());
-    EXPECT_EQ(count(200), 1024 * 768);
 }
 
 TEST_F(Graph, HatchesLeaveTheBackgroundUnlessOpaque) {
@@ -256,16 +242,12 @@ TEST_F(Graph, FloodFillStopsAtBorderAndHandlesAWholePage) {
     EXPECT_EQ(count(9), 19 * 19);
 }
 
-TEST_F(Graph, InvertRectFlipsIndices) {
+TEST_F(Graph, InvertRectPutAndGetPixel) {
     open();
     INVERTRECT(0, 0, 1, 1);
     EXPECT_EQ(count(255, 0, 0, 1, 1), 4);
     INVERTRECT(0, 0, 1, 1);
     EXPECT_EQ(count(0, 0, 0, 1, 1), 4);
-}
-
-TEST_F(Graph, PutAndGetPixel) {
-    open();
     PUTPIXEL(3, 4, 300);  // modulo 256
     EXPECT_EQ(px(3, 4), 44u);
     EXPECT_EQ(GETPIXEL(3, 4), 44u);
@@ -273,6 +255,9 @@ TEST_F(Graph, PutAndGetPixel) {
     PUTPIXEL(5, 5, 250);
     EXPECT_EQ(GETPIXEL(5, 5), 0u);
     EXPECT_EQ(GETPIXEL(-1, 5), 0u);
+    SETFILLSTYLE(1, 200);
+    BAR(0, 0, GETMAXX(), GETMAXY());
+    EXPECT_EQ(count(200), 1024 * 768);
 }
 
 TEST_F(Graph, ThickLines) {
