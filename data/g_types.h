@@ -55,7 +55,7 @@ using U16 = LEINT<std::uint16_t>;  // WORD
 using I32 = LEINT<std::int32_t>;   // LONGINT
 static_assert(sizeof(I16) == 2 && alignof(I16) == 1 && sizeof(I32) == 4 && alignof(I32) == 1);
 
-// array[LO..HI] of T with the described bounds. Indices come from data all over the
+// array[LO..HI] of T, indexed as the record files number it. Indices come from data all over the
 // program; one outside the bounds reads a zeroed element and writes to a scratch
 // element, so it can never touch memory beside the array. Use in(i) to tell
 // "no such entry" apart from a zero entry.

@@ -28,7 +28,7 @@ constexpr unsigned char EXTKEY_CLOSE = 107;
 constexpr int KEYQUEUE_CAPACITY = 31;
 constexpr int MOUSEQUEUE_CAPACITY = 15;
 
-// Virtual keys of the key translation table, numbered as on the original platform.
+// Virtual keys: the codes the key translation table is indexed by.
 // Letters are 'A'..'Z' and digits '0'..'9'.
 constexpr std::uint16_t VK_BACK = 0x08, VK_TAB = 0x09, VK_CLEAR = 0x0C, VK_RETURN = 0x0D,
                         VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12, VK_PAUSE = 0x13,
@@ -83,7 +83,7 @@ unsigned char TRANSLATEKEY(std::uint16_t vk, bool ctrl, bool shift, bool alt);
 // Shift+Tab gives #0 15, the back key the menu expects. Empty when nothing is queued.
 std::string KEYSTROKE_CODES(std::uint16_t vk, bool ctrl, bool shift, bool alt);
 
-// The window messages of the original platform, as the window thread feeds them.
+// The window's key messages, as the window thread feeds them.
 void CHAR_MESSAGE(unsigned char c);
 void KEYDOWN_MESSAGE(std::uint16_t vk);
 void KEYUP_MESSAGE(std::uint16_t vk);

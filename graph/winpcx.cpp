@@ -60,7 +60,7 @@ bool DECODEPCX(const std::uint8_t* data, std::size_t size, PCXPICTURE& pic) {
     pic.WIDTH = width;
     pic.DEPTH = depth;
     std::memcpy(pic.PALETTE, data + size - 768, 768);
-    // One spare byte takes the last row's padding byte, as in the original buffer.
+    // One spare byte beyond the picture takes the last row's padding byte.
     pic.SCR.assign(static_cast<std::size_t>(width) * depth + 1, 0);
     return decode_rows(data, size, h.BYTES_PER_LINE, pic);
 }

@@ -1,5 +1,5 @@
 // The one place where the program's DOS-style names meet the Linux file system.
-// Program logic keeps names as described ("GAME1\TEAM3.DAT", ".\"); HOSTPATH turns
+// Program logic keeps its names in that form ("GAME1\TEAM3.DAT", ".\"); HOSTPATH turns
 // them into a host path, matching every existing component case-insensitively.
 #pragma once
 

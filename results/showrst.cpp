@@ -58,7 +58,7 @@ void statusline(const std::string& text) {
 
 // Files of an old season go at the first result of a new one: match files and
 // general records, but never the game list, the files just imported, or the
-// general records the description keeps.
+// general records still in use (the trainer's own and the league's).
 void newseasoncleanup(const std::set<std::string>& written) {
     for (const std::string& name : FINDFILES(GAMEDIR, "*")) {
         const std::string up = UPCASE(name);

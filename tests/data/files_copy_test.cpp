@@ -17,17 +17,12 @@ std::string pattern(std::size_t n) {
 
 using FilesCopy = GameDirTest;
 
-TEST_F(FilesCopy, MissingSourceGivesFalseAndCreatesNothing) {
+TEST_F(FilesCopy, MissingSourceOrADirectoryGivesFalseAndCreatesNothing) {
     EXPECT_FALSE(COPYFILE("NOPE.DAT", "COPY.DAT"));
-    EXPECT_FALSE(exists("COPY.DAT"));
     EXPECT_EQ(listing(), "");
-}
-
-TEST_F(FilesCopy, EmptySourceGivesEmptyCopy) {
-    put("EMPTY.DAT", "");
-    EXPECT_TRUE(COPYFILE("EMPTY.DAT", "COPY.DAT"));
-    ASSERT_TRUE(exists("COPY.DAT"));
-    EXPECT_EQ(get("COPY.DAT"), "");
+    std::filesystem::create_directory(root / "SUB");
+    EXPECT_FALSE(COPYFILE("SUB", "X.DAT"));
+    EXPECT_EQ(listing(), "SUB\n");
 }
 
 TEST_F(FilesCopy, CopiesEveryByteAcrossBufferBoundaries) {
@@ -39,17 +34,15 @@ TEST_F(FilesCopy, CopiesEveryByteAcrossBufferBoundaries) {
     EXPECT_EQ(listing(), "DST.DAT\nSRC.DAT\n");  // no temporary file left
 }
 
-TEST_F(FilesCopy, ReplacesAnExistingTarget) {
+TEST_F(FilesCopy, ReplacesAnExistingTargetEvenByNothing) {
     put("SRC.DAT", "new");
     put("DST.DAT", "old and longer");
     EXPECT_TRUE(COPYFILE("SRC.DAT", "DST.DAT"));
     EXPECT_EQ(get("DST.DAT"), "new");
-}
-
-TEST_F(FilesCopy, SourceIsADirectoryGivesFalse) {
-    std::filesystem::create_directory(root / "SUB");
-    EXPECT_FALSE(COPYFILE("SUB", "X.DAT"));
-    EXPECT_FALSE(exists("X.DAT"));
+    put("EMPTY.DAT", "");
+    EXPECT_TRUE(COPYFILE("EMPTY.DAT", "DST.DAT"));
+    ASSERT_TRUE(exists("DST.DAT"));
+    EXPECT_EQ(get("DST.DAT"), "");
 }
 
 TEST_F(FilesCopy, OntoItselfKeepsTheFile) {
@@ -92,50 +85,35 @@ TEST_F(FilesCopy, FailedCopyLeavesTheOldTargetWhole) {
 
 TEST_F(FilesCopy, MoveRemovesTheSourceOnlyAfterTheCopy) {
     put("A.DAT", "payload");
+    put("B.DAT", "keep");
+    EXPECT_EQ(fatal_nr([] { MOVEFILE("A.DAT", "NODIR\\A.DAT"); }), 4);
+    EXPECT_EQ(get("A.DAT"), "payload");
+    EXPECT_FALSE(MOVEFILE("C.DAT", "B.DAT"));
+    EXPECT_EQ(get("B.DAT"), "keep");
     std::filesystem::create_directory(root / "GAME1");
     EXPECT_TRUE(MOVEFILE("A.DAT", "GAME1\\A.DAT"));
     EXPECT_FALSE(exists("A.DAT"));
     EXPECT_EQ(get("GAME1/A.DAT"), "payload");
-}
-
-TEST_F(FilesCopy, MoveOntoItselfDoesNothing) {
-    std::filesystem::create_directory(root / "GAME1");
+    // Onto itself, however spelt: nothing happens.
     put("GAME1/POKAL3.RST", "cup result");
     EXPECT_TRUE(MOVEFILE("GAME1\\POKAL3.RST", "game1\\pokal3.rst"));
     EXPECT_TRUE(MOVEFILE("GAME1\\POKAL3.RST", ".\\GAME1\\POKAL3.RST"));
     EXPECT_EQ(get("GAME1/POKAL3.RST"), "cup result");
 }
 
-TEST_F(FilesCopy, MoveOfMissingSourceChangesNothing) {
-    put("B.DAT", "keep");
-    EXPECT_FALSE(MOVEFILE("A.DAT", "B.DAT"));
-    EXPECT_EQ(get("B.DAT"), "keep");
-}
-
-TEST_F(FilesCopy, FailedMoveKeepsTheSource) {
-    put("A.DAT", "payload");
-    EXPECT_EQ(fatal_nr([] { MOVEFILE("A.DAT", "NODIR\\A.DAT"); }), 4);
-    EXPECT_EQ(get("A.DAT"), "payload");
-}
-
-TEST_F(FilesCopy, FileCheck) {
-    put("GEN3.DAT", "x");
+TEST_F(FilesCopy, FileCheckDeleteAndReadWholeFileTakeOnlyFiles) {
+    put("GEN3.DAT", std::string("a\0b", 3));
     std::filesystem::create_directory(root / "DIR");
-    EXPECT_TRUE(FILECHECK("GEN3.DAT"));
-    EXPECT_TRUE(FILECHECK("gen3.dat"));
-    EXPECT_FALSE(FILECHECK("GEN4.DAT"));
-    EXPECT_FALSE(FILECHECK("DIR"));
-    EXPECT_FALSE(FILECHECK(""));
-}
-
-TEST_F(FilesCopy, DeleteFile) {
-    put("MSG3.DAT", "x");
+    for (const char* name : {"GEN3.DAT", "gen3.dat"}) EXPECT_TRUE(FILECHECK(name)) << name;
+    for (const char* name : {"GEN4.DAT", "DIR", ""}) EXPECT_FALSE(FILECHECK(name)) << name;
+    std::string s;
+    EXPECT_FALSE(READWHOLEFILE("NOPE", s));
+    EXPECT_TRUE(READWHOLEFILE("gen3.dat", s));
+    EXPECT_EQ(s, std::string("a\0b", 3));
     EXPECT_NO_THROW(DELETEFILE("NOPE.DAT"));
-    DELETEFILE("msg3.dat");
-    EXPECT_FALSE(exists("MSG3.DAT"));
-    std::filesystem::create_directory(root / "DIR");
+    DELETEFILE("gen3.dat");
     DELETEFILE("DIR");
-    EXPECT_TRUE(exists("DIR"));
+    EXPECT_EQ(listing(), "DIR\n");
 }
 
 TEST_F(FilesCopy, RewriteReplacesWholeAndKeepsRights) {
@@ -179,10 +157,3 @@ TEST_F(FilesCopy, UncommittedFileVanishesWithoutTouchingTheTarget) {
     EXPECT_EQ(get("TEAM3.DAT"), "whole");
 }
 
-TEST_F(FilesCopy, ReadWholeFile) {
-    std::string s;
-    EXPECT_FALSE(READWHOLEFILE("NOPE", s));
-    put("X.TXT", std::string("a\0b", 3));
-    EXPECT_TRUE(READWHOLEFILE("x.txt", s));
-    EXPECT_EQ(s, std::string("a\0b", 3));
-}

@@ -16,24 +16,13 @@ std::string normdir(std::string s) {
 
 using GameDirs = GameDirTest;
 
-TEST(GameDirNames, NormDirCapitalisesAndEndsWithBackslash) {
-    EXPECT_EQ(normdir("game1"), "GAME1\\");
-    EXPECT_EQ(normdir("GAME1\\"), "GAME1\\");
-    EXPECT_EQ(normdir("."), ".\\");
-    EXPECT_EQ(normdir("a/b/"), "A/B/");
-    EXPECT_EQ(normdir(""), ".\\");  // never the root directory
-}
-
-TEST(GameDirNames, ReadyDirDropsOneTrailingSeparator) {
-    EXPECT_EQ(READYDIR("GAME1\\"), "GAME1");
-    EXPECT_EQ(READYDIR("GAME1/"), "GAME1");
-    EXPECT_EQ(READYDIR("GAME1"), "GAME1");
-    EXPECT_EQ(READYDIR(".\\"), ".");
-    EXPECT_EQ(READYDIR("/"), "/");
-    EXPECT_EQ(READYDIR(""), "");
-}
-
-TEST(GameDirNames, CapsUpcasesUmlauts) {
+TEST(GameDirNames, NormDirReadyDirAndCaps) {
+    const std::pair<std::string, std::string> cases[] = {
+        {normdir("game1"), "GAME1\\"}, {normdir("GAME1\\"), "GAME1\\"}, {normdir("."), ".\\"},
+        {normdir("a/b/"), "A/B/"}, {normdir(""), ".\\"},  // never the root directory
+        {READYDIR("GAME1\\"), "GAME1"}, {READYDIR("GAME1/"), "GAME1"}, {READYDIR("GAME1"), "GAME1"},
+        {READYDIR(".\\"), "."}, {READYDIR("/"), "/"}, {READYDIR(""), ""}};
+    for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
     std::string s = "sp\x84ter";
     CAPS(s);
     EXPECT_EQ(s, "SP\x8ETER");
@@ -51,35 +40,18 @@ TEST_F(GameDirs, CanChDirTestsWithoutLeavingTheProgramDirectory) {
     EXPECT_EQ(std::filesystem::current_path(), root);
 }
 
-TEST_F(GameDirs, CheckGameDirAcceptsTheProgramDirectory) {
-    GAMEDIR = ".";
-    CHECKGAMEDIR();
-    EXPECT_EQ(GAMEDIR, ".\\");
-    CHECKGAMEDIR();
-    EXPECT_EQ(GAMEDIR, ".\\");
-    GAMEDIR = "";
-    CHECKGAMEDIR();
-    EXPECT_EQ(GAMEDIR, ".\\");
-    EXPECT_EQ(std::filesystem::current_path(), root);
-}
-
-TEST_F(GameDirs, CheckGameDirNormalisesTheTrailingSeparator) {
+TEST_F(GameDirs, CheckGameDirNormalisesAndKeepsTheCurrentDirectory) {
     std::filesystem::create_directories(root / "game1");
-    GAMEDIR = "GAME1";
-    CHECKGAMEDIR();
-    EXPECT_EQ(GAMEDIR, "GAME1\\");
-    GAMEDIR = (root / "game1").string() + "/";
-    CHECKGAMEDIR();
-    EXPECT_EQ(GAMEDIR, (root / "game1").string() + "\\");
-    EXPECT_EQ(std::filesystem::current_path(), root);
-}
-
-TEST_F(GameDirs, CheckGameDirOfAMultiLevelPathKeepsTheCurrentDirectory) {
     std::filesystem::create_directories(root / "a" / "b");
-    GAMEDIR = "A\\B\\";
-    CHECKGAMEDIR();
-    EXPECT_EQ(GAMEDIR, "A\\B\\");
-    EXPECT_EQ(std::filesystem::current_path(), root);
+    const std::string abs = (root / "game1").string();
+    const std::pair<std::string, std::string> cases[] = {
+        {".", ".\\"}, {".\\", ".\\"}, {"", ".\\"}, {"GAME1", "GAME1\\"}, {abs + "/", abs + "\\"}, {"A\\B\\", "A\\B\\"}};
+    for (const auto& [in, out] : cases) {
+        GAMEDIR = in;
+        CHECKGAMEDIR();
+        EXPECT_EQ(GAMEDIR, out) << in;
+        EXPECT_EQ(std::filesystem::current_path(), root);
+    }
 }
 
 TEST_F(GameDirs, CheckGameDirOfMissingDirectoryIsFatal13) {
@@ -111,22 +83,21 @@ TEST_F(GameDirs, InitDirFindsAnExistingDirectoryInAnotherCase) {
     EXPECT_EQ(listing(), "game3\n");
 }
 
-TEST_F(GameDirs, InitDirOverAFileIsFatal13) {
+TEST_F(GameDirs, InitDirOverOrBelowAFileIsFatal13) {
     put("GAME4", "not a directory");
-    std::string d = "GAME4";
-    std::string text;
+    std::string text, d = "GAME4";
     EXPECT_EQ(fatal_nr([&] { INITDIR(d); }, &text), 13);
     EXPECT_EQ(text, "GAME4");
+    d = "GAME4\\SUB";
+    EXPECT_EQ(fatal_nr([&] { INITDIR(d); }), 13);
+    EXPECT_EQ(listing(), "GAME4\n");
 }
 
 TEST(GameDirNames, SafeNameAcceptsPlainNames) {
-    EXPECT_EQ(SAFENAME("GAME1", 12), "GAME1");
-    EXPECT_EQ(SAFENAME("  GAME1  ", 12), "GAME1");
-    EXPECT_EQ(SAFENAME("GAME1\\", 12), "GAME1");
-    EXPECT_EQ(SAFENAME("GAME1/", 12), "GAME1");
-    EXPECT_EQ(SAFENAME("ABCDEFGHIJKL", 12), "ABCDEFGHIJKL");
-    EXPECT_EQ(SAFENAME("SP\x8E\x9ASS", 12), "SP\x8E\x9ASS");
-    EXPECT_EQ(SAFENAME("...", 12), "...");
+    const std::pair<std::string, std::string> cases[] = {
+        {"GAME1", "GAME1"}, {"  GAME1  ", "GAME1"}, {"GAME1\\", "GAME1"}, {"GAME1/", "GAME1"},
+        {"ABCDEFGHIJKL", "ABCDEFGHIJKL"}, {"SP\x8E\x9ASS", "SP\x8E\x9ASS"}, {"...", "..."}};
+    for (const auto& [in, out] : cases) EXPECT_EQ(SAFENAME(in, 12), out) << in;
     EXPECT_EQ(SAFENAME(".", 12, true), ".");
     EXPECT_EQ(SAFENAME(".\\", 12, true), ".");
 }
@@ -169,7 +140,7 @@ std::string matchheader(std::int16_t nr, const std::string& home, const std::str
 
 }  // namespace
 
-TEST_F(GameDirs, GetGameNameReadsTheHeader) {
+TEST_F(GameDirs, GetGameNameReadsTheHeaderAndClampsTheLengthByte) {
     put("GAME3.DAT", matchheader(7, "Orc Crushers", "Elf Lancers", 2430));
     std::string n1, n2;
     std::int16_t nr = 0;
@@ -177,15 +148,10 @@ TEST_F(GameDirs, GetGameNameReadsTheHeader) {
     EXPECT_EQ(nr, 7);
     EXPECT_EQ(n1, "Orc Crushers");
     EXPECT_EQ(n2, "Elf Lancers");
-}
-
-TEST_F(GameDirs, GetGameNameClampsTheLengthByte) {
     std::string f = matchheader(-2, "", "", 2430);
     f[6] = static_cast<char>(200);
     std::memset(f.data() + 7, 'A', 25);
     put("GAME3.DAT", f);
-    std::string n1, n2;
-    std::int16_t nr = 0;
     EXPECT_TRUE(GETGAMENAME("GAME3.DAT", n1, n2, nr));
     EXPECT_EQ(nr, -2);
     EXPECT_EQ(n1, std::string(25, 'A'));
@@ -218,13 +184,6 @@ TEST_F(GameDirs, GameDirNameIsOnePlainName) {
     EXPECT_EQ(GAMEDIRNAME("/somewhere/else/AVERYLONGGAMENAME\\"), "AVERYLONGGAM");
     EXPECT_EQ(GAMEDIRNAME("/"), ".");
     for (auto d : {".\\", "GAME1\\", "/x/y/LIGA\\"}) EXPECT_TRUE(SAFENAME(GAMEDIRNAME(d), 12, true).has_value()) << d;
-}
-
-TEST_F(GameDirs, InitDirBelowAFileIsFatal13) {
-    put("FILE", "x");
-    std::string d = "FILE\\SUB";
-    EXPECT_EQ(fatal_nr([&] { INITDIR(d); }), 13);
-    EXPECT_EQ(listing(), "FILE\n");
 }
 
 TEST_F(GameDirs, StaleTemporaryFilesOfTheProgramGoAndNothingElse) {

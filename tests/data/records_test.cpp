@@ -1,6 +1,8 @@
 #include <fcntl.h>
 #include <sys/file.h>
 
+#include <functional>
+
 #include "records_fixture.h"
 
 using namespace korax;
@@ -8,7 +10,7 @@ using namespace recordtest;
 
 namespace {
 
-// A player record written field by field at the described offsets.
+// A player record written field by field at the file's offsets.
 std::string playerBytes(int verfassung, int motivation = 100, int team = 3) {
     Bytes b(61);
     b.i16(0, team).i16(2, 5).str(4, "Grimm").i16(13, 12);
@@ -54,40 +56,27 @@ TEST(PlayerRecord, BytesMatchTheFileLayout) {
         "000000000000000000000000");
     ASSERT_EQ(golden, playerBytes(-5));
     PLAYERREC p = fromBytes<PLAYERREC>(golden);
-    EXPECT_EQ(p.TEAM, 3);
-    EXPECT_EQ(p.RACE, 5);
     EXPECT_EQ(p.NAME.str(), "Grimm");
-    EXPECT_EQ(p.INDI, 12);
-    EXPECT_EQ(p.GESCHICKLICHKEIT, 90);
     EXPECT_EQ(p.VERFASSUNG, -5);
     EXPECT_EQ(p.FARBE, 0x0123);
-    EXPECT_EQ(p.DAYSIMTEAM, 9);
     EXPECT_EQ(p.ORGTEAM, 3);
     EXPECT_EQ(RECORDBYTES(p), golden);
 }
 
-TEST(PlayerRecord, CheckValueOfKnownRecords) {
-    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(-5))), -318047693);
-    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(80))), 318050860);
-    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(-128))), -318053188);
-    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(playerBytes(0))), 318047292);
-}
-
-TEST(PlayerRecord, CheckValueIgnoresTheStoredCheckValue) {
-    Bytes b(61);
-    b.b = playerBytes(-5);
-    b.i32(28, 0x7FFFFFFF);
-    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(b.b)), -318047693);
-}
-
-TEST(PlayerRecord, CheckValueWrapsWithExtremeBytes) {
+TEST(PlayerRecord, CheckValueOfKnownRecordsIgnoresTheStoredOneAndWraps) {
+    const std::pair<int, std::int32_t> known[] = {
+        {-5, -318047693}, {80, 318050860}, {-128, -318053188}, {0, 318047292}};
+    for (const auto& [verfassung, pruef] : known) {
+        Bytes b;
+        b.b = playerBytes(verfassung);
+        b.i32(28, 0x7FFFFFFF);
+        EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(b.b)), pruef) << verfassung;
+    }
     // Every byte 0xFF with condition -1: the sum runs far past 32 bits and must wrap.
-    std::string ff(61, '\xFF');
-    PLAYERREC p = fromBytes<PLAYERREC>(ff);
-    std::uint32_t v = 0xFFFFFFFFu;
-    std::uint32_t s = 255u + v;
-    for (int i = 0; i < 61; ++i) s += v ^ ((i >= 28 && i < 32) ? 0u : 255u);
-    EXPECT_EQ(PLAYERPRUEF(p), static_cast<std::int32_t>(s ^ 318046275u));
+    const std::uint32_t v = 0xFFFFFFFFu;
+    std::uint32_t sum = 255u + v;
+    for (int i = 0; i < 61; ++i) sum += v ^ ((i >= 28 && i < 32) ? 0u : 255u);
+    EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(std::string(61, '\xFF'))), static_cast<std::int32_t>(sum ^ 318046275u));
 }
 
 TEST(TeamRecord, FieldsLandAtTheirOffsets) {
@@ -108,20 +97,12 @@ TEST(TeamRecord, FieldsLandAtTheirOffsets) {
     t.RESERVE[14] = 0xAA;
     const std::string b = RECORDBYTES(t);
     ASSERT_EQ(b.size(), 907u);
-    EXPECT_EQ(b.substr(0, 8), std::string("\x07" "Drachen"));
-    EXPECT_EQ(b.substr(26, 4), std::string("\xFE\xFF\xFF\xFF", 4));
-    EXPECT_EQ(b.substr(56, 2), std::string("\x02\x01", 2));
-    EXPECT_EQ(b.substr(74, 2), std::string("\xFF\xFF", 2));
-    EXPECT_EQ(b[80], 9);
-    EXPECT_EQ(b.substr(81, 2), std::string("\x04\x03", 2));
-    EXPECT_EQ(b[311 + 4 * 46 + 12], 7);
-    EXPECT_EQ(b.substr(696 + 36, 4), std::string("\x08\x07\x06\x05", 4));
-    EXPECT_EQ(b[736], 0x11);
-    EXPECT_EQ(b.substr(581, 2), std::string("\xDC\x05", 2));
-    EXPECT_EQ(b.substr(623 + 26, 2), std::string("\xEF\xBE", 2));
-    EXPECT_EQ(b[844], 31);
-    EXPECT_EQ(b.substr(877, 6), std::string("\x05" "GAME1"));
-    EXPECT_EQ(static_cast<unsigned char>(b[906]), 0xAA);
+    const std::pair<std::size_t, std::string> at[] = {
+        {0, "\x07" "Drachen"}, {26, std::string("\xFE\xFF\xFF\xFF", 4)}, {56, "\x02\x01"}, {74, "\xFF\xFF"},
+        {80, "\x09"}, {81, "\x04\x03"}, {311 + 4 * 46 + 12, "\x07"}, {696 + 36, "\x08\x07\x06\x05"},
+        {736, "\x11"}, {581, "\xDC\x05"}, {623 + 26, "\xEF\xBE"}, {844, "\x1F"}, {877, "\x05" "GAME1"},
+        {906, "\xAA"}};
+    for (const auto& [offset, bytes] : at) EXPECT_EQ(b.substr(offset, bytes.size()), bytes) << offset;
 }
 
 TEST(TeamRecord, IndexOutsideAnArrayNeverTouchesItsNeighbours) {
@@ -156,62 +137,35 @@ TEST(PatchRecords, BytesMatchTheFileLayout) {
     EXPECT_EQ(RECORDBYTES(pp), c.b);
 }
 
-TEST(PlayerValue, SumOfAttributesTimesOneAndAHalf) {
-    PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(80));
-    // 350 + 100 div 4 + 80 div 4 = 395; 592.5 rounds to the even 592.
-    EXPECT_EQ(PLAYERWERT(p), 592);
-    p.MOTIVATION = 108;  // 397 -> 595.5 -> 596
-    EXPECT_EQ(PLAYERWERT(p), 596);
+TEST(PlayerValue, SumOfAttributesTimesOneAndAHalfOnlyWithCondition) {
+    // Attributes 350 plus motivation and condition div 4, times 1.5 rounded to even.
+    const struct { int verfassung, motivation, wert; } cases[] = {
+        {80, 100, 592}, {80, 108, 596}, {0, 100, 0}, {-20, 100, 0}, {3, 100, 562}};
+    for (const auto& c : cases) {
+        PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(c.verfassung, c.motivation));
+        EXPECT_EQ(PLAYERWERT(p), c.wert) << c.verfassung << " " << c.motivation;
+    }
 }
 
-TEST(PlayerValue, NoConditionMeansNoValue) {
-    PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(0));
-    EXPECT_EQ(PLAYERWERT(p), 0);
-    p.VERFASSUNG = -20;
-    EXPECT_EQ(PLAYERWERT(p), 0);
-    p.VERFASSUNG = 3;  // 3 div 4 adds nothing
-    EXPECT_EQ(PLAYERWERT(p), static_cast<std::int16_t>(ROUND((350 + 25) * 1.5)));
-}
-
-TEST(Motivation, ZeroHalvesEveryAttribute) {
-    PLAYERREC p{};
-    p.INTELLIGENZ = 5;
-    p.SCHNELLIGKEIT = 7;
-    p.AUSDAUER = 100;
-    p.KOERPERKRAFT = 1;
-    p.GESCHICKLICHKEIT = 255;
-    p.NAME = "Kept";
-    PLAYERREC d{};
-    std::int16_t prozent = 0;
-    SETMOTIPLAYER(p, d, prozent);
-    EXPECT_EQ(d.INTELLIGENZ, 2);
-    EXPECT_EQ(d.SCHNELLIGKEIT, 4);
-    EXPECT_EQ(d.AUSDAUER, 50);
-    EXPECT_EQ(d.KOERPERKRAFT, 0);
-    EXPECT_EQ(d.GESCHICKLICHKEIT, 128);
-    EXPECT_EQ(d.NAME.str(), "Kept");
-    EXPECT_EQ(prozent, 50);
-}
-
-TEST(Motivation, FullStrengthFrom75) {
-    for (int m : {75, 120, 255}) {
+TEST(Motivation, ScalesAttributesFromHalfToFullStrengthAt75) {
+    const struct { int motivation, ausdauer, scaled, prozent; } cases[] = {
+        {0, 100, 50, 50}, {0, 255, 128, 50}, {0, 1, 0, 50}, {30, 50, 35, 70}, {75, 77, 77, 100}, {255, 77, 77, 100}};
+    for (const auto& c : cases) {
         PLAYERREC p{};
-        p.MOTIVATION = static_cast<std::uint8_t>(m);
-        p.AUSDAUER = 77;
+        p.MOTIVATION = static_cast<std::uint8_t>(c.motivation);
+        p.AUSDAUER = static_cast<std::uint8_t>(c.ausdauer);
+        p.INTELLIGENZ = static_cast<std::uint8_t>(c.ausdauer);
+        p.GESCHICKLICHKEIT = static_cast<std::uint8_t>(c.ausdauer);
+        p.NAME = "Kept";
         PLAYERREC d{};
         std::int16_t prozent = 0;
         SETMOTIPLAYER(p, d, prozent);
-        EXPECT_EQ(d.AUSDAUER, 77);
-        EXPECT_EQ(prozent, 100);
+        EXPECT_EQ(d.AUSDAUER, c.scaled) << c.motivation << " " << c.ausdauer;
+        EXPECT_EQ(d.INTELLIGENZ, c.scaled);
+        EXPECT_EQ(d.GESCHICKLICHKEIT, c.scaled);
+        EXPECT_EQ(d.NAME.str(), "Kept");
+        EXPECT_EQ(prozent, c.prozent);
     }
-    PLAYERREC p{};
-    p.MOTIVATION = 30;
-    p.AUSDAUER = 50;
-    PLAYERREC d{};
-    std::int16_t prozent = 0;
-    SETMOTIPLAYER(p, d, prozent);
-    EXPECT_EQ(d.AUSDAUER, 35);
-    EXPECT_EQ(prozent, 70);
 }
 
 TEST(Positions, DistanceAndOrdering) {
@@ -248,61 +202,39 @@ TEST(Positions, SparringUsesItsOwnTactics) {
     EXPECT_FALSE(TESTSPARRPOSI(t, 3, 150, 300));
 }
 
-TEST(TablePlace, LastMatchingRowOrZero) {
+TEST(League, TablePlaceMatchDayLeagueFactorAndRaceNames) {
     resetModel();
     for (int i = 1; i <= 10; ++i) GEN.TABELLE[i].TEAM = static_cast<std::int16_t>(11 - i);
-    EXPECT_EQ(TABPLATZ(10), 1);
-    EXPECT_EQ(TABPLATZ(1), 10);
-    GEN.TABELLE[7].TEAM = 10;
-    EXPECT_EQ(TABPLATZ(10), 7);
-    EXPECT_EQ(TABPLATZ(4), 0);
-    EXPECT_EQ(TABPLATZ(11), 0);
-    resetModel();
-}
-
-TEST(MatchDay, HalvesAndLeagueFactor) {
-    resetModel();
-    GEN.HINRUNDE = 1;
+    GEN.TABELLE[7].TEAM = 10;  // the last matching row counts
+    const std::pair<int, int> places[] = {{10, 7}, {1, 10}, {4, 0}, {11, 0}};
+    for (const auto& [team, place] : places) EXPECT_EQ(TABPLATZ(team), place) << team;
     GEN.TURN = 4;
-    EXPECT_EQ(SPIELTAG(), 4);
-    GEN.HINRUNDE = 0;
-    EXPECT_EQ(SPIELTAG(), 13);
-    GEN.HINRUNDE = 2;
-    EXPECT_EQ(SPIELTAG(), 13);
-    GEN.LIGA = 1;
-    EXPECT_EQ(LIGAFAKTOR(), 2);
-    GEN.LIGA = 2;
-    EXPECT_EQ(LIGAFAKTOR(), 1);
-    GEN.LIGA = 3;
-    EXPECT_EQ(LIGAFAKTOR(), 0);
+    const std::pair<int, int> days[] = {{1, 4}, {0, 13}, {2, 13}};
+    for (const auto& [hin, day] : days) {
+        GEN.HINRUNDE = static_cast<std::uint8_t>(hin);
+        EXPECT_EQ(SPIELTAG(), day) << hin;
+    }
+    const std::pair<int, int> factors[] = {{1, 2}, {2, 1}, {3, 0}};
+    for (const auto& [liga, factor] : factors) {
+        GEN.LIGA = static_cast<std::uint8_t>(liga);
+        EXPECT_EQ(LIGAFAKTOR(), factor) << liga;
+    }
     resetModel();
-}
-
-TEST(RaceName, TwoCodesPerRace) {
-    EXPECT_EQ(GETRACENAME(1).str(), "(Hurtin)");
-    EXPECT_EQ(GETRACENAME(2).str(), "(Hurtin)");
-    EXPECT_EQ(GETRACENAME(4).str(), "(Bogon)");
-    EXPECT_EQ(GETRACENAME(6).str(), "(Spider)");
-    EXPECT_EQ(GETRACENAME(7).str(), "(Marvin)");
-    EXPECT_EQ(GETRACENAME(9).str(), "(Eciton)");
-    EXPECT_EQ(GETRACENAME(10).str(), "(Eciton)");
-    EXPECT_EQ(GETRACENAME(0).str(), "");
-    EXPECT_EQ(GETRACENAME(11).str(), "");
-    EXPECT_EQ(GETRACENAME(255).str(), "");
+    const std::pair<int, const char*> races[] = {{1, "(Hurtin)"}, {2, "(Hurtin)"}, {4, "(Bogon)"}, {6, "(Spider)"},
+                                                 {7, "(Marvin)"}, {10, "(Eciton)"}, {0, ""}, {11, ""}, {255, ""}};
+    for (const auto& [code, name] : races) EXPECT_EQ(GETRACENAME(code).str(), name) << code;
 }
 
 // ---- the two files ----
 
-TEST_F(RecordDir, MissingPlayerFileIsError1) {
+TEST_F(RecordDir, MissingFileIsError1AndLeavesNothingOpen) {
     writeFile(game("TEAM3.DAT"), teamFile());
     FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
     EXPECT_EQ(e.nr, 1);
     EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
-}
-
-TEST_F(RecordDir, MissingTeamFileIsError1AndLeavesNothingOpen) {
+    fs::remove(game("TEAM3.DAT"));
     writeFile(game("player3.dat"), playerBytes(50));
-    FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
+    e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
     EXPECT_EQ(e.nr, 1);
     EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT");
     EXPECT_FALSE(FILESOPEN(_PLAYER));
@@ -360,30 +292,21 @@ TEST_F(RecordDir, ReadingBeyondTheFileIsError2WithTheRecordNumber) {
     EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT(10)");
 }
 
-TEST_F(RecordDir, NumbersBelowOneAreSeekFailures) {
+TEST_F(RecordDir, NumbersBelowOneAndClosedFilesAreSeekFailures) {
+    PLAYERREC p{};
+    TEAMREC t{};
+    EXPECT_EQ(fatalOf([&] { READPLAYER(1, p); }).nr, 3);
     writeFile(game("PLAYER3.DAT"), playerBytes(50));
     writeFile(game("TEAM3.DAT"), teamFile());
     OPENFILES(_PLAYER | _TEAM);
-    PLAYERREC p{};
-    TEAMREC t{};
-    FatalError e = fatalOf([&] { READPLAYER(0, p); });
-    EXPECT_EQ(e.nr, 3);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT(0)");
-    e = fatalOf([&] { READTEAM(-4, t); });
-    EXPECT_EQ(e.nr, 3);
-    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT(-4)");
-    e = fatalOf([&] { WRITEPLAYER(0, p); });
-    EXPECT_EQ(e.nr, 3);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
-    e = fatalOf([&] { WRITETEAM(0, t); });
-    EXPECT_EQ(e.nr, 3);
-    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT(0)");
-}
-
-TEST_F(RecordDir, ClosedFilesCannotBeRead) {
-    PLAYERREC p{};
-    FatalError e = fatalOf([&] { READPLAYER(1, p); });
-    EXPECT_EQ(e.nr, 3);
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[&] { READPLAYER(0, p); }, "GAME1\\PLAYER3.DAT(0)"}, {[&] { READTEAM(-4, t); }, "GAME1\\TEAM3.DAT(-4)"},
+        {[&] { WRITEPLAYER(0, p); }, "GAME1\\PLAYER3.DAT"}, {[&] { WRITETEAM(0, t); }, "GAME1\\TEAM3.DAT(0)"}};
+    for (const auto& [f, text] : cases) {
+        FatalError e = fatalOf(f);
+        EXPECT_EQ(e.nr, 3) << text;
+        EXPECT_EQ(e.text, text);
+    }
 }
 
 TEST_F(RecordDir, WritePlayerStoresAFreshCheckValue) {

@@ -3,19 +3,10 @@
 using namespace korax;
 using korax::test::Graph;
 
-TEST_F(Graph, EmulationStartState) {
-    EXPECT_EQ(ECOLOR, 7);
-    EXPECT_EQ(EFONT, 16);
-    EXPECT_EQ(EMAXX, 1024);
-    EXPECT_EQ(EMAXY, 768);
-    EXPECT_FALSE(INGRAPH);
-    EXPECT_EQ(VBUF.size(), 2359351u);
+TEST_F(Graph, EInitGraphOpensPaletteModeAndFailsFatallyWhenOpen) {
     EXPECT_EQ(EHIGHCOLOR(4), 12);
     EXPECT_EQ(EGETPAGECOUNT(), 4);
     EXPECT_EQ(EVMODE(3), 0);
-}
-
-TEST_F(Graph, EInitGraphOpensPaletteModeDespiteNoOpenGL) {
     EWINTITLE = "Manager - Korax 32-Bit";
     EINITGRAPH(99);
     EXPECT_TRUE(INGRAPH);
@@ -24,13 +15,6 @@ TEST_F(Graph, EInitGraphOpensPaletteModeDespiteNoOpenGL) {
     EXPECT_EQ(GRTITLE, "Manager - Korax 32-Bit");
     EXPECT_EQ(EGETMAXCOLOR(), 255);
     EXPECT_EQ(EGETDRIVERNAME(), "D8bit - 256 colors");
-    ECLOSEGRAPH();
-    EXPECT_FALSE(INGRAPH);
-    EXPECT_FALSE(GRAPHENABLED());
-}
-
-TEST_F(Graph, EInitGraphFailureIsFatalOne) {
-    open();
     // Opening twice fails with -10, which ends the program with exit code 1.
     try {
         EINITGRAPH(0);
@@ -39,26 +23,23 @@ TEST_F(Graph, EInitGraphFailureIsFatalOne) {
         EXPECT_EQ(e.nr, 1);
         EXPECT_EQ(e.text, "Error: General graphics error");
     }
+    ECLOSEGRAPH();
+    EXPECT_FALSE(INGRAPH);
+    EXPECT_FALSE(GRAPHENABLED());
 }
 
-TEST_F(Graph, EBarComparesUnsigned) {
+TEST_F(Graph, EBarComparesUnsignedAndForwardersDraw) {
     open();
     ESETFILLSTYLE(1, 4);
     EBAR(-1, 0, 5, 5);  // 65535 > 5: nothing
-    EXPECT_EQ(count(4), 0);
     EBAR(5, 5, 4, 9);
     EXPECT_EQ(count(4), 0);
     EXPECT_EQ(GRAPHRESULT(), 0);
     EBAR(0, 0, 9, 9);
     EXPECT_EQ(count(4), 100);
-}
-
-TEST_F(Graph, EForwardersDraw) {
-    open();
     ESETCOLOR(2);
-    ELINE(0, 0, 4, 0);
-    EXPECT_EQ(count(2), 5);
-    ERECTANGLE(10, 10, 12, 12);
+    ELINE(0, 20, 4, 20);
+    ERECTANGLE(10, 30, 12, 32);
     EXPECT_EQ(count(2), 5 + 8);
     EPUTPIXEL(100, 100, 3);
     EXPECT_EQ(EGETPIXEL(100, 100), 3);

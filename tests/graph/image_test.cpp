@@ -9,14 +9,21 @@ using korax::test::Graph;
 using korax::test::InDir;
 using korax::test::ScratchDir;
 
-TEST_F(Graph, ImageSizeRule) {
+
+TEST_F(Graph, ImageSizeRuleAndHugeRectanglesRefused) {
     open();
-    EXPECT_EQ(IMAGESIZE(0, 0, 0, 0), 78u);
-    EXPECT_EQ(IMAGESIZE(0, 0, 7, 0), 78u);
-    EXPECT_EQ(IMAGESIZE(0, 0, 8, 1), 54u + 2 * 2 * 24);
-    EXPECT_EQ(IMAGESIZE(0, 0, 1023, 767), 54u + 128u * 768 * 24);
-    EXPECT_EQ(IMAGESIZE(1, 0, 0, 0), 0u);
+    const struct { int x1, y1, x2, y2; std::size_t size; } cases[] = {
+        {0, 0, 0, 0, 78}, {0, 0, 7, 0, 78}, {0, 0, 8, 1, 54 + 2 * 2 * 24}, {0, 0, 1023, 767, 54 + 128 * 768 * 24},
+        {1, 0, 0, 0, 0}, {-2000000000, 0, 2000000000, 2000000000, 0}};
+    for (const auto& c : cases) EXPECT_EQ(IMAGESIZE(c.x1, c.y1, c.x2, c.y2), c.size) << c.x2;
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    std::vector<std::uint8_t> b;
+    GETIMAGE(-30000, -30000, 30000, 30000, b);
+    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    EXPECT_TRUE(b.empty());
+    EXPECT_EQ(ESAVEPIC("/tmp/never-written-korax", -32768, -32768, 32767, 32767), 1);
+    EXPECT_EQ(ESAVEPIC("/nonexistent-dir/X", 0, 0, 3, 3), 1);
+    EXPECT_EQ(ESAVEPIC("Y", 3, 0, 0, 3), 1);
 }
 
 TEST_F(Graph, GetImageIsABmpFile) {
@@ -105,22 +112,16 @@ TEST_F(Graph, PutImageRefusesDamagedBuffers) {
     open();
     std::vector<std::uint8_t> img;
     GETIMAGE(0, 0, 9, 9, img);
-    auto bad = img;
-    bad.resize(100);  // rows missing
-    PUTIMAGE(0, 0, bad, 0);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    bad = img;
-    bad[28] = 8;  // 8 bits per pixel
-    PUTIMAGE(0, 0, bad, 0);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    bad = img;
-    bad[22] = 0xFF; bad[23] = 0x7F;  // height far beyond the data
-    PUTIMAGE(0, 0, bad, 0);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    bad = img;
-    bad[10] = 0xFF; bad[11] = 0xFF;  // pixels after the end
-    PUTIMAGE(0, 0, bad, 0);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    // Rows missing, 8 bits per pixel, height far beyond the data, pixels after the end.
+    const std::vector<std::pair<std::size_t, std::uint8_t>> damage[] = {
+        {}, {{28, 8}}, {{22, 0xFF}, {23, 0x7F}}, {{10, 0xFF}, {11, 0xFF}}};
+    for (const auto& d : damage) {
+        auto bad = img;
+        if (d.empty()) bad.resize(100);
+        for (const auto& [at, v] : d) bad[at] = v;
+        PUTIMAGE(0, 0, bad, 0);
+        EXPECT_EQ(GRAPHRESULT(), grInvalidParam) << d.size();
+    }
     PUTIMAGE(0, 0, std::vector<std::uint8_t>{}, 0);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
 }
@@ -175,11 +176,6 @@ TEST_F(Graph, LoadPicRefusesOversizedAndLyingFiles) {
     EXPECT_EQ(ELOADPIC("A", 0, 0), 1);
 }
 
-TEST_F(Graph, SavePicToAnUnwritablePlaceFails) {
-    open();
-    EXPECT_EQ(ESAVEPIC("/nonexistent-dir/X", 0, 0, 3, 3), 1);
-    EXPECT_EQ(ESAVEPIC("Y", 3, 0, 0, 3), 1);
-}
 
 TEST_F(Graph, SpritesKeepTheirTransparentColour) {
     open();
@@ -243,13 +239,3 @@ TEST_F(Graph, PutImageOfChangedBytesIsMappedAfresh) {
     EXPECT_EQ(px(30, 10), 100u);
 }
 
-TEST_F(Graph, HugeRectanglesAreRefusedNotAllocated) {
-    open();
-    std::vector<std::uint8_t> b;
-    EXPECT_EQ(IMAGESIZE(-2000000000, 0, 2000000000, 2000000000), 0u);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    GETIMAGE(-30000, -30000, 30000, 30000, b);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    EXPECT_TRUE(b.empty());
-    EXPECT_EQ(ESAVEPIC("/tmp/never-written-korax", -32768, -32768, 32767, 32767), 1);
-}

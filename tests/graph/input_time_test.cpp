@@ -10,16 +10,10 @@
 namespace korax {
 namespace {
 
-TEST_F(InputTest, ElapsedTicks) {
-    EXPECT_EQ(ELAPSEDTICKS(0, 182), 10);
-    EXPECT_EQ(ELAPSEDTICKS(0, 0), 0);
-    EXPECT_EQ(ELAPSEDTICKS(0, 9), 0);    // 0.49 s
-    EXPECT_EQ(ELAPSEDTICKS(0, 10), 1);   // 0.55 s
-    EXPECT_EQ(ELAPSEDTICKS(100, 118), 1);
-    EXPECT_EQ(ELAPSEDTICKS(65500, 146), 10);  // the counter wrapped in between
-}
-
-TEST_F(InputTest, ReadTicksCountsCallsAndWraps) {
+TEST_F(InputTest, ElapsedAndReadTicksWrap) {
+    const struct { int from, to, ticks; } cases[] = {
+        {0, 182, 10}, {0, 0, 0}, {0, 9, 0}, {0, 10, 1}, {100, 118, 1}, {65500, 146, 10}};  // 0.49 s, 0.55 s, wrapped
+    for (const auto& c : cases) EXPECT_EQ(ELAPSEDTICKS(c.from, c.to), c.ticks) << c.from << ".." << c.to;
     EXPECT_EQ(READTICKS(), 1);
     EXPECT_EQ(READTICKS(), 2);
     TICKCOUNT = 65535;
@@ -71,19 +65,16 @@ protected:
     }
 };
 
-TEST_F(TimeFileTest, StartTimeCreatesAnEmptyMarker) {
+TEST_F(TimeFileTest, StartTimeCreatesAnEmptyMarkerInTheGameOrProgramDirectory) {
     GAMEDIR = "GAME1\\";
     std::ofstream(dir / "Game1" / "korax.tmp") << "old contents";
-    const std::int32_t t = STARTETIME("KORAX.TMP");
+    std::int32_t t = STARTETIME("KORAX.TMP");
     EXPECT_GT(t, 0);
     EXPECT_EQ(std::filesystem::file_size(dir / "Game1" / "korax.tmp"), 0u);
     EXPECT_FALSE(std::filesystem::exists(dir / "Game1" / "KORAX.TMP"));
     EXPECT_EQ(STOPPETIME("korax.tmp"), t);
-}
-
-TEST_F(TimeFileTest, MarkerInTheProgramDirectory) {
     GAMEDIR = ".\\";
-    const std::int32_t t = STARTETIME("VGR.TMP");
+    t = STARTETIME("VGR.TMP");
     EXPECT_GT(t, 0);
     EXPECT_TRUE(std::filesystem::exists(dir / "VGR.TMP"));
     EXPECT_EQ(STOPPETIME("VGR.TMP"), t);

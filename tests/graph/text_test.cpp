@@ -27,15 +27,11 @@ Box box_of(std::uint32_t v, int x1, int y1, int x2, int y2) {
 }
 }  // namespace
 
-TEST_F(Graph, DefaultFontsInSlotOrder) {
+TEST_F(Graph, DefaultFontsInSlotOrderAndUserFonts) {
     open();
-    EXPECT_EQ(AVAILFONT[0], "Courier New");
-    EXPECT_EQ(AVAILFONT[1], "System");
-    EXPECT_EQ(AVAILFONT[2], "Arial");
-    EXPECT_EQ(AVAILFONT[3], "Times New Roman");
-    EXPECT_EQ(AVAILFONT[4], "MS Sans Serif");
-    EXPECT_EQ(AVAILFONT[5], "Lucida Console");
-    EXPECT_TRUE(AVAILFONT[6].empty());
+    EXPECT_EQ(std::vector<std::string>(AVAILFONT.begin(), AVAILFONT.begin() + 7),
+              (std::vector<std::string>{"Courier New", "System", "Arial", "Times New Roman", "MS Sans Serif",
+                                        "Lucida Console", ""}));
     EXPECT_EQ(INSTALLUSERFONT("No Such Family Anywhere"), -1);
     EXPECT_EQ(GRAPHRESULT(), grInvalidFont);
     EXPECT_EQ(INSTALLUSERFONT("DejaVu Serif"), 6);

@@ -58,63 +58,43 @@ TEST(ArchiveCrunchpw, MatchesTheStandardGeneratorForManyPasswords) {
     }
 }
 
-TEST(ArchiveCrunchpw, HashesTheCodePage437Bytes) {
+TEST(ArchiveCrunchpw, CodePage437BytesFirstEightCharactersAndLengthKept) {
     // "äöü" typed by the trainer is 0x84 0x94 0x81 in the team record, not UTF-8.
     std::string cp437 = bytes({0x84, 0x94, 0x81});
     EXPECT_EQ(CRUNCHPW(cp437), bytes({0x58, 0x61, 0x8C}));
     EXPECT_NE(CRUNCHPW(cp437), CRUNCHPW("\xC3\xA4\xC3\xB6\xC3\xBC"));
-}
-
-TEST(ArchiveCrunchpw, EmptyGivesEmptyAndCallsAgree) {
+    EXPECT_EQ(CRUNCHPW("PASSWORDextra"), CRUNCHPW("PASSWORD"));
     EXPECT_EQ(CRUNCHPW(""), "");
-    STRING8 pw = STRING8::of("Hugo"), check;
-    check.set("stale");
-    CRUNCHPW(pw, check);
-    EXPECT_EQ(check.str(), CRUNCHPW("Hugo"));
-    EXPECT_EQ(CRUNCHPW("Hugo"), CRUNCHPW("Hugo"));
-    STRING8 none;
-    CRUNCHPW(none, check);
-    EXPECT_EQ(check.size(), 0u);
-}
-
-TEST(ArchiveCrunchpw, EveryCharacterIsAboveBlankAndLengthIsKept) {
     for (const char* pw : {"x", "ab", "zzzzzzzz", "\x01\x02\x03", "\xFF\xFF"}) {
         std::string c = CRUNCHPW(pw);
         EXPECT_EQ(c.size(), std::string(pw).size());
         for (unsigned char ch : c) EXPECT_GT(ch, 32u);
     }
+    STRING8 pw = STRING8::of("Hugo"), check;
+    check.set("stale");
+    CRUNCHPW(pw, check);
+    EXPECT_EQ(check.str(), CRUNCHPW("Hugo"));
+    STRING8 none;
+    CRUNCHPW(none, check);
+    EXPECT_EQ(check.size(), 0u);
 }
 
-TEST(ArchiveCrunchpw, OnlyTheFirstEightCharactersCount) {
-    EXPECT_EQ(CRUNCHPW("PASSWORDextra"), CRUNCHPW("PASSWORD"));
-}
-
-TEST(ArchivePasswordFits, ExactCheckValue) {
-    STRING8 stored = STRING8::of(CRUNCHPW("secret"));
-    EXPECT_TRUE(PASSWORDFITS("secret", stored));
-    EXPECT_FALSE(PASSWORDFITS("Secret", stored));
-    EXPECT_FALSE(PASSWORDFITS("", stored));
-    EXPECT_EQ(stored.str(), CRUNCHPW("secret"));
-}
-
-TEST(ArchivePasswordFits, EightCharactersAgainstSevenStored) {
-    std::string full = CRUNCHPW("PASSWORD");
-    STRING8 stored = STRING8::of(full.substr(0, 7));
-    EXPECT_TRUE(PASSWORDFITS("PASSWORD", stored));
-    // The stored value is completed, so the full value now has to match.
-    EXPECT_EQ(stored.str(), full);
-}
-
-TEST(ArchivePasswordFits, SevenStoredDoesNotAcceptShorterPasswords) {
-    std::string full = CRUNCHPW("PASSWORD");
-    STRING8 stored = STRING8::of(full.substr(0, 7));
-    EXPECT_FALSE(PASSWORDFITS("PASSWOR", stored));
-    EXPECT_FALSE(PASSWORDFITS("PASSWORX", stored));
-    EXPECT_EQ(stored.str(), full.substr(0, 7));
-}
-
-TEST(ArchivePasswordFits, EmptyStoredFitsOnlyEmpty) {
-    STRING8 stored;
-    EXPECT_TRUE(PASSWORDFITS("", stored));
-    EXPECT_FALSE(PASSWORDFITS("a", stored));
+// An eight-character password whose stored check value has seven characters
+// fits, and the stored value is completed so the full value has to match later.
+TEST(ArchivePasswordFits, ExactOrSevenOfEightStored) {
+    const std::string full = CRUNCHPW("PASSWORD");
+    const struct { std::string stored, typed; bool fits; std::string after; } cases[] = {
+        {CRUNCHPW("secret"), "secret", true, CRUNCHPW("secret")},
+        {CRUNCHPW("secret"), "Secret", false, CRUNCHPW("secret")},
+        {CRUNCHPW("secret"), "", false, CRUNCHPW("secret")},
+        {full.substr(0, 7), "PASSWORD", true, full},
+        {full.substr(0, 7), "PASSWOR", false, full.substr(0, 7)},
+        {full.substr(0, 7), "PASSWORX", false, full.substr(0, 7)},
+        {"", "", true, ""},
+        {"", "a", false, ""}};
+    for (const auto& c : cases) {
+        STRING8 stored = STRING8::of(c.stored);
+        EXPECT_EQ(PASSWORDFITS(c.typed, stored), c.fits) << c.typed;
+        EXPECT_EQ(stored.str(), c.after) << c.typed;
+    }
 }

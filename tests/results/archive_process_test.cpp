@@ -14,55 +14,36 @@ using namespace korax;
 using archivetest::readfile;
 using archivetest::ScratchDir;
 
-TEST(ArchiveProcess, NonZeroExitStillCountsAsStarted) {
+TEST(ArchiveProcess, NonZeroExitStillCountsAsStartedAMissingProgramOrDirectoryNot) {
     ScratchDir d;
+    archivetest::writefile(d / "data.txt", "hello");
+    ::chmod((d / "data.txt").c_str(), 0644);
     EXPECT_TRUE(EXECANDWAIT(d.path, "/bin/sh", "-c \"exit 3\""));
+    EXPECT_FALSE(EXECANDWAIT(d.path, d / "no-such-program", ""));
+    EXPECT_FALSE(EXECANDWAIT(d.path, "korax-no-such-program-on-path", "x"));
+    EXPECT_FALSE(EXECANDWAIT(d.path, d / "data.txt", ""));
+    EXPECT_FALSE(EXECANDWAIT(d / "missing", "/bin/true", ""));
     PROCESSRUN run;
     run.program = "/bin/sh";
     run.args = {"-c", "exit 3"};
     EXPECT_EQ(RUNANDWAIT(run), 3);
-}
-
-TEST(ArchiveProcess, MissingProgramIsNotStarted) {
-    ScratchDir d;
-    EXPECT_FALSE(EXECANDWAIT(d.path, d / "no-such-program", ""));
-    EXPECT_FALSE(EXECANDWAIT(d.path, "korax-no-such-program-on-path", "x"));
-    PROCESSRUN run;
+    run.args = {"-c", "kill -9 $$"};  // an end by signal is a failure
+    EXPECT_EQ(RUNANDWAIT(run), 128 + 9);
     run.program = d / "no-such-program";
     EXPECT_EQ(RUNANDWAIT(run), NOT_STARTED);
 }
 
-TEST(ArchiveProcess, FileThatIsNotAProgramIsNotStarted) {
-    ScratchDir d;
-    archivetest::writefile(d / "data.txt", "hello");
-    ::chmod((d / "data.txt").c_str(), 0644);
-    EXPECT_FALSE(EXECANDWAIT(d.path, d / "data.txt", ""));
-}
-
-TEST(ArchiveProcess, MissingWorkingDirectoryIsNotStarted) {
-    ScratchDir d;
-    EXPECT_FALSE(EXECANDWAIT(d / "missing", "/bin/true", ""));
-}
-
-TEST(ArchiveProcess, RunsInTheWorkingDirectory) {
-    ScratchDir d;
-    PROCESSRUN run;
-    run.dir = d.path;
-    run.program = "/bin/pwd";
-    run.output = d / "out.txt";
-    EXPECT_EQ(RUNANDWAIT(run), 0);
-    EXPECT_EQ(readfile(d / "out.txt"), d.path + "\n");
-}
-
-TEST(ArchiveProcess, WorkingDirectoryNameIsMatchedInAnyLetterCase) {
+TEST(ArchiveProcess, RunsInTheWorkingDirectoryMatchedInAnyLetterCase) {
     ScratchDir d;
     std::filesystem::create_directory(d / "Game1");
-    PROCESSRUN run;
-    run.dir = d.path + "/GAME1\\";
-    run.program = "/bin/pwd";
-    run.output = d / "out.txt";
-    EXPECT_EQ(RUNANDWAIT(run), 0);
-    EXPECT_EQ(readfile(d / "out.txt"), d.path + "/Game1\n");
+    for (const auto& [dir, shown] : {std::pair{d.path, d.path}, std::pair{d.path + "/GAME1\\", d.path + "/Game1"}}) {
+        PROCESSRUN run;
+        run.dir = dir;
+        run.program = "/bin/pwd";
+        run.output = d / "out.txt";
+        EXPECT_EQ(RUNANDWAIT(run), 0);
+        EXPECT_EQ(readfile(d / "out.txt"), shown + "\n");
+    }
 }
 
 TEST(ArchiveProcess, ArgumentsReachTheProgramUninterpreted) {
@@ -76,33 +57,18 @@ TEST(ArchiveProcess, ArgumentsReachTheProgramUninterpreted) {
     EXPECT_EQ(readfile(d / "out.txt"), "a;b $HOME x y `id` *\n");
 }
 
-TEST(ArchiveProcess, StandardInputCarriesTheGivenBytes) {
+TEST(ArchiveProcess, StandardInputCarriesTheGivenBytesOrEndOfFile) {
     ScratchDir d;
     EXPECT_EQ(EXECWITHINPUT(d.path, "/bin/sh", {"-c", "cat > got.txt"}, "pass word\n"), 0);
     EXPECT_EQ(readfile(d / "got.txt"), "pass word\n");
-}
-
-TEST(ArchiveProcess, ChildThatIgnoresItsInputDoesNotHurtUs) {
-    ScratchDir d;
-    std::string big(4 << 20, 'x');
-    EXPECT_EQ(EXECWITHINPUT(d.path, "/bin/true", {}, big), 0);
-}
-
-TEST(ArchiveProcess, WithoutInputTheChildReadsEndOfFile) {
-    ScratchDir d;
+    // A child that ignores its input does not hurt us.
+    EXPECT_EQ(EXECWITHINPUT(d.path, "/bin/true", {}, std::string(4 << 20, 'x')), 0);
     PROCESSRUN run;
     run.dir = d.path;
     run.program = "/bin/sh";
     run.args = {"-c", "cat > got.txt"};
     EXPECT_EQ(RUNANDWAIT(run), 0);
     EXPECT_EQ(readfile(d / "got.txt"), "");
-}
-
-TEST(ArchiveProcess, EndBySignalIsReportedAsFailure) {
-    PROCESSRUN run;
-    run.program = "/bin/sh";
-    run.args = {"-c", "kill -9 $$"};
-    EXPECT_EQ(RUNANDWAIT(run), 128 + 9);
 }
 
 TEST(ArchiveProcess, OurOtherHandlesAreNotInherited) {

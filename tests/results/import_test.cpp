@@ -117,14 +117,10 @@ protected:
 }  // namespace
 
 TEST(ContainerName, TeamNumberFromTheName) {
-    EXPECT_EQ(RSTTEAMNUMBER("TEAM1.RST"), 1);
-    EXPECT_EQ(RSTTEAMNUMBER("TEAM10.RST"), 10);
-    EXPECT_EQ(RSTTEAMNUMBER("LIGA\\TEAM7.RST"), 7);
-    EXPECT_EQ(RSTTEAMNUMBER("TEAM11.RST"), 0);
-    EXPECT_EQ(RSTTEAMNUMBER("TEAM0.RST"), 0);
-    EXPECT_EQ(RSTTEAMNUMBER("TEAMX.RST"), 0);
-    EXPECT_EQ(RSTTEAMNUMBER("LIGA\\TEAM*.RST"), 0);
-    EXPECT_EQ(RSTTEAMNUMBER(".RST"), 0);
+    const std::pair<const char*, int> names[] = {
+        {"TEAM1.RST", 1}, {"TEAM10.RST", 10}, {"LIGA\\TEAM7.RST", 7}, {"TEAM11.RST", 0},
+        {"TEAM0.RST", 0}, {"TEAMX.RST", 0},   {"LIGA\\TEAM*.RST", 0}, {".RST", 0}};
+    for (const auto& [name, nr] : names) EXPECT_EQ(RSTTEAMNUMBER(name), nr) << name;
 }
 
 TEST_F(Import, NamedContainerGivesTheGeneratorsFilesByteForByte) {
@@ -295,14 +291,8 @@ TEST_F(Import, NewSeasonRemovesOldMatchAndGeneralFilesOnly) {
     for (const char* old : {"GAME5.3", "GAME5.3B", "GAME.TMP", "GEN2.DAT", "GEN.DAT", "GAMES.INI", "QUICK5.3", "NEWS.3"})
         put(root / "LIGA" / old, "old");
     startnamed(5);
-    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME5.3"));
-    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME5.3B"));
-    EXPECT_FALSE(fs::exists(root / "LIGA" / "GAME.TMP"));
-    EXPECT_FALSE(fs::exists(root / "LIGA" / "GEN2.DAT"));
-    EXPECT_TRUE(fs::exists(root / "LIGA" / "GEN.DAT"));
-    EXPECT_TRUE(fs::exists(root / "LIGA" / "GAMES.INI"));
-    EXPECT_TRUE(fs::exists(root / "LIGA" / "QUICK5.3"));
-    EXPECT_TRUE(fs::exists(root / "LIGA" / "GEN5.DAT"));
+    for (const char* gone : {"GAME5.3", "GAME5.3B", "GAME.TMP", "GEN2.DAT"}) EXPECT_FALSE(fs::exists(root / "LIGA" / gone)) << gone;
+    for (const char* kept : {"GEN.DAT", "GAMES.INI", "QUICK5.3", "GEN5.DAT"}) EXPECT_TRUE(fs::exists(root / "LIGA" / kept)) << kept;
     EXPECT_EQ(SPIELTAG(), 0);
 }
 

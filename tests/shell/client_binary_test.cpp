@@ -103,22 +103,23 @@ protected:
 
 }  // namespace
 
-TEST_F(ClientBinary, ResultWithoutDirectoryPartEndsWith14) {
-    RunResult r = run({"TEAM3.RST", "x"});
-    EXPECT_EQ(r.code, 14);
-    EXPECT_EQ(r.err, "Error 14: TEAM3.RST x\n");
-}
-
-TEST_F(ClientBinary, MissingGameDirectoryEndsWith13) {
-    RunResult r = run({"NOGAME"});
-    EXPECT_EQ(r.code, 13);
-    EXPECT_EQ(r.err, "Error 13: NOGAME\n");
-}
-
-TEST_F(ClientBinary, UncopyableResultEndsWith13) {
-    RunResult r = run({"/nowhere/my", "results/TEAM3.RST"});
-    EXPECT_EQ(r.code, 13);
-    EXPECT_EQ(r.err, "Error 13: /nowhere/my results/TEAM3.RST\n");
+// Fatal errors before the first screen: their code, their one line on standard
+// error, and the run's scratch directory gone.
+TEST_F(ClientBinary, FatalErrorsAtTheStartEndWithTheirNumber) {
+    const struct { std::vector<std::string> words; int code; const char* err; } cases[] = {
+        {{"TEAM3.RST", "x"}, 14, "Error 14: TEAM3.RST x\n"},
+        {{"NOGAME"}, 13, "Error 13: NOGAME\n"},
+        {{"/nowhere/my", "results/TEAM3.RST"}, 13, "Error 13: /nowhere/my results/TEAM3.RST\n"}};
+    for (const auto& c : cases) {
+        RunResult r = run(c.words);
+        EXPECT_EQ(r.code, c.code) << c.err;
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_TRUE(fs::is_empty(temp)) << c.err;
+    }
+    if (fs::exists(prog / "palette!.pcx")) fs::remove(prog / "palette!.pcx");
+    RunResult r = run({});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Error 1: PALETTE!.PCX\n");
 }
 
 TEST_F(ClientBinary, UnsafePassThroughContainerEndsWith99) {
@@ -169,12 +170,6 @@ TEST_F(ClientBinary, ErrorScreenWaitsForAKeyFromTheScript) {
     EXPECT_EQ(r.code, 14);
     EXPECT_EQ(r.err, "Error 14: TEAM3.RST x\n");
     EXPECT_TRUE(fs::exists(shot));
-}
-
-TEST_F(ClientBinary, ScratchDirectoryIsGoneAfterAFatalError) {
-    RunResult r = run({"NOGAME"});
-    EXPECT_EQ(r.code, 13);
-    EXPECT_TRUE(fs::is_empty(temp));
 }
 
 namespace {

@@ -71,15 +71,17 @@ protected:
         write("KORAX.INI", "ID=255\n" + body);
         READINI(255, true);
     }
-    // The fatal error of a first read, as "nr:text".
-    std::string fails(const std::string& body) {
+    // The fatal error of f, as "nr:text".
+    template <typename F>
+    static std::string error_of(F&& f) {
         try {
-            first(body);
+            f();
         } catch (const FatalError& e) {
             return std::to_string(e.nr) + ":" + e.text;
         }
         return "";
     }
+    std::string fails(const std::string& body) { return error_of([&] { first(body); }); }
 };
 
 TEST_F(Config, DefaultsBeforeAndAfterAnEmptyFile) {
@@ -134,21 +136,27 @@ TEST_F(Config, BooleansAreFalseOnlyForFourWords) {
     EXPECT_FALSE(SILENCE);
 }
 
-TEST_F(Config, ScreenSaverRange) {
+TEST_F(Config, BadLinesStopWithTheKeyAndTheLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SCR_TIME=121\n", "19:SCR_TIME: bad value in line 2"},
+        {"SCR_TIME=-1\n", "19:SCR_TIME: bad value in line 2"},
+        {"SCR_TIME=ten\n", "19:SCR_TIME: bad value in line 2"},
+        {"\nGRAPHMODE=3\n", "19:GRAPHMODE: bad value in line 3"},
+        {"MENUMODE=0\n", "19:MENUMODE: bad value in line 2"},
+        {"VGRMODE=4\n", "19:VGRMODE: bad value in line 2"},
+        {"RST_SIZE=3\n", "19:RST_SIZE: bad value in line 2"},
+        {"VGRMODE=\n", "19:VGRMODE: bad value in line 2"},
+        {"VGRMODE=99999999999999999999\n", "19:VGRMODE: bad value in line 2"},
+        {"\n\nVGRMODE 2\n", "113:Line 4: no ="},
+        {"TEAM0=3\n", "19:TEAMn: bad value in line 2"},
+        {"TEAM=3\n", "19:TEAMn: bad value in line 2"},
+        {"TEAMX=3\n", "19:TEAMn: bad value in line 2"},
+        {"TEAM3 3\n", "19:TEAMn: bad value in line 2"},
+        {"TEAM3=16\n", "19:colour: bad value in line 2"},
+        {"TEAM3=-1\n", "19:colour: bad value in line 2"}};
+    for (const auto& [body, error] : cases) EXPECT_EQ(fails(body), error) << body;
     first("SCR_TIME=120\n");
     EXPECT_EQ(SCR_TIME, 7200);
-    EXPECT_EQ(fails("SCR_TIME=121\n"), "19:SCR_TIME: bad value in line 2");
-    EXPECT_EQ(fails("SCR_TIME=-1\n"), "19:SCR_TIME: bad value in line 2");
-    EXPECT_EQ(fails("SCR_TIME=ten\n"), "19:SCR_TIME: bad value in line 2");
-}
-
-TEST_F(Config, RangesAndTheirKeyTexts) {
-    EXPECT_EQ(fails("\nGRAPHMODE=3\n"), "19:GRAPHMODE: bad value in line 3");
-    EXPECT_EQ(fails("MENUMODE=0\n"), "19:MENUMODE: bad value in line 2");
-    EXPECT_EQ(fails("VGRMODE=4\n"), "19:VGRMODE: bad value in line 2");
-    EXPECT_EQ(fails("RST_SIZE=3\n"), "19:RST_SIZE: bad value in line 2");
-    EXPECT_EQ(fails("VGRMODE=\n"), "19:VGRMODE: bad value in line 2");
-    EXPECT_EQ(fails("VGRMODE=99999999999999999999\n"), "19:VGRMODE: bad value in line 2");
 }
 
 TEST_F(Config, KeysMatchByPrefix) {
@@ -158,36 +166,19 @@ TEST_F(Config, KeysMatchByPrefix) {
     EXPECT_EQ(XMODE, 2);
 }
 
-TEST_F(Config, KeyWithoutEqualsSign) {
-    EXPECT_EQ(fails("\n\nVGRMODE 2\n"), "113:Line 4: no =");
-}
-
 TEST_F(Config, TeamColourLines) {
     first("TEAM10=15\n");
     EXPECT_EQ(TEAMCOLOR[10], 15);
     EXPECT_EQ(TEAMCOLOR[1], 1);
     first("TEAM11=3\n");
     EXPECT_EQ(TEAMCOLOR[1], 3);
-    EXPECT_EQ(fails("TEAM0=3\n"), "19:TEAMn: bad value in line 2");
-    EXPECT_EQ(fails("TEAM=3\n"), "19:TEAMn: bad value in line 2");
-    EXPECT_EQ(fails("TEAMX=3\n"), "19:TEAMn: bad value in line 2");
-    EXPECT_EQ(fails("TEAM3 3\n"), "19:TEAMn: bad value in line 2");
-    EXPECT_EQ(fails("TEAM3=16\n"), "19:colour: bad value in line 2");
-    EXPECT_EQ(fails("TEAM3=-1\n"), "19:colour: bad value in line 2");
 }
 
-TEST_F(Config, IdLine) {
-    write("KORAX.INI", "VGRMODE=1\n");
-    EXPECT_THROW(READINI(255, true), FatalError);
+TEST_F(Config, IdLineMissingFileAndUnreadableFile) {
+    EXPECT_EQ(error_of([] { READINI(255, true); }), "1:X:KORAX.INI");
     for (const char* bad : {"VGRMODE=1\n", "ID 255\n", "ID=abc\n", "ID=\n", ""}) {
         write("KORAX.INI", bad);
-        try {
-            READINI(255, true);
-            FAIL() << bad;
-        } catch (const FatalError& e) {
-            EXPECT_EQ(e.nr, 113) << bad;
-            EXPECT_EQ(e.text, "First line must be ID") << bad;
-        }
+        EXPECT_EQ(error_of([] { READINI(255, true); }), "113:First line must be ID") << bad;
     }
     write("KORAX.INI", "ID=-1\nVGRMODE=2\n");
     READINI(255, true);
@@ -195,6 +186,9 @@ TEST_F(Config, IdLine) {
     write("KORAX.INI", "ID=7\nVGRMODE=3\n");
     READINI(0, true);
     EXPECT_EQ(VGRMODE, 3);
+    fs::remove(dir / "KORAX.INI");
+    fs::create_directory(dir / "KORAX.INI");
+    EXPECT_EQ(error_of([] { READINI(255, true); }), "2:KORAX.INI");
 }
 
 TEST_F(Config, IdOfAnotherSystemStopsWithExitCodeOne) {
@@ -209,29 +203,11 @@ TEST_F(Config, IdOfAnotherSystemStopsWithExitCodeOne) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Wrong system\nUse ID=255\n");
 }
 
-TEST_F(Config, MissingProgramWideFile) {
-    try {
-        READINI(255, true);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 1);
-        EXPECT_EQ(e.text, "X:KORAX.INI");
-    }
-}
-
-TEST_F(Config, UnreadableFileIsReadError) {
-    fs::create_directory(dir / "KORAX.INI");
-    try {
-        READINI(255, true);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 2);
-        EXPECT_EQ(e.text, "KORAX.INI");
-    }
-}
-
 TEST_F(Config, GameDirectoryFileOverridesWithoutIdCheck) {
     first("VGRMODE=2\nTEAM4=9\n");
+    GAMEDIR = "NOWHERE\\";  // a missing one is no error
+    READINI(255, false);
+    EXPECT_EQ(VGRMODE, 2);
     GAMEDIR = "GAME1\\";
     write("game1/korax.ini", "VGRMODE=0\nAUTOPLAY=NO\n");
     READINI(255, false);
@@ -248,13 +224,6 @@ TEST_F(Config, GameDirectoryFileOverridesWithoutIdCheck) {
     READINI(255, false);
     EXPECT_TRUE(NEUGRAPH);
     EXPECT_EQ(XMODE, 1);
-}
-
-TEST_F(Config, MissingGameDirectoryFileIsNoError) {
-    first("VGRMODE=2\n");
-    GAMEDIR = "NOWHERE\\";
-    READINI(255, false);
-    EXPECT_EQ(VGRMODE, 2);
 }
 
 TEST_F(Config, RereadWithoutIdKeepsMenuAndGraphMode) {
@@ -365,51 +334,30 @@ TEST_F(Config, FailedRewriteRestoresTheOriginal) {
 }
 
 TEST_F(Config, FailedWriteStepsReportTheirNumbers) {
+    EXPECT_EQ(error_of([] { WRITEINI(); }), "1:KORAX.INI");
+    EXPECT_FALSE(fs::exists(dir / "KORAX.SAV"));
     write("KORAX.INI", "ID=255\n");
     static std::string failing;
-    auto nr_of = [&](const char* step) {
+    WRITEINI_FAULT = [](std::string_view s) { return s == failing; };
+    const std::pair<const char*, const char*> steps[] = {{"backup", "1:KORAX.INI"}, {"open", "1:KORAX.SAV"},
+                                                         {"read", "2:KORAX.SAV"},   {"create", "4:KORAX.INI"},
+                                                         {"write", "4:KORAX.INI"},  {"close", "9:KORAX.INI"}};
+    for (const auto& [step, error] : steps) {
         failing = step;
-        WRITEINI_FAULT = [](std::string_view s) { return s == failing; };
-        try {
-            WRITEINI();
-        } catch (const FatalError& e) {
-            return std::to_string(e.nr) + ":" + e.text;
-        }
-        return std::string();
-    };
-    EXPECT_EQ(nr_of("backup"), "1:KORAX.INI");
-    EXPECT_EQ(nr_of("open"), "1:KORAX.SAV");
-    EXPECT_EQ(nr_of("read"), "2:KORAX.SAV");
-    EXPECT_EQ(nr_of("create"), "4:KORAX.INI");
-    EXPECT_EQ(nr_of("write"), "4:KORAX.INI");
-    EXPECT_EQ(nr_of("close"), "9:KORAX.INI");
+        EXPECT_EQ(error_of([] { WRITEINI(); }), error) << step;
+    }
 }
 
-TEST_F(Config, WriteIniWithoutFile) {
-    EXPECT_THROW(WRITEINI(), FatalError);
-    EXPECT_FALSE(fs::exists(dir / "KORAX.SAV"));
-}
-
-TEST_F(Config, EditorCommandKeepsLetterCase) {
+TEST_F(Config, EditorCommandKeepsLetterCaseAndEditMeansTheTrainersChoice) {
     EDITNAME.set("Mousepad --Line 3");
-    auto cmd = EDITOR_COMMAND("KORAX.INI");
-    ASSERT_EQ(cmd.size(), 4u);
-    EXPECT_EQ(cmd[0], "Mousepad");
-    EXPECT_EQ(cmd[1], "--Line");
-    EXPECT_EQ(cmd[2], "3");
-    EXPECT_EQ(cmd[3], "KORAX.INI");
-}
-
-TEST_F(Config, EditEditorMeansTheTrainersChoice) {
+    EXPECT_EQ(EDITOR_COMMAND("KORAX.INI"), (std::vector<std::string>{"Mousepad", "--Line", "3", "KORAX.INI"}));
     const char* oldv = std::getenv("VISUAL");
     std::string keep = oldv ? oldv : "";
     ::setenv("VISUAL", "myedit -w", 1);
     EDITNAME.set("EDIT");
     auto cmd = EDITOR_COMMAND("MENU.CFG");
     ASSERT_GE(cmd.size(), 3u);
-    EXPECT_EQ(cmd[cmd.size() - 3], "myedit");
-    EXPECT_EQ(cmd[cmd.size() - 2], "-w");
-    EXPECT_EQ(cmd.back(), "MENU.CFG");
+    EXPECT_EQ(std::vector<std::string>(cmd.end() - 3, cmd.end()), (std::vector<std::string>{"myedit", "-w", "MENU.CFG"}));
     if (oldv) ::setenv("VISUAL", keep.c_str(), 1); else ::unsetenv("VISUAL");
 }
 
@@ -426,13 +374,7 @@ TEST_F(Config, EditorRunsAndTheFileComesBackInCodePage437) {
 TEST_F(Config, EditorThatCannotStartIsFatal10) {
     write("MSG.TXT", "Gr\x81" "\xE1" "e\n");
     EDITNAME.set("/nonexistent/editor");
-    try {
-        EDITOR("MSG.TXT");
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 10);
-        EXPECT_EQ(e.text, "/nonexistent/editor");
-    }
+    EXPECT_EQ(error_of([] { EDITOR("MSG.TXT"); }), "10:/nonexistent/editor");
     EXPECT_EQ(slurp(dir / "MSG.TXT"), "Gr\x81\xE1" "e\n");
 }
 

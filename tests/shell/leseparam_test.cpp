@@ -55,13 +55,15 @@ protected:
         if (const char* t = std::getenv("TEMP")) hadtemp = true, oldtemp = t;
         ::setenv("TEMP", temp.c_str(), 1);
         ::unsetenv("FSM");
+        stale();
+    }
+    // Settings left over from before, which every read must reset.
+    static void stale() {
         GAMEDIR = ".\\";
         RSTNAME = "stale";
         RSZNAME.clear();
         NUMMERWAHL = 7;
-        AUSVGR = true;
-        IGNORMODE = TESTMODE = true;
-        NEUGRAPH = true;
+        AUSVGR = IGNORMODE = TESTMODE = NEUGRAPH = true;
     }
     void TearDown() override {
         fs::current_path(oldcwd);
@@ -93,49 +95,63 @@ protected:
 
 }  // namespace
 
-TEST_F(Leseparam, BareStartResetsSettings) {
-    run({});
-    EXPECT_EQ(RSTNAME, "");
-    EXPECT_EQ(NUMMERWAHL, 0);
-    EXPECT_FALSE(AUSVGR);
-    EXPECT_FALSE(IGNORMODE);
-    EXPECT_FALSE(TESTMODE);
-    EXPECT_FALSE(NEUGRAPH);
-    EXPECT_EQ(GAMEDIR, ".\\");
+// Command lines that name no file: team number, game directory, result name, viewer mark.
+TEST_F(Leseparam, WordsGiveTeamDirectoryResultAndViewerMark) {
+    const struct { std::vector<std::string> words; int team; const char* rst; const char* gamedir; bool vgr; } cases[] = {
+        {{}, 0, "", ".\\", false},
+        {{"/home/u/my results/team3.rst", "3"}, 3, "/HOME/U/MY RESULTS/TEAM3.RST", ".\\", false},
+        {{"game1", "10"}, 10, "", "GAME1", false},
+        {{"GAME1", "0"}, 0, "", "GAME1 0", false},
+        {{"game1"}, 0, "", "GAME1", false},
+        {{"team3.rst"}, 0, "TEAM3.RST", ".\\", false},
+        {{"game1", "3", "AusVGR"}, 3, "", "GAME1", true},
+        {{"/x/TEAM3.RST", "3", "AusVGR"}, 3, "/X/TEAM3.RST", ".\\", true},
+        {{"a", "b", "AUSVGR"}, 0, "", "A B AUSVGR", false},
+        {{"a", "b", "AusVGR", "d"}, 0, "", "A B AUSVGR D", false}};
+    for (const auto& c : cases) {
+        stale();
+        run(c.words);
+        const std::string line = c.words.empty() ? "(none)" : c.words[0];
+        EXPECT_EQ(NUMMERWAHL, c.team) << line;
+        EXPECT_EQ(RSTNAME, c.rst) << line;
+        EXPECT_EQ(GAMEDIR, c.gamedir) << line;
+        EXPECT_EQ(AUSVGR, c.vgr) << line;
+        EXPECT_FALSE(IGNORMODE || TESTMODE || NEUGRAPH) << line;
+        EXPECT_TRUE(fs::is_empty(temp)) << line;
+    }
+}
+
+TEST_F(Leseparam, WordsThatAreNoNumbersGiveNoTeam) {
+    for (std::string w : {"x", "3x", "11", "-1", "", " 3", "99999999999999999999"}) {
+        run({"GAME1", w});
+        EXPECT_EQ(NUMMERWAHL, 0) << w;
+        EXPECT_EQ(GAMEDIR, "GAME1 " + UPCASE(w)) << w;
+    }
 }
 
 TEST_F(Leseparam, FsmSwitchesAreExactAndCaseSensitive) {
-    ::setenv("FSM", "ignore", 1);
-    run({});
-    EXPECT_TRUE(IGNORMODE);
-    EXPECT_FALSE(TESTMODE);
-    ::setenv("FSM", "test", 1);
-    run({});
-    EXPECT_FALSE(IGNORMODE);
-    EXPECT_TRUE(TESTMODE);
-    ::setenv("FSM", "Ignore", 1);
-    run({});
-    EXPECT_FALSE(IGNORMODE);
-    ::setenv("FSM", "ignore ", 1);
-    run({});
-    EXPECT_FALSE(IGNORMODE);
+    const struct { const char* fsm; bool ignore, test; } cases[] = {
+        {"ignore", true, false}, {"test", false, true}, {"Ignore", false, false}, {"ignore ", false, false}};
+    for (const auto& c : cases) {
+        ::setenv("FSM", c.fsm, 1);
+        run({});
+        EXPECT_EQ(IGNORMODE, c.ignore) << c.fsm;
+        EXPECT_EQ(TESTMODE, c.test) << c.fsm;
+    }
 }
 
-TEST_F(Leseparam, ArchiveInProgramDirectoryIsTaken) {
+TEST_F(Leseparam, ArchiveOrContainerInProgramDirectoryIsNamed) {
     write_file(prog() / "team3.rsz", "archive");
     write_file(prog() / "TEAM3.RST", std::string(1, '\1'));
     run({});
     EXPECT_EQ(RSZNAME, "team3");
     EXPECT_EQ(RSTNAME, "TEAM3.RSZ");
-}
-
-TEST_F(Leseparam, LongArchiveBaseNameIsNotCut) {
-    write_file(prog() / "RESULT2026TEAM3.RSZ", "archive");
+    fs::remove(prog() / "team3.rsz");
+    write_file(prog() / "RESULT2026TEAM3.RSZ", "archive");  // a long base name is not cut
     run({});
     EXPECT_EQ(RSZNAME, "RESULT2026TEAM3");
-}
-
-TEST_F(Leseparam, ContainerInProgramDirectoryIsNamed) {
+    fs::remove(prog() / "RESULT2026TEAM3.RSZ");
+    fs::remove(prog() / "TEAM3.RST");
     write_file(prog() / "team3.rst", std::string("\1") + std::string(300, 'y'));
     run({});
     EXPECT_EQ(RSTNAME, "TEAM3.RST");
@@ -152,49 +168,32 @@ TEST_F(Leseparam, PassThroughContainerMovesIntoItsGameDirectory) {
     EXPECT_EQ(GAMEDIR, "GAME1\\");
     EXPECT_FALSE(fs::exists(prog() / "TEAM3.RST"));
     EXPECT_EQ(read_file(prog() / "game1" / "TEAM3.RST"), bytes);
-}
-
-TEST_F(Leseparam, ShortPassThroughContainerStillMoves) {
-    // Only the 13-byte directory field is read, so a small file is no read error.
+    // Only the 13-byte directory field is read, so a small file is no read error;
+    // a trailing backslash is taken.
     fs::create_directory(prog() / "GAME2");
-    std::string bytes = pass_through("GAME2", 0);
+    bytes = pass_through("GAME2\\", 0);
     write_file(prog() / "TEAM4.RST", bytes);
     run({});
     EXPECT_EQ(GAMEDIR, "GAME2\\");
     EXPECT_EQ(read_file(prog() / "GAME2" / "TEAM4.RST"), bytes);
-}
-
-TEST_F(Leseparam, PassThroughWithTrailingBackslashAndProgramDirectory) {
-    fs::create_directory(prog() / "GAME1");
-    write_file(prog() / "TEAM3.RST", pass_through("GAME1\\"));
-    run({});
-    EXPECT_EQ(GAMEDIR, "GAME1\\");
-    EXPECT_TRUE(fs::exists(prog() / "GAME1" / "TEAM3.RST"));
-
+    // Already in its game directory: kept.
     std::string here = pass_through(".");
     write_file(prog() / "TEAM5.RST", here);
     run({});
     EXPECT_EQ(RSTNAME, "");
-    EXPECT_EQ(read_file(prog() / "TEAM5.RST"), here);  // already in its game directory: kept
+    EXPECT_EQ(read_file(prog() / "TEAM5.RST"), here);
 }
 
-TEST_F(Leseparam, PassThroughWithUnsafeDirectoryIsRefused) {
+TEST_F(Leseparam, BadContainersAreRefusedAndKept) {
     for (std::string bad : {"..", "../x", "/tmp/x", "a/b", "..\\x"}) {
         write_file(prog() / "TEAM3.RST", pass_through(bad));
         EXPECT_EQ(fatal({}), 99) << bad;
         EXPECT_TRUE(fs::exists(prog() / "TEAM3.RST")) << bad;
     }
     EXPECT_FALSE(fs::exists(dir / "x"));
-}
-
-TEST_F(Leseparam, PassThroughIntoMissingDirectoryIsFatal13) {
     write_file(prog() / "TEAM3.RST", pass_through("NOGAME"));
-    std::string text;
-    EXPECT_EQ(fatal({}, &text), 13);
+    EXPECT_EQ(fatal({}), 13);
     EXPECT_TRUE(fs::exists(prog() / "TEAM3.RST"));
-}
-
-TEST_F(Leseparam, EmptyContainerIsReadError2) {
     write_file(prog() / "TEAM3.RST", "");
     std::string text;
     EXPECT_EQ(fatal({}, &text), 2);
@@ -210,74 +209,15 @@ TEST_F(Leseparam, UnreadableContainerIsOpenError1) {
     EXPECT_EQ(text, "TEAM3.RST");
 }
 
-TEST_F(Leseparam, TeamNumberWordTakesFirstWordAsIs) {
-    run({"/home/u/my results/team3.rst", "3"});
-    EXPECT_EQ(NUMMERWAHL, 3);
-    EXPECT_EQ(RSTNAME, "/HOME/U/MY RESULTS/TEAM3.RST");
-    EXPECT_FALSE(AUSVGR);
-}
-
-TEST_F(Leseparam, TeamNumberWithGameDirectory) {
-    run({"game1", "10"});
-    EXPECT_EQ(NUMMERWAHL, 10);
-    EXPECT_EQ(RSTNAME, "");
-    EXPECT_EQ(GAMEDIR, "GAME1");
-}
-
-TEST_F(Leseparam, WordsThatAreNoNumbersGiveNoTeam) {
-    for (std::string w : {"x", "3x", "11", "-1", "", " 3", "99999999999999999999"}) {
-        fs::create_directories(prog());
-        RSTNAME.clear();
-        run({"GAME1", w});
-        EXPECT_EQ(NUMMERWAHL, 0) << w;
-        EXPECT_EQ(GAMEDIR, "GAME1 " + std::string(w == "x" ? "X" : w == "3x" ? "3X" : w)) << w;
-    }
-}
-
-TEST_F(Leseparam, ZeroTeamNumberJoinsTheWords) {
-    run({"GAME1", "0"});
-    EXPECT_EQ(NUMMERWAHL, 0);
-    EXPECT_EQ(GAMEDIR, "GAME1 0");
-}
-
-TEST_F(Leseparam, GameDirectoryArgument) {
-    run({"game1"});
-    EXPECT_EQ(GAMEDIR, "GAME1");
-    EXPECT_EQ(RSTNAME, "");
-}
-
-TEST_F(Leseparam, SingleResultWordIsNamedNotCopied) {
-    run({"team3.rst"});
-    EXPECT_EQ(RSTNAME, "TEAM3.RST");
-    EXPECT_TRUE(fs::is_empty(temp));
-}
-
 TEST_F(Leseparam, ResultPathWithBlanksIsCopiedToTemp) {
     fs::create_directory(dir / "my results");
     write_file(dir / "my results" / "Team3.rst", "container bytes");
-    std::string first = (dir / "my").string();
-    run({first, "results/Team3.rst"});
+    run({(dir / "my").string(), "results/Team3.rst"});
     EXPECT_EQ(NUMMERWAHL, 0);
     EXPECT_EQ(read_file(temp / "Team3.rst"), "container bytes");
     EXPECT_EQ(RSTNAME, UPCASE((temp / "Team3.rst").string()));
     EXPECT_TRUE(fs::exists(dir / "my results" / "Team3.rst"));
-}
-
-TEST_F(Leseparam, ResultWithoutDirectoryPartIsFatal14) {
-    std::string text;
-    EXPECT_EQ(fatal({"TEAM3.RST", "x"}, &text), 14);
-    EXPECT_EQ(text, "TEAM3.RST x");
-}
-
-TEST_F(Leseparam, ResultThatCannotBeCopiedIsFatal13) {
-    std::string text;
-    std::string missing = (dir / "none").string();
-    EXPECT_EQ(fatal({missing, "here/TEAM3.RST"}, &text), 13);
-    EXPECT_EQ(text, missing + " here/TEAM3.RST");
-    EXPECT_TRUE(fs::is_empty(temp));
-}
-
-TEST_F(Leseparam, ResultAlreadyInTempSurvivesItsOwnCopy) {
+    // A result already in the temporary directory survives its own copy.
     fs::path spaced = dir / "tmp base";
     fs::create_directory(spaced);
     ::setenv("TEMP", spaced.c_str(), 1);
@@ -287,33 +227,15 @@ TEST_F(Leseparam, ResultAlreadyInTempSurvivesItsOwnCopy) {
     EXPECT_EQ(RSTNAME, UPCASE((spaced / "TEAM3.RST").string()));
 }
 
-TEST_F(Leseparam, BackFromMatchViewerWithTeamNumber) {
-    run({"game1", "3", "AusVGR"});
-    EXPECT_TRUE(AUSVGR);
-    EXPECT_EQ(NUMMERWAHL, 3);
-    EXPECT_EQ(GAMEDIR, "GAME1");
-    EXPECT_EQ(RSTNAME, "");
-}
-
-TEST_F(Leseparam, BackFromMatchViewerWithResultPath) {
-    run({"/x/TEAM3.RST", "3", "AusVGR"});
-    EXPECT_TRUE(AUSVGR);
-    EXPECT_EQ(RSTNAME, "/X/TEAM3.RST");
-}
-
-TEST_F(Leseparam, ViewerMarkIsCaseSensitiveAndOnlyThird) {
-    run({"a", "b", "AUSVGR"});
-    EXPECT_FALSE(AUSVGR);
-    EXPECT_EQ(GAMEDIR, "A B AUSVGR");
-    run({"a", "b", "AusVGR", "d"});
-    EXPECT_FALSE(AUSVGR);
-}
-
-TEST_F(Leseparam, ResultPathEndingInDotsIsNoFileName) {
-    for (std::string last : {"..", ".", ""}) {
+TEST_F(Leseparam, ResultPathsThatNameNoCopyableFileAreFatal) {
+    const std::string missing = (dir / "none").string();
+    const struct { std::vector<std::string> words; int nr; } cases[] = {
+        {{"TEAM3.RST", "x"}, 14}, {{missing, "here/TEAM3.RST"}, 13},
+        {{"/x/a.RST", "b/.."}, 14}, {{"/x/a.RST", "b/."}, 14}, {{"/x/a.RST", "b/"}, 14}};
+    for (const auto& c : cases) {
         std::string text;
-        EXPECT_EQ(fatal({"/x/a.RST", "b/" + last}, &text), 14) << last;
-        EXPECT_EQ(text, "/x/a.RST b/" + last);
+        EXPECT_EQ(fatal(c.words, &text), c.nr) << c.words[1];
+        EXPECT_EQ(text, c.words[0] + " " + c.words[1]);
     }
     EXPECT_TRUE(fs::is_empty(temp));
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "data/lg.h"
+#include "platform/dospath.h"
 
 namespace fs = std::filesystem;
 using namespace korax;
@@ -74,172 +75,102 @@ TEST_F(LanguageFile, LoadsEntriesAndLeavesOthersEmpty) {
     EXPECT_EQ(LGNR, 1);
 }
 
-TEST_F(LanguageFile, TextKeepsEqualsSignsAndBlanks) {
-    EXPECT_EQ(load("KORAX 221\n3=Needs GRAPHMODE=2.\n295= has not arrived.\n414=Importing \n"), "");
-    EXPECT_EQ(L[3].str(), "Needs GRAPHMODE=2.");
-    EXPECT_EQ(L[295].str(), " has not arrived.");
-    EXPECT_EQ(L[414].str(), "Importing ");
+TEST_F(LanguageFile, TextsKeepEqualsSignsBlanksAndTheirLimits) {
+    const std::string t70(70, 'x');
+    const struct { std::string file; int entry; std::string text; } cases[] = {
+        {"KORAX 221\n3=Needs GRAPHMODE=2.\n", 3, "Needs GRAPHMODE=2."},
+        {"KORAX 220\n295= has not arrived.\n", 295, " has not arrived."},
+        {"KORAX 220\n414=Importing \n", 414, "Importing "},
+        {"KORAX 220\n\n- a comment=with equals\n7=first\n7=second\n", 7, "second"},  // later lines win
+        {"KORAX 220\n9=\n", 9, ""},
+        {"KORAX 220\n-5=x\n", 5, ""},  // "-" starts a comment whatever follows
+        {"KORAX 220\n6=On|5\n", 6, "On"},
+        {"KORAX 220\n1=" + t70 + "\n", 1, t70},
+        {"KORAX 220\n1=" + t70 + "yz|100\n", 1, t70},  // a larger maximum lets it in; the table keeps 70
+        {"KORAX    220\n700=ok\n", 700, "ok"},
+        {"KORAX 65535\n", 1, ""},
+        {"KORAX 220\n1=T\xC3\xBCr\n", 1, "T\x81r"},  // saved as UTF-8, read in code page 437
+        {"KORAX 220\n2=" + t70.substr(2) + "\xC3\xA4\xC3\xB6\n", 2, t70.substr(2) + "\x84\x94"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(load(c.file), "") << c.file;
+        EXPECT_EQ(L[c.entry].str(), c.text) << c.file;
+    }
 }
 
-TEST_F(LanguageFile, EmptyTextAndCommentsAndLaterLinesWin) {
-    EXPECT_EQ(load("KORAX 220\n\n- a comment=with equals\n7=first\n7=second\n9=\n"), "");
-    EXPECT_EQ(L[7].str(), "second");
-    EXPECT_EQ(L[9].str(), "");
-}
-
-TEST_F(LanguageFile, DeclaredMaximumLength) {
-    EXPECT_EQ(load("KORAX 220\n6=On|5\n8=abc|3\n"), "");
-    EXPECT_EQ(L[6].str(), "On");
-    EXPECT_EQ(load("KORAX 220\n6=On\n8=abc|2\n"), "Fileformat KORAX.ENG, Stringlength in Line 3");
-    EXPECT_EQ(load("KORAX 220\n8=abc|x\n"), "Fileformat KORAX.ENG, Stringlength in Line 2");
-    EXPECT_EQ(load("KORAX 220\n8=abc|\n"), "Fileformat KORAX.ENG, Stringlength in Line 2");
-}
-
-TEST_F(LanguageFile, DefaultMaximumIsSeventy) {
-    std::string t70(70, 'x');
-    EXPECT_EQ(load("KORAX 220\n1=" + t70 + "\n"), "");
-    EXPECT_EQ(L[1].str(), t70);
-    EXPECT_EQ(load("KORAX 220\n1=" + t70 + "y\n"), "Fileformat KORAX.ENG, Stringlength in Line 2");
-    // A larger declared maximum lets the line in; the table keeps 70 characters.
-    EXPECT_EQ(load("KORAX 220\n1=" + t70 + "yz|100\n"), "");
-    EXPECT_EQ(L[1].str(), t70);
-}
-
-TEST_F(LanguageFile, EntryNumberLimits) {
-    EXPECT_EQ(load("KORAX 220\n700=ok\n"), "");
-    EXPECT_EQ(load("KORAX 220\n1=a\n701=too far\n"), "Reading KORAX.ENG, too much entries, Line 3");
-    EXPECT_EQ(MAXLG, 701);
-    EXPECT_EQ(load("KORAX 220\n999=too far\n"), "Reading KORAX.ENG, too much entries, Line 2");
-    // Four digits must not silently land on entry 123.
-    EXPECT_EQ(load("KORAX 220\n1234=cut\n"), "Fileformat KORAX.ENG, Line 2");
-    EXPECT_EQ(load("KORAX 220\n0123=x\n"), "Fileformat KORAX.ENG, Line 2");
-}
-
-TEST_F(LanguageFile, NegativeAndMalformedNumbersAreRefused) {
-    EXPECT_EQ(load("KORAX 220\n -5=x\n"), "Fileformat KORAX.ENG, Line 2");
-    EXPECT_EQ(load("KORAX 220\n+5=x\n"), "Fileformat KORAX.ENG, Line 2");
-    EXPECT_EQ(load("KORAX 220\nab=x\n"), "Fileformat KORAX.ENG, Line 2");
-    EXPECT_EQ(load("KORAX 220\n=x\n"), "Fileformat KORAX.ENG, Line 2");
-    EXPECT_EQ(load("KORAX 220\n1=a\n12 no equals\n"), "Fileformat KORAX.ENG, Line 3");
-    // A line starting with "-" is a comment, whatever follows.
-    EXPECT_EQ(load("KORAX 220\n-5=x\n"), "");
-}
-
-TEST_F(LanguageFile, VersionCheck) {
-    EXPECT_EQ(load("KORAX 219\n1=a\n"), "File KORAX.ENG, Version 2.19 is obsolete");
-    EXPECT_EQ(load("KORAX 5\n"), "File KORAX.ENG, Version 0.05 is obsolete");
-    EXPECT_EQ(load("KORAX    220\n"), "");
-    EXPECT_EQ(load("KORAX 65535\n"), "");
-    EXPECT_EQ(load("KORAX 65536\n"), "Fileformat KORAX.ENG, Line 1");
-    EXPECT_EQ(load("KORAX v220\n"), "Fileformat KORAX.ENG, Line 1");
-    EXPECT_EQ(load("KORAX \n"), "Fileformat KORAX.ENG, Line 1");
-}
-
-TEST_F(LanguageFile, HeaderLine) {
-    EXPECT_EQ(load(""), "Reading KORAX.ENG, Line 1");
-    EXPECT_EQ(load("KORAX220\n"), "Reading KORAX.ENG, Line 1");
-    EXPECT_EQ(load(" KORAX 220\n"), "Reading KORAX.ENG, Line 1");
-    EXPECT_EQ(load("OTHER 220\n"), "Fileformat KORAX.ENG, Entry \"KORAX\" don't match");
-    EXPECT_EQ(load("korax 220\n"), "Fileformat KORAX.ENG, Entry \"KORAX\" don't match");
-}
-
-TEST_F(LanguageFile, FailedLoadKeepsThePreviousTable) {
+TEST_F(LanguageFile, BadFilesStopWithTheirMessageAndKeepThePreviousTable) {
     EXPECT_EQ(load("KORAX 220\n1=kept\n"), "");
-    EXPECT_NE(load("KORAX 220\n1=new\n2=bad|1\n"), "");
-    EXPECT_EQ(L[1].str(), "kept");
-}
-
-TEST_F(LanguageFile, LanguageChoice) {
-    write("LANGUAGE.CFG", "2\n1 :ENG English\n2 :DEU Deutsch\n");
-    write("KORAX.DEU", "KORAX 220\n1=Taste dr\x81" "cken\n");
-    READ_LG("KORAX", 220);
-    EXPECT_EQ(LEXT.str(), "DEU");
-    EXPECT_EQ(NAME.str(), "KORAX.DEU");
-    EXPECT_EQ(L[1].str(), "Taste dr\x81" "cken");
-}
-
-TEST_F(LanguageFile, TwoDigitLanguageNumbersAndShortLines) {
-    write("LANGUAGE.CFG", "12\n12 xx\n12:DEU Deutsch\n");
-    write("KORAX.DEU", "KORAX 220\n1=x\n");
-    READ_LG("KORAX", 220);
-    EXPECT_EQ(LEXT.str(), "DEU");
-}
-
-TEST_F(LanguageFile, UnlistedLanguageNamesTheProgram) {
-    write("LANGUAGE.CFG", "3\n1 :ENG English\n2 :DEU Deutsch\n");
-    try {
-        READ_LG("KORAX", 220);
-        FAIL();
-    } catch (const ReportedStop& e) {
-        EXPECT_EQ(e.text, "Fileformat LANGUAGE.CFG, Entry \"KORAX\" not found");
+    const std::string t70(70, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {"KORAX 220\n6=On\n8=abc|2\n", "Fileformat KORAX.ENG, Stringlength in Line 3"},
+        {"KORAX 220\n8=abc|x\n", "Fileformat KORAX.ENG, Stringlength in Line 2"},
+        {"KORAX 220\n8=abc|\n", "Fileformat KORAX.ENG, Stringlength in Line 2"},
+        {"KORAX 220\n1=" + t70 + "y\n", "Fileformat KORAX.ENG, Stringlength in Line 2"},
+        {"KORAX 220\n1=a\n701=too far\n", "Reading KORAX.ENG, too much entries, Line 3"},
+        {"KORAX 220\n999=too far\n", "Reading KORAX.ENG, too much entries, Line 2"},
+        {"KORAX 220\n1234=cut\n", "Fileformat KORAX.ENG, Line 2"},  // never entry 123
+        {"KORAX 220\n0123=x\n", "Fileformat KORAX.ENG, Line 2"},
+        {"KORAX 220\n -5=x\n", "Fileformat KORAX.ENG, Line 2"},
+        {"KORAX 220\n+5=x\n", "Fileformat KORAX.ENG, Line 2"},
+        {"KORAX 220\nab=x\n", "Fileformat KORAX.ENG, Line 2"},
+        {"KORAX 220\n=x\n", "Fileformat KORAX.ENG, Line 2"},
+        {"KORAX 220\n1=a\n12 no equals\n", "Fileformat KORAX.ENG, Line 3"},
+        {"KORAX 219\n1=a\n", "File KORAX.ENG, Version 2.19 is obsolete"},
+        {"KORAX 5\n", "File KORAX.ENG, Version 0.05 is obsolete"},
+        {"KORAX 65536\n", "Fileformat KORAX.ENG, Line 1"},
+        {"KORAX v220\n", "Fileformat KORAX.ENG, Line 1"},
+        {"KORAX \n", "Fileformat KORAX.ENG, Line 1"},
+        {"", "Reading KORAX.ENG, Line 1"},
+        {"KORAX220\n", "Reading KORAX.ENG, Line 1"},
+        {" KORAX 220\n", "Reading KORAX.ENG, Line 1"},
+        {"OTHER 220\n", "Fileformat KORAX.ENG, Entry \"KORAX\" don't match"},
+        {"korax 220\n", "Fileformat KORAX.ENG, Entry \"KORAX\" don't match"}};
+    for (const auto& [file, message] : cases) {
+        EXPECT_EQ(load(file), message) << file;
+        EXPECT_EQ(L[1].str(), "kept") << file;
     }
 }
 
-TEST_F(LanguageFile, ExtensionMustBeAPlainName) {
-    write("LANGUAGE.CFG", "1\n1 :/.. escape\n");
-    EXPECT_THROW(READ_LG("KORAX", 220), ReportedStop);
-}
-
-TEST_F(LanguageFile, MissingFiles) {
-    fs::remove(dir / "LANGUAGE.CFG");
-    try {
+TEST_F(LanguageFile, LanguageChoiceFromTheListInAnyLetterCase) {
+    const struct { const char* cfg; const char* file; } cases[] = {
+        {"2\n1 :ENG English\n2 :DEU Deutsch\n", "KORAX.DEU"},
+        {"12\n12 xx\n12:DEU Deutsch\n", "KORAX.DEU"},  // two-digit numbers, short lines skipped
+        {"1\n1 :ENG English\n", "korax.eng"}};
+    for (const auto& c : cases) {
+        fs::remove(dir / "LANGUAGE.CFG");
+        write("language.cfg", c.cfg);
+        write(c.file, "KORAX 220\n1=Taste dr\x81" "cken\n");
         READ_LG("KORAX", 220);
-        FAIL();
-    } catch (const ReportedStop& e) {
-        EXPECT_EQ(e.text, "Open LANGUAGE.CFG");
-    }
-    write("LANGUAGE.CFG", "1\n1 :ENG English\n");
-    try {
-        READ_LG("KORAX", 220);
-        FAIL();
-    } catch (const ReportedStop& e) {
-        EXPECT_EQ(e.text, "Open KORAX.ENG");
-    }
-    write("LANGUAGE.CFG", "one\n1 :ENG English\n");
-    try {
-        READ_LG("KORAX", 220);
-        FAIL();
-    } catch (const ReportedStop& e) {
-        EXPECT_EQ(e.text, "Open LANGUAGE.CFG");
+        EXPECT_EQ(LEXT.str(), UPCASE(std::string(c.file).substr(6))) << c.cfg;
+        EXPECT_EQ(L[1].str(), "Taste dr\x81" "cken");
+        fs::remove(dir / c.file);
     }
 }
 
-TEST_F(LanguageFile, FileNamesAreFoundInAnyLetterCase) {
-    fs::remove(dir / "LANGUAGE.CFG");
-    write("language.cfg", "1\n1 :ENG English\n");
-    write("korax.eng", "KORAX 220\n1=lower\n");
-    READ_LG("KORAX", 220);
-    EXPECT_EQ(L[1].str(), "lower");
+TEST_F(LanguageFile, MissingOrBadListAndMissingFile) {
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "Open LANGUAGE.CFG"},
+        {"1\n1 :ENG English\n", "Open KORAX.ENG"},
+        {"one\n1 :ENG English\n", "Open LANGUAGE.CFG"},
+        {"3\n1 :ENG English\n2 :DEU Deutsch\n", "Fileformat LANGUAGE.CFG, Entry \"KORAX\" not found"},
+        {"1\n1 :/.. escape\n", nullptr}};  // the extension must be a plain name
+    for (const auto& [cfg, message] : cases) {
+        fs::remove(dir / "LANGUAGE.CFG");
+        if (cfg) write("LANGUAGE.CFG", cfg);
+        testing::internal::CaptureStderr();
+        try {
+            READ_LG("KORAX", 220);
+            ADD_FAILURE() << (cfg ? cfg : "(none)");
+        } catch (const ReportedStop& e) {
+            if (message) {
+                EXPECT_EQ(e.text, message);
+            }
+        }
+        testing::internal::GetCapturedStderr();
+    }
 }
 
-TEST_F(LanguageFile, FileSavedAsUtf8IsReadInCodePage437) {
-    EXPECT_EQ(load("KORAX 220\n1=T\xC3\xBCr\n2=" + std::string(70, 'x').substr(2) + "\xC3\xA4\xC3\xB6\n"), "");
-    EXPECT_EQ(L[1].str(), "T\x81r");
-    EXPECT_EQ(L[2].size(), 70u);
-}
-
-TEST(LanguageMessages, EveryNumberHasItsLine) {
-    NAME.set("KORAX.ENG");
-    LONG.set("KORAX");
-    lg::LINE = 12;
-    VERLG = 219;
-    EXPECT_EQ(LG_MESSAGE(1), "Open LANGUAGE.CFG");
-    EXPECT_EQ(LG_MESSAGE(2), "Open KORAX.ENG");
-    EXPECT_EQ(LG_MESSAGE(3), "Reading KORAX.ENG, Line 12");
-    EXPECT_EQ(LG_MESSAGE(4), "Fileformat KORAX.ENG, Line 12");
-    EXPECT_EQ(LG_MESSAGE(5), "Fileformat LANGUAGE.CFG, Entry \"KORAX\" not found");
-    EXPECT_EQ(LG_MESSAGE(6), "Fileformat KORAX.ENG, Entry \"KORAX\" don't match");
-    EXPECT_EQ(LG_MESSAGE(7), "File KORAX.ENG, Version 2.19 is obsolete");
-    EXPECT_EQ(LG_MESSAGE(8), "Fileformat KORAX.ENG, Stringlength in Line 12");
-    EXPECT_EQ(LG_MESSAGE(9), "Reading KORAX.ENG, too much entries, Line 12");
+TEST(LanguageMessages, OutOfMemoryAndTheStopOfErrorLg) {
     EXPECT_EQ(LG_MESSAGE(10), "Not enough memory");
-    NAME.set("");
-    LONG.set("");
-    lg::LINE = 0;
-    VERLG = 0;
-}
-
-TEST(LanguageMessages, ErrorLgStopsWithExitCodeOne) {
     testing::internal::CaptureStderr();
     try {
         ERROR_LG(1);

@@ -21,38 +21,21 @@ bool tips_everywhere(int) { return true; }
 
 }  // namespace
 
-TEST_F(MenuHistory, StartsWithFirstEntry) {
+TEST_F(MenuHistory, HoldsEachCodeOnceInVisitOrderAndEscapeAsksOnlyAtTheFirst) {
     EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
-}
-
-TEST_F(MenuHistory, HoldsEachCodeOnceInVisitOrder) {
-    MENUVISIT(101);
-    MENUVISIT(105);
-    MENUVISIT(110);
-    MENUVISIT(105);
-    MENUVISIT(101);
-    EXPECT_EQ(MENUHISTORY, (std::vector<int>{101, 105, 110}));
-}
-
-TEST_F(MenuHistory, EscapeAtFirstEntryAsks) {
     EXPECT_TRUE(ESCAPEASKS(0));
     EXPECT_TRUE(ESCAPEASKS(KEY2_BACK));
     EXPECT_FALSE(ESCAPEASKS(KEY2_TIPCYCLE));
-}
-
-TEST_F(MenuHistory, EscapeInSubMenuReturnsToFirstEntry) {
-    MENUVISIT(105);
-    MENUVISIT(110);
+    for (int code : {101, 105, 110, 105, 101}) MENUVISIT(code);
+    EXPECT_EQ(MENUHISTORY, (std::vector<int>{101, 105, 110}));
     EXPECT_FALSE(ESCAPEASKS(0));
-    EXPECT_EQ(ESCAPETARGET(0, 110, no_tips), 101);
+    EXPECT_EQ(ESCAPETARGET(0, 110, no_tips), 101);  // Escape in a sub-menu: back to the first
     EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
     EXPECT_TRUE(ESCAPEASKS(0));
 }
 
 TEST_F(MenuHistory, BackKeyStepsBackOneEntry) {
-    MENUVISIT(105);
-    MENUVISIT(110);
-    MENUVISIT(111);
+    for (int code : {105, 110, 111}) MENUVISIT(code);
     EXPECT_EQ(ESCAPETARGET(KEY2_BACK, 111, no_tips), 110);
     EXPECT_EQ(MENUHISTORY, (std::vector<int>{101, 105, 110}));
     EXPECT_EQ(ESCAPETARGET(KEY2_BACK, 110, no_tips), 105);
@@ -61,36 +44,23 @@ TEST_F(MenuHistory, BackKeyStepsBackOneEntry) {
 }
 
 TEST_F(MenuHistory, TipCycleSearchesUpwardAndWraps) {
-    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 101, tips_at_103_and_150), 103);
-    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 103, tips_at_103_and_150), 150);
-    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 150, tips_at_103_and_150), 103);
-    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 199, tips_at_100), 100);
-    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 120, tips_everywhere), 121);
-    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 199, tips_everywhere), 100);
-}
-
-TEST_F(MenuHistory, TipCycleOnlyCurrentEntryHasTips) {
-    EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 150, [](int c) { return c == 150; }), 150);
-}
-
-TEST_F(MenuHistory, TipCycleWithoutAnyTipsEndsAtFirstEntry) {
+    const struct { int from; bool (*tips)(int); int to; } cases[] = {
+        {101, tips_at_103_and_150, 103}, {103, tips_at_103_and_150, 150}, {150, tips_at_103_and_150, 103},
+        {199, tips_at_100, 100}, {120, tips_everywhere, 121}, {199, tips_everywhere, 100},
+        {150, [](int c) { return c == 150; }, 150}};
+    for (const auto& c : cases) EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, c.from, c.tips), c.to) << c.from;
+    // Without any tips it ends at the first entry.
     MENUVISIT(105);
     MENUVISIT(112);
     EXPECT_EQ(ESCAPETARGET(KEY2_TIPCYCLE, 112, no_tips), 101);
     EXPECT_EQ(MENUHISTORY, std::vector<int>{101});
 }
 
-TEST(UsageSum, DurationIsPlainDifferenceOfStamps) {
+TEST(UsageSum, DifferenceOfStampsNothingForAFailedStampAndWrapping) {
     EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0x5A000010), 1016);
-}
-
-TEST(UsageSum, FailedStampAddsNothing) {
     EXPECT_EQ(ADDUSAGE(1000, 0, 0x5A000010), 1000);
     EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0), 1000);
     EXPECT_EQ(ADDUSAGE(1000, -5, 0x5A000010), 1000);
-}
-
-TEST(UsageSum, SumWrapsInItsField) {
     EXPECT_EQ(ADDUSAGE(INT32_MAX, 1, 3), INT32_MIN + 1);
 }
 

@@ -81,31 +81,27 @@ TEST(RunTempDir, IsPrivateAndRemovedWithItsContent) {
     fs::remove_all(base);
 }
 
-TEST(RunTempDir, UnusableTempFallsBackToTmpdir) {
+TEST(RunTempDir, UnusableBasesFallBackToTmpdirThenSlashTmp) {
     std::string base = fresh_dir();
-    EnvGuard a("TEMP", "/nonexistent-korax-base/deeper"), b("TMPDIR", base.c_str());
-    REMOVERUNTEMPDIR();
-    std::string d = RUNTEMPDIR();
-    EXPECT_EQ(d.rfind(base + "/korax-", 0), 0u) << d;
-    REMOVERUNTEMPDIR();
+    const struct { const char* temp; std::string tmpdir, prefix; } cases[] = {
+        {"/nonexistent-korax-base/deeper", base, base + "/korax-"},
+        {"/nonexistent-korax-base/a", "/nonexistent-korax-base/b", "/tmp/korax-"}};
+    for (const auto& c : cases) {
+        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir.c_str());
+        REMOVERUNTEMPDIR();
+        std::string d = RUNTEMPDIR();
+        EXPECT_EQ(d.rfind(c.prefix, 0), 0u) << d;
+        REMOVERUNTEMPDIR();
+        EXPECT_FALSE(fs::exists(d));
+    }
     fs::remove_all(base);
 }
 
-TEST(RunTempDir, LastResortIsSlashTmp) {
-    EnvGuard a("TEMP", "/nonexistent-korax-base/a"), b("TMPDIR", "/nonexistent-korax-base/b");
-    REMOVERUNTEMPDIR();
-    std::string d = RUNTEMPDIR();
-    EXPECT_EQ(d.rfind("/tmp/korax-", 0), 0u) << d;
-    REMOVERUNTEMPDIR();
-    EXPECT_FALSE(fs::exists(d));
-}
-
 TEST(JoinPath, OneSeparatorAndAbsoluteNamesKept) {
-    EXPECT_EQ(JOINPATH("GAME1\\", "TEAM3.DAT"), "GAME1\\TEAM3.DAT");
-    EXPECT_EQ(JOINPATH("GAME1", "TEAM3.DAT"), "GAME1\\TEAM3.DAT");
-    EXPECT_EQ(JOINPATH("/home/u/korax", "palette!.pcx"), "/home/u/korax/palette!.pcx");
-    EXPECT_EQ(JOINPATH("/home/u/korax/", "GAME1\\"), "/home/u/korax/GAME1\\");
-    EXPECT_EQ(JOINPATH("/home/u/korax/", "/srv/game"), "/srv/game");
-    EXPECT_EQ(JOINPATH(".\\", "KORAX.TMP"), "KORAX.TMP");
-    EXPECT_EQ(JOINPATH("", "KORAX.TMP"), "KORAX.TMP");
+    const struct { const char *dir, *name, *path; } cases[] = {
+        {"GAME1\\", "TEAM3.DAT", "GAME1\\TEAM3.DAT"}, {"GAME1", "TEAM3.DAT", "GAME1\\TEAM3.DAT"},
+        {"/home/u/korax", "palette!.pcx", "/home/u/korax/palette!.pcx"},
+        {"/home/u/korax/", "GAME1\\", "/home/u/korax/GAME1\\"}, {"/home/u/korax/", "/srv/game", "/srv/game"},
+        {".\\", "KORAX.TMP", "KORAX.TMP"}, {"", "KORAX.TMP", "KORAX.TMP"}};
+    for (const auto& c : cases) EXPECT_EQ(JOINPATH(c.dir, c.name), c.path) << c.dir << " " << c.name;
 }

@@ -10,55 +10,33 @@
 #include "data/lg.h"
 #include "ui/dialogs.h"
 #include "ui/m_graph.h"
+#include "ui/m_tool.h"
 
 using namespace korax;
 
-TEST(EditInt, StartOutsideTheRangeGoesToTheNearerBound) {
-    EXPECT_EQ(EDITCLAMP(-5, 10, 20), 10);
-    EXPECT_EQ(EDITCLAMP(50, 10, 20), 20);
-    EXPECT_EQ(EDITCLAMP(15, 10, 20), 15);
-}
-
-TEST(EditInt, MaxBelowMinShowsTheSingleValueMin) {
-    EXPECT_EQ(EDITCLAMP(5, 10, -3), 10);
-    EXPECT_EQ(EDITCLAMP(-100, 10, -3), 10);
-    EXPECT_EQ(EDITSLIDERFILL(10, 10, -3), 200);
-    EXPECT_EQ(EDITSLIDERVALUE(100, 10, -3), 10);
-}
-
-TEST(EditInt, SliderEndsGiveMinAndMax) {
-    EXPECT_EQ(EDITSLIDERVALUE(0, 100, 900), 100);
-    EXPECT_EQ(EDITSLIDERVALUE(200, 100, 900), 900);
-    EXPECT_EQ(EDITSLIDERVALUE(-5, 100, 900), 100);
-    EXPECT_EQ(EDITSLIDERVALUE(250, 100, 900), 900);
-    EXPECT_EQ(EDITSLIDERVALUE(100, 100, 900), 500);
-    EXPECT_EQ(EDITSLIDERFILL(100, 100, 900), 0);
-    EXPECT_EQ(EDITSLIDERFILL(900, 100, 900), 200);
-    EXPECT_EQ(EDITSLIDERFILL(7, 7, 7), 200);  // no range: the whole bar
-}
-
-TEST(EditInt, HugeRangesDoNotOverflow) {
+TEST(EditInt, ClampSliderAndTypedNumbers) {
     const std::int64_t lo = INT32_MIN, hi = INT32_MAX;
-    EXPECT_EQ(EDITSLIDERVALUE(200, lo, hi), hi);
-    EXPECT_EQ(EDITSLIDERVALUE(0, lo, hi), lo);
-    EXPECT_EQ(EDITSLIDERFILL(hi, 0, hi), 200);
-    EXPECT_EQ(EDITSLIDERFILL(hi / 2, 0, hi), 100);
-}
-
-TEST(EditInt, TypedNumbers) {
+    // Outside the range: the nearer bound; max below min shows the single value min.
+    const std::pair<std::int64_t, std::int64_t> values[] = {
+        {EDITCLAMP(-5, 10, 20), 10}, {EDITCLAMP(50, 10, 20), 20}, {EDITCLAMP(15, 10, 20), 15},
+        {EDITCLAMP(5, 10, -3), 10}, {EDITCLAMP(-100, 10, -3), 10},
+        {EDITSLIDERFILL(10, 10, -3), 200}, {EDITSLIDERVALUE(100, 10, -3), 10},
+        {EDITSLIDERVALUE(0, 100, 900), 100}, {EDITSLIDERVALUE(200, 100, 900), 900},
+        {EDITSLIDERVALUE(-5, 100, 900), 100}, {EDITSLIDERVALUE(250, 100, 900), 900},
+        {EDITSLIDERVALUE(100, 100, 900), 500}, {EDITSLIDERFILL(100, 100, 900), 0},
+        {EDITSLIDERFILL(900, 100, 900), 200}, {EDITSLIDERFILL(7, 7, 7), 200},  // no range: the whole bar
+        {EDITSLIDERVALUE(200, lo, hi), hi}, {EDITSLIDERVALUE(0, lo, hi), lo},  // no overflow
+        {EDITSLIDERFILL(hi, 0, hi), 200}, {EDITSLIDERFILL(hi / 2, 0, hi), 100}};
+    for (const auto& [got, want] : values) EXPECT_EQ(got, want);
     std::int64_t v = 42;
     EXPECT_TRUE(EDITPARSE(" 17 ", v));
     EXPECT_EQ(v, 17);
     EXPECT_TRUE(EDITPARSE("-3", v));
-    EXPECT_EQ(v, -3);
-    EXPECT_FALSE(EDITPARSE("12a", v));
-    EXPECT_FALSE(EDITPARSE("", v));
-    EXPECT_FALSE(EDITPARSE("abc", v));
-    EXPECT_FALSE(EDITPARSE("99999999999999999999999", v));
+    for (const char* bad : {"12a", "", "abc", "99999999999999999999999"}) EXPECT_FALSE(EDITPARSE(bad, v)) << bad;
     EXPECT_EQ(v, -3);
 }
 
-TEST(HelpFile, TopicLinesUpToTheNextHead) {
+TEST(HelpFile, TopicLinesUpToTheNextHeadCutTo255) {
     const std::string text =
         "intro line\r\n<12>\r\nnot mine\r\n  head <13> main menu\r\nfirst\r\n\r\nthird\r\n<14>\r\nother\r\n";
     HELPTOPIC t = READHELPTOPIC(text, 13);
@@ -67,60 +45,42 @@ TEST(HelpFile, TopicLinesUpToTheNextHead) {
     EXPECT_EQ(READHELPTOPIC(text, 14).lines, (std::vector<std::string>{"other"}));
     EXPECT_FALSE(READHELPTOPIC(text, 1).found);
     EXPECT_FALSE(READHELPTOPIC(text, 99).found);
-}
-
-TEST(HelpFile, TopicAtTheEndWithoutLineEnd) {
-    HELPTOPIC t = READHELPTOPIC("<105>\nlast", 105);
-    EXPECT_EQ(t.lines, (std::vector<std::string>{"last"}));
-}
-
-TEST(HelpFile, LongLinesAreCut) {
-    HELPTOPIC t = READHELPTOPIC("<1>\n" + std::string(400, 'x') + "\n", 1);
-    ASSERT_EQ(t.lines.size(), 1u);
-    EXPECT_EQ(t.lines[0].size(), 255u);
+    EXPECT_EQ(READHELPTOPIC("<105>\nlast", 105).lines, (std::vector<std::string>{"last"}));
+    EXPECT_EQ(READHELPTOPIC("<1>\n" + std::string(400, 'x') + "\n", 1).lines,
+              (std::vector<std::string>{std::string(255, 'x')}));
 }
 
 TEST(HelpBox, PulledBackOntoTheScreen) {
-    HELPBOX b = HELPBOXAT(20, -200, 30, 4, 1023, 767);
-    EXPECT_EQ(b.y1, 10);
-    EXPECT_EQ(b.x1, 20);
-    EXPECT_EQ(b.x2, 20 + 30 * 8 + 40);
-    EXPECT_EQ(b.y2, 10 + 4 * 15 + 70);
-    b = HELPBOXAT(-500, 900, 30, 4, 1023, 767);
-    EXPECT_EQ(b.x1, 10);
-    EXPECT_EQ(b.y1, 768 - 64);
-    EXPECT_EQ(b.y2, 768 - 10);
-    b = HELPBOXAT(5000, 100, 30, 4, 1023, 767);
-    EXPECT_EQ(b.x1, 1023 - 64);
+    // -1: not checked.
+    const struct { int x, y, cols, rows, x1, y1, x2, y2; } cases[] = {
+        {20, -200, 30, 4, 20, 10, 20 + 30 * 8 + 40, 10 + 4 * 15 + 70},
+        {-500, 900, 30, 4, 10, 768 - 64, -1, 768 - 10},
+        {5000, 100, 30, 4, 1023 - 64, -1, -1, -1},
+        {20, 768 - 20 - (60 * 15 + 70), 40, 60, -1, 10, -1, 758}};  // tall topics end above the bottom
+    for (const auto& c : cases) {
+        const HELPBOX b = HELPBOXAT(c.x, c.y, c.cols, c.rows, 1023, 767);
+        const int got[] = {b.x1, b.y1, b.x2, b.y2}, want[] = {c.x1, c.y1, c.x2, c.y2};
+        for (int k = 0; k < 4; ++k)
+            if (want[k] >= 0) {
+                EXPECT_EQ(got[k], want[k]) << c.x << "," << c.y << " field " << k;
+            }
+    }
 }
 
-TEST(HelpBox, TallTopicsEndAboveTheBottom) {
-    HELPBOX b = HELPBOXAT(20, 768 - 20 - (60 * 15 + 70), 40, 60, 1023, 767);
-    EXPECT_EQ(b.y1, 10);
-    EXPECT_EQ(b.y2, 758);
-}
-
-TEST(Names, OnlyPlainNames) {
+TEST(Names, OnlyPlainNamesTrimmingAndCapitals) {
     EXPECT_TRUE(PLAINFILENAME("MYSCHEMA.SCH"));
     EXPECT_TRUE(PLAINFILENAME("a b"));
-    EXPECT_FALSE(PLAINFILENAME(""));
-    EXPECT_FALSE(PLAINFILENAME(".."));
-    EXPECT_FALSE(PLAINFILENAME("../x"));
-    EXPECT_FALSE(PLAINFILENAME("GAME1\\X"));
-    EXPECT_FALSE(PLAINFILENAME("C:X"));
-    EXPECT_FALSE(PLAINFILENAME(std::string("a\x01", 2)));
-}
-
-TEST(Trim, NormTextAndComments) {
+    for (const std::string& bad : std::vector<std::string>{"", "..", "../x", "GAME1\\X", "C:X", std::string("a\x01", 2)})
+        EXPECT_FALSE(PLAINFILENAME(bad)) << bad;
+    const std::pair<std::string, std::string> norm2[] = {{"  VALUE ; comment ; more", "VALUE"}, {";all comment", ""}};
+    for (auto [s, want] : norm2) {
+        NORMTEXT2(s);
+        EXPECT_EQ(s, want);
+    }
     std::string s = "   KEY=1  ";
     NORMTEXT(s);
     EXPECT_EQ(s, "KEY=1");
-    s = "  VALUE ; comment ; more";
-    NORMTEXT2(s);
-    EXPECT_EQ(s, "VALUE");
-    s = ";all comment";
-    NORMTEXT2(s);
-    EXPECT_EQ(s, "");
+    EXPECT_EQ(UPPERTEXT("abc Xy1"), "ABC XY1");
 }
 
 TEST(StringList, NewGetClose) {
@@ -178,15 +138,9 @@ TEST(FileChooser, DirectoryGetsItsSeparator) {
     EXPECT_EQ(DATEIDIR("GAME1\\"), "GAME1\\");
 }
 
-TEST(Icons, NamesOfTheTwentyIcons) {
-    EXPECT_EQ(GETICONNAME(1), "ih1");
-    EXPECT_EQ(GETICONNAME(10), "ie2");
-    EXPECT_EQ(GETICONNAME(20), "ie4");
-    EXPECT_EQ(GETICONNAME(0), "");
-    EXPECT_EQ(GETICONNAME(21), "");
-}
-
-TEST(Icons, ChangeOneColour) {
+TEST(Icons, NamesOfTheTwentyIconsAndOneColourChanged) {
+    const std::pair<int, const char*> names[] = {{1, "ih1"}, {10, "ie2"}, {20, "ie4"}, {0, ""}, {21, ""}};
+    for (const auto& [n, name] : names) EXPECT_EQ(GETICONNAME(n), name) << n;
     ICONREC icon{};
     icon.P[0][0] = 15;
     icon.P[31][31] = 15;
@@ -195,10 +149,4 @@ TEST(Icons, ChangeOneColour) {
     EXPECT_EQ(icon.P[0][0], 1);
     EXPECT_EQ(icon.P[31][31], 1);
     EXPECT_EQ(icon.P[5][5], 3);
-}
-
-TEST(Numbers, GlyphRows) {
-    EXPECT_EQ(NUMBERS[0][0], 0b110010);
-    EXPECT_EQ(NUMBERS[2][4], 0b101011);
-    EXPECT_EQ(NUMBERS[4][2], 0);
 }

@@ -64,18 +64,14 @@ TEST_F(Menu, RightDragSwapsExactlyTwoLines) {
     EXPECT_EQ(MOUSESHAPE, MOUSESHAPE_NORMAL);
 }
 
-TEST_F(Menu, DropOntoItselfChangesNothing) {
-    script("press " + centre(3) + " right\nrelease right\npress " + centre(3) + " right\nrelease right\n");
+TEST_F(Menu, DropOntoItselfOrALeftClickEndsADragWithoutSwapping) {
+    script("press " + centre(3) + " right\nrelease right\npress " + centre(3) + " right\nrelease right\n" +
+           "press " + centre(3) + " right\nrelease right\nclick " + centre(5) + "\n");
     EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(get("MENU.CFG"), cfg);
-    EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
-}
-
-TEST_F(Menu, LeftClickEndsADragWithoutSwapping) {
-    script("press " + centre(3) + " right\nrelease right\nclick " + centre(5) + "\n");
     EXPECT_TRUE(GLOBALBUTTON());
     EXPECT_EQ(KEY, 105);
     EXPECT_EQ(get("MENU.CFG"), cfg);
+    EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
 }
 
 TEST_F(Menu, TabReturnsToThePreviousEntry) {
@@ -190,26 +186,20 @@ TEST_F(Menu, ShiftTabIsEscapeWithItsCode) {
     EXPECT_EQ(KEY2, 15);
 }
 
-TEST_F(Menu, TooFewEntriesIsError18) {
-    put("MENU.CFG", "101\n -\n102\n");
-    try {
-        BUTTONINIT(true);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 18);
-        EXPECT_EQ(e.text, "Too few menu entries");
-    }
-}
-
-TEST_F(Menu, NoFixedEntriesIsError19) {
-    std::string text;
-    for (int i = 101; i <= 120; ++i) text += std::to_string(i) + "\n";
-    put("MENU.CFG", text);
-    try {
-        BUTTONINIT(true);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 19);
+TEST_F(Menu, TooFewEntriesIsError18NoFixedEntries19) {
+    std::string twenty;
+    for (int i = 101; i <= 120; ++i) twenty += std::to_string(i) + "\n";
+    for (const auto& [file, nr] : {std::pair<std::string, int>{"101\n -\n102\n", 18}, {twenty, 19}}) {
+        put("MENU.CFG", file);
+        try {
+            BUTTONINIT(true);
+            FAIL() << nr;
+        } catch (const FatalError& e) {
+            EXPECT_EQ(e.nr, nr);
+            if (nr == 18) {
+                EXPECT_EQ(e.text, "Too few menu entries");
+            }
+        }
     }
 }
 
