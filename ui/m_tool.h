@@ -77,12 +77,14 @@ int MENUCOLX2();
 
 // The adviser sits above the toolkit and plugs itself in here at start-up: its
 // figure's animation (one step per input pass), its window (click window 25), the
-// redraw of its figure after the work area was cleared, and its calming after help.
+// redraw of its figure after the work area was cleared, its calming after help, and
+// its silence on a screen that has nothing to advise on (the information screen).
 struct ADVISERHOOKS {
     void (*animate)() = nullptr;
     void (*run)() = nullptr;
     void (*redraw)() = nullptr;
     void (*afterhelp)() = nullptr;
+    void (*silence)() = nullptr;
 };
 extern ADVISERHOOKS ADVISER;
 
