@@ -22,6 +22,7 @@
 #include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
+#include "management/mscreen.h"
 #include "management/screens.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
@@ -216,7 +217,7 @@ const MENUSCREEN SCREENS[] = {
     {105, TABELLE},
     {106, SPIELPAARUNG},
     {107, nullptr},  // history
-    {108, nullptr},  // accommodation
+    {108, UNTERKUNFT},
     {109, nullptr},  // stadium
     {110, nullptr},  // training
     {111, nullptr},  // bank
@@ -226,7 +227,7 @@ const MENUSCREEN SCREENS[] = {
     {115, nullptr},  // betting office
     {116, nullptr},  // cup draw
     {117, nullptr},  // line-up, friendly
-    {118, nullptr},  // catering
+    {118, VERPFLEGUNG},
     {119, nullptr},  // advertising
     {120, nullptr},  // newspaper
     {122, NOTHING},

@@ -1,0 +1,23 @@
+#include "management/mscreen.h"
+
+#include "base/types.h"
+#include "data/g_types.h"
+#include "graph/emugraph.h"
+
+namespace korax {
+
+int pending_TIP(int) { return 0; }
+bool pending_TIPCHECK(int) { return false; }
+void pending_LESETIPS() {}
+
+void LEAVESCREEN(int screen, bool changed) {
+    // In the menu loop "R" would be taken for a menu code.
+    if (KEY == 'R') KEY = 27;
+    if (!changed) return;
+    WRITETEAM(NUMMER, TEAM);
+    if (pending_TIPCHECK(screen)) pending_LESETIPS();
+}
+
+void PICTURE(int x, int y, const std::string& name) { ELOADPCX(name, x, y); }
+
+}  // namespace korax
