@@ -8,14 +8,14 @@ namespace korax {
 
 int pending_TIP(int) { return 0; }
 bool pending_TIPCHECK(int) { return false; }
-void pending_LESETIPS() {}
+void pending_SCREENLESETIPS() {}
 
 void LEAVESCREEN(int screen, bool changed) {
     // In the menu loop "R" would be taken for a menu code.
     if (KEY == 'R') KEY = 27;
     if (!changed) return;
     WRITETEAM(NUMMER, TEAM);
-    if (pending_TIPCHECK(screen)) pending_LESETIPS();
+    if (pending_TIPCHECK(screen)) pending_SCREENLESETIPS();
 }
 
 void PICTURE(int x, int y, const std::string& name) { ELOADPCX(name, x, y); }

@@ -11,7 +11,7 @@ namespace korax {
 // Stand-ins: no tip, no tip check, nothing to re-read.
 int pending_TIP(int screen);
 bool pending_TIPCHECK(int screen);
-void pending_LESETIPS();
+void pending_SCREENLESETIPS();
 
 // Leaves a screen: "R" is handed to the menu as Escape; a changed team record is
 // written and the tips re-read when their check is on for the screen.

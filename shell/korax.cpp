@@ -218,7 +218,7 @@ const MENUSCREEN SCREENS[] = {
     {106, SPIELPAARUNG},
     {107, nullptr},  // history
     {108, UNTERKUNFT},
-    {109, nullptr},  // stadium
+    {109, STADION},
     {110, nullptr},  // training
     {111, nullptr},  // bank
     {112, nullptr},  // write messages
