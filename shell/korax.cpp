@@ -220,7 +220,7 @@ const MENUSCREEN SCREENS[] = {
     {108, UNTERKUNFT},
     {109, STADION},
     {110, nullptr},  // training
-    {111, nullptr},  // bank
+    {111, BANK},
     {112, nullptr},  // write messages
     {113, nullptr},  // read messages
     {114, nullptr},  // statistics
