@@ -224,7 +224,7 @@ const MENUSCREEN SCREENS[] = {
     {112, nullptr},  // write messages
     {113, nullptr},  // read messages
     {114, nullptr},  // statistics
-    {115, nullptr},  // betting office
+    {115, WETTBUERO},
     {116, nullptr},  // cup draw
     {117, nullptr},  // line-up, friendly
     {118, VERPFLEGUNG},
