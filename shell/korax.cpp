@@ -219,7 +219,7 @@ const MENUSCREEN SCREENS[] = {
     {107, nullptr},  // history
     {108, UNTERKUNFT},
     {109, STADION},
-    {110, nullptr},  // training
+    {110, TRAINING},
     {111, BANK},
     {112, nullptr},  // write messages
     {113, nullptr},  // read messages
