@@ -212,7 +212,7 @@ void SAISONENDE_or_SKLAVENMARKT() {
 const MENUSCREEN SCREENS[] = {
     {101, TEAMUEBERSICHT},
     {102, nullptr},  // line-up, league
-    {103, nullptr},  // game choice
+    {103, AUSWAHLGAME_STANDIN},  // until the match choice is built: its advance-sale key
     {104, SAISONENDE_or_SKLAVENMARKT},
     {105, TABELLE},
     {106, SPIELPAARUNG},
