@@ -21,7 +21,7 @@ namespace {
 
 constexpr int SCREEN_BANK = 111;
 constexpr int CREDITWINDOW = 20;  // key "K"
-constexpr int TEAMTOP = 200;
+constexpr int TEAMTOP = 110;
 constexpr int TEAMSTEP = 22;
 
 // Team of a payment key: "1".."9" and "A" are teams 1..10.
@@ -34,15 +34,16 @@ int team_of(unsigned char key) {
 void AUFBAU() {
     CLEAROBERFLAECHE();
     HEADER(L[SCREEN_BANK].str());
-    PICTURE(XM1 + 20, 100, "bank");
+    const int rx = XMC + 90;
+    PICTURE(rx, 110, "bank");
     DEFAULTTEXT();
     ESETCOLOR(15);
-    EOUTTEXTXY(XMC - 60, 110, L[245].str());
-    EOUTTEXTXY(XMC - 60, 126, L[246].str());
-    EOUTTEXTXY(XMC - 60, 150, L[247].str() + " 5%");
+    EOUTTEXTXY(rx, 280, L[245].str());
+    EOUTTEXTXY(rx, 296, L[246].str());
+    EOUTTEXTXY(rx, 320, L[247].str() + " 5%");
     for (int t = 1; t <= 10; ++t) {
         const int y = TEAMTOP + (t - 1) * TEAMSTEP;
-        FENSTER(t, XM1 + 20, y, XMC + 60, y + TEAMSTEP - 2, "", -1);
+        FENSTER(t, XM1 + 20, y, XMC + 60, y + TEAMSTEP - 2, "", 3, 1);
         DEFAULTTEXT();
         ESETCOLOR(t == NUMMER ? 13 : 15);
         EOUTTEXTXY(XM1 + 40, y + 6, TEAMNAME[t].str().substr(0, 22));

@@ -47,11 +47,12 @@ void mood_gauge(int x, int y) {
     for (int i = 0; i <= 8; ++i) ELINE(x + 12 * i, y - 3, x + 12 * i, y + 3);
     DEFAULTTEXT();
     for (int i = 0; i <= 4; ++i) {
-        ESETCOLOR(7);
+        ESETCOLOR(15);
         EOUTTEXTXY(x + 24 * i - 8, y + 10 + 12 * (i % 2), L[224 + i].str());
     }
     const int m = STIMMUNGSKALA(TEAM.STADION.STIMMUNG);
-    HINTERGRUND(x, y - 16, x + (m + 4) * 12, y - 8, m < 0 ? 12 : 10);
+    ESETFILLSTYLE(1, m < 0 ? 12 : 10);
+    if (m > -4) EBAR(x, y - 16, x + (m + 4) * 12, y - 8);
 }
 
 void AUFBAU() {
@@ -62,7 +63,6 @@ void AUFBAU() {
     DEFAULTTEXT();
     ESETCOLOR(15);
     EOUTTEXTXY(x1, BUILD.y + 50, seats_line());
-    ESETCOLOR(7);
     EOUTTEXTXY(x1, BUILD.y + 70, L[237].str());
     FENSTER(PRICE.n, x1, PRICE.y, x2, PRICE.y + 40, L[PRICE.text].str(), 1);
     DEFAULTTEXT();
@@ -71,7 +71,7 @@ void AUFBAU() {
     if (pulldown_open()) {
         FENSTER(PULLDOWN.n, x1, PULLDOWN.y, x2, PULLDOWN.y + 40, L[PULLDOWN.text].str(), 1);
         DEFAULTTEXT();
-        ESETCOLOR(7);
+        ESETCOLOR(15);
         EOUTTEXTXY(x1, PULLDOWN.y + 50, L[236].str());
     }
     const int rx = XMC + 20;
@@ -112,7 +112,8 @@ void STADIONBUTTON(SCOREBOARD& b) {
     if (what == b.shown) return;
     b.shown = what;
     const int x = XM1 + 160, y = 142;
-    HINTERGRUND(x - 2, y - 2, x + 200, y + 30, 0);
+    ESETFILLSTYLE(1, 0);
+    EBAR(x - 2, y - 2, x + 200, y + 30);
     if (what == 3) return;
     const std::string texts[3] = {top_scorer(), "go", "for GOAL"};
     ESETTEXTSTYLE(0, 0, 3);

@@ -35,7 +35,8 @@ std::int64_t checked_free() {
 }
 
 void free_line(std::int64_t free) {
-    HINTERGRUND(XM1 + 20, 200, XMC, 216, SCREEN);
+    ESETFILLSTYLE(1, SCREEN);
+    EBAR(XM1 + 20, 200, XMC, 216);
     DEFAULTTEXT();
     ESETCOLOR(15);
     EOUTTEXTXY(XM1 + 20, 204, NUMSTR(L[240].str(), free));

@@ -35,10 +35,10 @@ void AUFBAU(const STANDARDSCREEN& s, int chosen) {
     HEADER(L[s.code].str());
     const int w = (XM2 - XM1 - 40) / 5;
     for (int v = 0; v <= 4; ++v) {
-        const int x1 = XM1 + 20 + v * w, x2 = x1 + w - 8;
+        const int x1 = XM1 + 20 + v * w, x2 = x1 + w - 4;
         const bool on = v == chosen;  // a value outside 0..4 highlights none
         FENSTER(v + 1, x1, TOP, x2, BOTTOM, "", on ? 2 : 1);
-        PICTURE(x1 + 8, TOP + 30, s.picture + std::to_string(v));
+        PICTURE((x1 + x2) / 2 - 70, TOP + 30, s.picture + std::to_string(v));
         CENTERTEXTSTYLE();
         ESETCOLOR(on ? 7 : 8);
         EOUTTEXTXY((x1 + x2) / 2, BOTTOM - 60, L[s.firsttext + v].str());

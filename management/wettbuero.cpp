@@ -80,8 +80,8 @@ void AUFBAU(int day) {
     }
     SHOWGOLD(XM1 + 150, YM2 - 30);
     DEFAULTTEXT();
-    ESETCOLOR(7);
-    EOUTTEXTXY(XMC, YM2 - 34, L[288].str());
+    ESETCOLOR(15);
+    EOUTTEXTXY(XMC - 80, YM2 - 34, L[288].str());
 }
 
 // Returns true when the record changed.
