@@ -171,8 +171,11 @@ int WETTVERBOT(const TEAMREC& t, int team, int other, int blocked) {
 std::int64_t STORNOWETTE(TEAMREC& t, int team) {
     if (!ligateam(team)) return 0;
     const std::int64_t stake = t.WETTEN[team];
-    const std::int64_t max = std::min<std::int64_t>(static_cast<std::int64_t>(t.GOLD) + stake, MAXWETTE);
-    // Below the smallest stake the dialog would force 10 gold that are not there.
+    const std::int64_t back = static_cast<std::int64_t>(t.GOLD) + stake;
+    // Below the smallest stake the dialog would force 10 gold that are not there;
+    // gold that no longer fits its field (damaged data) is not touched either.
+    if (back > INT32_MAX) return 0;
+    const std::int64_t max = std::min<std::int64_t>(back, MAXWETTE);
     if (max < MINWETTE) return 0;
     t.GOLD += stake;
     t.WETTEN[team] = 0;

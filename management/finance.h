@@ -88,7 +88,8 @@ int GESPERRT(const SPIELPLANTYPE& p, int nummer, int platz, int abstieg);
 // blocked team; shown as 291 + 292). Teams outside 1..10 give -1 (nothing happens).
 int WETTVERBOT(const TEAMREC& t, int team, int other, int blocked);
 // Takes back the stake on `team` and returns the dialog's maximum (gold capped at
-// 1000). Below 10 nothing is taken back and 0 returned: the stake stays as it was.
+// 1000). Below 10, or when the gold would not fit its field, nothing is taken
+// back and 0 returned: the stake stays as it was.
 std::int64_t STORNOWETTE(TEAMREC& t, int team);
 // Stores the dialog's result as the stake (0 removes it) and books it.
 void BUCHEWETTE(TEAMREC& t, int team, std::int64_t n);

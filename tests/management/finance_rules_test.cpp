@@ -248,6 +248,11 @@ TEST(Bets, StakeIsCappedAndTakenBack) {
     const std::string p = RECORDBYTES(poor);
     EXPECT_EQ(STORNOWETTE(poor, 2), 0);
     EXPECT_EQ(RECORDBYTES(poor), p);
+    TEAMREC rich = team(INT32_MAX - 5);
+    rich.WETTEN[2] = 100;  // taking it back would wrap the gold
+    const std::string r = RECORDBYTES(rich);
+    EXPECT_EQ(STORNOWETTE(rich, 2), 0);
+    EXPECT_EQ(RECORDBYTES(rich), r);
 }
 
 TEST(Training, ClampFreePointsAndClicks) {
