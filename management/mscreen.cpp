@@ -6,7 +6,6 @@
 
 namespace korax {
 
-int pending_TIP(int) { return 0; }
 bool pending_TIPCHECK(int) { return false; }
 void pending_SCREENLESETIPS() {}
 

@@ -7,9 +7,8 @@
 
 namespace korax {
 
-// The adviser is told the screen; its answer (the tip shown) is kept in HUGO.
-// Stand-ins: no tip, no tip check, nothing to re-read.
-int pending_TIP(int screen);
+// The adviser is told the screen with pending_TIP (management/views.h). Stand-ins
+// until the adviser is in place: no tip check, nothing to re-read.
 bool pending_TIPCHECK(int screen);
 void pending_SCREENLESETIPS();
 

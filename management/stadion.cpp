@@ -10,6 +10,7 @@
 #include "graph/htime.h"
 #include "management/finance.h"
 #include "management/mscreen.h"
+#include "management/views.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/infotext.h"
