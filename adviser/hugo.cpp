@@ -265,6 +265,7 @@ void ADVISERINIT() {
     ADVISER.redraw = nach_loeschen;
     ADVISER.afterhelp = nach_hilfe;
     ADVISER.desktop = neuer_schirm;
+    ADVISER.silence = [] { HUGO = 0; };
     HUGO = 1;
 }
 

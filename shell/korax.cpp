@@ -23,6 +23,7 @@
 #include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
+#include "management/mscreen.h"
 #include "management/screens.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
@@ -210,22 +211,22 @@ void SAISONENDE_or_SKLAVENMARKT() {
 const MENUSCREEN SCREENS[] = {
     {101, TEAMUEBERSICHT},
     {102, nullptr},  // line-up, league
-    {103, nullptr},  // game choice
+    {103, AUSWAHLGAME_STANDIN},  // until the match choice is built: its advance-sale key
     {104, SAISONENDE_or_SKLAVENMARKT},
     {105, TABELLE},
     {106, SPIELPAARUNG},
     {107, nullptr},  // history
-    {108, nullptr},  // accommodation
-    {109, nullptr},  // stadium
-    {110, nullptr},  // training
-    {111, nullptr},  // bank
+    {108, UNTERKUNFT},
+    {109, STADION},
+    {110, TRAINING},
+    {111, BANK},
     {112, nullptr},  // write messages
     {113, nullptr},  // read messages
     {114, nullptr},  // statistics
-    {115, nullptr},  // betting office
+    {115, WETTBUERO},
     {116, nullptr},  // cup draw
     {117, nullptr},  // line-up, friendly
-    {118, nullptr},  // catering
+    {118, VERPFLEGUNG},
     {119, nullptr},  // advertising
     {120, nullptr},  // newspaper
     {122, NOTHING},

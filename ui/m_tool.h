@@ -78,13 +78,15 @@ int MENUCOLX2();
 // The adviser sits above the toolkit and plugs itself in here at start-up: its
 // figure's animation (one step per input pass), its window (click window 25), the
 // redraw of its figure after the work area was cleared, its calming after help, and
-// its figure and button on a newly drawn desktop.
+// its figure and button on a newly drawn desktop, and its silence on a screen that
+// has nothing to advise on (the information screen).
 struct ADVISERHOOKS {
     void (*animate)() = nullptr;
     void (*run)() = nullptr;
     void (*redraw)() = nullptr;
     void (*afterhelp)() = nullptr;
     void (*desktop)() = nullptr;
+    void (*silence)() = nullptr;
 };
 extern ADVISERHOOKS ADVISER;
 

@@ -292,3 +292,22 @@ TEST(Generator, ProtectedArchiveCarriesTheContainer) {
     ASSERT_TRUE(RSZUNPACKBYTES(archive, dir + "/out", "geheim").ok());
     EXPECT_EQ(slurp(dir + "/out/TEAM2.RST"), slurp(dir + "/TEAM2.RST"));
 }
+
+TEST(Generator, TrainingFitsItsPointsAndTheLeagueHasRelegationPlaces) {
+    const Scratch sdir;
+    const std::string& dir = sdir;
+    ASSERT_EQ(mkgame({"--seed", "3", "--team", "5", "--day", "4", dir}), 0);
+    const std::string teams = slurp(dir + "/TEAM5.DAT");
+    ASSERT_EQ(teams.size(), 10 * sizeof(TEAMREC));
+    for (int t = 0; t < 10; ++t) {
+        TEAMREC r;
+        std::memcpy(&r, teams.data() + t * sizeof(TEAMREC), sizeof r);
+        const auto& tr = r.TRAINING;
+        EXPECT_LE(tr.TECHNIK + tr.TAKTIK + tr.KRAFT + tr.SCHUSS + tr.AUSDAUER + tr.INTERVALL, tr.POINTS) << "team " << t + 1;
+    }
+    const std::string gen = slurp(dir + "/GEN5.DAT");
+    ASSERT_EQ(gen.size(), sizeof(GENTYPE));
+    GENTYPE g;
+    std::memcpy(&g, gen.data(), sizeof g);
+    EXPECT_GT(g.ABSTIEG, 0);
+}

@@ -149,10 +149,11 @@ Game MAKEGAME(const Options& o) {
         tm.STADION.STIMMUNG = static_cast<std::int16_t>(rnd.range(-4, 4));
         tm.STADION.ZUSCHAUER = static_cast<std::int16_t>(tm.STADION.SITZPLAETZE - rnd(400));
         tm.STADION.OLDWETTER = static_cast<std::int16_t>(rnd(10));
-        tm.TRAINING.POINTS = 20;
         tm.TRAINING.TECHNIK = 4, tm.TRAINING.TAKTIK = 4, tm.TRAINING.KRAFT = 4;
         tm.TRAINING.SCHUSS = 4, tm.TRAINING.AUSDAUER = 4;
         tm.TRAINING.INTERVALL = static_cast<std::int16_t>(rnd.range(1, 3));
+        // More points than are given out: the client treats the opposite as damage.
+        tm.TRAINING.POINTS = 24;
         tm.TRAINING.TENDENZ = static_cast<std::int16_t>(rnd.range(-2, 2));
         tm.TRAINING.KXANZAHL = 1;
         tm.UNTERKUNFT = static_cast<std::int16_t>(rnd(5));
@@ -305,6 +306,7 @@ Game MAKEGAME(const Options& o) {
         gen.INNEWS[i] = std::uint8_t(rnd(2));
     }
     gen.ZINSEN = 8;
+    gen.ABSTIEG = 2;  // the last two places go down
     gen.SEED = static_cast<std::int32_t>(o.seed * 2654435761u);
     gen.LIGAKENNUNG = 1;
     gen.RSZNAME.set(o.rszname);

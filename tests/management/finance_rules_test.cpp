@@ -1,0 +1,309 @@
+// The booking rules of stadium, advance sale, bank, betting office and training,
+// table by table, and that every booking is taken back to the same bytes.
+#include <gtest/gtest.h>
+
+#include "management/finance.h"
+
+using namespace korax;
+
+namespace {
+
+TEAMREC team(std::int32_t gold) {
+    TEAMREC t{};
+    t.GOLD = gold;
+    return t;
+}
+
+SPIELPLANTYPE pairing(int heim, int gast, int hwert = 25, int gwert = 25) {
+    SPIELPLANTYPE p{};
+    p.HEIM = static_cast<std::int16_t>(heim);
+    p.GAST = static_cast<std::int16_t>(gast);
+    p.HWERT = static_cast<std::int16_t>(hwert);
+    p.GWERT = static_cast<std::int16_t>(gwert);
+    return p;
+}
+
+}  // namespace
+
+TEST(NextDay, FollowsTheHalvesAndEndsAfterDayEighteen) {
+    struct Case {
+        int turn, hinrunde, day;
+    } cases[] = {
+        {0, 1, 1}, {3, 1, 4}, {9, 1, 10}, {0, 0, 10}, {8, 0, 18}, {9, 0, 0},
+        {10, 1, 0}, {-1, 1, 0}, {32767, 0, 0}, {5, 7, 15},
+    };
+    for (const auto& c : cases) {
+        GENTYPE g{};
+        g.TURN = static_cast<std::int16_t>(c.turn);
+        g.HINRUNDE = static_cast<std::uint8_t>(c.hinrunde);
+        EXPECT_EQ(NEXTSPIELTAG(g), c.day) << c.turn << "/" << c.hinrunde;
+    }
+    EXPECT_TRUE(PAARUNGGUELTIG(pairing(1, 10)));
+    for (auto p : {pairing(0, 3), pairing(3, 11), pairing(-1, 2)}) EXPECT_FALSE(PAARUNGGUELTIG(p));
+}
+
+TEST(Stadium, BuildLimits) {
+    struct Case {
+        int seats;
+        std::int32_t gold;
+        std::int64_t limit;
+    } cases[] = {
+        {1800, 1000, 200}, {1800, 300, 150}, {2000, 5000, 0}, {1500, 1, 0},
+        {100, -50, -25}, {2500, 9000, -500}, {-32768, INT32_MAX, 32767},
+    };
+    for (const auto& c : cases) {
+        TEAMREC t = team(c.gold);
+        t.STADION.SITZPLAETZE = static_cast<std::int16_t>(c.seats);
+        EXPECT_EQ(AUSBAULIMIT(t), c.limit) << c.seats << " seats, " << c.gold << " gold";
+    }
+}
+
+TEST(Stadium, BuildThenPullDownInOneTurn) {
+    TEAMREC t = team(1000);
+    t.STADION.SITZPLAETZE = 1800;
+    const std::string before = RECORDBYTES(t);
+    BUCHEAUSBAU(t, 100);
+    EXPECT_EQ(t.GOLD, 800);
+    EXPECT_EQ(AUSBAUSTART(t), 100);
+    EXPECT_EQ(ABRISSSTART(t), 0);
+    STORNOAUSBAU(t);
+    EXPECT_EQ(RECORDBYTES(t), before);
+    BUCHEAUSBAU(t, 100);
+    STORNOAUSBAU(t);  // 200 back
+    BUCHEABRISS(t, 50);
+    EXPECT_EQ(t.GOLD, 1050);
+    EXPECT_EQ(t.STADION.ERWEITERUNG, -50);
+    EXPECT_EQ(ABRISSSTART(t), 50);
+    EXPECT_EQ(AUSBAUSTART(t), 0);
+    STORNOAUSBAU(t);
+    EXPECT_EQ(RECORDBYTES(t), before);
+}
+
+TEST(Stadium, PullDownLimitsAndTheMoodScale) {
+    for (auto [seats, limit] : {std::pair{500, 0}, {400, 0}, {501, 1}, {1800, 1300}, {-5, 0}}) {
+        TEAMREC t = team(0);
+        t.STADION.SITZPLAETZE = static_cast<std::int16_t>(seats);
+        EXPECT_EQ(ABRISSLIMIT(t), limit) << seats;
+    }
+    for (auto [m, drawn] : {std::pair{-9, -4}, {-4, -4}, {0, 0}, {4, 4}, {32767, 4}}) EXPECT_EQ(STIMMUNGSKALA(m), drawn);
+}
+
+TEST(Stadium, ATakenBackPullDownMayLeaveGoldNegative) {
+    TEAMREC t = team(100);
+    t.STADION.SITZPLAETZE = 1000;
+    BUCHEABRISS(t, 300);
+    t.GOLD = 10;  // spent elsewhere
+    STORNOAUSBAU(t);
+    EXPECT_EQ(t.GOLD, -290);
+}
+
+TEST(AdvanceSale, BuyReturnAndRefusals) {
+    GENTYPE g{};
+    for (int i = 1; i <= 10; ++i) g.VPREIS[i] = static_cast<std::int16_t>(10 * i);
+    g.VPREIS[4] = -20;
+    struct Case {
+        SPIELPLANTYPE p;
+        std::int32_t gold;
+        VKAUFERGEBNIS result;
+        std::int32_t goldafter;
+    } cases[] = {
+        {pairing(2, 5), 100, VKAUFERGEBNIS::GEKAUFT, 80},
+        {pairing(3, 5), 100, VKAUFERGEBNIS::EIGENES, 100},
+        {pairing(5, 3), 100, VKAUFERGEBNIS::EIGENES, 100},
+        {pairing(9, 5), 89, VKAUFERGEBNIS::KEINGOLD, 89},
+        {pairing(9, 5), 90, VKAUFERGEBNIS::GEKAUFT, 0},
+        {pairing(4, 5), 100, VKAUFERGEBNIS::NICHTS, 100},
+        {pairing(11, 5), 100, VKAUFERGEBNIS::NICHTS, 100},
+        {pairing(0, 5), 100, VKAUFERGEBNIS::NICHTS, 100},
+    };
+    for (const auto& c : cases) {
+        TEAMREC t = team(c.gold);
+        const std::string before = RECORDBYTES(t);
+        EXPECT_EQ(VKAUF(t, 3, 2, c.p, g), c.result);
+        EXPECT_EQ(t.GOLD, c.goldafter);
+        if (c.result == VKAUFERGEBNIS::GEKAUFT) {
+            EXPECT_EQ(t.VKAUF[2], 1);
+            EXPECT_EQ(VKAUF(t, 3, 2, c.p, g), VKAUFERGEBNIS::ZURUECK);
+        }
+        EXPECT_EQ(RECORDBYTES(t), before);
+    }
+    TEAMREC t = team(100);
+    EXPECT_EQ(VKAUF(t, 3, 6, pairing(1, 2), g), VKAUFERGEBNIS::NICHTS);
+    EXPECT_EQ(VPREISMAX(2), 90);
+    EXPECT_EQ(VPREISMAX(1), 60);
+    EXPECT_EQ(VPREISMAX(0), 30);
+}
+
+TEST(Bank, PaymentsAreTakenBackExactly) {
+    TEAMREC t = team(300);
+    EXPECT_TRUE(UEBERWEISUNGMOEGLICH(t, 3));
+    EXPECT_FALSE(UEBERWEISUNGMOEGLICH(t, 11));
+    const std::string before = RECORDBYTES(t);
+    EXPECT_EQ(STORNOUEBERWEISUNG(t, 3), 0);
+    BUCHEUEBERWEISUNG(t, 3, 300);
+    EXPECT_EQ(t.GOLD, 0);
+    EXPECT_TRUE(UEBERWEISUNGMOEGLICH(t, 3));   // its own payment can be changed
+    EXPECT_FALSE(UEBERWEISUNGMOEGLICH(t, 4));  // no gold for another
+    EXPECT_EQ(STORNOUEBERWEISUNG(t, 3), 300);
+    EXPECT_EQ(RECORDBYTES(t), before);
+    BUCHEUEBERWEISUNG(t, 0, 10);
+    BUCHEUEBERWEISUNG(t, 3, 0);
+    EXPECT_EQ(RECORDBYTES(t), before);
+}
+
+TEST(Bank, CreditLimitByMatchDay) {
+    TEAMREC t = team(0);
+    ARR1<PLAYERREC, 1, 10> player{};
+    ARR1<bool, 1, 10> belegt{};
+    for (int s = 1; s <= 3; ++s) {
+        belegt[s] = true;
+        player[s].INTELLIGENZ = 20;
+        player[s].VERFASSUNG = 40;
+    }
+    player[3].VERFASSUNG = 0;  // out: worth nothing
+    t.TRANSFER[2] = -1;        // released: not counted
+    const std::int64_t one = PLAYERWERT(player[1]);
+    ASSERT_GT(one, 0);
+    EXPECT_EQ(PLAYERWERT(player[3]), 0);
+    struct Case {
+        int day;
+        std::int64_t limit;
+    } cases[] = {{1, 500}, {2, 500}, {3, 1000}, {5, 1000}, {6, 1000 + one}, {18, 1000 + one}};
+    for (const auto& c : cases) EXPECT_EQ(KREDITLIMIT(t, c.day, player, belegt), c.limit) << c.day;
+}
+
+TEST(Bank, CreditAndRepayment) {
+    TEAMREC t = team(100);
+    BUCHEKREDIT(t, 500, 7);
+    EXPECT_EQ(t.GOLD, 600);
+    EXPECT_EQ(t.KREDITSUMME, 500);
+    EXPECT_EQ(t.KREDITZINSEN, 7);
+    t.KREDITDAUER = 2;
+    t.GOLD = 300;
+    EXPECT_EQ(TILGUNGMAX(t), 300);
+    EXPECT_TRUE(BUCHETILGUNG(t, 200));
+    EXPECT_EQ(t.KREDITSUMME, 300);
+    EXPECT_EQ(t.KREDITDAUER, 2);
+    t.GOLD = 1000;
+    EXPECT_EQ(TILGUNGMAX(t), 300);
+    EXPECT_TRUE(BUCHETILGUNG(t, 300));
+    EXPECT_EQ(t.GOLD, 700);
+    EXPECT_EQ(t.KREDITSUMME, 0);
+    EXPECT_EQ(t.KREDITDAUER, 0);
+    EXPECT_EQ(t.KREDITZINSEN, 0);
+    TEAMREC bad = team(-5);
+    bad.KREDITSUMME = 100;
+    EXPECT_LE(TILGUNGMAX(bad), 0);
+}
+
+TEST(Bets, BlockedOpponent) {
+    struct Case {
+        SPIELPLANTYPE p;
+        int platz, abstieg, blocked;
+    } cases[] = {
+        {pairing(3, 5, 25, 19), 9, 2, 5},   // odds below 2.0
+        {pairing(3, 5, 25, 20), 9, 2, 0},   // on a relegation place, fair odds
+        {pairing(3, 5, 25, 20), 8, 2, 5},   // not on a relegation place
+        {pairing(5, 3, 20, 15), 10, 2, 0},  // own team away: the home odds count
+        {pairing(5, 3, 19, 30), 10, 2, 5},
+        {pairing(1, 2, 5, 5), 1, 0, 0},     // not the own pairing
+        {pairing(3, 11, 5, 5), 1, 0, 0},    // no such team
+    };
+    for (const auto& c : cases) EXPECT_EQ(GESPERRT(c.p, 3, c.platz, c.abstieg), c.blocked);
+}
+
+TEST(Bets, RefusalsAndStakes) {
+    struct Case {
+        std::int32_t gold;
+        std::int32_t stake, otherstake;
+        int blocked, refusal;
+    } cases[] = {
+        {8, 0, 0, 0, 290}, {8, 20, 0, 0, 0}, {100, 0, 50, 0, 291},
+        {100, 50, 50, 0, 0}, {100, 0, 0, 4, 292}, {10, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        TEAMREC t = team(c.gold);
+        t.WETTEN[4] = c.stake;
+        t.WETTEN[6] = c.otherstake;
+        EXPECT_EQ(WETTVERBOT(t, 4, 6, c.blocked), c.refusal) << c.gold << "/" << c.stake;
+    }
+    TEAMREC t = team(100);
+    EXPECT_EQ(WETTVERBOT(t, 11, 4, 0), -1);
+    EXPECT_EQ(WETTVERBOT(t, 4, 0, 0), -1);
+}
+
+TEST(Bets, StakeIsCappedAndTakenBack) {
+    TEAMREC t = team(5000);
+    const std::string before = RECORDBYTES(t);
+    EXPECT_EQ(STORNOWETTE(t, 2), 1000);
+    BUCHEWETTE(t, 2, 1000);
+    EXPECT_EQ(t.GOLD, 4000);
+    EXPECT_EQ(STORNOWETTE(t, 2), 1000);
+    EXPECT_EQ(RECORDBYTES(t), before);
+    BUCHEWETTE(t, 2, 1001);
+    BUCHEWETTE(t, 2, 0);  // Escape removes it
+    EXPECT_EQ(RECORDBYTES(t), before);
+    TEAMREC poor = team(2);
+    poor.WETTEN[2] = 5;  // a stake below 10 from the data with too little gold
+    const std::string p = RECORDBYTES(poor);
+    EXPECT_EQ(STORNOWETTE(poor, 2), 0);
+    EXPECT_EQ(RECORDBYTES(poor), p);
+    TEAMREC rich = team(INT32_MAX - 5);
+    rich.WETTEN[2] = 100;  // taking it back would wrap the gold
+    const std::string r = RECORDBYTES(rich);
+    EXPECT_EQ(STORNOWETTE(rich, 2), 0);
+    EXPECT_EQ(RECORDBYTES(rich), r);
+}
+
+TEST(Training, ClampFreePointsAndClicks) {
+    TRAININGTYPE tr{};
+    tr.POINTS = 30;
+    for (int k = 1; k <= 6; ++k) *TRAININGAREA(tr, k) = 5;
+    EXPECT_EQ(FREIEPUNKTE(tr), 0);
+    EXPECT_EQ(TRAININGPLUS(tr, 3), 419);
+    EXPECT_EQ(tr.KRAFT, 5);
+    TRAININGMINUS(tr, 3);
+    EXPECT_EQ(FREIEPUNKTE(tr), 1);
+    EXPECT_EQ(TRAININGPLUS(tr, 3), 0);
+    EXPECT_EQ(tr.KRAFT, 5);
+    tr.POINTS = 100;
+    tr.SCHUSS = 20;
+    EXPECT_EQ(TRAININGPLUS(tr, 4), 0);
+    EXPECT_EQ(tr.SCHUSS, 20);
+    tr.TAKTIK = 0;
+    TRAININGMINUS(tr, 2);
+    EXPECT_EQ(tr.TAKTIK, 0);
+    EXPECT_EQ(TRAININGAREA(tr, 0), nullptr);
+    EXPECT_EQ(TRAININGAREA(tr, 7), nullptr);
+    EXPECT_EQ(TRAININGPLUS(tr, 7), 0);
+    tr.TECHNIK = -3;
+    tr.INTERVALL = 400;
+    NORMWERT(tr);
+    EXPECT_EQ(tr.TECHNIK, 0);
+    EXPECT_EQ(tr.INTERVALL, 20);
+    tr.POINTS = -32768;
+    EXPECT_LT(FREIEPUNKTE(tr), -32768);  // no 16-bit wrap into a positive count
+}
+
+TEST(Training, MoodRows) {
+    struct Case {
+        int erg, text, colour;
+        std::string picture;
+    } cases[] = {
+        {-5, 577, 7, "smiley0"}, {5, 577, 7, "smiley0"},    {-6, 581, 12, "smiley-1"},
+        {-21, 580, 12, "smiley-2"}, {-31, 579, 12, "smiley-3"}, {-51, 578, 12, "smiley-4"},
+        {6, 585, 10, "smiley1"},  {21, 584, 10, "smiley2"},  {31, 583, 10, "smiley3"},
+        {51, 582, 10, "smiley4"}, {50, 583, 10, "smiley3"},
+    };
+    for (const auto& c : cases) {
+        auto row = TRAINERSTIMMUNG(c.erg);
+        EXPECT_EQ(row.text, c.text) << c.erg;
+        EXPECT_EQ(row.colour, c.colour) << c.erg;
+        EXPECT_EQ(row.picture, c.picture) << c.erg;
+    }
+}
+
+TEST(Standards, Prices) {
+    for (auto [s, p] : {std::pair{0, 0}, {1, 10}, {2, 20}, {3, 50}, {4, 100}, {5, -1}, {-1, -1}})
+        EXPECT_EQ(STANDARDPREIS(s), p);
+}
