@@ -29,6 +29,7 @@
 #include "results/pokal.h"
 #include "results/showrst.h"
 #include "shell/setup.h"
+#include "turn/post.h"
 #include "turn/saveturn.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
@@ -44,12 +45,9 @@ constexpr int FIRSTMENU = 101;
 
 // ---- stand-ins for units that are still being built ------------------------------
 
-void pending_LESEPOSTINI() {}
 void pending_LESETIPS() {}
 bool pending_HASTIPS(int) { return false; }
 void pending_TESTGAME(bool) {}
-void pending_TESTPOST() {}
-bool pending_POSTREADY() { return false; }
 
 // ---- graphics -------------------------------------------------------------------
 
@@ -314,13 +312,17 @@ void stop_sequence() {
     CLEAROBERFLAECHE();
     EHIDEMOUSE();
     if (!GESENDET) {
-        if (LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG)
+        // Without a licence the last day writes no league turn: nothing to mail,
+        // and a turn left from an earlier run must not go out instead.
+        const bool noturn = LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG;
+        if (noturn)
             DELAY(10);
         else
             MELDUNG(L[214].str() + " \"" + NOLINEBREAKS(turnfileshown()) + "\" " + L[215].str());
-        if (pending_POSTREADY()) AUTOSEND = JANEIN(L[497].str());
+        AUTOSEND = false;
+        if (!noturn && POSTREADY()) AUTOSEND = JANEIN(L[497].str());
     }
-    pending_TESTPOST();
+    TESTPOST();
     close_screen();
 }
 
@@ -529,7 +531,7 @@ int KORAXMAIN(int argc, char** argv) {
             OPENMOUSE();
         }
         OPENFILES(_PLAYER | _TEAM);
-        pending_LESEPOSTINI();
+        LESEPOSTINI();
         READGEN();
         READALLTEAMS();
         CHECKTEAMCHANGE();
