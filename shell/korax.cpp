@@ -29,6 +29,8 @@
 #include "results/pokal.h"
 #include "results/showrst.h"
 #include "shell/setup.h"
+#include "turn/dispatch.h"
+#include "turn/letters.h"
 #include "turn/post.h"
 #include "turn/saveturn.h"
 #include "ui/dialogs.h"
@@ -218,8 +220,8 @@ const MENUSCREEN SCREENS[] = {
     {109, nullptr},  // stadium
     {110, nullptr},  // training
     {111, nullptr},  // bank
-    {112, nullptr},  // write messages
-    {113, nullptr},  // read messages
+    {112, SCHREIBEN},
+    {113, LESEN},
     {114, nullptr},  // statistics
     {115, nullptr},  // betting office
     {116, nullptr},  // cup draw
@@ -232,7 +234,7 @@ const MENUSCREEN SCREENS[] = {
     {124, SHAPEEDITOR},
     {125, nullptr},  // temple
     {127, SETUP},
-    {128, nullptr},  // turn deadline and mail dispatch
+    {128, ZAT},
     {199, NOTHING},
 };
 

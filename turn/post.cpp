@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -271,29 +272,57 @@ bool POSTREADY() {
            MAILPROGRAMPRESENT();
 }
 
-void TESTPOST() {
-    if (AUTOSEND) {
-        const std::string bad = BADPOSTVALUE(current(), GEN.ZATEMAIL.str());
-        if (!bad.empty()) {
-            MELDUNG("Error: mail setting " + bad + " is empty or not valid; nothing was sent");
-            return;
-        }
-        // The batch file always carries the current settings and address.
-        WRITEPOSTBAT();
-        const int code = POSTBATCH(GAMEDIR + "POST.BAT");
-        if (code < 0) return;
-        std::string log;
-        const bool haslog = READWHOLEFILE(GAMEDIR + "post.log", log);
-        if (code == 0 && haslog && !log.empty() && JUDGEPOSTLOG(log) == 0) {
-            MELDUNG("Send TRN -> OK");
-        } else if (haslog && !log.empty()) {
-            EDITOR(GAMEDIR + "post.log");
-        } else {
-            MELDUNG("Error: the mail program left no report; the turn was not sent");
-        }
-    } else if (FILECHECK("POST.BAT")) {
-        POSTBATCH("POST.BAT");
+void SENDTURN() {
+    const std::string bad = BADPOSTVALUE(current(), GEN.ZATEMAIL.str());
+    if (!bad.empty()) {
+        MELDUNG("Error: mail setting " + bad + " is empty or not valid; nothing was sent");
+        return;
     }
+    // The batch file always carries the current settings and address.
+    WRITEPOSTBAT();
+    const int code = POSTBATCH(GAMEDIR + "POST.BAT");
+    if (code < 0) return;
+    std::string log;
+    const bool haslog = READWHOLEFILE(GAMEDIR + "post.log", log);
+    if (code == 0 && haslog && !log.empty() && JUDGEPOSTLOG(log) == 0) {
+        MELDUNG("Send TRN -> OK");
+    } else if (haslog && !log.empty()) {
+        EDITOR(GAMEDIR + "post.log");
+    } else {
+        MELDUNG("Error: the mail program left no report; the turn was not sent");
+    }
+}
+
+void TESTPOST() {
+    if (AUTOSEND) SENDTURN();
+    else if (FILECHECK("POST.BAT")) POSTBATCH("POST.BAT");
+}
+
+DATETIME16 DOSUNPACK(std::uint32_t packed) {
+    DATETIME16 d;
+    d.year = static_cast<unsigned short>(1980 + (packed >> 25));
+    d.month = static_cast<unsigned short>((packed >> 21) & 15);
+    d.day = static_cast<unsigned short>((packed >> 16) & 31);
+    d.hour = static_cast<unsigned short>((packed >> 11) & 31);
+    d.minute = static_cast<unsigned short>((packed >> 5) & 63);
+    d.second = static_cast<unsigned short>((packed & 31) * 2);
+    return d;
+}
+
+namespace {
+std::string two(unsigned v) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%02u", v % 100);
+    return b;
+}
+}  // namespace
+
+std::string MAILLOGLABEL(const DATETIME16& d, int lgnr, std::string_view verdict) {
+    char year[8];
+    std::snprintf(year, sizeof year, "%04u", static_cast<unsigned>(d.year % 10000));
+    const std::string date = lgnr == 1 ? two(d.day) + "." + two(d.month) + "." + year
+                                       : two(d.month) + "-" + two(d.day) + "-" + year;
+    return "Mail: " + date + " " + two(d.hour) + ":" + two(d.minute) + "h [" + std::string(verdict) + "]";
 }
 
 }  // namespace korax

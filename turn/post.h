@@ -3,6 +3,7 @@
 // sender kxmail (never through a shell) and the judgement of post.log.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,6 +79,11 @@ int POSTBATCH(const std::string& bat);
 // True when automatic dispatch can be offered at the stop: settings and address
 // valid, the game's POST.BAT present and kxmail beside the client.
 bool POSTREADY();
+// Sends the current turn now through the game's POST.BAT, written anew, and
+// tells the trainer the outcome: "Send TRN -> OK" only when the sender ended
+// with 0 and left a log without "rror"; otherwise the log in the editor, or a
+// message when there is none.
+void SENDTURN();
 // The dispatch at the end of the program run.
 void TESTPOST();
 // True when an executable kxmail lies beside the client.
@@ -87,5 +93,11 @@ struct DATETIME16 {
     unsigned short year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 extern DATETIME16 DTLOG;
+
+// A packed DOS date and time (the turn deadline GEN.ZAT).
+DATETIME16 DOSUNPACK(std::uint32_t packed);
+// The log button's text: "Mail: " + date (day.month.year for language 1, else
+// month-day-year) + " hh:mmh [" + verdict + "]".
+std::string MAILLOGLABEL(const DATETIME16& d, int lgnr, std::string_view verdict);
 
 }  // namespace korax

@@ -18,6 +18,7 @@ namespace {
 
 struct Client {
     fs::path root;
+    int imported = -1;
     Client() {
         std::string tmpl = (fs::temp_directory_path() / "korax-dispatch-XXXXXX").string();
         root = ::mkdtemp(tmpl.data());
@@ -25,8 +26,8 @@ struct Client {
             if (e.path().filename() != "DEMO") fs::copy(e.path(), root / e.path().filename(), fs::copy_options::recursive);
         fs::create_directory(root / "LIGA");
         run({"mkgame", "--seed", "5", "--team", "3", "--day", "4", "--dir", "LIGA", "--form", "rst", "."}, "");
-        // Import, then leave: no mail settings yet, so nothing is asked.
-        run({"korax", "TEAM3.RST"}, "key Esc\nkey Y\nkey Enter\nkey Enter\n");
+        // Import, leave the messages and the program: no mail settings yet, so nothing is asked.
+        imported = run({"korax", "TEAM3.RST"}, "key Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\n");
     }
     ~Client() {
         std::error_code ec;
@@ -63,6 +64,7 @@ const std::string QUIT = "key Esc\nkey Y\nkey Enter\n";
 TEST(DispatchAtTheStop, YesMailsTheTurnWrittenInThisRun) {
     SmtpServer s("plain");
     Client c;
+    ASSERT_EQ(c.imported, 0) << c.log();
     c.settings("coach@club.example", "127.0.0.1:" + s.port);
     // 497 yes, then "Send TRN -> OK".
     ASSERT_EQ(c.run({"korax", "LIGA", "3"}, QUIT + "key Y\nkey Enter\n"), 0) << c.log();
