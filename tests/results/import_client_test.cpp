@@ -25,6 +25,8 @@ void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::i
 
 // Leave the menu, say yes to the quit question, confirm the turn message.
 const std::string LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
+// An import shows the received messages first; Escape leaves them for the menu.
+const std::string AFTERIMPORT = "key Esc\n" + LEAVE;
 
 class ImportClient : public ::testing::Test {
 protected:
@@ -114,7 +116,7 @@ TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
         fs::remove_all(prog / "LIGA");
         archive(root / c.archive, 3, "LIGA");
         const std::string name = c.absolute ? (root / c.archive).string() : fs::path(c.archive).filename().string();
-        EXPECT_EQ(client({name}, LEAVE), 0) << err;
+        EXPECT_EQ(client({name}, AFTERIMPORT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
         EXPECT_EQ(fs::exists(root / c.archive), !c.deleted);
         fs::remove(root / c.archive);
@@ -140,7 +142,7 @@ TEST_F(ImportClient, ArchiveChosenIsTheOneUnpackedAndDeletedWhereverItLies) {
         archive(prog / "LIGA" / "OLD.RSZ", 5, "");
         const std::string decoy = slurp(prog / "LIGA.RSZ");
         archive(root / c.archive, 3, "");
-        EXPECT_EQ(client({"LIGA"}, c.keys + LEAVE), 0) << err;
+        EXPECT_EQ(client({"LIGA"}, c.keys + AFTERIMPORT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
         EXPECT_FALSE(fs::exists(prog / "LIGA" / "GEN5.DAT"));
         EXPECT_FALSE(fs::exists(root / c.archive));
@@ -201,7 +203,7 @@ TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
         std::string bytes = slurp(rst);
         bytes[1] = 0;  // no game directory named
         spit(rst, bytes);
-        EXPECT_EQ(client(c.args, c.script + LEAVE), 0) << err;
+        EXPECT_EQ(client(c.args, c.script + AFTERIMPORT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / c.dir / "GEN3.DAT"));
         EXPECT_FALSE(fs::exists(rst));
         EXPECT_EQ(slurp(prog / "GAMES.INI"), c.gamesini);
