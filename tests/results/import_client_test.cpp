@@ -25,8 +25,9 @@ void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::i
 
 // Leave the menu, say yes to the quit question, confirm the turn message.
 const std::string LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
-// An import shows the received messages first; Escape leaves them for the menu.
-const std::string AFTERIMPORT = "key Esc\n" + LEAVE;
+// An import shows the pairings, the table and the received messages first;
+// Escape leaves each.
+const std::string AFTERIMPORT = "key Esc\nkey Esc\nkey Esc\n" + LEAVE;
 
 class ImportClient : public ::testing::Test {
 protected:
