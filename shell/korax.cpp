@@ -31,6 +31,9 @@
 #include "results/pokal.h"
 #include "results/showrst.h"
 #include "shell/setup.h"
+#include "turn/dispatch.h"
+#include "turn/letters.h"
+#include "turn/post.h"
 #include "turn/saveturn.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
@@ -46,10 +49,7 @@ constexpr int FIRSTMENU = 101;
 
 // ---- stand-ins for units that are still being built ------------------------------
 
-void pending_LESEPOSTINI() {}
 void pending_TESTGAME(bool) {}
-void pending_TESTPOST() {}
-bool pending_POSTREADY() { return false; }
 
 // ---- graphics -------------------------------------------------------------------
 
@@ -220,8 +220,8 @@ const MENUSCREEN SCREENS[] = {
     {109, STADION},
     {110, TRAINING},
     {111, BANK},
-    {112, nullptr},  // write messages
-    {113, nullptr},  // read messages
+    {112, SCHREIBEN},
+    {113, LESEN},
     {114, nullptr},  // statistics
     {115, WETTBUERO},
     {116, nullptr},  // cup draw
@@ -234,7 +234,7 @@ const MENUSCREEN SCREENS[] = {
     {124, SHAPEEDITOR},
     {125, nullptr},  // temple
     {127, SETUP},
-    {128, nullptr},  // turn deadline and mail dispatch
+    {128, ZAT},
     {199, NOTHING},
 };
 
@@ -314,13 +314,17 @@ void stop_sequence() {
     CLEAROBERFLAECHE();
     EHIDEMOUSE();
     if (!GESENDET) {
-        if (LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG)
+        // Without a licence the last day writes no league turn: nothing to mail,
+        // and a turn left from an earlier run must not go out instead.
+        const bool noturn = LASTDAY && TEAM.LIZENZ == 0 && SPIELTAG() != POKALTAG;
+        if (noturn)
             DELAY(10);
         else
             MELDUNG(L[214].str() + " \"" + NOLINEBREAKS(turnfileshown()) + "\" " + L[215].str());
-        if (pending_POSTREADY()) AUTOSEND = JANEIN(L[497].str());
+        AUTOSEND = false;
+        if (!noturn && POSTREADY()) AUTOSEND = JANEIN(L[497].str());
     }
-    pending_TESTPOST();
+    TESTPOST();
     close_screen();
 }
 
@@ -529,7 +533,7 @@ int KORAXMAIN(int argc, char** argv) {
             OPENMOUSE();
         }
         OPENFILES(_PLAYER | _TEAM);
-        pending_LESEPOSTINI();
+        LESEPOSTINI();
         READGEN();
         READALLTEAMS();
         CHECKTEAMCHANGE();

@@ -25,8 +25,9 @@ void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::i
 
 // Leave the menu, say yes to the quit question, confirm the turn message.
 const std::string LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
-// After an import the pairings and the table come first; Escape leaves each.
-const std::string IMPORTLEAVE = "key Esc\nkey Esc\n" + LEAVE;
+// An import shows the pairings, the table and the received messages first;
+// Escape leaves each.
+const std::string AFTERIMPORT = "key Esc\nkey Esc\nkey Esc\n" + LEAVE;
 
 class ImportClient : public ::testing::Test {
 protected:
@@ -116,7 +117,7 @@ TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
         fs::remove_all(prog / "LIGA");
         archive(root / c.archive, 3, "LIGA");
         const std::string name = c.absolute ? (root / c.archive).string() : fs::path(c.archive).filename().string();
-        EXPECT_EQ(client({name}, IMPORTLEAVE), 0) << err;
+        EXPECT_EQ(client({name}, AFTERIMPORT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
         EXPECT_EQ(fs::exists(root / c.archive), !c.deleted);
         fs::remove(root / c.archive);
@@ -142,7 +143,7 @@ TEST_F(ImportClient, ArchiveChosenIsTheOneUnpackedAndDeletedWhereverItLies) {
         archive(prog / "LIGA" / "OLD.RSZ", 5, "");
         const std::string decoy = slurp(prog / "LIGA.RSZ");
         archive(root / c.archive, 3, "");
-        EXPECT_EQ(client({"LIGA"}, c.keys + IMPORTLEAVE), 0) << err;
+        EXPECT_EQ(client({"LIGA"}, c.keys + AFTERIMPORT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
         EXPECT_FALSE(fs::exists(prog / "LIGA" / "GEN5.DAT"));
         EXPECT_FALSE(fs::exists(root / c.archive));
@@ -203,7 +204,7 @@ TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
         std::string bytes = slurp(rst);
         bytes[1] = 0;  // no game directory named
         spit(rst, bytes);
-        EXPECT_EQ(client(c.args, c.script + IMPORTLEAVE), 0) << err;
+        EXPECT_EQ(client(c.args, c.script + AFTERIMPORT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / c.dir / "GEN3.DAT"));
         EXPECT_FALSE(fs::exists(rst));
         EXPECT_EQ(slurp(prog / "GAMES.INI"), c.gamesini);

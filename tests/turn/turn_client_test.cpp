@@ -51,8 +51,9 @@ struct Program {
 
 // Leave the team overview, ask to quit, answer yes, confirm the turn message.
 const char* const LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
-// After an import the pairings and the table come first; Escape leaves each.
-const std::string IMPORTLEAVE = std::string("key Esc\nkey Esc\n") + LEAVE;
+// After an import the pairings, the table and the received messages come first;
+// Escape leaves each.
+const std::string IMPORTLEAVE = std::string("key Esc\nkey Esc\nkey Esc\n") + LEAVE;
 
 }  // namespace
 

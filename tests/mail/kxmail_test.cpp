@@ -1,0 +1,145 @@
+// The mail sender against a loopback SMTP server (tests/mail/smtpserver.py):
+// what arrives, and that every refusal ends with "Error" and a non-zero exit
+// within the time limit.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/process.h"
+#include "smtp_server.h"
+
+using namespace korax;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Sent {
+    int code;
+    std::string log;
+    double seconds;
+};
+
+struct Mail {
+    fs::path dir;
+    Mail() {
+        std::string tmpl = (fs::temp_directory_path() / "korax-mail-XXXXXX").string();
+        dir = ::mkdtemp(tmpl.data());
+        // CP437 umlauts, and a line holding only a dot that SMTP must not take as the end.
+        std::ofstream(dir / "post.txt", std::ios::binary) << "Gr\x81\xe1" "e\r\n.\r\nEnd\r\n";
+        std::string trn("TRN\0\x01\xff\r\n.\r\n", 11);
+        trn += std::string(5000, '\xa5');
+        std::ofstream(dir / "TEAM3.TRN", std::ios::binary) << trn;
+    }
+    ~Mail() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    Sent send(const SmtpServer& s, std::vector<std::string> extra, const std::string& input = "",
+              const std::string& subject = "TURN 3") {
+        PROCESSRUN r;
+        r.program = std::string(KORAX_DIST_DIR) + "/kxmail";
+        r.args = {(dir / "post.txt").string(), "-t", "gm@league.example", "-s", subject, "-f", "coach@club.example",
+                  "-server", "127.0.0.1:" + s.port, "-attach", (dir / "TEAM3.TRN").string()};
+        r.args.insert(r.args.end(), extra.begin(), extra.end());
+        if (!input.empty()) r.input = input;
+        r.output = (dir / "post.log").string();
+        auto t0 = std::chrono::steady_clock::now();
+        int code = RUNANDWAIT(r);
+        double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        return {code, slurp(dir / "post.log"), secs};
+    }
+};
+
+}  // namespace
+
+TEST(MailSender, DeliversBodyAttachmentSubjectAndEnvelope) {
+    SmtpServer s("plain");
+    Mail m;
+    Sent r = m.send(s, {"-tls", "auto"}, "", "TURN \x8e 3");
+    ASSERT_EQ(r.code, 0) << r.log;
+    EXPECT_EQ(r.log.find("rror"), std::string::npos);
+    ASSERT_TRUE(s.received(1));
+    EXPECT_EQ(s.got(1, "from"), "coach@club.example");
+    EXPECT_EQ(s.got(1, "to"), "gm@league.example");
+    EXPECT_EQ(s.got(1, "subject"), "TURN \xc3\x84 3");
+    EXPECT_EQ(s.got(1, "body"), "Gr\xc3\xbc\xc3\x9f" "e\r\n.\r\nEnd\r\n");
+    EXPECT_EQ(s.got(1, "attach.name"), "TEAM3.TRN");
+    EXPECT_EQ(s.got(1, "attach.bin"), slurp(m.dir / "TEAM3.TRN"));
+}
+
+TEST(MailSender, LoginTakenAndRefusedWithoutShowingThePassword) {
+    SmtpServer s("login");
+    Mail m;
+    Sent ok = m.send(s, {"-u", "trainer", "-tls", "no"}, "s3cret pw\n");
+    EXPECT_EQ(ok.code, 0) << ok.log;
+    EXPECT_TRUE(s.received(1));
+    Sent bad = m.send(s, {"-u", "trainer", "-tls", "no"}, "wrong pw\n");
+    EXPECT_NE(bad.code, 0);
+    EXPECT_NE(bad.log.find("Error"), std::string::npos);
+    EXPECT_EQ(bad.log.find("wrong pw"), std::string::npos);
+    EXPECT_EQ(ok.log.find("s3cret"), std::string::npos);
+    EXPECT_FALSE(s.received(2));
+}
+
+TEST(MailSender, LoginWithoutTlsOnAutoIsRefusedBeforeTheServerSeesIt) {
+    SmtpServer s("login");
+    Mail m;
+    Sent r = m.send(s, {"-u", "trainer"}, "s3cret pw\n");
+    EXPECT_NE(r.code, 0);
+    EXPECT_NE(r.log.find("Error"), std::string::npos);
+    EXPECT_FALSE(s.received(1));
+}
+
+TEST(MailSender, StarttlsWithTheThrowawayCaOnlyWhenTheCaIsTrusted) {
+    SmtpServer s("starttls");
+    Mail m;
+    Sent trusted = m.send(s, {"-u", "trainer", "-cafile", (s.dir / "ca.pem").string()}, "s3cret pw\n");
+    EXPECT_EQ(trusted.code, 0) << trusted.log;
+    EXPECT_TRUE(s.received(1));
+    Sent untrusted = m.send(s, {"-u", "trainer", "-tls", "starttls", "-timeout", "10"}, "s3cret pw\n");
+    EXPECT_NE(untrusted.code, 0);
+    EXPECT_NE(untrusted.log.find("Error"), std::string::npos);
+    EXPECT_FALSE(s.received(2));
+}
+
+TEST(MailSender, StarttlsDemandedButNotOfferedFails) {
+    SmtpServer s("plain");
+    Mail m;
+    Sent r = m.send(s, {"-tls", "starttls", "-timeout", "10"});
+    EXPECT_NE(r.code, 0);
+    EXPECT_NE(r.log.find("Error"), std::string::npos);
+    EXPECT_FALSE(s.received(1));
+}
+
+TEST(MailSender, DeadPortAndStalledServerFailWithinTheTimeout) {
+    for (const char* mode : {"dead", "stall"}) {
+        SmtpServer s(mode);
+        Mail m;
+        Sent r = m.send(s, {"-timeout", "2"});
+        EXPECT_NE(r.code, 0) << mode;
+        EXPECT_NE(r.log.find("Error"), std::string::npos) << mode << ": " << r.log;
+        // Generous bound: only a sender ignoring its time limit gets near it.
+        EXPECT_LT(r.seconds, 20.0) << mode;
+    }
+}
+
+TEST(MailSender, RefusesArgumentsThatCouldSmuggleCommandsOrHeaders) {
+    SmtpServer s("plain");
+    Mail m;
+    const std::vector<std::vector<std::string>> bad = {
+        {"-t", "-attach"},  {"-tls", "maybe"}, {"-timeout", "0"}, {"-timeout", "x"},
+        {"-bogus", "1"},    {"extra-word"},   {"-server", "bad host"}, {"-server", "127.0.0.1:99999"},
+    };
+    for (const auto& extra : bad) {
+        Sent r = m.send(s, extra);
+        EXPECT_NE(r.code, 0) << extra[0];
+        EXPECT_EQ(r.log.rfind("Error: ", 0), 0u) << extra[0] << ": " << r.log;
+    }
+    Sent header = m.send(s, {}, "", "TURN\r\nBcc: x@y.z");
+    EXPECT_NE(header.code, 0);
+    EXPECT_FALSE(s.received(1));
+}

@@ -1,0 +1,163 @@
+// Incoming message records, their rows on the reading screen, replies and the
+// addressee list of the outgoing file.
+#include <gtest/gtest.h>
+
+#include "turn/messages.h"
+
+using namespace korax;
+
+namespace {
+
+const std::array<std::string, 11> TEAMS = {"",           "Giant Boots", "Pixie Dust", "Golem Works", "Banshees",
+                                           "Kraken",     "Team 6",      "Team 7",     "Team 8",      "Team 9",
+                                           "Giant"};
+
+MSGTYPE msg(std::vector<std::string> lines) {
+    MSGTYPE m{};
+    for (std::size_t i = 0; i < lines.size() && i < 15; ++i) m.LINE[i].set(lines[i]);
+    return m;
+}
+
+// "***" + 11 characters + team name + 4 closing characters.
+const std::string HEADER = "*** From: 001 Giant Boots ***";
+const std::string HEADER_ALL = "*** From: 001 Giant Boots <*>**";
+
+}  // namespace
+
+TEST(MessageSender, Headers) {
+    const std::pair<std::string, std::string> cases[] = {
+        {HEADER, "Giant Boots"},
+        {HEADER_ALL, "Giant Boots"},
+        {"*** short", ""},
+        {"***", ""},
+        {"*** <*> early all message", ""},
+        {"*** 0123456789<*>", ""},
+        {"*** 01234567890123", ""},
+        {"*** 0123456789Xabcd", "X"},
+    };
+    for (const auto& [header, name] : cases) EXPECT_EQ(SENDERNAME(header), name) << header;
+    EXPECT_EQ(SENDERTEAM("Giant Boots", TEAMS), 1);
+    EXPECT_EQ(SENDERTEAM("Giant", TEAMS), 10);
+    EXPECT_EQ(SENDERTEAM("giant boots", TEAMS), 0);
+    EXPECT_EQ(SENDERTEAM("", TEAMS), 0);
+}
+
+TEST(MessageKinds, FirstLineDecides) {
+    struct Case {
+        std::string line1;
+        MSGKIND kind;
+        bool titled;
+        std::string first_shown;
+    };
+    const Case cases[] = {
+        {HEADER, MSGKIND::TRAINER, false, "body"},
+        {"\xe9\xe9" + HEADER, MSGKIND::TRAINER, true, "body"},
+        {"*Notice", MSGKIND::NOTICE, false, "Notice"},
+        {"\xe9*Notice", MSGKIND::NOTICE, true, "Notice"},
+        {"** Two stars", MSGKIND::NOTICE, false, "* Two stars"},
+        {"Centred", MSGKIND::CENTRED, false, "Centred"},
+        {"\xe9\xe9\xe9", MSGKIND::CENTRED, true, ""},
+    };
+    for (const Case& c : cases) {
+        MSGVIEW v = VIEWMSG(msg({c.line1, "body"}));
+        EXPECT_EQ(v.kind, c.kind) << c.line1;
+        EXPECT_EQ(v.titled, c.titled) << c.line1;
+        EXPECT_EQ(v.lines.front(), c.first_shown) << c.line1;
+        EXPECT_EQ(v.lines.size(), c.kind == MSGKIND::TRAINER ? 9u : 10u);
+    }
+    EXPECT_TRUE(VIEWMSG(msg({HEADER_ALL})).toall);
+}
+
+TEST(MessageRecords, CountIsSizeDivRecordAndLengthsClamped) {
+    std::string bytes(1215 * 3 + 100, '\0');
+    bytes[0] = static_cast<char>(200);  // length byte over 80
+    auto recs = MSGRECORDS(bytes);
+    ASSERT_EQ(recs.size(), 3u);
+    EXPECT_EQ(recs[0].LINE[0].str().size(), 80u);
+    EXPECT_TRUE(MSGRECORDS(std::string(1214, 'x')).empty());
+}
+
+TEST(MessageRows, Layout) {
+    const std::string a40 = std::string(30, 'a') + " " + std::string(39, 'b');  // blank at 31
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"short   ", {"short"}},
+        {"one\xf5two", {"one", "two"}},
+        {"\xf5\xf5\xf5", {}},
+        {"", {}},
+        {a40, {std::string(30, 'a'), std::string(39, 'b')}},
+        {std::string(80, 'x'), {std::string(20, 'x'), std::string(60, 'x')}},
+        // A blank after position 40 does not count; one at 20 neither.
+        {std::string(19, 'c') + " " + std::string(25, 'd') + " " + std::string(30, 'e'),
+         {std::string(19, 'c') + " ", std::string(25, 'd') + " " + std::string(30, 'e')}},
+        {std::string(40, 'f') + " " + std::string(30, 'g'), {std::string(20, 'f'), std::string(20, 'f') + " " + std::string(30, 'g')}},
+    };
+    for (const auto& [line, rows] : cases) EXPECT_EQ(MSGROWS(line), rows) << line;
+}
+
+TEST(MessageRows, MarksSwitchTheHighlightAcrossRows) {
+    bool hl = false;
+    auto r1 = MSGRUNS("plain #bright", hl);
+    ASSERT_EQ(r1.size(), 2u);
+    EXPECT_FALSE(r1[0].highlight);
+    EXPECT_EQ(r1[1].text, "bright");
+    EXPECT_TRUE(r1[1].highlight);
+    auto r2 = MSGRUNS("still^ back", hl);
+    ASSERT_EQ(r2.size(), 2u);
+    EXPECT_TRUE(r2[0].highlight);
+    EXPECT_FALSE(r2[1].highlight);
+    EXPECT_EQ(r2[1].text, " back");
+}
+
+TEST(MessageScreen, LeftMarginAndPositionBar) {
+    EXPECT_EQ(SETLEFTX(400, 150, 587), 387);
+    EXPECT_EQ(SETLEFTX(900, 150, 587), 170);
+    // Ticks every 100/c pixels, halves to even: c = 8 gives 12.5 → 12, 37.5 → 38.
+    const std::vector<int> t8 = BARTICKS(8, 0);
+    EXPECT_EQ(t8, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100}));
+    EXPECT_EQ(BARMARK(1, 8, 0), 7);  // (0 + 12.5) / 2 = 6.25 → 6, + 1
+    EXPECT_EQ(BARMARK(1, 20, 0), -1);
+    // Over 100 messages the ticks stay on the bar.
+    const std::vector<int> t150 = BARTICKS(150, 0);
+    EXPECT_EQ(t150.size(), 151u);
+    EXPECT_EQ(*std::max_element(t150.begin(), t150.end()), 100);
+    EXPECT_EQ(BARPICK(0, 8, 0), 1);
+    EXPECT_EQ(BARPICK(99, 8, 0), 8);
+    EXPECT_EQ(BARPICK(40, 8, 0), 4);
+    EXPECT_EQ(BARPICK(100, 8, 0), 8);
+    EXPECT_EQ(BARPICK(50, 10000, 0), 51);
+}
+
+TEST(MessageReply, QuotesWithTheInitial) {
+    MSGVIEW v = VIEWMSG(msg({HEADER, "Hello", "", "Bye"}));
+    auto lines = REPLYLINES(v, 1, "Giant Boots", "Ugor", "Your message:");
+    EXPECT_EQ(lines, (std::vector<std::string>{"<1> Giant Boots", "Your message:", " U> Hello", " U> Bye"}));
+    MSGVIEW all = VIEWMSG(msg({HEADER_ALL, "Hi all"}));
+    EXPECT_EQ(REPLYLINES(all, 1, "Giant Boots", "", "R:"),
+              (std::vector<std::string>{"<*> to ALL", "R:", "  > Hi all"}));
+    // Notices and unknown senders get no reply.
+    EXPECT_TRUE(REPLYLINES(VIEWMSG(msg({"*Notice", "x"})), 1, "Giant Boots", "U", "R").empty());
+    EXPECT_TRUE(REPLYLINES(v, 0, "", "", "R").empty());
+    // A quote of 78 characters is broken at a blank to stay within 80.
+    std::string longline = std::string(50, 'w') + " " + std::string(27, 'z');
+    auto broken = REPLYLINES(VIEWMSG(msg({HEADER, longline})), 1, "Giant Boots", "U", "R");
+    ASSERT_EQ(broken.size(), 4u);
+    EXPECT_EQ(broken[2], " U> " + std::string(50, 'w'));
+    EXPECT_EQ(broken[3], " U> " + std::string(27, 'z'));
+    for (const auto& l : broken) EXPECT_LE(l.size(), 80u);
+}
+
+TEST(OutgoingFile, AppendAndAddressees) {
+    EXPECT_EQ(APPENDLINES("", {"<3> Golem Works"}), "<3> Golem Works\r\n");
+    EXPECT_EQ(APPENDLINES("last line", {"<*> all"}), "\r\n<*> all\r\n");
+    EXPECT_EQ(APPENDLINES("done\r\n", {"x"}), "x\r\n");
+    EXPECT_EQ(ADDRESSLINE(10, "Giant", "all"), "<10> Giant");
+    EXPECT_EQ(ADDRESSLINE(0, "", "to all trainers"), "<*> to all trainers");
+    std::string text = "<1> Giant Boots\r\nhello <2>\r\n<0> x\r\n<11> y\r\n<> z\r\n<*> all\r\n<3\r\n";
+    text += std::string("<1\0> nul\r\n", 10);
+    EXPECT_EQ(ADDRESSEES(text, TEAMS, "ALL"), (std::vector<std::string>{"Giant Boots", "* ALL *"}));
+    std::string eleven;
+    for (int i = 0; i < 11; ++i) eleven += "<" + std::to_string(i % 10 + 1) + "> t\r\n";
+    auto listed = ADDRESSEES(eleven, TEAMS, "ALL");
+    ASSERT_EQ(listed.size(), 10u);
+    EXPECT_EQ(listed.back(), "Giant");
+}
