@@ -198,9 +198,11 @@ TEST_F(Screens, WritingAppendsAddressLinesAndListsThem) {
 
 TEST_F(Screens, LastDayOnlyTellsAndWritesNothing) {
     LASTDAY = true;
-    script("key Enter\n");
+    // The information screen waits for a way out, not for any key.
+    script("key Enter\nkey Esc\n");
     SCHREIBEN();
     LASTDAY = false;
+    EXPECT_EQ(KEY, 27);
     EXPECT_FALSE(fs::exists(root / "LIGA/TEAM1.TXT"));
 }
 

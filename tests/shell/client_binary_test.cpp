@@ -361,8 +361,8 @@ TEST_F(ClientMenu, BackFromMatchViewerAddsViewerTime) {
         ASSERT_EQ(::utime((demo / name).c_str(), &t), 0);
     }
     fs::path script = root / "viewer.kis";
-    // Back from the viewer the pairings and the table come first.
-    std::ofstream(script) << "key Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n";
+    // Back from the viewer the pairings, the table and the messages come first.
+    std::ofstream(script) << "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n";
     RunResult res = run({"DEMO", "1", "AusVGR"}, {"KORAX_INPUT=" + script.string()});
     std::time_t end = std::time(nullptr);
     EXPECT_EQ(res.code, 0) << res.err;
