@@ -34,7 +34,7 @@ constexpr int PANELTOP = ROWTOP + 10 * ROWH + 6;
 
 // Columns of a row, from its left edge.
 enum : int { C_NAME = 56, C_POS = 130, C_WERT = 150, C_PROZ = 214, C_TORE = 262, C_SAISON = 310,
-             C_VERF = 350, C_DAYS = 404, C_TRANS = 500 };
+             C_VERF = 350, C_DAYS = 430, C_TRANS = 540 };
 
 void text(int x, int y, int colour, const std::string& s) {
     ESETCOLOR(colour);
