@@ -11,6 +11,7 @@
 #include "graph/htime.h"
 #include "management/finance.h"
 #include "management/mscreen.h"
+#include "management/screens.h"
 #include "management/views.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
@@ -98,7 +99,7 @@ void BANK() {
     AUFBAU();
     while (true) {
         GLOBALBUTTON();
-        if (KEY == 27 || KEY == 'R' || KEY >= 100) break;
+        if (SCREENLEFT()) break;
         if (KEY == 0) {
             DELAY(10);
             continue;
