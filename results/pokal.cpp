@@ -14,6 +14,7 @@ std::string POKALNAME;
 std::string POKALGEGNER;
 bool POKALFIRST = false;
 bool NEWPOKAL = false;
+std::string QUICKNAME;
 
 namespace {
 

@@ -12,6 +12,7 @@ extern std::string POKALNAME;    // base name of the cup files (result and turn)
 extern std::string POKALGEGNER;  // description of the opponent
 extern bool POKALFIRST;          // the announcement is read for the first time
 extern bool NEWPOKAL;            // a cup result arrived or is to be shown in this run
+extern std::string QUICKNAME;    // the quick file of the match last stored, GAMEDIR + name
 
 // Reads GAMEDIR + "POKAL" + NUMMERSTR + ".DAT"; no file means no cup. A first read
 // (round line starting with ".") stores the announcement without the mark.
