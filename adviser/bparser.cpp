@@ -27,10 +27,14 @@ std::int16_t RUNTIMEERROR = 0;
 
 // The tree written as steps on a stack of values (see BAUEBAUM).
 struct PROGRAMM {
-    enum ART : unsigned char { KONST, VAR, OP2, OP1L, OP1R, OP0 };
+    // OP2K and OP2V take their right operand from the step itself (a constant in
+    // wert, a variable in var) instead of the stack; VOK pushes variable var
+    // combined with constant wert.
+    enum ART : unsigned char { KONST, VAR, OP2, OP2K, OP2V, VOK, OP1L, OP1R, OP0 };
     struct SCHRITT {
         ART art;
         unsigned char op;
+        unsigned char var;
         double wert;
     };
     std::vector<SCHRITT> schritte;
@@ -464,11 +468,11 @@ void uebersetze(TFUNKTION t, PROGRAMM& p, int tiefe, int& maxtiefe) {
     if (tiefe > maxtiefe) maxtiefe = tiefe;
     const unsigned char o = t->BOPERATOR;
     if (o == op::KONSTANTE) {
-        p.schritte.push_back({PROGRAMM::KONST, 0, t->OPERAND ? *t->OPERAND : 0});
+        p.schritte.push_back({PROGRAMM::KONST, 0, 0, t->OPERAND ? *t->OPERAND : 0});
         return;
     }
     if (ist_variable(o)) {
-        p.schritte.push_back({PROGRAMM::VAR, o, 0});
+        p.schritte.push_back({PROGRAMM::VAR, 0, o, 0});
         return;
     }
     if (konstant(t)) {
@@ -479,16 +483,33 @@ void uebersetze(TFUNKTION t, PROGRAMM& p, int tiefe, int& maxtiefe) {
         LAUFZEITFEHLER = vorher;
         // A failing subtree stays, so that its error comes with the evaluation.
         if (!fehler) {
-            p.schritte.push_back({PROGRAMM::KONST, 0, v});
+            p.schritte.push_back({PROGRAMM::KONST, 0, 0, v});
             return;
         }
     }
+    const std::size_t vorlinks = p.schritte.size();
     if (t->LCHILD) uebersetze(t->LCHILD, p, tiefe, maxtiefe);
+    const std::size_t vorrechts = p.schritte.size();
     if (t->RCHILD) uebersetze(t->RCHILD, p, tiefe + (t->LCHILD ? 1 : 0), maxtiefe);
     using A = PROGRAMM::ART;
     A a = t->LCHILD && t->RCHILD ? A::OP2 : t->LCHILD ? A::OP1L : t->RCHILD ? A::OP1R : A::OP0;
     if (a == A::OP0 && tiefe + 1 > maxtiefe) maxtiefe = tiefe + 1;
-    p.schritte.push_back({a, o, 0});
+    // A right operand that is a single constant or variable rides on the operation.
+    if (a == A::OP2 && p.schritte.size() == vorrechts + 1) {
+        PROGRAMM::SCHRITT& r = p.schritte.back();
+        if (r.art == A::KONST || r.art == A::VAR) {
+            r.art = r.art == A::KONST ? A::OP2K : A::OP2V;
+            r.op = o;
+            // "variable op constant", the commonest condition, is a single step.
+            PROGRAMM::SCHRITT& l = p.schritte[vorrechts - 1];
+            if (r.art == A::OP2K && vorrechts == vorlinks + 1 && l.art == A::VAR) {
+                l = {A::VOK, o, l.var, r.wert};
+                p.schritte.pop_back();
+            }
+            return;
+        }
+    }
+    p.schritte.push_back({a, o, 0, 0});
 }
 
 PROGRAMM* programm(TFUNKTION t) {
@@ -499,37 +520,48 @@ PROGRAMM* programm(TFUNKTION t) {
     return p;
 }
 
-double laufe(PROGRAMM& p) {
-    double* sp = p.stapel.data();
+// The commonest operations on two numbers without a call; false for anything
+// unusual (a possible string, a division by zero, a result out of range), which
+// then takes the full way.
+inline bool schnell(unsigned char o, double l, double r, double& v) {
+    switch (o) {
+        case '+': case op::ODER: v = l + r; break;
+        case '-': v = l - r; break;
+        case '*': case op::UND: v = l * r; break;
+        case '/':
+            if (r == 0) return false;
+            v = l / r;
+            break;
+        case '^':
+            if (r != 2) return false;
+            v = l * l;  // what pow gives for a whole exponent 2, also for 0 and negatives
+            break;
+        case '<': if (vielleicht_text(l)) return false; v = wahr(l < r); return true;
+        case '>': if (vielleicht_text(l)) return false; v = wahr(l > r); return true;
+        case '=': if (vielleicht_text(l)) return false; v = wahr(l == r); return true;
+        case op::KLEINERGLEICH: if (vielleicht_text(l)) return false; v = wahr(l <= r); return true;
+        case op::GROESSERGLEICH: if (vielleicht_text(l)) return false; v = wahr(l >= r); return true;
+        case op::UNGLEICH: if (vielleicht_text(l)) return false; v = wahr(l != r); return true;
+        default: return false;
+    }
+    return std::isfinite(v);
+}
+
+inline double zwei(unsigned char o, double l, double r) {
+    double v;
+    return schnell(o, l, r, v) ? v : anwenden(o, l, r);
+}
+
+double laufe(const PROGRAMM& p, double* stapel) {
+    double* sp = stapel;
     for (const PROGRAMM::SCHRITT& s : p.schritte) {
         switch (s.art) {
             case PROGRAMM::KONST: *sp++ = s.wert; break;
-            case PROGRAMM::VAR: *sp++ = variablenwert(s.op); break;
-            case PROGRAMM::OP2: {
-                const double r = *--sp, l = sp[-1];
-                // The commonest operations without the call; anything unusual (a
-                // possible string, a result out of range) takes the full way.
-                double v = 0;
-                const bool zahl = !vielleicht_text(l);
-                switch (s.op) {
-                    case '+': case op::ODER: v = l + r; break;
-                    case '-': v = l - r; break;
-                    case '*': case op::UND: v = l * r; break;
-                    case '<': v = zahl ? wahr(l < r) : NAN; break;
-                    case '>': v = zahl ? wahr(l > r) : NAN; break;
-                    case '=': v = zahl ? wahr(l == r) : NAN; break;
-                    case op::KLEINERGLEICH: v = zahl ? wahr(l <= r) : NAN; break;
-                    case op::GROESSERGLEICH: v = zahl ? wahr(l >= r) : NAN; break;
-                    case op::UNGLEICH: v = zahl ? wahr(l != r) : NAN; break;
-                    default: v = NAN; break;
-                }
-                if (std::isfinite(v)) {
-                    sp[-1] = v;
-                    continue;
-                }
-                sp[-1] = anwenden(s.op, l, r);
-                break;
-            }
+            case PROGRAMM::VAR: *sp++ = variablenwert(s.var); break;
+            case PROGRAMM::OP2: --sp; sp[-1] = zwei(s.op, sp[-1], *sp); break;
+            case PROGRAMM::OP2K: sp[-1] = zwei(s.op, sp[-1], s.wert); break;
+            case PROGRAMM::OP2V: sp[-1] = zwei(s.op, sp[-1], variablenwert(s.var)); break;
+            case PROGRAMM::VOK: *sp++ = zwei(s.op, variablenwert(s.var), s.wert); break;
             case PROGRAMM::OP1L: sp[-1] = anwenden(s.op, sp[-1], 0); break;
             case PROGRAMM::OP1R: sp[-1] = anwenden(s.op, 0, sp[-1]); break;
             case PROGRAMM::OP0: *sp++ = anwenden(s.op, 0, 0); break;
@@ -789,7 +821,7 @@ double VARIABLE(int nr) {
 
 double BERECHNE(TFUNKTION tree) {
     LAUFZEITFEHLER = false;
-    double v = tree && tree->CODE ? laufe(*tree->CODE) : rechne(tree);
+    double v = tree && tree->CODE ? laufe(*tree->CODE, tree->CODE->stapel.data()) : rechne(tree);
     RUNTIMEERROR = LAUFZEITFEHLER ? 1 : 0;
     return LAUFZEITFEHLER ? 0 : v;
 }

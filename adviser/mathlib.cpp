@@ -44,6 +44,7 @@ double LOG(double x) {
 double POWER(double a, double b) {
     if (a == 0 && b == 0) return fail();
     if (a == 0) return 0;
+    if (b == 2) return checked(a * a);  // exact where pow may be off by its last bit
     if (a > 0) return checked(std::pow(a, b));
     if (b != std::trunc(b)) return fail();
     // pow gives the sign of an odd whole exponent itself.
