@@ -234,6 +234,12 @@ TEST(Evaluation, Values) {
         {"g > 1000", 1},
         {"g > 1001", 0},
         {"a + b * x", 17},
+        // A variable or constant right operand, and "variable op constant", in one step.
+        {"x / 2 - g / 7", 2.5 - 143},
+        {"(a + b) * (x - 1) ^ 2", 80},
+        {"x ^ 2 + b ^ 2 = 34", 1},
+        {"a <> 2 | g >= 1001", 1},
+        {"1 + 2 * x", 11},
         {"abs(-3) + frac(2.25)", 3.25},
         {"sqrt(16)", 4},
         {"log(1000)", 3},
@@ -256,7 +262,7 @@ TEST(Evaluation, Values) {
 
 TEST(Evaluation, RuntimeErrors) {
     for (const char* in : {"5/0", "log(0)", "log(-1)", "ln(0)", "sqrt(-1) > 0", "(-8)^(1/3)", "0^0",
-                           "1 mod 0", "1e300 mod 7", "7 mod 1e300", "arcsin(2)", "arccos(-1.5)",
+                           "1 mod 0", "x / 0", "x / (a - 2)", "g * 1e306 > 0", "1e300 mod 7", "7 mod 1e300", "arcsin(2)", "arccos(-1.5)",
                            "arctanh(1)", "cot(0)", "exp(1000)", "1e300*1e300", "del", "c > 0",
                            "% = 1", "(5/0) | 1", "tan(0) + cot(0)"}) {
         Result r = run(in);
