@@ -168,9 +168,14 @@ constexpr int HEADLESS_DESKTOP_W = 1920, HEADLESS_DESKTOP_H = 1080;
 
 void set_direct() { GRDIRECT = ACTIVEPAGE == VISUALPAGE && GRUPDATE; }
 
-void set_palette_entry(int i, std::uint32_t rgb) {
-    PAL[static_cast<std::size_t>(i)] = rgb & 0xFFFFFF;
+// False when the entry already holds the colour: nothing on screen changes then,
+// and a picture loaded with the same palette costs no redraw of the window.
+bool set_palette_entry(int i, std::uint32_t rgb) {
+    std::uint32_t& e = PAL[static_cast<std::size_t>(i)];
+    if (e == (rgb & 0xFFFFFF)) return false;
+    e = rgb & 0xFFFFFF;
     ++PALGEN;
+    return true;
 }
 
 // The clip rectangle of the current viewport, in window coordinates.
@@ -554,8 +559,7 @@ void SETRGBPALETTE(int index, int r, int g, int b) {
         return;
     }
     std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
-    set_palette_entry(index, RGB(r & 0xFF, g & 0xFF, b & 0xFF));
-    MARK_ALL();
+    if (set_palette_entry(index, RGB(r & 0xFF, g & 0xFF, b & 0xFF))) MARK_ALL();
 }
 
 void SETPALETTE(int index, int colournumber) {
@@ -570,8 +574,7 @@ void SETPALETTE(int index, int colournumber) {
         return;
     }
     std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
-    set_palette_entry(index, DEFAULTVGAPALETTE[static_cast<std::size_t>(colournumber)]);
-    MARK_ALL();
+    if (set_palette_entry(index, DEFAULTVGAPALETTE[static_cast<std::size_t>(colournumber)])) MARK_ALL();
 }
 
 void SETALLPALETTE(const PALETTETYPE& palette) {
@@ -586,8 +589,9 @@ void SETALLPALETTE(const PALETTETYPE& palette) {
     }
     {
         std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
-        for (int i = 0; i < palette.SIZE; ++i) set_palette_entry(i, palette.COLORS[i]);
-        MARK_ALL();
+        bool changed = false;
+        for (int i = 0; i < palette.SIZE; ++i) changed |= set_palette_entry(i, palette.COLORS[i]);
+        if (changed) MARK_ALL();
     }
     MAPPALETTECOLORS();
 }

@@ -704,9 +704,18 @@ void FLOODFILL(int x, int y, std::uint32_t border) {
     const std::uint32_t b = MAPC(border);
     if (GET(x, y) == b) return;
     // Span fill with an explicit stack: large areas cannot exhaust the call stack.
-    std::vector<std::uint8_t> seen(static_cast<std::size_t>(PW) * PH, 0);
+    // The map of filled pixels has a row only where the fill went, kept between
+    // fills and cleared again: a small region costs no pass over the page.
+    static std::vector<std::vector<std::uint8_t>> seen;
+    if (seen.size() != static_cast<std::size_t>(PH)) seen.assign(static_cast<std::size_t>(PH), {});
+    auto row = [&](int py) -> std::vector<std::uint8_t>& {
+        auto& r = seen[static_cast<std::size_t>(py)];
+        if (r.size() != static_cast<std::size_t>(PW)) r.assign(static_cast<std::size_t>(PW), 0);
+        return r;
+    };
     auto open = [&](int px, int py) {
-        return !seen[static_cast<std::size_t>(py) * PW + px] && GET(px, py) != b;
+        const auto& r = seen[static_cast<std::size_t>(py)];
+        return (r.empty() || !r[static_cast<std::size_t>(px)]) && GET(px, py) != b;
     };
     struct Seed { int x, y; };
     std::vector<Seed> stack{{x, y}};
@@ -718,7 +727,7 @@ void FLOODFILL(int x, int y, std::uint32_t border) {
         int l = s.x, r = s.x;
         while (l - 1 >= CLIP.x1 && open(l - 1, s.y)) --l;
         while (r + 1 <= CLIP.x2 && open(r + 1, s.y)) ++r;
-        std::memset(&seen[static_cast<std::size_t>(s.y) * PW + l], 1, static_cast<std::size_t>(r - l + 1));
+        std::memset(row(s.y).data() + l, 1, static_cast<std::size_t>(r - l + 1));
         ymin = std::min(ymin, s.y);
         ymax = std::max(ymax, s.y);
         for (int ny : {s.y - 1, s.y + 1}) {
@@ -732,6 +741,7 @@ void FLOODFILL(int x, int y, std::uint32_t border) {
         }
         SPAN_BRUSH(s.y, l, r);
     }
+    for (int py = ymin; py <= ymax; ++py) std::fill(seen[static_cast<std::size_t>(py)].begin(), seen[static_cast<std::size_t>(py)].end(), 0);
     MARK(ymin, ymax);
 }
 

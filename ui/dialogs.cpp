@@ -396,10 +396,21 @@ std::string SAVEDATEINAME(std::string_view name, std::string_view ext, std::stri
 }
 
 void SHOWGOLD(int x, int y) {
-    HINTERGRUND(x - 110, y - 20, x + 110, y + 10, 5);
+    const std::string text = "Goldbesitz: $" + std::to_string(TEAM.GOLD);
+    ESETTEXTSTYLE(3, 0, 3);
+    // The box grows with the text it frames (the faces of this program are wider
+    // than the box was made for), keeping its place for the justification.
+    TEXTSETTINGSTYPE ts;
+    EGETTEXTSETTINGS(ts);
+    const int w = ETEXTWIDTH(text) + 16;
+    int x1 = x - 110, x2 = x + 110;
+    if (ts.HORIZ == LEFTTEXT) x2 = std::max(x2, x + w);
+    else if (ts.HORIZ == RIGHTTEXT) x1 = std::min(x1, x - w);
+    else x1 = std::min(x1, x - w / 2), x2 = std::max(x2, x + w / 2);
+    HINTERGRUND(x1, y - 20, x2, y + 10, 5);
     ESETTEXTSTYLE(3, 0, 3);
     ESETCOLOR(14);
-    EOUTTEXTXY(x, y + 2, "Goldbesitz: $" + std::to_string(TEAM.GOLD));
+    EOUTTEXTXY(x, y + 2, text);
     ESETTEXTSTYLE(0, 0, 2);
 }
 
