@@ -44,9 +44,22 @@ void AUFBAU(const STANDARDSCREEN& s, int chosen) {
         PICTURE((x1 + x2) / 2 - 70, TOP + 30, s.picture + std::to_string(v));
         CENTERTEXTSTYLE();
         ESETCOLOR(on ? 7 : 8);
-        EOUTTEXTXY((x1 + x2) / 2, BOTTOM - 60, L[s.firsttext + v].str());
+        EOUTTEXTXY((x1 + x2) / 2, BOTTOM - 84, L[s.firsttext + v].str());
         ESETCOLOR(on ? 4 : 15);
-        EOUTTEXTXY((x1 + x2) / 2, BOTTOM - 30, L[218].str() + " $" + std::to_string(STANDARDPREIS(v)));
+        // Label and price on one line are wider than the window: the label is
+        // broken at its last blank that fits, the price goes below.
+        std::string label = L[218].str(), rest;
+        const std::size_t cut = label.rfind(' ', label.size() - 1);
+        if (ETEXTWIDTH(label) > x2 - x1 - 8 && cut != std::string::npos && cut > 0) {
+            rest = label.substr(cut + 1);
+            label.resize(cut);
+        }
+        int y = BOTTOM - (rest.empty() ? 36 : 54);
+        for (const std::string& line : {label, rest, "$" + std::to_string(STANDARDPREIS(v))}) {
+            if (line.empty()) continue;
+            EOUTTEXTXY((x1 + x2) / 2, y, line);
+            y += 18;
+        }
         DEFAULTTEXT();
     }
     SHOWGOLD(XM1 + 150, YM2 - s.goldy);
