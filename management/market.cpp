@@ -57,7 +57,7 @@ int kartenx(int c) { return XM1 + 5 + (c - 1) * KARTENBREITE; }
 // One attribute row: bar and value; the condition coloured by its level.
 void attribut(int x, int y, int label, int v, int colour) {
     DEFAULTTEXT2();
-    text(x + 4, y, 7, L[label].str().substr(0, 3));
+    text(x + 4, y, 0, L[label].str().substr(0, 3));
     const int len = std::clamp(v, 0, 100) * 60 / 100;
     ESETFILLSTYLE(1, 8);
     EBAR(x + 36, y - 4, x + 96, y + 4);
@@ -110,7 +110,7 @@ void karte(int c) {
     y += 16;
     text(x + 6, y, 12, std::string(static_cast<std::size_t>(l.kreuze), 'x'));
     ESETTEXTJUSTIFY(CENTERTEXT, CENTERTEXT);
-    text(xc, KARTENUNTEN - 12, 7, "<" + std::to_string(i) + "/" + std::to_string(MARKT.anzahl) + ">");
+    text(xc, KARTENUNTEN - 12, 0, "<" + std::to_string(i) + "/" + std::to_string(MARKT.anzahl) + ">");
     DEFAULTTEXT();
 }
 
@@ -210,11 +210,13 @@ void zielaufbau(const std::string& name) {
     FENSTER(PREISFENSTER, x - 75, 230, x + 75, 280, L[212].str(), 1);
     for (int t = 1; t <= 10; ++t) {
         const int y = 82 + 40 * t;
-        FENSTER(t, XM2 - 265, y, XM2 - 35, y + 36, "", 1, 8);
+        FENSTER(t, XM2 - 265, y, XM2 - 35, y + 37, "", 1, 8);
         DEFAULTTEXT2();
         const int colour = t == NUMMER ? 13 : 15;
-        text(XM2 - 230, y + 10, colour, L[213].str() + " " + NOLINEBREAKS(TEAMNAME[t].str()));
-        text(XM2 - 230, y + 26, colour, NOLINEBREAKS(TRAINERNAME[t].str()));
+        // 26 cells fit beside the key letter.
+        const std::string an = L[213].str() + " " + NOLINEBREAKS(TEAMNAME[t].str());
+        text(XM2 - 243, y + 14, colour, an.substr(0, 26));
+        text(XM2 - 243, y + 29, colour, NOLINEBREAKS(TRAINERNAME[t].str()).substr(0, 26));
     }
     DEFAULTTEXT();
 }

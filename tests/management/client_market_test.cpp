@@ -16,7 +16,8 @@ using namespace korax::client;
 namespace {
 
 constexpr int OWN = 3;
-constexpr int MARKETBUTTON = 7;  // first entry below the fixed part of MENU.CFG
+// The slave market: first entry below the fixed part of MENU.CFG.
+const std::string MARKET = "click 888 417\n";
 
 PLAYERREC playerrecord(const std::string& file, int nr) {
     PLAYERREC p{};
@@ -52,7 +53,7 @@ TEST(MarketThroughTheClient, DecisionsAreWrittenWhenLeaving) {
 
     // Bid all gold on lot 1, release slot 6, withdraw the pending offer of slot 8,
     // try slot 1 (in the line-up), leave with "R".
-    const std::string script = "wait 100\n" + menubutton(MARKETBUTTON) + "key B\n" + typed(99999) +
+    const std::string script = "wait 100\n" + MARKET + "key B\n" + typed(99999) +
                                "key 6\nkey H\nkey Enter\n" + "key 8\nkey Enter\n" + "key 1\nkey Enter\n" +
                                "key R\n" + QUIT;
     ASSERT_EQ(d.run({"korax", "LIGA", "3"}, script), 0) << d.log();
@@ -85,7 +86,7 @@ TEST(MarketThroughTheClient, MarketAndChooserInBothLanguages) {
     for (int lang = 0; lang < 2; ++lang) {
         spit(d.prog / "LANGUAGE.CFG", std::string(lang == 0 ? "2" : "1") + cfg.substr(cfg.find('\n')));
         const std::string base = (d.root / (lang == 0 ? "eng" : "deu")).string();
-        const std::string script = "wait 100\n" + menubutton(MARKETBUTTON) + "wait 100\nshot " + base +
+        const std::string script = "wait 100\n" + MARKET + "wait 100\nshot " + base +
                                    "-market.png\nkey 6\nwait 100\nshot " + base + "-chooser.png\nkey R\nkey R\n" +
                                    QUIT;
         ASSERT_EQ(d.run({"korax", "LIGA", "3"}, script), 0) << d.log();
