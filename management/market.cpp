@@ -252,7 +252,8 @@ int WAEHLETEAM(const std::string& name) {
         }
         if (ZIELWAHL(KEY, ziel)) break;
     }
-    KEY = 0;
+    // A menu button stays in KEY: the market is left for that screen.
+    if (KEY < 100) KEY = 0;
     return ziel;
 }
 
@@ -295,6 +296,7 @@ void SKLAVENMARKT() {
             }
             eigenerspieler(s);
             changed = true;
+            if (KEY >= 100) break;
             AUFBAU();
         } else if (KEY >= 'B' && KEY < 'B' + MARKT.sichtbar) {
             const int i = MARKT.erste + (KEY - 'B') + 1;

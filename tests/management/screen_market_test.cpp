@@ -234,3 +234,12 @@ TEST_F(MarketScreen, IconsComeBackAsTheyWere) {
     EXPECT_EQ(std::memcmp(&ICON, &before, sizeof ICON), 0);
     EXPECT_TRUE(untouched());
 }
+
+TEST_F(MarketScreen, MenuButtonInTheChooserLeavesForThatScreen) {
+    TEAM.GOLD = 100;
+    run("key 2\nclick " + menubutton(3) + "\n");
+    EXPECT_EQ(KEY, BUTTON2MENU(3));
+    EXPECT_GE(KEY, 101);
+    EXPECT_EQ(TEAM.TRANSFER[2], 0);
+    EXPECT_EQ(TEAM.GOLD, 100);
+}
