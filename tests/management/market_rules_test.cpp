@@ -210,20 +210,3 @@ TEST(MarketLots, ReadFromTheGeneralRecord) {
     EXPECT_EQ(m.lot[5].preis, 0);  // worth nothing: cannot be bid for
     EXPECT_EQ(PLAYERWERT(worth(300)), 300);
 }
-
-TEST(MarketTexts, ChooserKeysAndValues) {
-    const std::pair<unsigned char, int> ends[] = {{'1', 1}, {'9', 9}, {'A', 10}, {'H', -1},
-                                                  {'I', -3}, {'R', 0},  {27, 0},   {104, 0}};
-    for (auto [key, ziel] : ends) {
-        int z = 99;
-        EXPECT_TRUE(ZIELWAHL(key, z)) << int(key);
-        EXPECT_EQ(z, ziel) << int(key);
-    }
-    for (int key : {int('0'), int('B'), int('G'), int('J'), int('K'), 0}) {
-        int z = 99;
-        EXPECT_FALSE(ZIELWAHL(static_cast<unsigned char>(key), z)) << key;
-    }
-    EXPECT_EQ(WW10(100), "max");
-    EXPECT_EQ(WW10(99), "99");
-    EXPECT_EQ(WW10(0), "0");
-}
