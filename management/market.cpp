@@ -38,7 +38,6 @@ constexpr int KARTENWEITE = 137;
 constexpr int ERSTEKARTE = 11;    // windows 11..17, keys "B".."H"
 constexpr int RECHTSFENSTER = 18;  // key "I"
 constexpr int LINKSFENSTER = 19;   // key "J"
-constexpr int KARTENFENSTER = 20;  // key "K": closes the player card
 constexpr int ICONFARBE = 251;    // the icons' background while the market is open
 
 // Destination chooser: the two windows on the left, the teams on the right.
