@@ -23,6 +23,7 @@
 #include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
+#include "management/market.h"
 #include "management/mscreen.h"
 #include "management/screens.h"
 #include "platform/cp437.h"
@@ -201,7 +202,7 @@ struct MENUSCREEN {
 // Screens not built yet are left empty here and show the placeholder.
 void SAISONENDE_or_SKLAVENMARKT() {
     void (*season_end)() = nullptr;
-    void (*market)() = nullptr;
+    void (*market)() = SKLAVENMARKT;
     void (*open)() = LASTDAY ? season_end : market;
     if (open) open();
     else NOTHING();

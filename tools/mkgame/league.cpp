@@ -1,4 +1,5 @@
 #include "league.h"
+#include "market.h"
 
 #include <algorithm>
 #include <array>
@@ -305,6 +306,7 @@ Game MAKEGAME(const Options& o) {
         gen.TSYMVER[i] = 1;
         gen.INNEWS[i] = std::uint8_t(rnd(2));
     }
+    MARKETLOTS(o, players, gen);
     gen.ZINSEN = 8;
     gen.ABSTIEG = 2;  // the last two places go down
     gen.SEED = static_cast<std::int32_t>(o.seed * 2654435761u);
