@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <sstream>
 
 #include <utime.h>
 #include <zlib.h>
@@ -32,7 +33,9 @@ protected:
     RunResult run(const std::vector<std::string>& words, Env env = {}, const std::string& script = "") {
         std::vector<std::string> args = {"korax"};
         args.insert(args.end(), words.begin(), words.end());
-        env.insert(env.begin(), {{"TEMP", temp.string()}, {"FSM", std::nullopt}});
+        // An X display that is missing must stay missing: no other video driver.
+        env.insert(env.begin(), {{"TEMP", temp.string()}, {"FSM", std::nullopt}, {"SDL_VIDEODRIVER", "x11"},
+                                 {"WAYLAND_DISPLAY", std::nullopt}});
         if (script.empty()) env.insert(env.begin(), {"KORAX_INPUT", std::nullopt});
         RunResult r;
         r.code = p.run(args, script, env);
