@@ -52,7 +52,9 @@ TEST_F(Dialogs, EditIntKeysClicksAndTypedValues) {
         script(c.script);
         EXPECT_EQ(EDITINT("Amount", c.start, c.min, c.max), c.value) << c.script;
         EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << c.script;
-        if (c.script.find("key") == std::string::npos) EXPECT_EQ(KEY, 0) << c.script;  // Return clicked
+        if (c.script.find("key") == std::string::npos) {
+            EXPECT_EQ(KEY, 0) << c.script;  // Return clicked
+        }
     }
 }
 

@@ -75,9 +75,15 @@ TEST_F(Menu, KeysAndClicksStepByStep) {
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
             const Step& want = c.steps[i];
             const bool answer = GLOBALBUTTON();
-            if (want.answer >= 0) EXPECT_EQ(answer, want.answer == 1) << c.script << " step " << i;
-            if (want.key >= 0) EXPECT_EQ(KEY, want.key) << c.script << " step " << i;
-            if (want.rel >= 0) EXPECT_EQ(MENUREL, want.rel) << c.script << " step " << i;
+            if (want.answer >= 0) {
+                EXPECT_EQ(answer, want.answer == 1) << c.script << " step " << i;
+            }
+            if (want.key >= 0) {
+                EXPECT_EQ(KEY, want.key) << c.script << " step " << i;
+            }
+            if (want.rel >= 0) {
+                EXPECT_EQ(MENUREL, want.rel) << c.script << " step " << i;
+            }
         }
     }
     EXPECT_EQ(KEY2, 15);  // Shift+Tab is Escape with its own code
