@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 
+#include "common/client_run.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
 #include "graph/winpcx.h"
@@ -259,23 +260,14 @@ TEST(Generator, ContainerCarriesTheDirectFilesAndItsCheckValue) {
 }
 
 TEST(DemoGame, TheClientStartsOnItAndReachesTheMainMenu) {
-    const Scratch sdir;
-    const std::string& dir = sdir;
-    for (auto& e : std::filesystem::directory_iterator(DIST))
-        std::filesystem::copy(e.path(), dir + "/" + e.path().filename().string(), std::filesystem::copy_options::recursive);
-    std::ofstream(dir + "/start.script") << "shot " << dir << "/menu.png\n";
-    ::setenv("KORAX_VIDEO", "headless", 1);
-    ::setenv("KORAX_INPUT", (dir + "/start.script").c_str(), 1);
-    PROCESSRUN run;
-    run.program = dir + "/korax";
-    run.args = {"DEMO"};
-    run.output = dir + "/client.log";
+    client::ProgramDir p;
+    p.demo();
+    const std::string shot = (p.root / "menu.png").string();
     // The script runs out once the menu waits for the trainer.
-    EXPECT_EQ(RUNANDWAIT(run), 125) << slurp(dir + "/client.log");
-    ::unsetenv("KORAX_INPUT");
-    EXPECT_GT(slurp(dir + "/menu.png").size(), 1000u);
+    EXPECT_EQ(p.run({"korax", "DEMO"}, "shot " + shot + "\n"), 125) << p.log();
+    EXPECT_GT(slurp(shot).size(), 1000u);
     // Started with the game directory, nothing is imported and no turn is written yet.
-    EXPECT_FALSE(exists(dir + "/DEMO/TEAM1.TRN"));
+    EXPECT_FALSE(exists(p.prog / "DEMO/TEAM1.TRN"));
 }
 
 TEST(Generator, ProtectedArchiveCarriesTheContainer) {

@@ -51,6 +51,9 @@ inline void forgetusage(TEAMREC& t) {
     t.TRAINING.KXANZAHL = 0;
 }
 
+// Environment of one run: a missing value removes the variable.
+using Env = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
 struct ProgramDir {
     fs::path root;  // private temporary directory, removed at the end
     fs::path prog;  // the program directory: root, or a folder of it
@@ -76,10 +79,9 @@ struct ProgramDir {
     void demo() const { fs::copy(fs::path(KORAX_DIST_DIR) / "DEMO.ORIG", prog / "DEMO", fs::copy_options::recursive); }
 
     // Runs a program of the directory (korax, mkgame, rzip) in it, with the script
-    // as its input and the extra environment for this run only; its output goes
-    // to log(). Returns the exit code.
-    int run(const std::vector<std::string>& program, const std::string& script = "",
-            const std::vector<std::pair<std::string, std::string>>& env = {}) const {
+    // as its input and the extra environment for this run only (no value removes a
+    // variable); its output goes to log(). Returns the exit code.
+    int run(const std::vector<std::string>& program, const std::string& script = "", const Env& env = {}) const {
         spit(root / "input.script", script);
         PROCESSRUN r;
         r.program = (prog / program[0]).string();
@@ -87,10 +89,11 @@ struct ProgramDir {
         r.dir = prog.string();
         r.output = (root / "client.log").string();
         std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-        auto set = [&](const std::string& name, const std::string& value) {
+        auto set = [&](const std::string& name, const std::optional<std::string>& value) {
             const char* old = std::getenv(name.c_str());
             saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-            ::setenv(name.c_str(), value.c_str(), 1);
+            if (value) ::setenv(name.c_str(), value->c_str(), 1);
+            else ::unsetenv(name.c_str());
         };
         set("KORAX_VIDEO", "headless");
         set("KORAX_INPUT", (root / "input.script").string());

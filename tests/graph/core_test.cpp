@@ -6,9 +6,7 @@ using korax::test::Graph;
 TEST_F(Graph, ModeAndDriverNames) {
     EXPECT_EQ(GETMODENAME(12), "Full screen (VESA)");
     EXPECT_EQ(GETMODENAME(3), "640 x 480 (VESA)");
-    EXPECT_EQ(GETMODENAME(7), "invalid graphics mode");
-    EXPECT_EQ(GETMODENAME(0), "invalid graphics mode");
-    EXPECT_EQ(GETMODENAME(14), "invalid graphics mode");
+    for (int m : {0, 7, 14}) EXPECT_EQ(GETMODENAME(m), "invalid graphics mode");
     EXPECT_EQ(GETMAXMODE(), 13);
     int lo = 0, hi = 0;
     GETMODERANGE(7, lo, hi);
@@ -31,16 +29,11 @@ TEST_F(Graph, ErrorMessages) {
     EXPECT_EQ(GRAPHERRORMSG(-11), "Error: Unrecognized error code");
 }
 
-TEST_F(Graph, ResultIsReadOnce) {
+TEST_F(Graph, ClosedLayerDrawsNothingAndTheResultIsReadOnce) {
     BAR(0, 0, 1, 1);
     EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
     EXPECT_EQ(GRAPHRESULT(), 0);
-}
-
-TEST_F(Graph, ClosedLayerDrawsNothingAndReportsMinusOne) {
     CLOSEGRAPH();
-    EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
-    LINE(0, 0, 5, 5);
     EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
     SETCOLOR(3);
     EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
@@ -56,9 +49,6 @@ TEST_F(Graph, OpensHeadlessWithDefaults) {
     EXPECT_EQ(GETDRIVERNAME(), "D8bit - 256 colors");
     EXPECT_EQ(GETCOLOR(), 15u);  // WHITE mapped into the default palette
     EXPECT_EQ(GETBKCOLOR(), 0u);
-    EXPECT_EQ(WHITE, 15u);
-    EXPECT_EQ(CYAN, 3u);
-    EXPECT_EQ(LIGHTRED, 12u);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
     EXPECT_EQ(+ts.CHARSIZE, 16);
@@ -113,36 +103,10 @@ TEST_F(Graph, SetGraphModeFailsWhileOpen) {
     EXPECT_EQ(GETGRAPHMODE(), 6);
 }
 
-TEST_F(Graph, DefaultPaletteAsTabled) {
-    const auto& p = DEFAULTVGAPALETTE;
-    EXPECT_EQ(p[6], RGB(0xA8, 0x54, 0x00));
-    EXPECT_EQ(p[9], RGB(0x54, 0x54, 0xFC));
-    EXPECT_EQ(p[14], RGB(0xFC, 0xFC, 0x54));
-    EXPECT_EQ(p[15], RGB(0xFC, 0xFC, 0xFC));
-    EXPECT_EQ(p[16], 0u);
-    EXPECT_EQ(p[23], RGB(0x60, 0x60, 0x60));
-    EXPECT_EQ(p[31], RGB(0xFC, 0xFC, 0xFC));
-    EXPECT_EQ(p[32], RGB(0x00, 0x00, 0xFC));
-    EXPECT_EQ(p[33], RGB(0x40, 0x00, 0xFC));
-    EXPECT_EQ(p[44], RGB(0xFC, 0xFC, 0x00));
-    EXPECT_EQ(p[55], RGB(0x00, 0x40, 0xFC));
-    EXPECT_EQ(p[56], RGB(0x7C, 0x7C, 0xFC));
-    EXPECT_EQ(p[224 + 8], RGB(0x40, 0x2C, 0x2C));
-    EXPECT_EQ(p[247], RGB(0x2C, 0x30, 0x40));
-    for (int i = 248; i < 256; ++i) EXPECT_EQ(p[static_cast<std::size_t>(i)], 0u);
-}
-
-TEST_F(Graph, NamedColoursAsTabled) {
-    ASSERT_EQ(MAGICKPALETTE.size(), 144u);
-    EXPECT_STREQ(MAGICKNAMES[0], "ALICEBLUE");
-    EXPECT_STREQ(MAGICKNAMES[143], "YELLOWGREEN");
-    EXPECT_EQ(MAGICKPALETTE[0], RGB(0xF0, 0xF8, 0xFF));
+TEST_F(Graph, NamedColoursTurnIntoTheirRgbInDirectColour) {
     EXPECT_EQ(INTERNCOLOR[7], &BLACK);
     open(9, 3);
     EXPECT_EQ(CYAN, RGB(0x00, 0xA8, 0xA8));
-    EXPECT_EQ(CREAM, RGB(0xFF, 0xFB, 0xF0));
-    EXPECT_EQ(MONEYGREEN, RGB(0xC0, 0xDC, 0xC0));
-    EXPECT_EQ(GRAY, RGB(0x7E, 0x7E, 0x7E));
     EXPECT_EQ(ORANGE, RGB(0xFF, 0xA5, 0x00));
 }
 

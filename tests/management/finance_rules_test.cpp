@@ -151,49 +151,13 @@ TEST(Bank, PaymentsAreTakenBackExactly) {
     EXPECT_EQ(RECORDBYTES(t), before);
 }
 
-TEST(Bank, CreditLimitByMatchDay) {
-    TEAMREC t = team(0);
-    ARR1<PLAYERREC, 1, 10> player{};
-    ARR1<bool, 1, 10> belegt{};
-    for (int s = 1; s <= 3; ++s) {
-        belegt[s] = true;
-        player[s].INTELLIGENZ = 20;
-        player[s].VERFASSUNG = 40;
-    }
-    player[3].VERFASSUNG = 0;  // out: worth nothing
-    t.TRANSFER[2] = -1;        // released: not counted
-    const std::int64_t one = PLAYERWERT(player[1]);
-    ASSERT_GT(one, 0);
-    EXPECT_EQ(PLAYERWERT(player[3]), 0);
-    struct Case {
-        int day;
-        std::int64_t limit;
-    } cases[] = {{1, 500}, {2, 500}, {3, 1000}, {5, 1000}, {6, 1000 + one}, {18, 1000 + one}};
-    for (const auto& c : cases) EXPECT_EQ(KREDITLIMIT(t, c.day, player, belegt), c.limit) << c.day;
-}
-
-TEST(Bank, CreditAndRepayment) {
-    TEAMREC t = team(100);
-    BUCHEKREDIT(t, 500, 7);
-    EXPECT_EQ(t.GOLD, 600);
-    EXPECT_EQ(t.KREDITSUMME, 500);
-    EXPECT_EQ(t.KREDITZINSEN, 7);
-    t.KREDITDAUER = 2;
-    t.GOLD = 300;
+// Limits by match day and the repayment through the screen: screen_bank_test.
+TEST(Bank, RepaymentNeverExceedsTheCreditNorTheGold) {
+    TEAMREC t = team(1000);
+    t.KREDITSUMME = 300;
     EXPECT_EQ(TILGUNGMAX(t), 300);
-    EXPECT_TRUE(BUCHETILGUNG(t, 200));
-    EXPECT_EQ(t.KREDITSUMME, 300);
-    EXPECT_EQ(t.KREDITDAUER, 2);
-    t.GOLD = 1000;
-    EXPECT_EQ(TILGUNGMAX(t), 300);
-    EXPECT_TRUE(BUCHETILGUNG(t, 300));
-    EXPECT_EQ(t.GOLD, 700);
-    EXPECT_EQ(t.KREDITSUMME, 0);
-    EXPECT_EQ(t.KREDITDAUER, 0);
-    EXPECT_EQ(t.KREDITZINSEN, 0);
-    TEAMREC bad = team(-5);
-    bad.KREDITSUMME = 100;
-    EXPECT_LE(TILGUNGMAX(bad), 0);
+    t.GOLD = -5;
+    EXPECT_LE(TILGUNGMAX(t), 0);
 }
 
 TEST(Bets, BlockedOpponent) {

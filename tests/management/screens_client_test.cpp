@@ -1,106 +1,50 @@
 // The team and league screens through the real client on generated games: team
 // data changes land in the own team record and nowhere else; overview, card,
-// table, pairings and shape editor survive hostile records.
+// table, pairings and shape editor survive hostile records. The stadium's order
+// on the demonstration game.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
+#include "common/client_run.h"
 #include "data/g_general.h"
-#include "data/g_types.h"
-#include "platform/process.h"
 #include "results/zipper.h"
 
 using namespace korax;
-namespace fs = std::filesystem;
+using namespace korax::client;
 
 namespace {
-
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void spit(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
 
 // The screens of this unit at the top of the menu column: buttons 1..6 at
 // y = 105 + 46 (n - 1) open 101, 123, 124, 105, 106, 102.
 const char* const MENU = "101   ;a\n123   ;b\n124   ;c\n105   ;d\n106   ;e\n102   ;f\n---\n104   ;g\n103   ;h\n109   ;i\n"
                          "111   ;j\n115   ;k\n108   ;l\n118   ;m\n110   ;n\n125   ;o\n119   ;p\n117   ;q\n116   ;r\n"
                          "114   ;s\n107   ;t\n112   ;u\n128   ;v\n127   ;w\n120   ;x\n113   ;y\n";
-std::string button(int n) { return "click 900 " + std::to_string(105 + 46 * (n - 1)) + "\n"; }
+const Env IGNOREFSM = {{"FSM", "ignore"}};
 
-// From the team overview: Escape asks, yes quits, two messages confirmed.
-const char* const QUIT = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
-
-struct Game {
-    fs::path root;
-    fs::path liga;
+// A generated game of `team` on `day` in LIGA, with the menu above.
+struct Game : ProgramDir {
+    fs::path liga = prog / "LIGA";
     Game(int team, int day) {
-        std::string tmpl = (fs::temp_directory_path() / "korax-views-XXXXXX").string();
-        root = ::mkdtemp(tmpl.data());
-        for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))
-            if (e.path().filename() != "DEMO" && e.path().filename() != "DEMO.ORIG")
-                fs::copy(e.path(), root / e.path().filename(), fs::copy_options::recursive);
-        spit(root / "MENU.CFG", MENU);
-        liga = root / "LIGA";
-        fs::create_directory(liga);
-        EXPECT_EQ(run({"mkgame", "--seed", "5", "--team", std::to_string(team), "--day", std::to_string(day), "--dir",
-                       "LIGA", "LIGA"},
-                      ""),
-                  0);
+        spit(prog / "MENU.CFG", MENU);
+        EXPECT_EQ(game(team, day), 0);
     }
-    ~Game() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    int run(const std::vector<std::string>& program, const std::string& script, bool ignore = false) {
-        spit(root / "input.script", script);
-        PROCESSRUN r;
-        r.program = (root / program[0]).string();
-        r.args.assign(program.begin() + 1, program.end());
-        r.dir = root.string();
-        r.output = (root / "client.log").string();
-        ::setenv("KORAX_VIDEO", "headless", 1);
-        ::setenv("KORAX_INPUT", (root / "input.script").c_str(), 1);
-        if (ignore) ::setenv("FSM", "ignore", 1);
-        const int code = RUNANDWAIT(r);
-        ::unsetenv("KORAX_INPUT");
-        ::unsetenv("FSM");
-        return code;
-    }
-    std::string log() { return slurp(root / "client.log"); }
 };
 
-TEAMREC teamrecord(const std::string& file, int t) {
-    TEAMREC r;
-    std::memcpy(&r, file.data() + (t - 1) * sizeof(TEAMREC), sizeof r);
-    return r;
-}
-
-// Usage counters the client books at every stop; they differ from run to run.
-void forgetusage(TEAMREC& t) {
-    t.TRAINING.KXGESAMT = 0;
-    t.TRAINING.KXANZAHL = 0;
-}
+}  // namespace
 
 TEST(TeamData, ChangesLandInTheOwnRecordOnly) {
     Game g(3, 4);
-    const std::string teams = slurp(g.liga / "TEAM3.DAT"), players = slurp(g.liga / "PLAYER3.DAT");
-    const std::string gen = slurp(g.liga / "GEN3.DAT");
+    const std::string teams = g.file("LIGA/TEAM3.DAT"), players = g.file("LIGA/PLAYER3.DAT");
+    const std::string gen = g.file("LIGA/GEN3.DAT");
     // A right click steps colour 1 down, D twice up (past its partner 11), E steps
     // colour 2 up past the new partner; B computer mode, C new emblem (yes), F all
     // emblems (no), G the same password twice.
-    const std::string script = button(2) + "click 200 244 right\nkey D\nkey D\nkey E\nkey B\nkey C\nkey Y\n"
+    const std::string script = menubutton(2) + "click 200 244 right\nkey D\nkey D\nkey E\nkey B\nkey C\nkey Y\n"
                                "key F\nkey N\nkey G\ntext abc\nkey Enter\ntext abc\nkey Enter\nkey R\n" + QUIT;
     ASSERT_EQ(g.run({"korax", "LIGA", "3"}, script), 0) << g.log();
-    const std::string after = slurp(g.liga / "TEAM3.DAT");
+    const std::string after = g.file("LIGA/TEAM3.DAT");
     ASSERT_EQ(after.size(), teams.size());
     for (int t = 1; t <= 10; ++t)
         if (t != 3) {
@@ -117,49 +61,53 @@ TEST(TeamData, ChangesLandInTheOwnRecordOnly) {
     forgetusage(want);
     forgetusage(got);
     EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(want));
-    EXPECT_EQ(slurp(g.liga / "PLAYER3.DAT"), players);
-    EXPECT_EQ(slurp(g.liga / "GEN3.DAT"), gen);
+    EXPECT_EQ(g.file("LIGA/PLAYER3.DAT"), players);
+    EXPECT_EQ(g.file("LIGA/GEN3.DAT"), gen);
     EXPECT_TRUE(fs::exists(g.liga / "KXADD.TMP"));
 }
 
 TEST(TeamData, DifferentPasswordsChangeNothing) {
     Game g(5, 2);
-    const std::string teams = slurp(g.liga / "TEAM5.DAT");
-    const std::string script = button(2) + "key G\ntext one\nkey Enter\ntext two\nkey Enter\nkey Enter\nkey Esc\n" + QUIT;
+    const std::string teams = g.file("LIGA/TEAM5.DAT");
+    const std::string script = menubutton(2) + "key G\ntext one\nkey Enter\ntext two\nkey Enter\nkey Enter\nkey Esc\n" + QUIT;
     ASSERT_EQ(g.run({"korax", "LIGA", "5"}, script), 0) << g.log();
-    TEAMREC want = teamrecord(teams, 5), got = teamrecord(slurp(g.liga / "TEAM5.DAT"), 5);
+    TEAMREC want = teamrecord(teams, 5), got = teamrecord(g.file("LIGA/TEAM5.DAT"), 5);
     forgetusage(want);
     forgetusage(got);
     EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(want));
 }
 
+namespace {
+
 // Every screen of the unit with its keys, the card opened and walked.
 std::string tour() {
-    return "key 1\nkey D\nkey D\nkey C\nkey A\nkey 5\nkey B\n" + button(3) + "key 1\nkey B\nclick 80 630 right\nkey K\n" +
+    return "key 1\nkey D\nkey D\nkey C\nkey A\nkey 5\nkey B\n" + menubutton(3) + "key 1\nkey B\nclick 80 630 right\nkey K\n" +
            "press 80 630\nmove 200 300\nrelease\npress 200 300\nmove 80 630\nrelease\n" +
-           button(4) + button(5) + "key I\nkey 1\nkey J\n" + button(2) + "key D\nclick 200 244 right\nkey E\nkey Esc\n" +
+           menubutton(4) + menubutton(5) + "key I\nkey 1\nkey J\n" + menubutton(2) + "key D\nclick 200 244 right\nkey E\nkey Esc\n" +
            QUIT;
 }
 
+}  // namespace
+
 TEST(Views, TourOfTheScreensWritesOnlyTheOwnTeam) {
     Game g(7, 12);
-    const std::string teams = slurp(g.liga / "TEAM7.DAT"), players = slurp(g.liga / "PLAYER7.DAT");
+    const std::string teams = g.file("LIGA/TEAM7.DAT"), players = g.file("LIGA/PLAYER7.DAT");
     ASSERT_EQ(g.run({"korax", "LIGA", "7"}, tour()), 0) << g.log();
-    const std::string after = slurp(g.liga / "TEAM7.DAT");
+    const std::string after = g.file("LIGA/TEAM7.DAT");
     for (int t = 1; t <= 10; ++t)
         if (t != 7) {
             EXPECT_EQ(after.substr((t - 1) * 907, 907), teams.substr((t - 1) * 907, 907)) << t;
         }
-    EXPECT_EQ(slurp(g.liga / "PLAYER7.DAT"), players);
+    EXPECT_EQ(g.file("LIGA/PLAYER7.DAT"), players);
 }
 
 TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
     Game g(4, 6);
     // Row 2 shows squad slot 4 (position 4): out with condition 0.
-    std::string players = slurp(g.liga / "PLAYER4.DAT");
+    std::string players = g.file("LIGA/PLAYER4.DAT");
     players[(34 - 1) * 61 + 21] = 0;
     spit(g.liga / "PLAYER4.DAT", players);
-    const std::string r = g.root.string() + "/";
+    const std::string r = g.prog.string() + "/";
     std::string back;  // from row 10 to row 1 takes eight steps (row 2 is passed over), the ninth beeps
     for (int i = 0; i < 9; ++i) back += "key C\n";
     auto shot = [&](const std::string& n) { return "key Z\nshot " + r + n + ".png\n"; };
@@ -167,8 +115,8 @@ TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
                                "key B\nkey 1\nkey D\n" + shot("next") + "key B\nkey A\n" + shot("card10") +
                                "key D\n" + shot("last") + back +
                                shot("first") + "key B\nkey 1\n" + shot("card1") + "key B\n" + QUIT;
-    ASSERT_EQ(g.run({"korax", "LIGA", "4"}, script, true), 0) << g.log();
-    auto png = [&](const std::string& n) { return slurp(g.root / (n + ".png")); };
+    ASSERT_EQ(g.run({"korax", "LIGA", "4"}, script, IGNOREFSM), 0) << g.log();
+    auto png = [&](const std::string& n) { return slurp(g.prog / (n + ".png")); };
     auto same = [&](const std::string& a, const std::string& b) { return png(a) == png(b); };
     ASSERT_FALSE(png("list").empty());
     EXPECT_TRUE(same("list2", "list"));    // a row that cannot be opened: nothing happens
@@ -181,7 +129,7 @@ TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
 
 TEST(Views, HostileRecordsAreDrawnWithoutACrash) {
     Game g(2, 0);
-    std::string teams = slurp(g.liga / "TEAM2.DAT"), players = slurp(g.liga / "PLAYER2.DAT"), gen = slurp(g.liga / "GEN2.DAT");
+    std::string teams = g.file("LIGA/TEAM2.DAT"), players = g.file("LIGA/PLAYER2.DAT"), gen = g.file("LIGA/GEN2.DAT");
     TEAMREC own = teamrecord(teams, 2);
     own.FARBE1 = 0;
     own.FARBE2 = 200;
@@ -223,8 +171,26 @@ TEST(Views, HostileRecordsAreDrawnWithoutACrash) {
     std::memcpy(gen.data(), &gn, sizeof gn);
     spit(g.liga / "GEN2.DAT", gen);
     // Pictures missing: nothing drawn in their place.
-    for (const char* f : {"flag.pcx", "trikot.pcx", "ih.pcx", "LIGA/TEAM2.PCX"}) fs::remove(g.root / f);
-    ASSERT_EQ(g.run({"korax", "LIGA", "2"}, tour(), true), 0) << g.log();
+    for (const char* f : {"flag.pcx", "trikot.pcx", "ih.pcx", "LIGA/TEAM2.PCX"}) fs::remove(g.prog / f);
+    ASSERT_EQ(g.run({"korax", "LIGA", "2"}, tour(), IGNOREFSM), 0) << g.log();
 }
 
-}  // namespace
+// The stadium on the demonstration game: a build order and a ticket price set by
+// the keys land in the team file when the screen is left.
+TEST(StadiumThroughTheClient, OrderAndPriceAreWrittenWhenLeaving) {
+    ProgramDir p;
+    p.demo();
+    const TEAMREC before = teamrecord(p.file("DEMO/TEAM1.DAT"), 1);
+    ASSERT_LE(before.STADION.SITZPLAETZE + 10, 2000);
+    ASSERT_GE(before.GOLD, 20);
+    // The stadium's menu button, ten seats, ticket price 9, leave with "R"; the
+    // run ends when the script runs out in the menu.
+    p.run({"korax", "DEMO"}, "wait 200\nclick 888 511\nwait 200\n"
+                             "key 1\nkey Space\nkey Esc\ntext 10\nkey Enter\nkey Enter\n"
+                             "key 2\nkey Space\nkey Esc\ntext 9\nkey Enter\nkey Enter\n"
+                             "key R\nwait 200\n");
+    const TEAMREC after = teamrecord(p.file("DEMO/TEAM1.DAT"), 1);
+    EXPECT_EQ(after.STADION.ERWEITERUNG, 10);
+    EXPECT_EQ(after.STADION.EINTRITT, 9);
+    EXPECT_EQ(after.GOLD, before.GOLD - 20);
+}

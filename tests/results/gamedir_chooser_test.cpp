@@ -64,30 +64,36 @@ protected:
     }
 };
 
-TEST_F(GameChooser, EnterOnEntryZeroGivesAnEmptyName) {
-    games("DEMO, demo\n", {"DEMO"});
-    script("key Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "");
-    EXPECT_FALSE(AENDERUNG);
-}
-
-TEST_F(GameChooser, DownAndEnterChoosesAGame) {
-    games("DEMO, demo\nLIGA1, league\n", {"DEMO", "LIGA1"});
-    script("key Down\nkey Down\nkey Up\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "DEMO");
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-}
-
-TEST_F(GameChooser, LeftClickOnARowChoosesIt) {
-    games("DEMO, demo\nLIGA1, league\n", {"DEMO", "LIGA1"});
-    script("click " + std::to_string(ROWX) + " " + std::to_string(rowy(2)) + "\n");
-    EXPECT_EQ(GETGAMELISTE(1), "LIGA1");
-}
-
-TEST_F(GameChooser, ClickBelowTheRowsDoesNothing) {
-    games("DEMO, demo\n", {"DEMO"});
-    script("click " + std::to_string(ROWX) + " " + std::to_string(rowy(5)) + "\nkey Down\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "DEMO");
+TEST_F(GameChooser, KeysAndClicksChooseRemoveOrDoNothing) {
+    const std::string two = "DEMO, demo\nLIGA1, league\n", one = "DEMO, demo\n";
+    auto click = [](int row) { return "click " + std::to_string(ROWX) + " " + std::to_string(rowy(row)) + "\n"; };
+    const struct {
+        std::string ini, script;
+        const char* chosen;
+        int count;     // games listed afterwards
+        bool changed;  // the list to be written
+    } cases[] = {
+        {one, "key Enter\n", "", 1, false},  // entry zero: a new game
+        {two, "key Down\nkey Down\nkey Up\nkey Enter\n", "DEMO", 2, false},
+        {two, click(2), "LIGA1", 2, false},
+        {one, click(5) + "key Down\nkey Enter\n", "DEMO", 1, false},  // below the rows: nothing
+        {one, "key F1\nkey Enter\nkey Down\nkey Enter\n", "DEMO", 1, false},
+        {one, "key Ins\ntext demo\nkey Enter\nkey Enter\n", "", 1, false},  // already listed
+        {one, "key Del\nkey Enter\n", "", 1, false},                        // entry zero stays
+        {two, "key Down\nkey Del\nkey Enter\nkey Enter\n", "LIGA1", 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        AENDERUNG = false;
+        games(c.ini, {"DEMO", "LIGA1"});
+        script(c.script);
+        EXPECT_EQ(GETGAMELISTE(0), c.chosen);
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
+        EXPECT_EQ(GAMESANZ, c.count);
+        EXPECT_EQ(AENDERUNG, c.changed);
+        EXPECT_EQ(GAMES[0].NAME.str(), "<none/new>");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(root / "DEMO"));  // a removed game keeps its directory
 }
 
 TEST_F(GameChooser, InsertAddsAndCreatesTheDirectory) {
@@ -103,39 +109,12 @@ TEST_F(GameChooser, InsertAddsAndCreatesTheDirectory) {
     EXPECT_EQ(get("GAMES.INI"), "; my games\nDEMO, demo\nLIGA2, \n");
 }
 
-TEST_F(GameChooser, InsertOfAListedNameAddsNothing) {
-    games("DEMO, demo\n", {"DEMO"});
-    script("key Ins\ntext demo\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "");
-    EXPECT_EQ(GAMESANZ, 1);
-    EXPECT_FALSE(AENDERUNG);
-}
-
 TEST_F(GameChooser, InsertOfAPathCreatesNothing) {
     games("", {});
     script("key Ins\ntext ../x\nkey Enter\nkey Enter\n");
     EXPECT_EQ(GETGAMELISTE(0), "");
     EXPECT_EQ(GAMESANZ, 0);
     EXPECT_EQ(listing(), "GAMES.INI\n");
-}
-
-TEST_F(GameChooser, DeleteRemovesTheHighlightedGame) {
-    games("DEMO, demo\nLIGA1, league\n", {"DEMO", "LIGA1"});
-    script("key Down\nkey Del\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "LIGA1");
-    ASSERT_EQ(GAMESANZ, 1);
-    EXPECT_EQ(GAMES[1].NAME.str(), "LIGA1");
-    EXPECT_TRUE(AENDERUNG);
-    EXPECT_TRUE(std::filesystem::is_directory(root / "DEMO"));
-}
-
-TEST_F(GameChooser, DeleteOnEntryZeroDoesNothing) {
-    games("DEMO, demo\n", {"DEMO"});
-    script("key Del\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "");
-    EXPECT_EQ(GAMESANZ, 1);
-    EXPECT_EQ(GAMES[0].NAME.str(), "<none/new>");
-    EXPECT_FALSE(AENDERUNG);
 }
 
 TEST_F(GameChooser, SpaceEditsTheDescriptionInPlace) {
@@ -168,12 +147,6 @@ TEST_F(GameChooser, RightClickDescribesTheClickedGame) {
     EXPECT_EQ(GAMES[1].BESCHREIB.str(), "demo");
 }
 
-TEST_F(GameChooser, HelpKeyShowsTheKeysAndGoesOn) {
-    games("DEMO, demo\n", {"DEMO"});
-    script("key F1\nkey Enter\nkey Down\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "DEMO");
-}
-
 TEST_F(GameChooser, EscapeEndsTheProgramInOrder) {
     games("DEMO, demo\n", {"DEMO"});
     script("key Esc\n");
@@ -202,13 +175,10 @@ TEST_F(GameChooser, ScrollsPastFifteenRows) {
     EXPECT_EQ(GETGAMELISTE(0), "G17");
 }
 
-TEST_F(GameChooser, Dir2GameDirOfAnExistingDirectoryAsksNothing) {
+TEST_F(GameChooser, Dir2GameDirTakesAnExistingDirectoryOrCreatesItOnTheFirstAnswer) {
     std::filesystem::create_directory(root / "liga1");
-    DIR2GAMEDIR("LIGA1");
+    DIR2GAMEDIR("LIGA1");  // nothing asked
     EXPECT_EQ(GAMEDIR, "LIGA1\\");
-}
-
-TEST_F(GameChooser, Dir2GameDirCreatesTheDirectoryOnTheFirstAnswer) {
     script("key Enter\n");
     DIR2GAMEDIR("LIGA4");
     EXPECT_EQ(GAMEDIR, "LIGA4\\");

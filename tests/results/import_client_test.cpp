@@ -2,65 +2,29 @@
 // built companion, named by relative and absolute paths, lying in the program
 // directory, the game directory or elsewhere.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include "platform/process.h"
+#include "common/client_run.h"
 
 using namespace korax;
-namespace fs = std::filesystem;
+using namespace korax::client;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-
-// Leave the menu, say yes to the quit question, confirm the turn message.
-const std::string LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
-// An import shows the pairings, the table and the received messages first;
-// Escape leaves each.
-const std::string AFTERIMPORT = "key Esc\nkey Esc\nkey Esc\n" + LEAVE;
-
 class ImportClient : public ::testing::Test {
 protected:
-    fs::path root, prog;
+    ProgramDir p{"prog"};
+    const fs::path& root = p.root;
+    const fs::path& prog = p.prog;
+    std::string err;
 
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "korax-importclient-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        root = tmpl;
-        prog = root / "prog";
-        fs::create_directories(prog);
         fs::create_directories(root / "temp");
-        for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))
-            if (e.path().filename().string().rfind("DEMO", 0) != 0)
-                fs::copy(e.path(), prog / e.path().filename(), fs::copy_options::recursive);
         spit(prog / "GAMES.INI", "LIGA, Friday league\n");
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    int tool(const std::string& name, const std::vector<std::string>& args) {
-        PROCESSRUN r;
-        r.program = (prog / name).string();
-        r.args = args;
-        r.dir = root.string();
-        r.output = (root / "tool.log").string();
-        return RUNANDWAIT(r);
     }
     // The container of team `team` that names the game directory LIGA, in `where`.
     fs::path container(const fs::path& where, int team) {
-        EXPECT_EQ(tool("mkgame", {"--seed", "5", "--team", std::to_string(team), "--day", "4", "--dir", "LIGA",
-                                  "--form", "rst", where.string()}),
+        EXPECT_EQ(p.run({"mkgame", "--seed", "5", "--team", std::to_string(team), "--day", "4", "--dir", "LIGA",
+                         "--form", "rst", where.string()}),
                   0);
         return where / ("TEAM" + std::to_string(team) + ".RST");
     }
@@ -68,34 +32,19 @@ protected:
     void archive(const fs::path& rsz, int team, const std::string& gamedir) {
         fs::create_directories(rsz.parent_path());
         fs::path c = container(root / "temp", team);
-        std::vector<std::string> args = {"A!", rsz.string()};
+        std::vector<std::string> args = {"rzip", "A!", rsz.string()};
         if (!gamedir.empty()) args.insert(args.end(), {"-g", gamedir});
         args.push_back(c.string());
-        ASSERT_EQ(tool("rzip", args), 0) << slurp(root / "tool.log");
+        ASSERT_EQ(p.run(args), 0) << p.log();
         fs::remove(c);
     }
-    // Runs the client headless with the input script; standard error lands in `err`.
-    int client(const std::vector<std::string>& args, const std::string& script) {
-        spit(root / "input.kis", script);
-        PROCESSRUN r;
-        r.program = (prog / "korax").string();
-        r.args = args;
-        r.dir = prog.string();
-        r.output = (root / "client.log").string();
-        ::setenv("KORAX_VIDEO", "headless", 1);
-        ::setenv("KORAX_INPUT", (root / "input.kis").c_str(), 1);
-        const char* oldtemp = std::getenv("TEMP");
-        const std::string saved = oldtemp ? oldtemp : "";
-        ::setenv("TEMP", (root / "temp").c_str(), 1);
-        ::unsetenv("FSM");
-        const int code = RUNANDWAIT(r);
-        ::unsetenv("KORAX_INPUT");
-        if (oldtemp) ::setenv("TEMP", saved.c_str(), 1);
-        else ::unsetenv("TEMP");
-        err = slurp(root / "client.log");
+    // Runs the client with the input script; its output lands in `err`.
+    int client(std::vector<std::string> args, const std::string& script) {
+        args.insert(args.begin(), "korax");
+        const int code = p.run(args, script, {{"TEMP", (root / "temp").string()}});
+        err = p.log();
         return code;
     }
-    std::string err;
 };
 
 }  // namespace
@@ -117,7 +66,7 @@ TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
         fs::remove_all(prog / "LIGA");
         archive(root / c.archive, 3, "LIGA");
         const std::string name = c.absolute ? (root / c.archive).string() : fs::path(c.archive).filename().string();
-        EXPECT_EQ(client({name}, AFTERIMPORT), 0) << err;
+        EXPECT_EQ(client({name}, IMPORTQUIT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
         EXPECT_EQ(fs::exists(root / c.archive), !c.deleted);
         fs::remove(root / c.archive);
@@ -143,7 +92,7 @@ TEST_F(ImportClient, ArchiveChosenIsTheOneUnpackedAndDeletedWhereverItLies) {
         archive(prog / "LIGA" / "OLD.RSZ", 5, "");
         const std::string decoy = slurp(prog / "LIGA.RSZ");
         archive(root / c.archive, 3, "");
-        EXPECT_EQ(client({"LIGA"}, c.keys + AFTERIMPORT), 0) << err;
+        EXPECT_EQ(client({"LIGA"}, c.keys + IMPORTQUIT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / "LIGA" / "GEN3.DAT"));
         EXPECT_FALSE(fs::exists(prog / "LIGA" / "GEN5.DAT"));
         EXPECT_FALSE(fs::exists(root / c.archive));
@@ -204,7 +153,7 @@ TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
         std::string bytes = slurp(rst);
         bytes[1] = 0;  // no game directory named
         spit(rst, bytes);
-        EXPECT_EQ(client(c.args, c.script + AFTERIMPORT), 0) << err;
+        EXPECT_EQ(client(c.args, c.script + IMPORTQUIT), 0) << err;
         EXPECT_TRUE(fs::exists(prog / c.dir / "GEN3.DAT"));
         EXPECT_FALSE(fs::exists(rst));
         EXPECT_EQ(slurp(prog / "GAMES.INI"), c.gamesini);

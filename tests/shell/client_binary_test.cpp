@@ -1,24 +1,17 @@
 // Runs the real client as a child process and checks how it ends.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 
 #include <utime.h>
 #include <zlib.h>
 
+#include "common/client_run.h"
 #include "graph/htime.h"
 
-extern char** environ;
-
-namespace fs = std::filesystem;
+using namespace korax;
+using namespace korax::client;
 
 namespace {
 
@@ -27,77 +20,27 @@ struct RunResult {
     std::string err;
 };
 
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
+// The client without an input script: a fatal error is only written to standard
+// error. TEMP is a folder of its own, to see the run's scratch directory go.
 class ClientBinary : public testing::Test {
 protected:
-    fs::path root, prog, temp;
+    ProgramDir p;
+    const fs::path& root = p.root;
+    const fs::path& prog = p.prog;
+    fs::path temp = p.root / "temp";
 
-    void SetUp() override {
-        fs::path exe = fs::path(KORAX_DIST_DIR) / "korax";
-        if (!fs::exists(exe)) GTEST_SKIP() << "client not built";
-        char buf[] = "/tmp/korax-client-XXXXXX";
-        root = ::mkdtemp(buf);
-        prog = root / "prog";
-        temp = root / "temp";
-        fs::create_directories(prog);
-        fs::create_directories(temp);
-        fs::copy_file(exe, prog / "korax");
-        // The text files of the program directory, as the build installs them.
-        fs::path assets = fs::path(KORAX_SOURCE_DIR) / "assets";
-        for (const fs::path& d : {assets, assets / "lang"})
-            for (const auto& e : fs::directory_iterator(d))
-                if (e.is_regular_file() && e.path().filename() != "CMakeLists.txt" &&
-                    e.path().extension() != ".md")
-                    fs::copy_file(e.path(), prog / e.path().filename(), fs::copy_options::overwrite_existing);
-    }
-    void TearDown() override {
-        if (!root.empty()) fs::remove_all(root);
-    }
-
-    // Starts `program` (a path, or a bare name looked up in PATH) with the words,
-    // in directory cwd, with extra environment settings ("NAME" alone removes one).
-    RunResult run(const std::string& program, const std::vector<std::string>& words, const fs::path& cwd,
-                  const std::vector<std::string>& env = {}) {
-        fs::path errfile = root / "stderr.txt";
-        pid_t pid = ::fork();
-        if (pid == 0) {
-            int fd = ::open(errfile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            ::dup2(fd, 2);
-            int null = ::open("/dev/null", O_RDWR);
-            ::dup2(null, 0);
-            ::dup2(null, 1);
-            if (::chdir(cwd.c_str()) != 0) ::_exit(120);
-            ::setenv("KORAX_VIDEO", "headless", 1);
-            ::setenv("SDL_VIDEODRIVER", "x11", 1);
-            ::unsetenv("WAYLAND_DISPLAY");
-            ::setenv("TEMP", temp.c_str(), 1);
-            ::unsetenv("KORAX_INPUT");
-            ::unsetenv("FSM");
-            for (const auto& kv : env) {
-                auto eq = kv.find('=');
-                if (eq == std::string::npos) ::unsetenv(kv.c_str());
-                else ::setenv(kv.substr(0, eq).c_str(), kv.substr(eq + 1).c_str(), 1);
-            }
-            std::vector<char*> argv;
-            argv.push_back(const_cast<char*>(program.c_str()));
-            for (const auto& w : words) argv.push_back(const_cast<char*>(w.c_str()));
-            argv.push_back(nullptr);
-            ::execvp(program.c_str(), argv.data());
-            ::_exit(121);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
+    void SetUp() override { fs::create_directories(temp); }
+    RunResult run(const std::vector<std::string>& words, Env env = {}, const std::string& script = "") {
+        std::vector<std::string> args = {"korax"};
+        args.insert(args.end(), words.begin(), words.end());
+        // An X display that is missing must stay missing: no other video driver.
+        env.insert(env.begin(), {{"TEMP", temp.string()}, {"FSM", std::nullopt}, {"SDL_VIDEODRIVER", "x11"},
+                                 {"WAYLAND_DISPLAY", std::nullopt}});
+        if (script.empty()) env.insert(env.begin(), {"KORAX_INPUT", std::nullopt});
         RunResult r;
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        r.err = slurp(errfile);
+        r.code = p.run(args, script, env);
+        r.err = p.log();
         return r;
-    }
-    RunResult run(const std::vector<std::string>& words, const std::vector<std::string>& env = {}) {
-        return run((prog / "korax").string(), words, prog, env);
     }
 };
 
@@ -116,7 +59,7 @@ TEST_F(ClientBinary, FatalErrorsAtTheStartEndWithTheirNumber) {
         EXPECT_EQ(r.err, c.err);
         EXPECT_TRUE(fs::is_empty(temp)) << c.err;
     }
-    if (fs::exists(prog / "palette!.pcx")) fs::remove(prog / "palette!.pcx");
+    fs::remove(prog / "palette!.pcx");
     RunResult r = run({});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "Error 1: PALETTE!.PCX\n");
@@ -125,7 +68,7 @@ TEST_F(ClientBinary, FatalErrorsAtTheStartEndWithTheirNumber) {
 TEST_F(ClientBinary, UnsafePassThroughContainerEndsWith99) {
     std::string bytes = "\x65\x04../x";
     bytes.append(40, '\0');
-    std::ofstream(prog / "TEAM3.RST", std::ios::binary) << bytes;
+    spit(prog / "TEAM3.RST", bytes);
     RunResult r = run({});
     EXPECT_EQ(r.code, 99);
     EXPECT_EQ(r.err.rfind("Error 99: TEAM3.RST", 0), 0u) << r.err;
@@ -141,35 +84,28 @@ TEST_F(ClientBinary, MissingConfigurationIsReportedWithoutDisplay) {
     EXPECT_NE(r.err.find("KORAX.INI"), std::string::npos) << r.err;
 }
 
-TEST_F(ClientBinary, MissingPalettePictureEndsWith1) {
-    if (fs::exists(prog / "palette!.pcx")) fs::remove(prog / "palette!.pcx");
-    RunResult r = run({});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Error 1: PALETTE!.PCX\n");
-}
-
 TEST_F(ClientBinary, StartedThroughPathFindsItsProgramDirectory) {
     // The game directory is looked for in the program directory, in any letter case,
     // not in the directory the client was started from.
     fs::path elsewhere = root / "elsewhere";
     fs::create_directories(elsewhere / "NOGAME");
     fs::create_directories(prog / "game1");
-    std::string path = prog.string() + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "");
-    RunResult miss = run("korax", {"NOGAME"}, elsewhere, {"PATH=" + path});
+    const std::string oldpath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (prog.string() + ":" + oldpath).c_str(), 1);
+    ::setenv("KORAX_VIDEO", "headless", 1);
+    auto from = [&](const std::string& game) {
+        PROCESSRUN r;
+        r.program = "korax";
+        r.args = {game};
+        r.dir = elsewhere.string();
+        r.output = (root / "path.log").string();
+        return RunResult{RUNANDWAIT(r), slurp(root / "path.log")};
+    };
+    const RunResult miss = from("NOGAME"), found = from("Game1");
+    ::setenv("PATH", oldpath.c_str(), 1);
     EXPECT_EQ(miss.code, 13);
     EXPECT_EQ(miss.err, "Error 13: NOGAME\n");
-    RunResult found = run("korax", {"Game1"}, elsewhere, {"PATH=" + path});
     EXPECT_EQ(found.err.find("Error 13"), std::string::npos) << found.err;
-}
-
-TEST_F(ClientBinary, ErrorScreenWaitsForAKeyFromTheScript) {
-    fs::path script = root / "keys.kis";
-    fs::path shot = root / "error.png";
-    std::ofstream(script) << "shot " << shot.string() << "\nkey Enter\n";
-    RunResult r = run({"TEAM3.RST", "x"}, {"KORAX_INPUT=" + script.string()});
-    EXPECT_EQ(r.code, 14);
-    EXPECT_EQ(r.err, "Error 14: TEAM3.RST x\n");
-    EXPECT_TRUE(fs::exists(shot));
 }
 
 namespace {
@@ -215,11 +151,7 @@ class ClientMenu : public ClientBinary {
 protected:
     void SetUp() override {
         ClientBinary::SetUp();
-        if (IsSkipped()) return;
-        fs::path dist = KORAX_DIST_DIR;
-        if (!fs::exists(dist / "DEMO") || !fs::exists(dist / "palette!.pcx")) GTEST_SKIP() << "program directory not built";
-        fs::remove_all(prog);
-        fs::copy(dist, prog, fs::copy_options::recursive);
+        p.demo();
     }
     std::uint32_t pixel(int shot, int x, int y) {
         Shot s;
@@ -231,11 +163,11 @@ protected:
 };
 
 TEST_F(ClientMenu, HistoryBackKeyEscapeAndQuitQuestion) {
-    fs::path script = root / "menu.kis";
     std::string r = root.string() + "/";
     // Each shot shows the screen as the action right before it left it.
     auto shot = [&](int n) { return "shot " + r + "s" + std::to_string(n) + ".png\n"; };
-    std::ofstream(script) << shot(1)
+    std::ostringstream script;
+    script << shot(1)
                           << "click 900 151\n" << shot(2)  // line-up
                           << "click 900 197\n" << shot(3)  // league table
                           << "key Shift+Tab\n" << shot(4)  // back one entry
@@ -243,7 +175,7 @@ TEST_F(ClientMenu, HistoryBackKeyEscapeAndQuitQuestion) {
                           << "key Esc\n" << shot(6)        // at the first entry: the question
                           << "key N\n" << shot(7)
                           << "key Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n";
-    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    RunResult res = run({"DEMO"}, {}, script.str());
     EXPECT_EQ(res.code, 0) << res.err;
     EXPECT_TRUE(pressed(1, 1));
     EXPECT_EQ(pixel(1, 820, 164), RELEASED);
@@ -261,9 +193,7 @@ TEST_F(ClientMenu, HistoryBackKeyEscapeAndQuitQuestion) {
 }
 
 TEST_F(ClientMenu, ScriptThatRunsOutEndsWith125) {
-    fs::path script = root / "short.kis";
-    std::ofstream(script) << "key Esc\n";
-    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    RunResult res = run({"DEMO"}, {}, "key Esc\n");
     EXPECT_EQ(res.code, 125);
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
@@ -271,9 +201,7 @@ TEST_F(ClientMenu, ScriptThatRunsOutEndsWith125) {
 TEST_F(ClientMenu, ScriptWhoseLastKeyEndsTheRunEndsWith0) {
     // Escape, "yes" to the question, Enter for the message about the turn file:
     // the last key is taken in, and nothing more is asked for.
-    fs::path script = root / "quit.kis";
-    std::ofstream(script) << "key Esc\nkey Y\nkey Enter\n";
-    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    RunResult res = run({"DEMO"}, {}, "key Esc\nkey Y\nkey Enter\n");
     EXPECT_EQ(res.code, 0) << res.err;
     EXPECT_TRUE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
@@ -281,14 +209,14 @@ TEST_F(ClientMenu, ScriptWhoseLastKeyEndsTheRunEndsWith0) {
 TEST_F(ClientMenu, NoDisplayEndsWith100OnStandardError) {
     // The display libraries keep memory after a failed connection; a sanitizer
     // build's leak report would replace the exit code this test is about.
-    RunResult res = run({"DEMO"}, {"KORAX_VIDEO", "DISPLAY=:9999", "ASAN_OPTIONS=detect_leaks=0"});
+    RunResult res = run({"DEMO"}, {{"KORAX_VIDEO", std::nullopt}, {"DISPLAY", ":9999"}, {"ASAN_OPTIONS", "detect_leaks=0"}});
     EXPECT_EQ(res.code, 100);
     EXPECT_EQ(res.err.rfind("Error 100: ", 0), 0u) << res.err;
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
 
 TEST_F(ClientMenu, NoDisplayAtAllEndsWith100InsteadOfAnInvisibleWindow) {
-    RunResult res = run({"DEMO"}, {"KORAX_VIDEO", "DISPLAY", "SDL_VIDEODRIVER", "ASAN_OPTIONS=detect_leaks=0"});
+    RunResult res = run({"DEMO"}, {{"KORAX_VIDEO", std::nullopt}, {"DISPLAY", std::nullopt}, {"SDL_VIDEODRIVER", std::nullopt}, {"ASAN_OPTIONS", "detect_leaks=0"}});
     EXPECT_EQ(res.code, 100);
     // The display libraries may complain first.
     EXPECT_NE(res.err.find("Error 100: "), std::string::npos) << res.err;
@@ -299,22 +227,23 @@ TEST_F(ClientMenu, GraphModeOtherThanTwoStopsInOrder) {
     auto at = ini.find("GRAPHMODE=2");
     ASSERT_NE(at, std::string::npos);
     ini.replace(at, 11, "GRAPHMODE=1");
-    std::ofstream(prog / "KORAX.INI", std::ios::binary) << ini;
-    fs::path script = root / "mode.kis";
-    std::ofstream(script) << "key Enter\nkey Enter\nkey Enter\nkey Enter\n";
+    spit(prog / "KORAX.INI", ini);
+    std::ostringstream script;
+    script << "key Enter\nkey Enter\nkey Enter\nkey Enter\n";
     fs::remove(prog / "DEMO" / "KORAX.TMP");
-    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    RunResult res = run({"DEMO"}, {}, script.str());
     EXPECT_EQ(res.code, 0) << res.err;
     EXPECT_FALSE(fs::exists(prog / "DEMO" / "KORAX.TMP"));  // the menu never ran
     EXPECT_TRUE(fs::exists(prog / "DEMO" / "TEAM1.TRN"));
 }
 
-TEST_F(ClientBinary, ErrorScreenShowsTheMessageCentred) {
-    fs::path script = root / "keys.kis";
+TEST_F(ClientBinary, ErrorScreenWaitsForAKeyAndShowsTheMessageCentred) {
     fs::path shotfile = root / "error.png";
-    std::ofstream(script) << "shot " << shotfile.string() << "\nkey Enter\n";
-    RunResult r = run({"NOGAME"}, {"KORAX_INPUT=" + script.string()});
-    EXPECT_EQ(r.code, 13);
+    std::ostringstream script;
+    script << "shot " << shotfile.string() << "\nkey Enter\n";
+    RunResult r = run({"NOGAME"}, {}, script.str());
+    EXPECT_EQ(r.code, 13);  // the key ends the run with the error's number
+    EXPECT_EQ(r.err, "Error 13: NOGAME\n");
     Shot s;
     ASSERT_TRUE(s.load(shotfile));
     auto white_in = [&](std::uint32_t y1, std::uint32_t y2, std::uint32_t& left, std::uint32_t& right) {
@@ -360,10 +289,8 @@ TEST_F(ClientMenu, BackFromMatchViewerAddsViewerTime) {
         utimbuf t{when, when};
         ASSERT_EQ(::utime((demo / name).c_str(), &t), 0);
     }
-    fs::path script = root / "viewer.kis";
     // Back from the viewer the pairings, the table and the messages come first.
-    std::ofstream(script) << "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n";
-    RunResult res = run({"DEMO", "1", "AusVGR"}, {"KORAX_INPUT=" + script.string()});
+    RunResult res = run({"DEMO", "1", "AusVGR"}, {}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n");
     std::time_t end = std::time(nullptr);
     EXPECT_EQ(res.code, 0) << res.err;
     std::string after = slurp(demo / "TEAM1.DAT");
@@ -383,11 +310,11 @@ TEST_F(ClientMenu, BackFromMatchViewerAddsViewerTime) {
 }
 
 TEST_F(ClientMenu, ClosingMessageIsNotDrawnOverTheQuitQuestion) {
-    fs::path script = root / "quit.kis";
     // The question ignores Space; the mouse move lets the shot wait for the message.
-    std::ofstream(script) << "key Esc\nkey Space\nshot " << (root / "s1.png").string() << "\nkey Y\nmove 5 5\nshot "
+    std::ostringstream script;
+    script << "key Esc\nkey Space\nshot " << (root / "s1.png").string() << "\nkey Y\nmove 5 5\nshot "
                           << (root / "s2.png").string() << "\nkey Enter\nkey Enter\nkey Enter\n";
-    RunResult res = run({"DEMO"}, {"KORAX_INPUT=" + script.string()});
+    RunResult res = run({"DEMO"}, {}, script.str());
     EXPECT_EQ(res.code, 0) << res.err;
     EXPECT_EQ(pixel(1, 300, 340), QUESTION);
     EXPECT_NE(pixel(2, 300, 340), QUESTION);

@@ -121,6 +121,12 @@ TEST_F(Config, ReadsEveryKey) {
     EXPECT_FALSE(STARTBILD);
     EXPECT_EQ(TEAMCOLOR[3], 12);
     EXPECT_FALSE(NEUGRAPH);
+    // Keys match by their start, not inside a comment or another word; team 11 is team 1.
+    first("GRAPHMODEX=1\nTEAM11=3\nTEAM10=15\n; GRAPHMODE=0 is not read in a comment\nXGRAPHMODE=0\n");
+    EXPECT_EQ(XMODE, 1);
+    EXPECT_EQ(TEAMCOLOR[10], 15);
+    EXPECT_EQ(TEAMCOLOR[1], 3);
+    EXPECT_EQ(TEAMCOLOR[2], 2);
 }
 
 TEST_F(Config, BooleansAreFalseOnlyForFourWords) {
@@ -157,21 +163,6 @@ TEST_F(Config, BadLinesStopWithTheKeyAndTheLine) {
     for (const auto& [body, error] : cases) EXPECT_EQ(fails(body), error) << body;
     first("SCR_TIME=120\n");
     EXPECT_EQ(SCR_TIME, 7200);
-}
-
-TEST_F(Config, KeysMatchByPrefix) {
-    first("GRAPHMODEX=1\n");
-    EXPECT_EQ(XMODE, 1);
-    first("; GRAPHMODE=0 is not read in a comment\nXGRAPHMODE=0\n");
-    EXPECT_EQ(XMODE, 2);
-}
-
-TEST_F(Config, TeamColourLines) {
-    first("TEAM10=15\n");
-    EXPECT_EQ(TEAMCOLOR[10], 15);
-    EXPECT_EQ(TEAMCOLOR[1], 1);
-    first("TEAM11=3\n");
-    EXPECT_EQ(TEAMCOLOR[1], 3);
 }
 
 TEST_F(Config, IdLineMissingFileAndUnreadableFile) {

@@ -2,70 +2,33 @@
 // language LANGUAGE.CFG selects, and stops visibly on a broken language file.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "common/client_run.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
+using namespace korax::client;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
 class LanguageClient : public testing::Test {
 protected:
-    fs::path root, prog;
-
-    void SetUp() override {
-        fs::path dist(KORAX_DIST_DIR);
-        if (!fs::exists(dist / "korax") || !fs::exists(dist / "KORAX.DEU") || !fs::exists(dist / "DEMO"))
-            GTEST_SKIP() << "client or its data not built";
-        char buf[] = "/tmp/korax-lgclient-XXXXXX";
-        root = ::mkdtemp(buf);
-        prog = root / "prog";
-        fs::copy(dist, prog, fs::copy_options::recursive);
-    }
-    void TearDown() override {
-        if (!root.empty()) fs::remove_all(root);
-    }
-    void put(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+    ProgramDir p;
+    void SetUp() override { p.demo(); }
 
     // Runs the client on the demonstration game with an input script; returns the
-    // exit code and leaves standard error in `err`.
+    // exit code and leaves its output in `err`.
     int run(const std::string& script, std::string& err) {
-        put(root / "in.kis", script);
-        pid_t pid = ::fork();
-        if (pid == 0) {
-            if (::chdir(prog.c_str()) != 0) ::_exit(97);
-            int fd = ::open((root / "err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            ::dup2(fd, 2);
-            ::setenv("KORAX_VIDEO", "headless", 1);
-            ::setenv("KORAX_INPUT", (root / "in.kis").c_str(), 1);
-            ::setenv("TMPDIR", root.c_str(), 1);
-            ::unsetenv("DISPLAY");
-            ::unsetenv("WAYLAND_DISPLAY");
-            ::execl((prog / "korax").c_str(), "korax", "DEMO", static_cast<char*>(nullptr));
-            ::_exit(98);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        err = slurp(root / "err.txt");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const int code = p.run({"korax", "DEMO"}, script, {{"TMPDIR", p.root.string()}});
+        err = p.log();
+        return code;
     }
-
+    void language(const std::string& choice) {
+        const std::string cfg = p.file("LANGUAGE.CFG");
+        spit(p.prog / "LANGUAGE.CFG", choice + cfg.substr(cfg.find('\n')));
+    }
     std::string menu_shot(const std::string& choice, const std::string& name) {
-        std::string cfg = slurp(prog / "LANGUAGE.CFG");
-        put(prog / "LANGUAGE.CFG", choice + cfg.substr(cfg.find('\n')));
+        language(choice);
         std::string err;
-        run("wait 100\nshot " + (root / name).string() + "\n", err);
-        std::string png = slurp(root / name);
+        run("wait 100\nshot " + (p.root / name).string() + "\n", err);
+        std::string png = slurp(p.root / name);
         EXPECT_EQ(png.substr(0, 4), "\x89PNG") << err;
         return png;
     }
@@ -81,9 +44,8 @@ TEST_F(LanguageClient, MainMenuInEachLanguage) {
 }
 
 TEST_F(LanguageClient, BrokenLanguageFileStopsWithItsMessage) {
-    put(prog / "KORAX.ENG", "KORAX 219\n1=old\n");
-    std::string cfg = slurp(prog / "LANGUAGE.CFG");
-    put(prog / "LANGUAGE.CFG", "2" + cfg.substr(cfg.find('\n')));
+    spit(p.prog / "KORAX.ENG", "KORAX 219\n1=old\n");
+    language("2");
     std::string err;
     EXPECT_EQ(run("key Esc\n", err), 1);
     EXPECT_NE(err.find("Error 7 Language-File :\nFile KORAX.ENG, Version 2.19 is obsolete\n"
@@ -93,7 +55,7 @@ TEST_F(LanguageClient, BrokenLanguageFileStopsWithItsMessage) {
 }
 
 TEST_F(LanguageClient, ForeignConfigurationStopsWithExitCodeOne) {
-    put(prog / "KORAX.INI", "ID=12\n");
+    spit(p.prog / "KORAX.INI", "ID=12\n");
     std::string err;
     EXPECT_EQ(run("key Esc\n", err), 1);
     EXPECT_NE(err.find("KORAX.INI"), std::string::npos) << err;

@@ -17,29 +17,20 @@ std::vector<std::uint32_t> snapshot(int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-TEST_F(Screen, ClickInOverlappingWindowsTheHighestNumberWins) {
+TEST_F(Screen, ClicksAndKeysThroughMouseAktion) {
     SETKLICKFENSTER(3, 100, 100, 300, 300);
     SETKLICKFENSTER(12, 150, 150, 200, 200);
-    script("click " + at(160, 160) + "\nclick " + at(250, 250) + "\n");
-    EXPECT_TRUE(MOUSEAKTION());
-    EXPECT_EQ(KEY, 'C');
-    EXPECT_TRUE(MOUSEAKTION());
-    EXPECT_EQ(KEY, '3');
-    EXPECT_FALSE(GLOBALBEENDEN);
-}
-
-TEST_F(Screen, ClickOnWindow27IsEscapeAndEndsEverything) {
     SETKLICKFENSTER(27, 10, 10, 50, 50);
-    script("click " + at(50, 50) + "\n");
-    EXPECT_TRUE(MOUSEAKTION());
-    EXPECT_EQ(KEY, 27);
+    // Overlapping windows: the highest number wins; keys come in capitals; window 27 is Escape and ends everything.
+    const std::pair<std::string, int> steps[] = {{"click " + at(160, 160), 'C'}, {"click " + at(250, 250), '3'},
+                                                 {"key q", 'Q'}, {"click " + at(50, 50), 27}};
+    for (const auto& [step, key] : steps) {
+        EXPECT_FALSE(GLOBALBEENDEN);
+        script(step + "\n");
+        EXPECT_TRUE(MOUSEAKTION());
+        EXPECT_EQ(KEY, key) << step;
+    }
     EXPECT_TRUE(GLOBALBEENDEN);
-}
-
-TEST_F(Screen, KeysGoThroughMouseAktionInCapitals) {
-    script("key q\n");
-    EXPECT_TRUE(MOUSEAKTION());
-    EXPECT_EQ(KEY, 'Q');
 }
 
 TEST_F(Screen, MessageBoxWithThreeLinesPutsTheScreenBack) {
@@ -54,13 +45,7 @@ TEST_F(Screen, MessageBoxWithThreeLinesPutsTheScreenBack) {
     EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
 }
 
-TEST_F(Screen, MessageBoxEndsWithALeftClick) {
-    script("click " + at(5, 5) + "\n");
-    MELDUNG("one");
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-}
-
-TEST_F(Screen, MessageBoxWithEightLinesIsError99AndDrawsNothing) {
+TEST_F(Screen, MessageBoxEndsWithALeftClickAndRefusesEightLines) {
     try {
         MELDUNG("1/2/3/4/5/6/7/8");
         FAIL();
@@ -68,17 +53,20 @@ TEST_F(Screen, MessageBoxWithEightLinesIsError99AndDrawsNothing) {
         EXPECT_EQ(e.nr, 99);
     }
     EXPECT_FALSE(std::filesystem::exists(root / "M1.TMP"));
+    script("click " + at(5, 5) + "\n");
+    MELDUNG("one");
+    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
 }
 
 TEST_F(Screen, ContextMenuChooseAndCancel) {
-    script("key Down\nkey Enter\n");
-    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "three", "", ""), 2);
-    script("key Esc\n");
-    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "", "", ""), 0);
-    script("click " + at(110, 120 + 20) + " right\n");
-    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "", "", ""), 0);
-    script("key Enter\n");
-    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "", "", "", ""), 1);
+    const struct { std::string script; const char *two, *three; int chosen; } cases[] = {
+        {"key Down\nkey Enter\n", "two", "three", 2}, {"key Esc\n", "two", "", 0},
+        {"click " + at(110, 120 + 20) + " right\n", "two", "", 0}, {"key Up\nkey Enter\n", "two", "", 0},  // up to the title
+        {"key Enter\n", "", "", 1}};
+    for (const auto& c : cases) {
+        script(c.script);
+        EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", c.two, c.three, "", ""), c.chosen) << c.script;
+    }
     EXPECT_EQ(KEY, 0);
 }
 
@@ -91,11 +79,6 @@ TEST_F(Screen, ContextMenuLeftClickPicksTheEntryUnderTheMouse) {
     // A mouse come to rest on an entry leaves the keys in charge.
     script("move " + at(150, 180) + "\nkey Up\nkey Up\nkey Enter\n");
     EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "three", "", ""), 1);
-}
-
-TEST_F(Screen, ContextMenuUpToTheTitleAnswersZero) {
-    script("key Up\nkey Enter\n");
-    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "", "", ""), 0);
 }
 
 TEST_F(Screen, ContextMenuWithoutEntriesShowsNothing) {
@@ -115,22 +98,15 @@ TEST_F(Screen, ContextMenuNearTheCornerStaysOnScreen) {
 }
 
 TEST_F(Screen, LineEditorKeys) {
-    std::string s;
-    script("text abcdef\nkey Left\nkey Backspace\nkey Home\nkey Del\nkey Ins\ntext X\nkey End\ntext !\nkey Enter\n");
-    GREADLN(100, 100, 15, 0, 8, 6, s);
-    EXPECT_EQ(s, "Xcdf!");
-}
-
-TEST_F(Screen, LineEditorStartsFromTheCallersText) {
-    std::string s = "GAME1";
-    script("key Backspace\ntext 2\nkey Enter\n");
-    GREADLN(100, 100, 15, 0, 8, 10, s);
-    EXPECT_EQ(s, "GAME2");
-}
-
-TEST_F(Screen, LineEditorEscapeClearsAndOnlyEnterEnds) {
-    std::string s = "old";
-    script("key Esc\nkey Esc\ntext new\nkey Enter\n");
-    GREADLN(100, 100, 15, 0, 8, 10, s);
-    EXPECT_EQ(s, "new");
+    const struct { std::string start, script, result; int max; } cases[] = {
+        {"", "text abcdef\nkey Left\nkey Backspace\nkey Home\nkey Del\nkey Ins\ntext X\nkey End\ntext !\nkey Enter\n",
+         "Xcdf!", 6},
+        {"GAME1", "key Backspace\ntext 2\nkey Enter\n", "GAME2", 10},  // from the caller's text
+        {"old", "key Esc\nkey Esc\ntext new\nkey Enter\n", "new", 10}};  // Escape clears, only Enter ends
+    for (const auto& c : cases) {
+        std::string s = c.start;
+        script(c.script);
+        GREADLN(100, 100, 15, 0, 8, c.max, s);
+        EXPECT_EQ(s, c.result);
+    }
 }

@@ -29,12 +29,33 @@ protected:
 
 }  // namespace
 
-TEST_F(Dialogs, EditIntSliderEnds) {
-    script("click " + at(SLIDERLEFT, SLIDERY) + "\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 10);
-    script("click " + at(SLIDERRIGHT, SLIDERY) + "\nclick " + at(RETURNX, RETURNY) + "\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 90);
-    EXPECT_EQ(KEY, 0);
+TEST_F(Dialogs, EditIntKeysClicksAndTypedValues) {
+    const std::string typed = "key Space\nkey Esc\ntext ";
+    const struct {
+        std::string script;
+        std::int32_t start, min, max, value;
+    } cases[] = {
+        {"click " + at(SLIDERLEFT, SLIDERY) + "\nkey Enter\n", 50, 10, 90, 10},
+        {"click " + at(SLIDERRIGHT, SLIDERY) + "\nclick " + at(RETURNX, RETURNY) + "\n", 50, 10, 90, 90},
+        {"click " + at(SLIDERRIGHT, SLIDERY) + "\nkey Enter\n", 0, INT32_MIN, INT32_MAX, INT32_MAX},
+        {"key +\nclick " + at(PLUSX, SLIDERY) + "\nkey Enter\n", 90, 10, 90, 90},  // plus at the maximum
+        {"key -\nkey -\nkey Enter\n", 12, 10, 90, 10},
+        {"key Enter\n", 5, 10, 90, 10},  // the start is clamped
+        {"key Esc\n", 50, 10, 90, 0},
+        {"key +\nkey Enter\n", 5, 10, -3, 10},  // maximum below the minimum offers the minimum
+        {"key Space\nkey Backspace\nkey Backspace\ntext 75\nkey Enter\nkey Enter\n", 50, 10, 90, 75},
+        {typed + "ab\nkey Enter\nkey Enter\n", 50, 10, 90, 50},
+        {typed + "99\nkey Enter\nkey Enter\n", 50, 10, 90, 90},
+        {typed + "1\nkey Enter\nkey Enter\n", 50, 10, 90, 10},
+    };
+    for (const auto& c : cases) {
+        script(c.script);
+        EXPECT_EQ(EDITINT("Amount", c.start, c.min, c.max), c.value) << c.script;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << c.script;
+        if (c.script.find("key") == std::string::npos) {
+            EXPECT_EQ(KEY, 0) << c.script;  // Return clicked
+        }
+    }
 }
 
 TEST_F(Dialogs, EditIntSliderFollowsADragToWhereItIsReleased) {
@@ -51,59 +72,16 @@ TEST_F(Dialogs, EditIntSliderFollowsADragToWhereItIsReleased) {
     EXPECT_FALSE(DRAGDROP);
 }
 
-TEST_F(Dialogs, EditIntPlusAtMaxStaysAtMax) {
-    script("key +\nclick " + at(PLUSX, SLIDERY) + "\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 90, 10, 90), 90);
-    script("key -\nkey -\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 12, 10, 90), 10);
-}
-
-TEST_F(Dialogs, EditIntStartIsClampedAndEscapeGivesZero) {
-    script("key Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 5, 10, 90), 10);
-    script("key Esc\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 0);
-}
-
-TEST_F(Dialogs, EditIntMaxBelowMinOffersMin) {
-    script("key +\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 5, 10, -3), 10);
-}
-
-TEST_F(Dialogs, EditIntTypedValues) {
-    script("key Space\nkey Backspace\nkey Backspace\ntext 75\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 75);
-    script("key Space\nkey Esc\ntext ab\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 50);
-    script("key Space\nkey Esc\ntext 99\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 90);
-    script("key Space\nkey Esc\ntext 1\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Amount", 50, 10, 90), 10);
-}
-
-TEST_F(Dialogs, EditIntWholeLongintRange) {
-    script("click " + at(SLIDERRIGHT, SLIDERY) + "\nkey Enter\n");
-    EXPECT_EQ(EDITINT("Gold", 0, INT32_MIN, INT32_MAX), INT32_MAX);
-}
-
-TEST_F(Dialogs, JaNeinKeys) {
-    script("key j\n");
-    EXPECT_TRUE(JANEIN("Really?"));
-    script("key Y\n");
-    EXPECT_TRUE(JANEIN("Really?"));
-    script("key n\n");
-    EXPECT_FALSE(JANEIN("Really?"));
-    script("key x\nkey 5\nkey Esc\n");
-    EXPECT_FALSE(JANEIN("Really?"));
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-    EXPECT_EQ(KEY, 0);
-}
-
-TEST_F(Dialogs, JaNeinClicks) {
-    script("click " + at(XMC_ - 100, MY + 20) + "\n");
-    EXPECT_TRUE(JANEIN("Really?"));
-    script("click " + at(XMC_ + 100, MY + 20) + "\n");
-    EXPECT_FALSE(JANEIN("Really?"));
+TEST_F(Dialogs, JaNeinKeysAndClicks) {
+    const std::pair<std::string, bool> cases[] = {
+        {"key j\n", true}, {"key Y\n", true}, {"key n\n", false}, {"click " + at(XMC_ - 100, MY + 20) + "\n", true},
+        {"click " + at(XMC_ + 100, MY + 20) + "\n", false}, {"key x\nkey 5\nkey Esc\n", false}};
+    for (const auto& [keys, yes] : cases) {
+        script(keys);
+        EXPECT_EQ(JANEIN("Really?"), yes) << keys;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << keys;
+    }
+    EXPECT_EQ(KEY, 0);  // Escape leaves no key behind
 }
 
 TEST_F(Dialogs, DialogsLeaveTheScreensClickWindowsAlone) {

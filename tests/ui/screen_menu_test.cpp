@@ -42,12 +42,51 @@ TEST_F(Menu, TheDefaultMenuFillsTheColumn) {
     EXPECT_FALSE(KLICKFENSTER[44].AKTIV);
 }
 
-TEST_F(Menu, ClickOnAButtonSelectsItsCode) {
-    script("click " + centre(3) + "\n");
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, 105);
-    EXPECT_EQ(OLDBUTTON, 3);
-    EXPECT_EQ(OLDMENU, 105);
+// Scripts walked one GLOBALBUTTON call per step: what it answers, KEY and the
+// scroll offset afterwards (-1: not looked at).
+TEST_F(Menu, KeysAndClicksStepByStep) {
+    const auto& up = KLICKFENSTER[21];
+    const auto& down = KLICKFENSTER[22];
+    struct Step {
+        int answer, key, rel;
+    };
+    const struct {
+        std::string script;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"click " + centre(3) + "\n", {{1, 105, 0}}},
+        {"click " + centre(2) + "\nclick " + centre(4) + "\nkey Tab\n", {{1, 102, -1}, {1, 106, -1}, {1, 102, -1}}},
+        // Page keys stop at the end and at the start.
+        {"key PgDn\nkey PgDn\nkey PgDn\nkey PgUp\nkey PgUp\nkey PgUp\n",
+         {{0, -1, 7}, {-1, -1, 12}, {-1, -1, 12}, {-1, -1, 5}, {-1, -1, 0}, {-1, -1, 0}}},
+        {"click " + at((up.X1 + up.X2) / 2, (up.Y1 + up.Y2) / 2) + "\nclick " +
+             at((down.X1 + down.X2) / 2, (down.Y1 + down.Y2) / 2) + "\n",
+         {{0, 0, 0}, {0, -1, 1}}},
+        // Down at the last button scrolls and stays there.
+        {"click " + centre(13) + "\nkey Down\nkey Up\n", {{1, MENU[13], 0}, {1, MENU[14], 1}, {1, MENU[13], -1}}},
+        // Typed letters are no button codes.
+        {"key a\nkey B\n", {{0, 'A', -1}, {-1, 'B', -1}}},
+        {"key Shift+Tab\n", {{1, 27, -1}}},
+    };
+    for (const auto& c : cases) {
+        MENUREL = 0;
+        INITOBERFLAECHE(0);
+        script(c.script);
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            const Step& want = c.steps[i];
+            const bool answer = GLOBALBUTTON();
+            if (want.answer >= 0) {
+                EXPECT_EQ(answer, want.answer == 1) << c.script << " step " << i;
+            }
+            if (want.key >= 0) {
+                EXPECT_EQ(KEY, want.key) << c.script << " step " << i;
+            }
+            if (want.rel >= 0) {
+                EXPECT_EQ(MENUREL, want.rel) << c.script << " step " << i;
+            }
+        }
+    }
+    EXPECT_EQ(KEY2, 15);  // Shift+Tab is Escape with its own code
 }
 
 TEST_F(Menu, RightDragSwapsExactlyTwoLines) {
@@ -72,60 +111,6 @@ TEST_F(Menu, DropOntoItselfOrALeftClickEndsADragWithoutSwapping) {
     EXPECT_EQ(KEY, 105);
     EXPECT_EQ(get("MENU.CFG"), cfg);
     EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
-}
-
-TEST_F(Menu, TabReturnsToThePreviousEntry) {
-    script("click " + centre(2) + "\nclick " + centre(4) + "\nkey Tab\n");
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, 102);
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, 106);
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, 102);
-    EXPECT_EQ(TABMENU, 106);
-}
-
-TEST_F(Menu, PageDownStopsAtTheEndAndPageUpAtTheStart) {
-    script("key PgDn\nkey PgDn\nkey PgDn\n");
-    EXPECT_FALSE(GLOBALBUTTON());
-    EXPECT_EQ(MENUREL, 7);
-    GLOBALBUTTON();
-    EXPECT_EQ(MENUREL, 12);
-    GLOBALBUTTON();
-    EXPECT_EQ(MENUREL, 12);
-    EXPECT_EQ(BUTTON2MENU(13), MENU[25]);
-    script("key PgUp\nkey PgUp\nkey PgUp\n");
-    GLOBALBUTTON();
-    EXPECT_EQ(MENUREL, 5);
-    GLOBALBUTTON();
-    EXPECT_EQ(MENUREL, 0);
-    GLOBALBUTTON();
-    EXPECT_EQ(MENUREL, 0);
-}
-
-TEST_F(Menu, ArrowsScrollByOneAndStopAtTheStart) {
-    const auto& up = KLICKFENSTER[21];
-    const auto& down = KLICKFENSTER[22];
-    script("click " + at((up.X1 + up.X2) / 2, (up.Y1 + up.Y2) / 2) + "\nclick " +
-           at((down.X1 + down.X2) / 2, (down.Y1 + down.Y2) / 2) + "\n");
-    EXPECT_FALSE(GLOBALBUTTON());
-    EXPECT_EQ(MENUREL, 0);
-    EXPECT_EQ(KEY, 0);
-    EXPECT_FALSE(GLOBALBUTTON());
-    EXPECT_EQ(MENUREL, 1);
-}
-
-TEST_F(Menu, DownAtTheLastButtonScrollsAndStays) {
-    script("click " + centre(13) + "\nkey Down\nkey Up\n");
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, MENU[13]);
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(MENUREL, 1);
-    EXPECT_EQ(KEY, MENU[14]);
-    EXPECT_EQ(OLDBUTTON, 13);
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, MENU[13]);
-    EXPECT_EQ(OLDBUTTON, 12);
 }
 
 TEST_F(Menu, UpAtTheFirstScrollingButtonScrollsAndStays) {
@@ -167,23 +152,6 @@ TEST_F(Menu, TabToAnEntryScrolledOutOfViewScrollsItIn) {
     script("key Down\n");
     EXPECT_TRUE(GLOBALBUTTON());
     EXPECT_EQ(KEY, MENU[21]);  // and Down walks on from there
-}
-
-TEST_F(Menu, TypedButtonCodesAreIgnoredAndShiftIsNoted) {
-    script("key a\nkey B\n");
-    EXPECT_FALSE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, 'A');
-    EXPECT_FALSE(SHIFT);
-    GLOBALBUTTON();
-    EXPECT_EQ(KEY, 'B');
-    EXPECT_TRUE(SHIFT);
-}
-
-TEST_F(Menu, ShiftTabIsEscapeWithItsCode) {
-    script("key Shift+Tab\n");
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(KEY2, 15);
 }
 
 TEST_F(Menu, TooFewEntriesIsError18NoFixedEntries19) {
