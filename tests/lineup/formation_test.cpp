@@ -97,7 +97,9 @@ TEST_F(Formation, CodesAndTies) {
                           Case{-5, 1, true, ""}, Case{10, 1, false, ""}}) {
         std::string code = "x";
         EXPECT_EQ(TIEDCODE(taktik(c.x, c.y), code), c.tied) << c.x << " " << c.y;
-        if (c.tied) EXPECT_EQ(code, c.code);
+        if (c.tied) {
+            EXPECT_EQ(code, c.code);
+        }
     }
 }
 
@@ -127,7 +129,9 @@ TEST_F(Formation, PosiokKeepsDistanceAndOrder) {
         const int px = TOSCREENX(c.x), py = TOSCREENY(c.y);
         // The check works on the pitch units of the pixel, so compare with them.
         EXPECT_EQ(POSIOK(TEAM, false, c.pos, px, py), TESTPOSI(TEAM, c.pos, TOPITCHX(px), TOPITCHY(py)));
-        if (TOPITCHX(px) == c.x && TOPITCHY(py) == c.y) EXPECT_EQ(POSIOK(TEAM, false, c.pos, px, py), c.ok);
+        if (TOPITCHX(px) == c.x && TOPITCHY(py) == c.y) {
+            EXPECT_EQ(POSIOK(TEAM, false, c.pos, px, py), c.ok);
+        }
     }
     // The friendly's tactics are their own.
     EXPECT_TRUE(POSIOK(TEAM, true, 5, TOSCREENX(400), TOSCREENY(300)));
