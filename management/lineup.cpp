@@ -592,6 +592,12 @@ bool handle(LINEUPSTATE& st) {
 
 }  // namespace
 
+void DRAWLINEUPPITCH(bool sparr) {
+    LINEUPSTATE st;
+    st.sparr = sparr;
+    redrawpitch(st);
+}
+
 void SPARRLEISTE() {
     EHIDEMOUSE();
     for (int race = 1; race <= 5; ++race) {

@@ -11,6 +11,8 @@ void AUFSTELLUNG(bool sparr);
 bool IMPORTSCHEMA(const std::string& name, bool sparr);
 // Draws the pitch and sets XS1..YS2 (management/formation.h).
 void WRITESPIELFELD();
+// The pitch with the five positions of TEAM as the screen shows them.
+void DRAWLINEUPPITCH(bool sparr);
 // The five race windows of the friendly's line-up.
 void SPARRLEISTE();
 
