@@ -371,24 +371,26 @@ bool follow(int& x, int& y, const LINEUPSTATE& st, int pos) {
     return !escaped;
 }
 
-// A squad icon (or race) dragged onto a position.
-void dragmember(LINEUPSTATE& st, int x0, int y0) {
+// A squad icon (or race) dragged onto a position. True when the button came up
+// where it went down: a click, which only selects.
+bool dragmember(LINEUPSTATE& st, int x0, int y0) {
     int x = x0, y = y0;
     ESETDRAGMOUSE();
     if (!follow(x, y, st, 0)) {
         clearselection(st);
-        return;
+        return false;
     }
-    if (ISCLICK(x0, y0, x, y)) return;
+    if (ISCLICK(x0, y0, x, y)) return true;
     const int over = KLICKHIT(x, y);
     if (over >= 11 && over <= 15) {
         newselection(st, over);
         pairaction(st);
     }
+    return false;
 }
 
-// A position dragged to a new place or onto a tie target.
-void dragposition(LINEUPSTATE& st, int x0, int y0) {
+// A position dragged to a new place or onto a tie target; true for a click.
+bool dragposition(LINEUPSTATE& st, int x0, int y0) {
     const int pos = st.s.sel - 10;
     drawties(pos);
     int gx1, gy1, gx2, gy2;
@@ -405,9 +407,9 @@ void dragposition(LINEUPSTATE& st, int x0, int y0) {
     if (!done) {
         clearselection(st);
         redrawpitch(st);
-        return;
+        return false;
     }
-    if (ISCLICK(x0, y0, x, y)) return;
+    if (ISCLICK(x0, y0, x, y)) return true;
     DROP d;
     const int over = KLICKHIT(x, y);
     if (over >= 16 && over <= 20) d = {DROPKIND::TARGET, over - 15, x, y};
@@ -417,6 +419,7 @@ void dragposition(LINEUPSTATE& st, int x0, int y0) {
         clearselection(st);
     }
     redrawpitch(st);
+    return false;
 }
 
 void runtarget(LINEUPSTATE& st, int p) {
@@ -428,15 +431,15 @@ void runtarget(LINEUPSTATE& st, int p) {
     ESETCMOUSE();
     ESETWRITEMODE(1);
     ESETCOLOR(15);
-    ELINE(ox - 10, oy - 10, x, y);
+    ELINE(ox, oy, x, y);
     int b = 0, mx = x, my = y;
     bool stored = false;
     while (true) {
         EMOUSESTAT(b, x, y);
         if (x != mx || y != my) {
-            ELINE(ox - 10, oy - 10, mx, my);
+            ELINE(ox, oy, mx, my);
             mx = x, my = y;
-            ELINE(ox - 10, oy - 10, mx, my);
+            ELINE(ox, oy, mx, my);
         }
         if (b & 1) {
             t.LAUFX = static_cast<std::int16_t>(TOPITCHX(x));
@@ -451,7 +454,7 @@ void runtarget(LINEUPSTATE& st, int p) {
         }
         DELAY(10);
     }
-    ELINE(ox - 10, oy - 10, mx, my);
+    ELINE(ox, oy, mx, my);
     ESETWRITEMODE(0);
     while (LEFTBUTTON() || RIGHTBUTTON()) DELAY(10);
     EMOUSEBORDER(0, 0, EMAXX, EMAXY);
@@ -502,14 +505,12 @@ void positionmenu(LINEUPSTATE& st, int p, int mx, int my) {
     AUFBAU(st);
 }
 
-void loadschema(LINEUPSTATE& st) {
+void loadschema(const LINEUPSTATE& st) {
     const std::string title = L[60].str() + " " + L[61].str();
     const std::string name = GETDATEINAME(".\\", "*.sch", title);
     if (name.empty()) return;
-    const bool ok = LOADSCHEMA(name, st.sparr);
-    // Records read before a failure stay; the tactics may have changed either way.
-    st.changed = true;
-    if (!ok) MELDUNG(L[99].str() + " " + title);
+    // Records read before a failure stay replaced.
+    if (!LOADSCHEMA(name, st.sparr)) MELDUNG(L[99].str() + " " + title);
 }
 
 void saveschema(const LINEUPSTATE& st) {
@@ -546,29 +547,31 @@ bool handle(LINEUPSTATE& st) {
             return true;
         }
         newselection(st, n);
-        if (left) {
-            if (n <= 10) dragmember(st, x0, y0);
-            else dragposition(st, x0, y0);
-        }
-        if (st.s.sel != 0) pairaction(st);
+        bool click = true;
+        if (left) click = n <= 10 ? dragmember(st, x0, y0) : dragposition(st, x0, y0);
+        if (click && st.s.sel != 0) pairaction(st);
         AFTERACTION(st.s);
         if (st.s.sel == 0) clearselection(st);
         return true;
     }
     if (LB || RB) waitrelease();
     switch (key) {
-    case 'G':
+    case 'G': {
+        const std::string was = RECORDBYTES(TEAM);
         loadschema(st);
+        st.changed = st.changed || RECORDBYTES(TEAM) != was;
         AUFBAU(st);
         break;
+    }
     case 'H':
         saveschema(st);
         AUFBAU(st);
         break;
     case 'I': {
-        AUSWAHLGAME(st.sparr ? 2 : 1);
         // The import writes into TEAM; whether it did is not told back.
-        st.changed = true;
+        const std::string was = RECORDBYTES(TEAM);
+        AUSWAHLGAME(st.sparr ? 2 : 1);
+        st.changed = st.changed || RECORDBYTES(TEAM) != was;
         st.s = SELECTION{};
         AUFBAU(st);
         break;
@@ -623,7 +626,6 @@ void AUFSTELLUNG(bool sparr) {
         for (int p = 1; p <= 5; ++p)
             if (TEAM.SPARRTAKTIK[p].NR == 0) TEAM.SPARRTAKTIK[p].NR = 3;
     }
-    AKTUMENU = sparr ? SCREEN_SPARR : SCREEN_LINEUP;
     DRAGDROP = true;
     AUFBAU(st);
     while (true) {
@@ -642,7 +644,7 @@ void AUFSTELLUNG(bool sparr) {
     if (KEY == 'R') KEY = 27;
     if (st.changed) {
         WRITETEAM(NUMMER, TEAM);
-        TIPCHANGED(AKTUMENU);
+        TIPCHANGED(sparr ? SCREEN_SPARR : SCREEN_LINEUP);
     }
 }
 
