@@ -403,6 +403,8 @@ bool dragposition(LINEUPSTATE& st, int x0, int y0) {
     ESETWRITEMODE(1);
     rect(gx1, gy1, gx2, gy2, 14);
     ESETWRITEMODE(0);
+    // The target under the drop is looked up before the buttons come back.
+    const int over = KLICKHIT(x, y);
     drawband();
     if (!done) {
         clearselection(st);
@@ -411,7 +413,6 @@ bool dragposition(LINEUPSTATE& st, int x0, int y0) {
     }
     if (ISCLICK(x0, y0, x, y)) return true;
     DROP d;
-    const int over = KLICKHIT(x, y);
     if (over >= 16 && over <= 20) d = {DROPKIND::TARGET, over - 15, x, y};
     else d = {DROPKIND::POINT, 0, x, y};
     if (POSICHECK(TEAM, st.sparr, pos, d)) {

@@ -45,8 +45,10 @@ TEST_F(Import, HomeAndAwayIntoBothTactics) {
             TEAM = TEAMREC{};
             TEAM.IMTEAM[2] = 9;
             put(match);
-            // The menu of the two teams: Enter takes the home side, Down first the away side.
-            script(std::string(s ? "key Down\n" : "") + "key Enter\nkey Enter\n");
+            // The menu of the two teams: Enter takes the home side, Down first the away
+            // side; the menu drops a key typed right after its choice, so the message
+            // that follows is confirmed by a click.
+            script(std::string(s ? "key Down\n" : "") + "key Enter\nwait 10\nclick 5 5\n");
             ASSERT_TRUE(IMPORTSCHEMA("GAME3.4", sparr));
             const TEAMREC from = side(s);
             for (int q = 1; q <= 5; ++q) {

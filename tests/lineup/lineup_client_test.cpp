@@ -32,8 +32,10 @@ std::string drag(const std::string& from, int x, int y) {
 void expectonlyown(const std::string& before, const std::string& after, TEAMREC& own) {
     ASSERT_EQ(before.size(), after.size());
     for (int t = 1; t <= 10; ++t)
-        if (t != 3) EXPECT_EQ(before.substr((t - 1) * sizeof(TEAMREC), sizeof(TEAMREC)),
-                              after.substr((t - 1) * sizeof(TEAMREC), sizeof(TEAMREC))) << t;
+        if (t != 3) {
+            EXPECT_EQ(before.substr((t - 1) * sizeof(TEAMREC), sizeof(TEAMREC)),
+                      after.substr((t - 1) * sizeof(TEAMREC), sizeof(TEAMREC))) << t;
+        }
     own = teamrecord(after, 3);
     forgetusage(own);
 }
