@@ -171,7 +171,7 @@ void drawposition(const LINEUPSTATE& st, int p) {
     SHOWNUMBER(p, x + 33, y, 15);
     if (!st.sparr && someone && PLAYER[slot].ARTIFAKT > 0) ECIRCLEFILL(x + 35, y + 14, 3, PENDANTCOLOR(PLAYER[slot].ARTIFAKT));
     DEFAULTTEXT2();
-    text(x, y + 31, 0, "F" + std::to_string(static_cast<int>(t.FANGRADIUS)));
+    text(x, y + 44, 15, "F" + std::to_string(static_cast<int>(t.FANGRADIUS)));
     if (st.sparr) {
         static const char* league[] = {"3", "2", "1"};
         static const int colour[] = {10, 15, 4};
@@ -186,9 +186,9 @@ void drawposition(const LINEUPSTATE& st, int p) {
             PLAYERREC m;
             std::int16_t prozent = 100;
             SETMOTIPLAYER(PLAYER[slot], m, prozent);
-            text(x, y + 43, 15, "$" + std::to_string(PLAYERWERT(m)));
+            text(x + 40, y + 44, 14, "$" + std::to_string(PLAYERWERT(m)));
         }
-        text(x, y + 53, 15, positionname(st, p));
+        text(x, y + 55, 15, positionname(st, p));
     }
     DEFAULTTEXT();
 }
@@ -203,15 +203,28 @@ void drawpositions(const LINEUPSTATE& st) {
     ESHOWMOUSE();
 }
 
+void drawbars(const LINEUPSTATE& st);
+
 void redrawpitch(const LINEUPSTATE& st) {
     EHIDEMOUSE();
     // Boxes of tied positions stand right of the pitch.
-    fillrect(XM2 - 50, 86, XM2, YS2 + 60, SCREEN);
-    fillrect(XS1 - 8, YS1 - 2, XS2 + 8, YS2 + 70, SCREEN);
+    fillrect(XM2 - 50, 86, XM2, YM2 - 120, SCREEN);
+    fillrect(XS1 - 8, YS1 - 2, XS2 + 8, YM2 - 120, SCREEN);
     for (int p = 11; p <= 15; ++p) KLICKFENSTER[static_cast<std::size_t>(p)].AKTIV = false;
     WRITESPIELFELD();
     drawpositions(st);
+    // Names under the lowest positions reach into the bars, which are drawn again over them.
+    drawbars(st);
     ESHOWMOUSE();
+}
+
+void drawbars(const LINEUPSTATE& st) {
+    if (st.sparr) {
+        SPARRLEISTE();
+        FENSTER(STARTWINDOW, XM2 - 220, YM2 - 65, XM2 - 20, YM2 - 25, L[298].str(), 1);
+    } else {
+        ICONLEISTE(0, 0, true);
+    }
 }
 
 void AUFBAU(const LINEUPSTATE& st) {
@@ -221,12 +234,7 @@ void AUFBAU(const LINEUPSTATE& st) {
     drawband();
     WRITESPIELFELD();
     drawpositions(st);
-    if (st.sparr) {
-        SPARRLEISTE();
-        FENSTER(STARTWINDOW, XM2 - 220, YM2 - 65, XM2 - 20, YM2 - 25, L[298].str(), 1);
-    } else {
-        ICONLEISTE(0, 0, true);
-    }
+    drawbars(st);
 }
 
 // Highlight of a selection and, in the line-up, of its partner.
@@ -420,6 +428,8 @@ bool dragposition(LINEUPSTATE& st, int x0, int y0) {
         clearselection(st);
     }
     redrawpitch(st);
+    // A refused drop keeps the position selected.
+    SETRAHMEN2(st, st.s.sel, true);
     return false;
 }
 
