@@ -619,7 +619,8 @@ void SPARRLEISTE() {
         FENSTER(race, x, YM2 - 70, x + 50, YM2 - 20, "", -3, 7);
         SHOWICON(ICONRACE[race], x + 9, YM2 - 66, false);
         DEFAULTTEXT2();
-        text(x + 3, YM2 - 31, 15, RACENAME(race));
+        ESETTEXTJUSTIFY(CENTERTEXT, TOPTEXT);
+        text(x + 25, YM2 - 33, 15, RACENAME(race));
     }
     DEFAULTTEXT();
     ESHOWMOUSE();

@@ -2,6 +2,8 @@
 // both modes, the friendly's races, Escape during a drag, and what is written.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "base/state.h"
 #include "management/formation.h"
 #include "management/lineup.h"
@@ -69,7 +71,11 @@ TEST_F(LineupScreen, FriendlyRacesAndExchange) {
     TEAM.SPARRTAKTIK[1].NR = 0;
     TEAM.SPARRTAKTIK[2].NR = 42;
     TEAM.SPARRTAKTIK[4].NR = 5;
-    script("key 1\nkey E\nkey B\nkey C\nkey Esc\n");
+    // With KORAX_LINEUP_SHOTS set, a picture of the friendly's screen is kept there.
+    const char* shots = std::getenv("KORAX_LINEUP_SHOTS");
+    const std::string shot = shots ? std::string("shot ") + shots + "/friendly.png\n" : "";
+    script(shot + "key 1\nkey E\nkey B\nkey C\n" + shot.substr(0, shot.empty() ? 0 : shot.size() - 5) +
+           (shots ? "-after.png\n" : "") + "key Esc\n");
     AUFSTELLUNG(true);
     const TEAMREC t = onfile();
     EXPECT_EQ(t.SPARRTAKTIK[4].NR, 1);
