@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "adviser/adviser.h"
@@ -22,6 +23,7 @@
 #include "management/formation.h"
 #include "management/pendant.h"
 #include "management/zoomplayer.h"
+#include "platform/dospath.h"
 #include "platform/paths.h"
 #include "results/auswahl.h"
 #include "results/testgame.h"
@@ -661,8 +663,13 @@ void AUFSTELLUNG(bool sparr) {
 }
 
 bool IMPORTSCHEMA(const std::string& name, bool sparr) {
-    std::string bytes;
-    if (!READWHOLEFILE(name, bytes)) return false;
+    // Only the head is read: a file left by another program may be of any size, and
+    // one too short for the head is a failed import, not a fatal read error.
+    std::ifstream f(HOSTPATH(name), std::ios::binary);
+    if (!f) return false;
+    std::string bytes(MATCHHEADSIZE, '\0');
+    f.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(f.gcount(), 0)));
     MATCHHEAD h;
     const int r = PARSEMATCHHEAD(bytes, h);
     if (r == HEADVERSION) {
