@@ -108,3 +108,28 @@ TEST_F(LineupScreen, ClickWithoutMovementOnlySelects) {
     EXPECT_EQ(t.TAKTIK[5].NORMALX, 100);
     EXPECT_EQ(t.TAKTIK[3].NORMALX, 350);
 }
+
+TEST_F(LineupScreen, CursorShowsStopOverARefusedPlace) {
+    SETSPIELFELD(XM1, XM2, YM2);
+    const std::string from = at(TOSCREENX(100), TOSCREENY(300));
+    struct Case {
+        int x, y;
+        MOUSESHAPE_KIND shape;
+    };
+    // Within 32 units of position 3; a free place; beyond the margin of the pitch;
+    // over the tie target "S1" in the top band.
+    for (const Case& c : {Case{TOSCREENX(360), TOSCREENY(160), MOUSESHAPE_STOP},
+                          Case{TOSCREENX(200), TOSCREENY(300), MOUSESHAPE_POSITION},
+                          Case{XS1 + 20, TOSCREENY(300), MOUSESHAPE_STOP}, Case{XM1 + 40, 95, MOUSESHAPE_POSITION}}) {
+        // The script ends while the button is still held: the shape is the one shown there.
+        script("press " + from + "\nmove " + at(c.x, c.y) + "\n");
+        EXPECT_THROW(AUFSTELLUNG(false), ScriptExhausted);
+        EXPECT_EQ(MOUSESHAPE, c.shape) << c.x << "," << c.y;
+        DRAGDROP = false;
+        ESETWRITEMODE(0);
+        korax::testing::CLOSEHEADLESSSCREEN();
+        korax::testing::OPENHEADLESSSCREEN();
+        INITOBERFLAECHE(0);
+    }
+    EXPECT_TRUE(untouched());
+}
