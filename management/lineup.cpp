@@ -269,7 +269,7 @@ void clearselection(LINEUPSTATE& st) {
     st.s = SELECTION{};
 }
 
-void blink(const LINEUPSTATE& st, int a, int b) {
+void blink(int a, int b) {
     for (int i = 0; i < 2; ++i) {
         SETRAHMEN(a, false);
         SETRAHMEN(b, false);
@@ -278,7 +278,6 @@ void blink(const LINEUPSTATE& st, int a, int b) {
         SETRAHMEN(b, true);
         DELAY(200);
     }
-    (void)st;
 }
 
 // What a completed pair of selections does: a squad member (or race) onto a
@@ -299,7 +298,7 @@ void pairaction(LINEUPSTATE& st) {
                 return;
             }
         }
-        blink(st, old, sel);
+        blink(old, sel);
         const int leaving = st.sparr ? 0 : SLOTON(TEAM, pos);
         ASSIGN(TEAM, st.sparr, old, pos);
         st.changed = true;
