@@ -11,7 +11,6 @@
 #include "data/g_general.h"
 #include "data/g_types.h"
 #include "management/formation.h"
-#include "management/ww10.h"
 
 using namespace korax;
 
@@ -242,12 +241,6 @@ TEST_F(Formation, SelectionRepeatDeselectsAndKeysMapToWindows) {
     EXPECT_EQ(SELECTIONOFKEY('F'), 15);
     EXPECT_EQ(SELECTIONOFKEY('G'), 0);
     EXPECT_EQ(SELECTIONOFKEY('0'), 0);
-}
-
-TEST(NarrowValue, MaxForHundred) {
-    EXPECT_EQ(WW10(100), "max");
-    EXPECT_EQ(WW10(99), "99");
-    EXPECT_EQ(WW10(-3), "-3");
 }
 
 // ---- schema and match head bytes ----------------------------------------------
