@@ -23,6 +23,7 @@
 #include "graph/inputscript.h"
 #include "graph/wingraph.h"
 #include "graph/winpcx.h"
+#include "management/lineup.h"
 #include "management/market.h"
 #include "management/mscreen.h"
 #include "management/screens.h"
@@ -208,10 +209,13 @@ void SAISONENDE_or_SKLAVENMARKT() {
     else NOTHING();
 }
 
+void LINEUP() { AUFSTELLUNG(false); }
+void LINEUP_FRIENDLY() { AUFSTELLUNG(true); }
+
 // The screen each menu code opens; codes without a screen show the placeholder.
 const MENUSCREEN SCREENS[] = {
     {101, TEAMUEBERSICHT},
-    {102, nullptr},  // line-up, league
+    {102, LINEUP},
     {103, AUSWAHLGAME_STANDIN},  // until the match choice is built: its advance-sale key
     {104, SAISONENDE_or_SKLAVENMARKT},
     {105, TABELLE},
@@ -226,7 +230,7 @@ const MENUSCREEN SCREENS[] = {
     {114, nullptr},  // statistics
     {115, WETTBUERO},
     {116, nullptr},  // cup draw
-    {117, nullptr},  // line-up, friendly
+    {117, LINEUP_FRIENDLY},
     {118, VERPFLEGUNG},
     {119, nullptr},  // advertising
     {120, nullptr},  // newspaper

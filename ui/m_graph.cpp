@@ -1,5 +1,9 @@
 #include "ui/m_graph.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "graph/emugraph.h"
 
 namespace korax {
@@ -45,13 +49,56 @@ void RANGEPIX(int x, int y, int colour, int x1, int y1, int x2, int y2) {
     if (x >= x1 && x <= x2 && y >= y1 && y <= y2) EPUTPIXEL(x, y, colour);
 }
 
+namespace {
+
+// Half-width of a circle of radius r at row dy (|dy| <= r): the largest dx with
+// dx*dx + dy*dy <= r*r.
+long long halfwidth(long long r, long long dy) {
+    const long long rest = r * r - dy * dy;
+    long long w = static_cast<long long>(std::sqrt(static_cast<double>(rest)));
+    while (w * w > rest) --w;
+    while ((w + 1) * (w + 1) <= rest) ++w;
+    return w;
+}
+
+void span(long long a, long long b, int y, int colour, int x1, int x2) {
+    a = std::max<long long>(a, x1);
+    b = std::min<long long>(b, x2);
+    if (a > b) return;
+    ESETCOLOR(colour);
+    ELINE(static_cast<int>(a), y, static_cast<int>(b), y);
+}
+
+}  // namespace
+
+// Only the rows and columns inside the rectangle are visited, so a radius of any
+// size from data costs no more than the rectangle.
 void CLIPCIRCLE(int x, int y, int r, int colour, int x1, int y1, int x2, int y2) {
     if (r < 0) return;
-    const long long rr = static_cast<long long>(r) * r;
-    for (int dy = -r; dy <= r; ++dy)
-        for (int dx = -r; dx <= r; ++dx)
-            if (static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy <= rr)
-                RANGEPIX(x + dx, y + dy, colour, x1, y1, x2, y2);
+    const long long top = std::max<long long>(y1, static_cast<long long>(y) - r);
+    const long long bottom = std::min<long long>(y2, static_cast<long long>(y) + r);
+    for (long long py = top; py <= bottom; ++py) {
+        const long long w = halfwidth(r, py - y);
+        span(x - w, x + w, static_cast<int>(py), colour, x1, x2);
+    }
+}
+
+void CLIPRING(int x, int y, int r, int colour, int x1, int y1, int x2, int y2) {
+    if (r < 0) return;
+    const long long top = std::max<long long>(y1, static_cast<long long>(y) - r);
+    const long long bottom = std::min<long long>(y2, static_cast<long long>(y) + r);
+    for (long long py = top; py <= bottom; ++py) {
+        const long long dy = py - y;
+        const long long outer = halfwidth(r, dy);
+        // The inner edge of a one-pixel ring: columns still outside radius r - 1,
+        // joined to the next row's outer edge so steep parts stay closed.
+        long long inner = std::abs(dy) <= r - 1 ? halfwidth(r - 1, dy) + 1 : 0;
+        const long long ndy = std::abs(dy) + 1;
+        if (ndy <= r) inner = std::min(inner, halfwidth(r, ndy) + 1);
+        inner = std::min(inner, outer);
+        span(x - outer, x - inner, static_cast<int>(py), colour, x1, x2);
+        span(x + inner, x + outer, static_cast<int>(py), colour, x1, x2);
+    }
 }
 
 }  // namespace korax

@@ -22,6 +22,8 @@ void SHOWICONX(const ICONREC& icon, int x, int y, bool mirror, int scale);
 void LINEINCOLOUR(int x1, int y1, int x2, int y2, int colour);
 // Plots the pixel when it lies inside the rectangle.
 void RANGEPIX(int x, int y, int colour, int x1, int y1, int x2, int y2);
+// A filled circle, and a one-pixel ring, clipped to the rectangle x1..x2 x y1..y2.
 void CLIPCIRCLE(int x, int y, int r, int colour, int x1, int y1, int x2, int y2);
+void CLIPRING(int x, int y, int r, int colour, int x1, int y1, int x2, int y2);
 
 }  // namespace korax

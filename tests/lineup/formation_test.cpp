@@ -1,0 +1,414 @@
+// The rules of the line-up without a screen: conversions, placing and tying,
+// selection and assignment, and the bytes of schemas and match heads.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "data/g_general.h"
+#include "data/g_types.h"
+#include "management/formation.h"
+
+using namespace korax;
+
+namespace {
+
+TAKTIKTYPE taktik(int x, int y, int r = 100, int nr = 0, int lx = 0, int ly = 0, int einsatz = 1) {
+    TAKTIKTYPE t{};
+    t.NORMALX = static_cast<std::int16_t>(x);
+    t.NORMALY = static_cast<std::int16_t>(y);
+    t.FANGRADIUS = static_cast<std::int16_t>(r);
+    t.NR = static_cast<std::int16_t>(nr);
+    t.LAUFX = static_cast<std::int16_t>(lx);
+    t.LAUFY = static_cast<std::int16_t>(ly);
+    t.EINSATZ = static_cast<std::uint8_t>(einsatz);
+    return t;
+}
+
+class Formation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SETSPIELFELD(244, 1018, 725);
+        TEAM = TEAMREC{};
+        GEN = GENTYPE{};
+        BELEGT = {};
+    }
+    void TearDown() override {
+        TEAM = TEAMREC{};
+        GEN = GENTYPE{};
+        BELEGT = {};
+    }
+};
+
+}  // namespace
+
+TEST_F(Formation, PitchFollowsTheWorkArea) {
+    EXPECT_EQ(XS1, 249);
+    EXPECT_EQ(XS2, 963);
+    EXPECT_EQ(YS1, 137);
+    EXPECT_EQ(YS2, 600);
+    EXPECT_EQ(TOSCREENX(0), XS1);
+    EXPECT_EQ(TOSCREENX(1000), XS2);
+    EXPECT_EQ(TOSCREENY(600), YS2);
+    EXPECT_EQ(TOPITCHX(XS2), 1000);
+    EXPECT_EQ(TOPITCHY(YS1), 0);
+}
+
+TEST_F(Formation, ConversionsRoundHalvesToEven) {
+    struct Case {
+        int span, value, want;
+    };
+    // Pitch to screen with a scale of 0.5: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, 3.5 -> 4.
+    for (const Case& c : {Case{500, 1, 0}, Case{500, 3, 2}, Case{500, 5, 2}, Case{500, 7, 4}, Case{500, -1, 0}}) {
+        XS1 = 100, XS2 = 100 + c.span;
+        EXPECT_EQ(TOSCREENX(c.value), 100 + c.want) << c.value;
+    }
+    // Screen to pitch with a scale of 4: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2.
+    for (const Case& c : {Case{4000, 2, 0}, Case{4000, 6, 2}, Case{4000, 10, 2}, Case{4000, 14, 4}}) {
+        XS1 = 0, XS2 = c.span;
+        EXPECT_EQ(TOPITCHX(c.value), c.want) << c.value;
+    }
+    YS1 = 0, YS2 = 300;
+    EXPECT_EQ(TOSCREENY(1), 0);
+    EXPECT_EQ(TOSCREENY(3), 2);
+    EXPECT_EQ(TOPITCHY(1), 2);
+}
+
+TEST_F(Formation, PlacesOffThePitchAreDrawnAtItsEdge) {
+    EXPECT_EQ(CLAMPEDSCREENX(-32768), XS1);
+    EXPECT_EQ(CLAMPEDSCREENX(32767), XS2);
+    EXPECT_EQ(CLAMPEDSCREENY(32767), YS2);
+    EXPECT_EQ(CLAMPEDSCREENX(500), TOSCREENX(500));
+}
+
+TEST_F(Formation, CodesAndTies) {
+    const char* codes[] = {" ", "S1", "S2", "A1", "A2", "M ", " "};
+    for (int p = 0; p <= 6; ++p) EXPECT_EQ(NUMBERSTR(p), codes[p]);
+    struct Case {
+        int x, y;
+        bool tied;
+        const char* code;
+    };
+    for (const Case& c : {Case{0, 3, true, "A1"}, Case{0, 0, true, ""}, Case{0, 6, true, ""}, Case{0, -2, true, ""},
+                          Case{-5, 1, true, ""}, Case{10, 1, false, ""}}) {
+        std::string code = "x";
+        EXPECT_EQ(TIEDCODE(taktik(c.x, c.y), code), c.tied) << c.x << " " << c.y;
+        if (c.tied) {
+            EXPECT_EQ(code, c.code);
+        }
+    }
+}
+
+TEST_F(Formation, PosiokNeedsMoreThan32PixelsInside) {
+    const int my = (YS1 + YS2) / 2, mx = (XS1 + XS2) / 2;
+    struct Case {
+        int px, py;
+        bool ok;
+    };
+    for (const Case& c : {Case{XS1 + 32, my, false}, Case{XS1 + 33, my, true}, Case{XS2 - 32, my, false},
+                          Case{XS2 - 33, my, true}, Case{mx, YS1 + 32, false}, Case{mx, YS1 + 33, true},
+                          Case{mx, YS2 - 32, false}, Case{mx, YS2 - 33, true}})
+        EXPECT_EQ(POSIOK(TEAM, false, 5, c.px, c.py), c.ok) << c.px << "," << c.py;
+}
+
+TEST_F(Formation, PosiokKeepsDistanceAndOrder) {
+    TEAM.TAKTIK[3] = taktik(400, 300);
+    TEAM.TAKTIK[2] = taktik(0, 5);  // tied: imposes no order
+    TEAM.TAKTIK[4] = taktik(-7, 0);  // neither placed nor tied
+    struct Case {
+        int pos, x, y;
+        bool ok;
+    };
+    for (const Case& c : {Case{5, 420, 320, false}, Case{5, 432, 300, true}, Case{5, 400, 332, true},
+                          Case{1, 400, 100, false}, Case{1, 401, 100, true}, Case{1, 450, 100, true},
+                          Case{4, 380, 100, true}, Case{3, 900, 300, true}}) {
+        const int px = TOSCREENX(c.x), py = TOSCREENY(c.y);
+        // The check works on the pitch units of the pixel, so compare with them.
+        EXPECT_EQ(POSIOK(TEAM, false, c.pos, px, py), TESTPOSI(TEAM, c.pos, TOPITCHX(px), TOPITCHY(py)));
+        if (TOPITCHX(px) == c.x && TOPITCHY(py) == c.y) {
+            EXPECT_EQ(POSIOK(TEAM, false, c.pos, px, py), c.ok) << c.pos << " " << c.x << "," << c.y;
+        }
+    }
+    // The friendly's tactics are their own.
+    EXPECT_TRUE(POSIOK(TEAM, true, 5, TOSCREENX(400), TOSCREENY(300)));
+}
+
+TEST_F(Formation, PosicheckForEveryPositionAndTarget) {
+    for (int pos = 1; pos <= 5; ++pos)
+        for (int k = 1; k <= 5; ++k) {
+            TEAM = TEAMREC{};
+            TEAM.TAKTIK[pos] = taktik(500, 300);
+            const bool forward = pos <= 2, defender = pos == 3 || pos == 4;
+            const bool allowed = !(forward && k <= 2) && !(defender && (k == 3 || k == 4));
+            EXPECT_EQ(POSICHECK(TEAM, false, pos, {DROPKIND::TARGET, k}), allowed) << pos << "->" << k;
+            EXPECT_EQ(TEAM.TAKTIK[pos].NORMALX, allowed ? 0 : 500);
+            EXPECT_EQ(TEAM.TAKTIK[pos].NORMALY, allowed ? k : 300);
+            EXPECT_EQ(TIEALLOWED(pos, k), allowed);
+            const auto offered = TIETARGETS(pos);
+            const bool shown = std::find(offered.begin(), offered.end(), k) != offered.end();
+            // Defenders are offered S1, S2 and A1 (refused); M would be allowed but is not offered.
+            EXPECT_EQ(shown, forward ? k >= 3 : defender ? k <= 3 : true) << pos << "->" << k;
+        }
+    EXPECT_FALSE(POSICHECK(TEAM, false, 5, {DROPKIND::TARGET, 6}));
+    EXPECT_FALSE(POSICHECK(TEAM, false, 6, {DROPKIND::TARGET, 5}));
+}
+
+TEST_F(Formation, PosicheckDropsOnThePitchOnly) {
+    TEAM.TAKTIK[5] = taktik(500, 300);
+    const TEAMREC before = TEAM;
+    EXPECT_FALSE(POSICHECK(TEAM, false, 5, {DROPKIND::ESCAPE, 0, TOSCREENX(200), TOSCREENY(200)}));
+    EXPECT_FALSE(POSICHECK(TEAM, false, 5, {DROPKIND::POINT, 0, XS1 - 1, TOSCREENY(200)}));
+    EXPECT_FALSE(POSICHECK(TEAM, false, 5, {DROPKIND::POINT, 0, XS1 + 10, TOSCREENY(200)}));
+    EXPECT_EQ(RECORDBYTES(TEAM), RECORDBYTES(before));
+    ASSERT_TRUE(POSICHECK(TEAM, true, 5, {DROPKIND::POINT, 0, TOSCREENX(200), TOSCREENY(200)}));
+    EXPECT_EQ(TEAM.SPARRTAKTIK[5].NORMALX, 200);
+    EXPECT_EQ(TEAM.SPARRTAKTIK[5].NORMALY, 200);
+    EXPECT_EQ(TEAM.TAKTIK[5].NORMALX, 500);
+}
+
+TEST_F(Formation, ReleaseWithin3PixelsIsAClick) {
+    EXPECT_TRUE(ISCLICK(100, 100, 103, 97));
+    EXPECT_FALSE(ISCLICK(100, 100, 104, 100));
+    EXPECT_FALSE(ISCLICK(100, 100, 100, 96));
+}
+
+TEST_F(Formation, AssigningAndItsTwoRefusals) {
+    BELEGT[2] = BELEGT[3] = BELEGT[4] = true;
+    TEAM.IMTEAM[1] = 2;
+    TEAM.TRANSFER[4] = 1;
+    struct Case {
+        int slot;
+        bool lastday;
+        int want;
+    };
+    for (const Case& c : {Case{1, false, -1}, Case{2, false, 67}, Case{3, false, 0}, Case{4, false, 68},
+                          Case{4, true, 0}, Case{11, false, -1}, Case{0, false, -1}})
+        EXPECT_EQ(ASSIGNCHECK(TEAM, c.slot, c.lastday), c.want) << c.slot;
+    ASSIGN(TEAM, false, 3, 1);
+    EXPECT_EQ(TEAM.IMTEAM[1], 3);
+    EXPECT_EQ(POSITIONOFSLOT(TEAM, 2), 0);
+    EXPECT_EQ(POSITIONOFSLOT(TEAM, 3), 1);
+    ASSIGN(TEAM, true, 4, 2);
+    EXPECT_EQ(TEAM.SPARRTAKTIK[2].NR, 4);
+    EXPECT_EQ(TEAM.IMTEAM[2], 0);
+}
+
+TEST_F(Formation, ExchangeInBothModes) {
+    TEAM.IMTEAM[1] = 7;
+    TEAM.IMTEAM[4] = 2;
+    TEAM.TAKTIK[1] = taktik(700, 100);
+    TEAM.SPARRTAKTIK[1].NR = 5;
+    TEAM.SPARRTAKTIK[4].NR = 1;
+    EXCHANGE(TEAM, false, 1, 4);
+    EXPECT_EQ(TEAM.IMTEAM[1], 2);
+    EXPECT_EQ(TEAM.IMTEAM[4], 7);
+    EXPECT_EQ(TEAM.TAKTIK[1].NORMALX, 700);  // places stay with the positions
+    EXCHANGE(TEAM, true, 1, 4);
+    EXPECT_EQ(TEAM.SPARRTAKTIK[1].NR, 1);
+    EXPECT_EQ(TEAM.SPARRTAKTIK[4].NR, 5);
+    EXCHANGE(TEAM, false, 1, 1);
+    EXCHANGE(TEAM, false, 0, 6);
+    EXPECT_EQ(TEAM.IMTEAM[1], 2);
+}
+
+TEST_F(Formation, BadValuesFromDataAreNoPlayerAndSpider) {
+    TEAM.IMTEAM[1] = 11;
+    TEAM.IMTEAM[2] = 10;
+    EXPECT_EQ(SLOTON(TEAM, 1), 0);
+    EXPECT_EQ(SLOTON(TEAM, 2), 10);
+    EXPECT_EQ(POSITIONOFSLOT(TEAM, 11), 0);
+    for (int nr : {-1, 0, 6, 300}) EXPECT_EQ(SPARRRACE(nr), 3);
+    for (int nr = 1; nr <= 5; ++nr) EXPECT_EQ(SPARRRACE(nr), nr);
+}
+
+TEST_F(Formation, SelectionRepeatDeselectsAndKeysMapToWindows) {
+    SELECTION s;
+    SELECT(s, 3);
+    AFTERACTION(s);
+    EXPECT_EQ(s.sel, 3);
+    SELECT(s, 3);
+    AFTERACTION(s);
+    EXPECT_EQ(s.sel, 0);
+    EXPECT_EQ(s.old, 0);
+    SELECT(s, 12);
+    EXPECT_EQ(s.old, 0);
+    EXPECT_EQ(SELECTIONOFKEY('1'), 1);
+    EXPECT_EQ(SELECTIONOFKEY('9'), 9);
+    EXPECT_EQ(SELECTIONOFKEY('A'), 10);
+    EXPECT_EQ(SELECTIONOFKEY('F'), 15);
+    EXPECT_EQ(SELECTIONOFKEY('G'), 0);
+    EXPECT_EQ(SELECTIONOFKEY('0'), 0);
+}
+
+// ---- schema and match head bytes ----------------------------------------------
+
+namespace {
+
+class SchemaFiles : public Formation {
+protected:
+    std::filesystem::path old, root;
+    void SetUp() override {
+        Formation::SetUp();
+        old = std::filesystem::current_path();
+        char tmpl[] = "/tmp/korax-schema-XXXXXX";
+        root = ::mkdtemp(tmpl);
+        std::filesystem::current_path(root);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(old);
+        std::filesystem::remove_all(root);
+        Formation::TearDown();
+    }
+    static std::string slurp(const std::string& n) {
+        std::ifstream f(n, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    static void spit(const std::string& n, const std::string& b) { std::ofstream(n, std::ios::binary) << b; }
+};
+
+std::string golden() {
+    std::string b;
+    for (int p = 1; p <= 5; ++p) {
+        // NORMALX, NORMALY, FANGRADIUS, NR, LAUFX, LAUFY little-endian, EINSATZ, 33 reserve bytes.
+        const std::uint8_t rec[13] = {static_cast<std::uint8_t>(100 + p), 0x00, 0x2C, 0x01, 0x64, 0x00,
+                                      static_cast<std::uint8_t>(p), 0x00, 0xE8, 0x03, 0x00, 0x00,
+                                      static_cast<std::uint8_t>(p % 3)};
+        b += std::string(reinterpret_cast<const char*>(rec), 13) + std::string(33, '\0');
+    }
+    return b;
+}
+
+void fillgolden(TEAMREC& t) {
+    for (int p = 1; p <= 5; ++p) t.TAKTIK[p] = taktik(100 + p, 300, 100, p, 1000, 0, p % 3);
+}
+
+}  // namespace
+
+TEST_F(SchemaFiles, SavedSchemaIsTheGoldenBytes) {
+    fillgolden(TEAM);
+    ASSERT_TRUE(SAVESCHEMA("ATTACK.sch", false));
+    const std::string b = slurp("ATTACK.sch");
+    EXPECT_EQ(b.size(), 230u);
+    EXPECT_EQ(b, golden());
+    // Sparring tactics are their own records.
+    ASSERT_TRUE(SAVESCHEMA("ZERO.SCH", true));
+    EXPECT_EQ(slurp("ZERO.SCH"), std::string(230, '\0'));
+}
+
+TEST_F(SchemaFiles, ProgramFilesAreNeverReplaced) {
+    spit("KORAX.INI", "[x]\r\n");
+    spit("old.sch", std::string(230, 'z'));
+    EXPECT_FALSE(SAVESCHEMA("korax.ini", false));
+    EXPECT_EQ(slurp("KORAX.INI"), "[x]\r\n");
+    EXPECT_TRUE(SAVESCHEMA("OLD.SCH", false));
+    EXPECT_EQ(slurp("old.sch"), std::string(230, '\0'));
+    EXPECT_TRUE(SAVESCHEMA("new.txt", false));  // a new file of any plain name
+    EXPECT_FALSE(SAVESCHEMA("", false));
+    EXPECT_FALSE(SAVESCHEMA("nodir/x.sch", false));
+}
+
+TEST_F(SchemaFiles, LoadsInBothModes) {
+    struct Case {
+        std::size_t size;
+        bool ok;
+        int replaced;
+    };
+    for (const Case& c : {Case{230, true, 5}, Case{231, true, 5}, Case{184, false, 4}, Case{45, false, 0},
+                          Case{0, false, 0}})
+        for (bool sparr : {false, true})
+            for (int liga : {1, 2, 3}) {
+                TEAM = TEAMREC{};
+                GEN.LIGA = static_cast<std::uint8_t>(liga);
+                for (int p = 1; p <= 5; ++p) {
+                    TEAM.TAKTIK[p] = taktik(1, 1, 1, 9, 1, 1, 1);
+                    TEAM.SPARRTAKTIK[p] = taktik(1, 1, 1, 4, 1, 1, 1);
+                }
+                spit("s.sch", (golden() + "x").substr(0, c.size));
+                EXPECT_EQ(LOADSCHEMA("S.SCH", sparr), c.ok) << c.size;
+                const auto& tk = sparr ? TEAM.SPARRTAKTIK : TEAM.TAKTIK;
+                for (int p = 1; p <= 5; ++p) {
+                    const bool r = p <= c.replaced;
+                    EXPECT_EQ(tk[p].NORMALX, r ? 100 + p : 1) << c.size << " " << p;
+                    EXPECT_EQ(tk[p].LAUFX, r ? 1000 : 1);
+                    // The friendly keeps its races and takes the league's marker.
+                    EXPECT_EQ(tk[p].NR, sparr ? 4 : (r ? p : 9));
+                    EXPECT_EQ(tk[p].EINSATZ, !r ? 1 : sparr ? 3 - liga : p % 3);
+                }
+                const auto& other = sparr ? TEAM.TAKTIK : TEAM.SPARRTAKTIK;
+                EXPECT_EQ(other[1].NORMALX, 1);
+            }
+    EXPECT_FALSE(LOADSCHEMA("MISSING.SCH", false));
+}
+
+namespace {
+
+std::string matchhead(std::int16_t version, int homerace, int awayrace) {
+    TEAMREC home{}, away{};
+    home.NAME.set("Home side");
+    away.NAME.set("Away side");
+    for (int p = 1; p <= 5; ++p) {
+        home.TAKTIK[p] = taktik(100 + p, 10, 50, 7, 0, 0, 2);
+        away.TAKTIK[p] = taktik(900 - p, 20, 60, 8, 0, 0, 0);
+    }
+    std::string m = "KXM" + std::string(1, '\x04');
+    m += std::string(reinterpret_cast<const char*>(&version), 2);
+    m += RECORDBYTES(home) + RECORDBYTES(away);
+    for (int i = 0; i < 10; ++i) {
+        PLAYERREC pl{};
+        pl.RACE = static_cast<std::int16_t>(i < 5 ? homerace + i : awayrace + i - 5);
+        m += RECORDBYTES(pl);
+    }
+    return m;
+}
+
+}  // namespace
+
+TEST_F(Formation, MatchHeadSidesIntoBothModes) {
+    GEN.LIGA = 2;
+    MATCHHEAD h;
+    ASSERT_EQ(PARSEMATCHHEAD(matchhead(110, 1, 6), h), 0);
+    EXPECT_EQ(h.team[1].NAME.str(), "Away side");
+    for (int side : {0, 1}) {
+        TEAM = TEAMREC{};
+        TEAM.IMTEAM[1] = 4;
+        IMPORTSIDE(h, side, false, TEAM);
+        EXPECT_EQ(TEAM.TAKTIK[2].NORMALX, side ? 898 : 102);
+        EXPECT_EQ(TEAM.TAKTIK[2].NR, side ? 8 : 7);
+        EXPECT_EQ(TEAM.IMTEAM[1], 4);
+        EXPECT_EQ(TEAM.SPARRTAKTIK[2].NORMALX, 0);
+        IMPORTSIDE(h, side, true, TEAM);
+        for (int p = 1; p <= 5; ++p) {
+            // Race codes 1..10 give races (code + 1) div 2; the away side takes players 6..10.
+            const int code = side ? 6 + p - 1 : 1 + p - 1;
+            EXPECT_EQ(TEAM.SPARRTAKTIK[p].NR, (code + 1) / 2) << side << " " << p;
+            EXPECT_EQ(TEAM.SPARRTAKTIK[p].EINSATZ, 1);
+            EXPECT_EQ(TEAM.SPARRTAKTIK[p].FANGRADIUS, side ? 60 : 50);
+        }
+    }
+    // Race codes outside 1..10 give the default race.
+    ASSERT_EQ(PARSEMATCHHEAD(matchhead(6, -3, 20), h), 0);
+    IMPORTSIDE(h, 0, true, TEAM);
+    EXPECT_EQ(TEAM.SPARRTAKTIK[1].NR, 3);
+    IMPORTSIDE(h, 1, true, TEAM);
+    EXPECT_EQ(TEAM.SPARRTAKTIK[5].NR, 3);
+}
+
+TEST_F(Formation, MatchHeadsThatCannotServe) {
+    MATCHHEAD h;
+    const std::string good = matchhead(1000, 1, 1);
+    EXPECT_EQ(PARSEMATCHHEAD(good, h), 0);
+    EXPECT_EQ(PARSEMATCHHEAD(matchhead(1001, 1, 1), h), HEADVERSION);
+    EXPECT_EQ(PARSEMATCHHEAD(matchhead(-1, 1, 1), h), HEADVERSION);
+    EXPECT_EQ(PARSEMATCHHEAD(good.substr(0, 2429), h), HEADSHORT);
+    EXPECT_EQ(PARSEMATCHHEAD(good.substr(0, 5), h), HEADSHORT);
+    EXPECT_EQ(PARSEMATCHHEAD("", h), HEADSHORT);
+    EXPECT_EQ(PARSEMATCHHEAD(good + "tail", h), 0);
+    // A name length byte beyond the field is cut to the field.
+    std::string longname = good;
+    longname[6] = static_cast<char>(255);
+    ASSERT_EQ(PARSEMATCHHEAD(longname, h), 0);
+    EXPECT_LE(h.team[0].NAME.str().size(), 25u);
+}

@@ -1,0 +1,135 @@
+// The line-up screen in the process under scripted input: selections by keys in
+// both modes, the friendly's races, Escape during a drag, and what is written.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "base/state.h"
+#include "management/formation.h"
+#include "management/lineup.h"
+#include "management/screen_fixture.h"
+
+using namespace korax;
+
+namespace {
+
+class LineupScreen : public korax::mtest::Screen {
+protected:
+    std::string oldkxpath;
+    void SetUp() override {
+        Screen::SetUp();
+        oldkxpath = KXPATH;
+        KXPATH = KORAX_DIST_DIR;
+        for (int p = 1; p <= 5; ++p) {
+            for (auto* t : {&TEAM.TAKTIK[p], &TEAM.SPARRTAKTIK[p]}) {
+                t->NORMALX = static_cast<std::int16_t>(p <= 2 ? 700 : p <= 4 ? 350 : 100);
+                t->NORMALY = static_cast<std::int16_t>(p == 5 ? 300 : p % 2 ? 150 : 450);
+                t->FANGRADIUS = 100;
+            }
+            TEAM.IMTEAM[p] = static_cast<std::uint8_t>(p);
+        }
+        for (int s = 1; s <= 10; ++s) {
+            BELEGT[s] = true;
+            PLAYER[s].NAME.set("P" + std::to_string(s));
+            PLAYER[s].VERFASSUNG = 50;
+        }
+    }
+    void TearDown() override {
+        KXPATH = oldkxpath;
+        Screen::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST_F(LineupScreen, KeysAssignExchangeAndRepeatDeselects) {
+    // Slot 6 onto position 2; positions 1 and 3 exchanged; "1" twice selects nothing,
+    // so the following "B" ends in no pair.
+    script("key 6\nkey C\nkey B\nkey D\nkey 1\nkey 1\nkey B\nkey R\n");
+    AUFSTELLUNG(false);
+    EXPECT_EQ(KEY, 27);
+    const TEAMREC t = onfile();
+    EXPECT_EQ(t.IMTEAM[1], 3);
+    EXPECT_EQ(t.IMTEAM[2], 6);
+    EXPECT_EQ(t.IMTEAM[3], 1);
+    EXPECT_EQ(t.TAKTIK[1].NORMALX, 700);
+}
+
+TEST_F(LineupScreen, RefusalsShowTheirMessageAndChangeNothing) {
+    TEAM.TRANSFER[7] = 1;
+    script("key 2\nkey C\nkey Enter\nkey 7\nkey C\nkey Enter\nkey Esc\n");
+    AUFSTELLUNG(false);
+    EXPECT_TRUE(untouched());
+    // On the last day a transfer decision does not keep him off the pitch.
+    LASTDAY = true;
+    script("key 7\nkey C\nkey Esc\n");
+    AUFSTELLUNG(false);
+    EXPECT_EQ(onfile().IMTEAM[2], 7);
+}
+
+TEST_F(LineupScreen, FriendlyRacesAndExchange) {
+    TEAM.SPARRTAKTIK[1].NR = 0;
+    TEAM.SPARRTAKTIK[2].NR = 42;
+    TEAM.SPARRTAKTIK[4].NR = 5;
+    // With KORAX_LINEUP_SHOTS set, a picture of the friendly's screen is kept there.
+    const char* shots = std::getenv("KORAX_LINEUP_SHOTS");
+    const std::string shot = shots ? std::string("shot ") + shots + "/friendly.png\n" : "";
+    script(shot + "key 1\nkey E\nkey B\nkey C\n" + shot.substr(0, shot.empty() ? 0 : shot.size() - 5) +
+           (shots ? "-after.png\n" : "") + "key Esc\n");
+    AUFSTELLUNG(true);
+    const TEAMREC t = onfile();
+    EXPECT_EQ(t.SPARRTAKTIK[4].NR, 1);
+    EXPECT_EQ(t.SPARRTAKTIK[1].NR, 42);  // exchanged with position 2
+    EXPECT_EQ(t.SPARRTAKTIK[2].NR, 3);   // 0 became "Spider" on entry
+    EXPECT_EQ(t.IMTEAM[1], 1);
+}
+
+TEST_F(LineupScreen, EscapeDuringADragChangesNothing) {
+    SETSPIELFELD(XM1, XM2, YM2);
+    const std::string from = at(TOSCREENX(100), TOSCREENY(300));
+    script("press " + from + "\nmove " + at(TOSCREENX(200), TOSCREENY(200)) + "\nkey Esc\nrelease\nkey Esc\n");
+    AUFSTELLUNG(false);
+    EXPECT_TRUE(untouched());
+    // The same drag released lands there.
+    script("press " + from + "\nmove " + at(TOSCREENX(200), TOSCREENY(200)) + "\nrelease\nkey Esc\n");
+    AUFSTELLUNG(false);
+    EXPECT_EQ(onfile().TAKTIK[5].NORMALX, TOPITCHX(TOSCREENX(200)));
+}
+
+TEST_F(LineupScreen, ClickWithoutMovementOnlySelects) {
+    SETSPIELFELD(XM1, XM2, YM2);
+    // Two clicks exchange positions 5 and 3; neither moves.
+    script("click " + at(TOSCREENX(100) + 2, TOSCREENY(300) + 2) + "\nclick " + at(TOSCREENX(350), TOSCREENY(150)) +
+           "\nkey Esc\n");
+    AUFSTELLUNG(false);
+    const TEAMREC t = onfile();
+    EXPECT_EQ(t.IMTEAM[5], 3);
+    EXPECT_EQ(t.IMTEAM[3], 5);
+    EXPECT_EQ(t.TAKTIK[5].NORMALX, 100);
+    EXPECT_EQ(t.TAKTIK[3].NORMALX, 350);
+}
+
+TEST_F(LineupScreen, CursorShowsStopOverARefusedPlace) {
+    SETSPIELFELD(XM1, XM2, YM2);
+    const std::string from = at(TOSCREENX(100), TOSCREENY(300));
+    struct Case {
+        int x, y;
+        MOUSESHAPE_KIND shape;
+    };
+    // Within 32 units of position 3; a free place; beyond the margin of the pitch;
+    // over the tie target "S1" in the top band.
+    for (const Case& c : {Case{TOSCREENX(360), TOSCREENY(160), MOUSESHAPE_STOP},
+                          Case{TOSCREENX(200), TOSCREENY(300), MOUSESHAPE_POSITION},
+                          Case{XS1 + 20, TOSCREENY(300), MOUSESHAPE_STOP}, Case{XM1 + 40, 95, MOUSESHAPE_POSITION}}) {
+        // The script ends while the button is still held: the shape is the one shown there.
+        script("press " + from + "\nmove " + at(c.x, c.y) + "\n");
+        EXPECT_THROW(AUFSTELLUNG(false), ScriptExhausted);
+        EXPECT_EQ(MOUSESHAPE, c.shape) << c.x << "," << c.y;
+        DRAGDROP = false;
+        ESETWRITEMODE(0);
+        korax::testing::CLOSEHEADLESSSCREEN();
+        korax::testing::OPENHEADLESSSCREEN();
+        INITOBERFLAECHE(0);
+    }
+    EXPECT_TRUE(untouched());
+}
