@@ -26,6 +26,7 @@
 #include "management/market.h"
 #include "management/mscreen.h"
 #include "management/screens.h"
+#include "management/stats.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
@@ -223,7 +224,7 @@ const MENUSCREEN SCREENS[] = {
     {111, BANK},
     {112, SCHREIBEN},
     {113, LESEN},
-    {114, nullptr},  // statistics
+    {114, STATISTIK},
     {115, WETTBUERO},
     {116, nullptr},  // cup draw
     {117, nullptr},  // line-up, friendly
