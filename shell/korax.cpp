@@ -217,7 +217,7 @@ const MENUSCREEN SCREENS[] = {
     {104, SAISONENDE_or_SKLAVENMARKT},
     {105, TABELLE},
     {106, SPIELPAARUNG},
-    {107, nullptr},  // history
+    {107, HISTORIE},
     {108, UNTERKUNFT},
     {109, STADION},
     {110, TRAINING},
