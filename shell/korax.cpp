@@ -202,7 +202,7 @@ struct MENUSCREEN {
 
 // Screens not built yet are left empty here and show the placeholder.
 void SAISONENDE_or_SKLAVENMARKT() {
-    void (*season_end)() = nullptr;
+    void (*season_end)() = SAISONENDE;
     void (*market)() = SKLAVENMARKT;
     void (*open)() = LASTDAY ? season_end : market;
     if (open) open();
