@@ -76,8 +76,8 @@ void LISTE_ZEIGEN(int first) {
     FENSTER(UPWINDOW, x2 + 10, LISTTOP, XM2 - 20, LISTTOP + 40, "", -1, 7);
     FENSTER(DOWNWINDOW, x2 + 10, YM2 - 50, XM2 - 20, YM2 - 10, "", -1, 7);
     CENTERTEXTSTYLE();
-    text((x2 + XM2) / 2 - 5, LISTTOP + 20, 0, std::string(1, static_cast<char>(24)));
-    text((x2 + XM2) / 2 - 5, YM2 - 30, 0, std::string(1, static_cast<char>(25)));
+    text((x2 + XM2) / 2 - 5, LISTTOP + 20, 0, "^");
+    text((x2 + XM2) / 2 - 5, YM2 - 30, 0, "v");
     DEFAULTTEXT2();
     const int n = rows();
     for (int k = 0; k < n; ++k) {
@@ -86,10 +86,11 @@ void LISTE_ZEIGEN(int first) {
         std::string line;
         LISTEGET(i, line);
         const HISZEILE z = HISTORIEZEILE(line);
-        const int y = LISTTOP + 8 + k * ROWH;
+        // Texts stand centred on their y.
+        const int y = LISTTOP + 16 + k * ROWH;
         if (z.art == HISART::HEADING) {
             ESETFILLSTYLE(1, 1);
-            EBAR(x1 + 4, y - 1, x2 - 4, y + ROWH - 3);
+            EBAR(x1 + 4, y - ROWH / 2 + 1, x2 - 4, y + ROWH / 2 - 1);
             text(x1 + 12, y, 14, z.text);
         } else if (z.art == HISART::HIGHLIGHT) {
             text(x1 + 12, y, 11, z.text);

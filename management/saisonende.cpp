@@ -61,10 +61,10 @@ void window(int slot) {
     if (p.ARTIFAKT > 0) ECIRCLEFILL(r.x1 + 48, r.y1 + 14, 5, PENDANTCOLOR(p.ARTIFAKT));
     DEFAULTTEXT2();
     const std::string key = slot == 10 ? "A" : std::to_string(slot);
-    text(r.x1 + 60, r.y1 + 8, 14, key + " " + p.NAME.str());
-    text(r.x1 + 60, r.y1 + 28, 0, std::to_string(PLAYERWERT(p)) + "$");
-    if (marked) text(r.x2 - 150, r.y1 + 8, 14, L[20].str());
-    text(r.x2 - 150, r.y1 + 28, marked ? 15 : 4, HALTEPREISTEXT(TEAM.TRANSGEBOT[slot]));
+    text(r.x1 + 60, r.y1 + 14, 14, key + " " + p.NAME.str());
+    text(r.x1 + 60, r.y1 + 34, 0, std::to_string(PLAYERWERT(p)) + "$");
+    if (marked) text(r.x2 - 150, r.y1 + 14, 14, L[20].str());
+    text(r.x2 - 150, r.y1 + 34, marked ? 15 : 4, HALTEPREISTEXT(TEAM.TRANSGEBOT[slot]));
     DEFAULTTEXT();
     // Attribute bars in two columns, the value as tenths.
     const int values[7] = {p.INTELLIGENZ, p.SCHNELLIGKEIT, p.AUSDAUER, p.KOERPERKRAFT,
@@ -72,15 +72,16 @@ void window(int slot) {
     const int colours[7] = {13, 12, 11, 9, 10, 14, 15};
     const int colw = (r.x2 - r.x1 - 16) / 2;
     for (int k = 0; k < 7; ++k) {
-        const int x = r.x1 + 8 + (k / 4) * colw, y = r.y1 + 52 + (k % 4) * 15;
+        // Texts stand centred on their y, the bars around it.
+        const int x = r.x1 + 8 + (k / 4) * colw, y = r.y1 + 56 + (k % 4) * 15;
         text(x, y, 0, L[22 + k].str());
         const int bx = x + 56, bw = colw - 56 - 44;
         ESETFILLSTYLE(1, 0);
-        EBAR(bx, y + 2, bx + bw, y + 11);
+        EBAR(bx, y - 5, bx + bw, y + 5);
         const int len = std::clamp(values[k], 0, 100) * bw / 100;
         if (len > 0) {
             ESETFILLSTYLE(1, colours[k]);
-            EBAR(bx, y + 2, bx + len - 1, y + 11);
+            EBAR(bx, y - 5, bx + len - 1, y + 5);
         }
         text(bx + bw + 6, y, 0, W10(values[k]));
     }
@@ -150,8 +151,8 @@ void SAISONENDE() {
             case HALTEN::ZURUECK:
             case HALTEN::GENOMMEN:
                 changed = true;
-                SHOWGOLD(XMC, 108);
-                window(slot);
+                // The gold display does not erase a longer amount: the whole screen is drawn again.
+                AUFBAU();
                 break;
             case HALTEN::ZUTEUER: MELDUNG(HALTEMELDUNG(PLAYER[slot].NAME.str())); break;
             case HALTEN::NICHTS: break;

@@ -25,7 +25,7 @@ namespace {
 constexpr int SCREEN_STATISTIK = 114;
 constexpr int TABTOP = 95, TABBOTTOM = 127;
 constexpr int PANELTOP = 140;
-constexpr int LEGENDWIDTH = 190;
+constexpr int LEGENDWIDTH = 200;
 constexpr int CHARTCOLOUR = 0;
 constexpr int GRIDCOLOUR = 8;
 
@@ -87,8 +87,9 @@ void fairplay() {
 
 void scorers() {
     const int x1 = XM1 + 30, top = PANELTOP + 30;
-    const int cname = x1 + 50, crace = XMC - 90, cteam = XMC + 20, ctore = XM2 - 90;
-    HINTERGRUND(XM1 + 20, PANELTOP, XM2 - 20, top + 20 + 10 * 15 + 20, 8);
+    const int cname = x1 + 80, crace = XMC - 90, cteam = XMC + 20, ctore = XM2 - 90;
+    // A mid panel: the race's dark blue and the own players' magenta stay readable.
+    HINTERGRUND(XM1 + 20, PANELTOP, XM2 - 20, top + 20 + 10 * 15 + 20, 3);
     DEFAULTTEXT();
     text(x1, top, 14, L[7].str());
     text(cname, top, 14, L[282].str());
@@ -183,7 +184,7 @@ void RASTER(int lo, int hi, int kind) {
     for (const CHARTLINE& l : lines) {
         ESETFILLSTYLE(1, l.colour);
         EBAR(b.x2 + 24, y + 4, b.x2 + 40, y + 10);
-        text(b.x2 + 48, y, l.colour, TEAMNAME[l.team].str().substr(0, 18));
+        text(b.x2 + 48, y, l.colour, TEAMNAME[l.team].str().substr(0, 17));
         y += 22;
     }
     DEFAULTTEXT();
