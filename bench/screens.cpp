@@ -21,11 +21,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // One row per main-menu code. `then`: script lines between the click and the
-// shot, for a screen that asks something before it shows itself.
+// shot, for a screen that asks something before it shows itself. `day`: a game
+// generated on that match day instead of the demonstration game (0).
 struct SCREENCASE {
     int code;
     const char* name;
     const char* then;
+    int day = 0;
 };
 constexpr SCREENCASE SCREENS[] = {
     {101, "team_overview", ""},   {102, "line_up", ""},        {103, "replay_match", ""},
@@ -36,7 +38,7 @@ constexpr SCREENCASE SCREENS[] = {
     {116, "cup_draw", ""},        {117, "friendly_tactics", ""}, {118, "catering", ""},
     {119, "advertising", ""},     {120, "newspaper", ""},      {123, "team_data", ""},
     {124, "shape_editor", ""},    {125, "temple", ""},         {127, "set_up", ""},
-    {128, "turn_deadline", ""},
+    {128, "turn_deadline", ""},   {104, "season_end", "", 18},
 };
 
 // The first menu button (code 101) and the second, in the right-hand column the
@@ -79,10 +81,19 @@ void write_menu(const fs::path& dir, int code) {
 }
 
 // One run of the client; its wall time in seconds, or a negative value on failure.
-double run_client(const fs::path& dir, benchmark::State& state) {
+double run_client(const fs::path& dir, benchmark::State& state, int day = 0) {
     state.PauseTiming();
     fs::remove_all(dir / "DEMO");
-    fs::copy(DIST + "/DEMO", dir / "DEMO", fs::copy_options::recursive);
+    if (day > 0) {
+        fs::create_directories(dir / "DEMO");
+        PROCESSRUN gen;
+        gen.program = (dir / "mkgame").string();
+        gen.args = {"--seed", "7", "--team", "1", "--day", std::to_string(day), "--dir", "DEMO", (dir / "DEMO").string()};
+        gen.output = (dir / "mkgame.log").string();
+        RUNANDWAIT(gen);
+    } else {
+        fs::copy(DIST + "/DEMO", dir / "DEMO", fs::copy_options::recursive);
+    }
     fs::remove(dir / "shot.png");
     fs::remove(dir / "trace.txt");
     state.ResumeTiming();
@@ -139,7 +150,7 @@ void screen(benchmark::State& state, const SCREENCASE& c) {
     double runs = 0;
     std::vector<double> times;
     for (auto _ : state) {
-        const double s = run_client(dir, state);
+        const double s = run_client(dir, state, c.day);
         const long long us = traced(dir / "trace.txt", 1, drawnline);
         if (s < 0 || us < 0) {
             state.SkipWithError("the screen was not reached");
@@ -166,7 +177,7 @@ int main(int argc, char** argv) {
         ->UseRealTime()
         ->Iterations(RUNS);
     for (const SCREENCASE& c : SCREENS)
-        benchmark::RegisterBenchmark(("screen/" + std::to_string(c.code) + "_" + c.name).c_str(), screen, c)
+        benchmark::RegisterBenchmark(("screen/" + std::to_string(c.code) + "_" + c.name + (c.day ? "_day" + std::to_string(c.day) : "")).c_str(), screen, c)
             ->Unit(benchmark::kMillisecond)
             ->UseManualTime()
             ->Iterations(RUNS);

@@ -2,6 +2,7 @@
 // line of a history file and an icon block. Lines are cut, never overrun.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,9 @@
 
 #include "data/g_general.h"
 #include "data/g_types.h"
+#include "management/statbuild.h"
+#include "management/stats.h"
+#include "ui/dialogs.h"
 
 using namespace korax;
 
@@ -59,6 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CLOSEHIS();
         ICONREC icon;
         (void)READICONTOL("FUZZ", icon);
+        // The history screen's list and pages over the same file.
+        put("TEAM5.HI", data, size);
+        NUMMER = 5;
+        const int anzahl = LADEHISTORIE();
+        if (anzahl < 0 || anzahl > static_cast<int>(HISMAX) || anzahl > static_cast<int>(size) + 1) std::abort();
+        int first = 1;
+        for (int step = 0; step < 64; ++step) {
+            first = HISSCROLL(first, step % 5 == 4 ? -1 : 1, anzahl);
+            if (first < 1 || first > std::max(anzahl, 1)) std::abort();
+            std::string text;
+            LISTEGET(first, text);
+            const HISZEILE z = HISTORIEZEILE(text);
+            if (z.text.size() > text.size()) std::abort();
+        }
+        LISTECLOSE();
     } catch (const FatalError&) {
     }
     try {

@@ -27,6 +27,7 @@
 #include "management/market.h"
 #include "management/mscreen.h"
 #include "management/screens.h"
+#include "management/stats.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
@@ -202,7 +203,7 @@ struct MENUSCREEN {
 
 // Screens not built yet are left empty here and show the placeholder.
 void SAISONENDE_or_SKLAVENMARKT() {
-    void (*season_end)() = nullptr;
+    void (*season_end)() = SAISONENDE;
     void (*market)() = SKLAVENMARKT;
     void (*open)() = LASTDAY ? season_end : market;
     if (open) open();
@@ -220,14 +221,14 @@ const MENUSCREEN SCREENS[] = {
     {104, SAISONENDE_or_SKLAVENMARKT},
     {105, TABELLE},
     {106, SPIELPAARUNG},
-    {107, nullptr},  // history
+    {107, HISTORIE},
     {108, UNTERKUNFT},
     {109, STADION},
     {110, TRAINING},
     {111, BANK},
     {112, SCHREIBEN},
     {113, LESEN},
-    {114, nullptr},  // statistics
+    {114, STATISTIK},
     {115, WETTBUERO},
     {116, nullptr},  // cup draw
     {117, LINEUP_FRIENDLY},

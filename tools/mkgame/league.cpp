@@ -326,6 +326,7 @@ Game MAKEGAME(const Options& o) {
                                               std::to_string(f.GWERT)));
         }
     if (o.day > 0) g.history.push_back(ERFOLGREC::of(">>> Place " + std::to_string(gen.PLATZ) + " after day " + std::to_string(o.day)));
+    STATSEXTRAS(o, teams, g.history);
     teams[o.team].ERFOLGE = static_cast<std::uint16_t>(g.history.size());
 
     // Records as files.

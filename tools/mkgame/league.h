@@ -1,6 +1,7 @@
 // A deterministic league, as the game master would send it to one trainer.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -31,6 +32,10 @@ struct Game {
 };
 
 Game MAKEGAME(const Options& o);
+
+// Fouls per team, keep prices on day 18 and the further history lines
+// (tools/mkgame/stats.cpp).
+void STATSEXTRAS(const Options& o, std::array<korax::TEAMREC, 11>& teams, std::vector<korax::ERFOLGREC>& history);
 
 // The result container TEAM<n>.RST carrying the same files.
 std::string MAKECONTAINER(const Options& o, const Game& g);
