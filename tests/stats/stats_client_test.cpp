@@ -36,7 +36,7 @@ struct Day18 {
         spit(p.prog / "LIGA/TEAM3.DAT", b);
         before = t;
     }
-    int run(const std::string& keys, const std::vector<std::pair<std::string, std::string>>& env = {}) {
+    int run(const std::string& keys, const Env& env = {}) {
         return p.run({"korax", "LIGA", "3"}, menubutton(4) + keys + "key R\n" + QUIT, env);
     }
     // Player records at the end of the .END turn: the kept players.
