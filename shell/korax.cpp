@@ -29,8 +29,10 @@
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
+#include "results/auswahl.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
+#include "results/testgame.h"
 #include "shell/setup.h"
 #include "turn/dispatch.h"
 #include "turn/letters.h"
@@ -47,10 +49,6 @@ std::vector<int> MENUHISTORY{101};
 namespace {
 
 constexpr int FIRSTMENU = 101;
-
-// ---- stand-ins for units that are still being built ------------------------------
-
-void pending_TESTGAME(bool) {}
 
 // ---- graphics -------------------------------------------------------------------
 
@@ -199,6 +197,8 @@ struct MENUSCREEN {
     void (*open)();
 };
 
+void REPLAY() { AUSWAHLGAME(0); }
+
 // Screens not built yet are left empty here and show the placeholder.
 void SAISONENDE_or_SKLAVENMARKT() {
     void (*season_end)() = nullptr;
@@ -212,7 +212,7 @@ void SAISONENDE_or_SKLAVENMARKT() {
 const MENUSCREEN SCREENS[] = {
     {101, TEAMUEBERSICHT},
     {102, nullptr},  // line-up, league
-    {103, AUSWAHLGAME_STANDIN},  // until the match choice is built: its advance-sale key
+    {103, REPLAY},
     {104, SAISONENDE_or_SKLAVENMARKT},
     {105, TABELLE},
     {106, SPIELPAARUNG},
@@ -271,7 +271,7 @@ void auto_play() {
     if (GEN.TURN > 0 && !AUSVGR) {
         TEAM.TRAINING.VGRANZAHL = 1;
         WRITETEAM(NUMMER, TEAM);
-        pending_TESTGAME(NEWPOKAL);
+        TESTGAME(NEWPOKAL ? -1 : 0, NEWPOKAL);
     }
     // Only screens that exist are shown here; a row of placeholders would only
     // cost the trainer four keys.
