@@ -85,6 +85,7 @@ std::string tagnummer(int d) {
 
 void listenkopf(std::uint8_t mode, int text) {
     CLEAROBERFLAECHE();
+    REFRESHFENSTER();
     HEADER(L[500 + mode].str() + L[text].str());
 }
 
@@ -176,8 +177,8 @@ std::string WAEHLANDERE(std::uint8_t mode, int d) {
         listenkopf(mode, 203);
         DEFAULTTEXT();
         ESETCOLOR(14);
-        EOUTTEXTXY(XM1 + 40, ROWTOP - 30, std::to_string(d) + ". " + L[11].str());
-        int row = 0;
+        EOUTTEXTXY(XM1 + 40, ROWTOP, std::to_string(d) + ". " + L[11].str());
+        int row = 2;
         for (int i = 1; i <= 5; ++i) {
             if (!FILECHECK(GAMEDIR + ANDEREDATEI(d, i))) continue;
             SPIELPLANTYPE p{};
@@ -228,6 +229,7 @@ bool nimm(std::uint8_t mode, const std::string& file, const std::string& replay)
 
 void AUFBAU(std::uint8_t mode) {
     CLEAROBERFLAECHE();
+    REFRESHFENSTER();  // the rows of a list left behind
     HEADER(mode == 0 ? L[SCREEN_AUSWAHL].str() : L[500 + mode].str());
     const int w = (XM2 - XM1) / 3 - 30;
     for (const auto& k : KNOEPFE) {

@@ -57,9 +57,9 @@ struct Program {
 };
 
 const char* const LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
-// An import shows the pairings, the table and the received messages first;
-// Escape leaves each.
-const std::string IMPORTLEAVE = std::string("key Esc\nkey Esc\nkey Esc\n") + LEAVE;
+// An import prepares the viewer run (its message), then shows the pairings, the
+// table and the received messages; Escape leaves each.
+const std::string IMPORTLEAVE = std::string("key Esc\nkey Esc\nkey Esc\nkey Esc\n") + LEAVE;
 // The figure in the corner of the work area, and the first button of its bubble.
 const char* const FIGURE = "click 732 677\n";
 const char* const ACCEPT = "click 313 453\n";

@@ -26,9 +26,9 @@ struct Client {
             if (e.path().filename() != "DEMO") fs::copy(e.path(), root / e.path().filename(), fs::copy_options::recursive);
         fs::create_directory(root / "LIGA");
         run({"mkgame", "--seed", "5", "--team", "3", "--day", "4", "--dir", "LIGA", "--form", "rst", "."}, "");
-        // Import, leave the pairings, the table, the messages and the program: no
-        // mail settings yet, so nothing is asked.
-        imported = run({"korax", "TEAM3.RST"}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\n");
+        // Import, leave the viewer message, the pairings, the table, the messages
+        // and the program: no mail settings yet, so nothing is asked.
+        imported = run({"korax", "TEAM3.RST"}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\n");
     }
     ~Client() {
         std::error_code ec;

@@ -25,9 +25,9 @@ void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::i
 
 // Leave the menu, say yes to the quit question, confirm the turn message.
 const std::string LEAVE = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
-// An import shows the pairings, the table and the received messages first;
-// Escape leaves each.
-const std::string AFTERIMPORT = "key Esc\nkey Esc\nkey Esc\n" + LEAVE;
+// An import prepares the viewer run (its message), then shows the pairings, the
+// table and the received messages; Escape leaves each.
+const std::string AFTERIMPORT = "key Esc\nkey Esc\nkey Esc\nkey Esc\n" + LEAVE;
 
 class ImportClient : public ::testing::Test {
 protected:
