@@ -437,13 +437,15 @@ void NOTHING() {
 }
 
 void HAUPTMENU() {
+    // Usage is booked before auto-play: the viewer's time file it writes is for a
+    // viewer run still to come, not one that has ended.
+    if (XMODE == 2) USAGESTART();
     if ((NEWRST || AUSVGR) && AUTOPLAY) auto_play();
     BUTTONINIT(true);
     if (XMODE != 2) {
         MELDUNG(L[3].str() + L[4].str() + " *" + std::to_string(XMODE));
         return;
     }
-    USAGESTART();
     MENURESET();
     KEY = FIRSTMENU;
     KEY2 = 0;
