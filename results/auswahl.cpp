@@ -286,7 +286,6 @@ bool SPIELKOPIE(const std::string& matchfile, const std::string& replayfile) {
 
 void AUSWAHLGAME(std::uint8_t mode) {
     if (ADVISER.silence) ADVISER.silence();
-    INITOBERFLAECHE(0);
     AUFBAU(mode);
     while (true) {
         GLOBALBUTTON();
