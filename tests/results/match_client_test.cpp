@@ -86,3 +86,17 @@ TEST(MatchChoiceClient, PicturesOfTheChoiceAndItsLists) {
                               fs::copy_options::overwrite_existing);
     }
 }
+
+TEST(MatchChoiceClient, TestModeWritesTheArgumentLine) {
+    ProgramDir p;
+    ASSERT_EQ(p.game(3, 6), 0);
+    const std::string script = REPLAY + "key 3\nkey J\nkey Enter\nkey Esc\n" + QUIT;
+    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, script, {{"FSM", "test"}}), 0) << p.log();
+    const std::string log = p.log();
+    const auto at = log.find(" 0 0 3 !* ");
+    ASSERT_NE(at, std::string::npos) << log;
+    const auto open = log.rfind('[', at), close = log.find("] weiter mit RETURN", at);
+    ASSERT_NE(open, std::string::npos);
+    ASSERT_NE(close, std::string::npos);
+    EXPECT_NE(log.substr(open + 1, at - open - 1).find("LIGA"), std::string::npos) << log;  // the game directory first
+}
