@@ -31,6 +31,8 @@ struct SCREENCASE {
 };
 constexpr SCREENCASE SCREENS[] = {
     {101, "team_overview", ""},   {102, "line_up", ""},        {103, "replay_match", ""},
+    {103, "replay_own_matches", "key 2\n"}, {103, "replay_match_days", "key 3\n"},
+    {103, "replay_cup_matches", "key 4\n"},
     {104, "slave_market", ""},    {105, "league_table", ""},   {106, "pairings", ""},
     {107, "history", ""},         {108, "accommodation", ""},  {109, "stadium", ""},
     {110, "training", ""},        {111, "bank", ""},           {112, "write_messages", ""},

@@ -22,7 +22,5 @@ void TRAINING();
 void BANK();
 void WETTBUERO();
 void SETVPREIS(bool& leave);
-// The match choice until it is built: only its advance-sale key "5".
-void AUSWAHLGAME_STANDIN();
 
 }  // namespace korax

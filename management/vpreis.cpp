@@ -24,7 +24,6 @@ namespace korax {
 namespace {
 
 constexpr int SCREEN_VPREIS = 200;
-constexpr int SCREEN_AUSWAHL = 103;
 constexpr int ROWTOP = 140;
 constexpr int ROWSTEP = 55;
 constexpr int PRICEWINDOW = 6;
@@ -116,31 +115,6 @@ void SETVPREIS(bool& leave) {
         AUFBAU(day);
     }
     LEAVESCREEN(SCREEN_VPREIS, changed);
-}
-
-void AUSWAHLGAME_STANDIN() {
-    TIPSCREEN(SCREEN_AUSWAHL);
-    auto aufbau = [] {
-        CLEAROBERFLAECHE();
-        HEADER(L[SCREEN_AUSWAHL].str());
-        FENSTER(5, XMC - 200, 300, XMC + 200, 350, L[SCREEN_VPREIS].str(), 1);
-    };
-    aufbau();
-    while (true) {
-        GLOBALBUTTON();
-        if (SCREENLEFT()) break;
-        if (KEY == 0) {
-            DELAY(10);
-            continue;
-        }
-        if (KEY == '5') {
-            bool leave = false;
-            SETVPREIS(leave);
-            if (leave) return;
-            aufbau();
-        }
-    }
-    if (KEY == 'R') KEY = 27;
 }
 
 }  // namespace korax

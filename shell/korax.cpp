@@ -31,8 +31,10 @@
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
+#include "results/auswahl.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
+#include "results/testgame.h"
 #include "shell/setup.h"
 #include "turn/dispatch.h"
 #include "turn/letters.h"
@@ -49,10 +51,6 @@ std::vector<int> MENUHISTORY{101};
 namespace {
 
 constexpr int FIRSTMENU = 101;
-
-// ---- stand-ins for units that are still being built ------------------------------
-
-void pending_TESTGAME(bool) {}
 
 // ---- graphics -------------------------------------------------------------------
 
@@ -201,6 +199,8 @@ struct MENUSCREEN {
     void (*open)();
 };
 
+void REPLAY() { AUSWAHLGAME(0); }
+
 // Screens not built yet are left empty here and show the placeholder.
 void SAISONENDE_or_SKLAVENMARKT() {
     void (*season_end)() = SAISONENDE;
@@ -217,7 +217,7 @@ void LINEUP_FRIENDLY() { AUFSTELLUNG(true); }
 const MENUSCREEN SCREENS[] = {
     {101, TEAMUEBERSICHT},
     {102, LINEUP},
-    {103, AUSWAHLGAME_STANDIN},  // until the match choice is built: its advance-sale key
+    {103, REPLAY},
     {104, SAISONENDE_or_SKLAVENMARKT},
     {105, TABELLE},
     {106, SPIELPAARUNG},
@@ -276,7 +276,7 @@ void auto_play() {
     if (GEN.TURN > 0 && !AUSVGR) {
         TEAM.TRAINING.VGRANZAHL = 1;
         WRITETEAM(NUMMER, TEAM);
-        pending_TESTGAME(NEWPOKAL);
+        TESTGAME(NEWPOKAL ? -1 : 0, NEWPOKAL);
     }
     // Only screens that exist are shown here; a row of placeholders would only
     // cost the trainer four keys.
@@ -442,13 +442,15 @@ void NOTHING() {
 }
 
 void HAUPTMENU() {
+    // Usage is booked before auto-play: the viewer's time file it writes is for a
+    // viewer run still to come, not one that has ended.
+    if (XMODE == 2) USAGESTART();
     if ((NEWRST || AUSVGR) && AUTOPLAY) auto_play();
     BUTTONINIT(true);
     if (XMODE != 2) {
         MELDUNG(L[3].str() + L[4].str() + " *" + std::to_string(XMODE));
         return;
     }
-    USAGESTART();
     MENURESET();
     KEY = FIRSTMENU;
     KEY2 = 0;

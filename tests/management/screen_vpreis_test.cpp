@@ -71,12 +71,3 @@ TEST_F(VpreisScreen, OwnPriceAndTheMenuButton) {
     EXPECT_EQ(KEY, 27);
     EXPECT_EQ(onfile().VPREIS, 30);
 }
-
-TEST_F(VpreisScreen, ThroughTheMatchChoiceStandIn) {
-    TEAM.GOLD = 100;
-    script("key 5\nkey 1\nkey Esc\nkey Esc\n");
-    AUSWAHLGAME_STANDIN();
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(onfile().VKAUF[1], 1);
-    EXPECT_EQ(onfile().GOLD, 90);
-}

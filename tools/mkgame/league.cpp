@@ -1,5 +1,6 @@
 #include "league.h"
 #include "market.h"
+#include "match.h"
 
 #include <algorithm>
 #include <array>
@@ -424,6 +425,7 @@ Game MAKEGAME(const Options& o) {
                             std::to_string(2 + i % 2) + " team " + std::to_string(9 - i));
     }
     g.files["POKAL.TXT"] = crlf(draw);
+    MATCHFILES(o, g);
     return g;
 }
 

@@ -1,0 +1,241 @@
+// The match choice (103) under scripted input: which file ends up as GAME3.DAT and
+// QUICK3.DAT, the time file VGR.TMP and the viewer's argument line; refusals that
+// change nothing; the screen before the first match day; the advance sale key.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "data/config.h"
+#include "management/screen_fixture.h"
+#include "results/auswahl.h"
+#include "results/pokal.h"
+#include "results/testgame.h"
+
+using namespace korax;
+using korax::mtest::Screen;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string OLDGAME = "the match shown last";
+const std::string OLDQUICK = "its replay";
+
+class MatchChoice : public Screen {
+protected:
+    std::int16_t oldpokaltag = -1;
+    std::uint8_t oldanpassung = 0;
+    bool oldleise = false;
+
+    void SetUp() override {
+        Screen::SetUp();
+        oldpokaltag = POKALTAG;
+        oldanpassung = ANPASSUNG;
+        oldleise = LEISE;
+        POKALTAG = 8;
+        ANPASSUNG = 2;
+        LEISE = false;
+        QUICKNAME.clear();
+        VGRAUFRUF = {};
+        GEN.HINRUNDE = 1;
+        GEN.TURN = 6;
+        GEN.SEED = 4711;
+        // Team 3 plays at home on even days and away on odd ones, always in pairing 2.
+        for (int d = 1; d <= 9; ++d)
+            for (int k = 1; k <= 5; ++k) {
+                auto& p = GEN.SPIELPLAN[1][d][k];
+                int home = 2 * k - 1, guest = 2 * k;
+                if (k == 2) {
+                    home = d % 2 == 0 ? 3 : 4;
+                    guest = d % 2 == 0 ? 4 : 3;
+                } else if (k == 1 || k == 3) {
+                    home = k == 1 ? 1 : 5;
+                    guest = k == 1 ? 2 : 6;
+                }
+                p.HEIM = static_cast<std::int16_t>(home);
+                p.GAST = static_cast<std::int16_t>(guest);
+                p.HWERT = static_cast<std::int16_t>(d % 4);
+                p.GWERT = static_cast<std::int16_t>(k % 3);
+            }
+        for (const char* f : {"GAME3.1", "GAME3.2", "GAME3.4", "GAME3.5", "GAME3.6", "QUICK3.5", "QUICK3.6",
+                              "GAME3.4B", "GAME3.4C", "QUICK3.4C", "GAME3.P1", "GAME3.P3", "GAME.TMP", "QUICK.TMP"})
+            put(f, std::string("KXM\x01\x6E\x00", 6) + "bytes of " + f + std::string(2400, char(0x5A)));
+        put("GAME3.DAT", OLDGAME);
+        put("QUICK3.DAT", OLDQUICK);
+    }
+    void TearDown() override {
+        POKALTAG = oldpokaltag;
+        ANPASSUNG = oldanpassung;
+        LEISE = oldleise;
+        QUICKNAME.clear();
+        Screen::TearDown();
+    }
+    void put(const std::string& name, const std::string& bytes) {
+        std::ofstream(root / name, std::ios::binary) << bytes;
+    }
+    std::string get(const std::string& name) {
+        std::ifstream in(root / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    bool has(const std::string& name) { return fs::exists(root / name); }
+    bool unchanged() { return get("GAME3.DAT") == OLDGAME && get("QUICK3.DAT") == OLDQUICK && !has("VGR.TMP"); }
+    std::string line(const std::string& rest) { return GAMEDIR + " " + rest; }
+};
+
+}  // namespace
+
+TEST_F(MatchChoice, ChosenMatchBecomesTheViewersMatch) {
+    struct Case {
+        const char* what;
+        std::string script;
+        std::string match, quick;  // source of GAME3.DAT and QUICK3.DAT ("" = none)
+        std::string quickname;
+        std::string args;
+    } cases[] = {
+        {"own day with replay", "key 2\nkey 5\nkey Enter\nkey Esc\n", "GAME3.5", "QUICK3.5", "", "4711 3 4 1 !* 2 1"},
+        {"own day without replay", "key 2\nkey 4\nkey Enter\nkey Esc\n", "GAME3.4", "", "QUICK3.4",
+         "4711 3 4 1 !* 2 1 " + GAMEDIR + "QUICK3.4"},
+        {"other pairing", "key 3\nkey 4\nkey 3\nkey Enter\nkey Esc\n", "GAME3.4C", "QUICK3.4C", "",
+         "4711 3 4 1 !* 2 1"},
+        {"free match", "key 3\nkey J\nkey Enter\nkey R\n", "GAME.TMP", "QUICK.TMP", "", "4711 0 0 3 !* 2 1"},
+        {"cup match", "key 4\nkey 1\nkey Enter\nkey Esc\n", "GAME3.P1", "", "QUICK3.P1",
+         "4711 0 0 3 !* 2 1 " + GAMEDIR + "QUICK3.P1"},
+    };
+    for (const auto& c : cases) {
+        put("GAME3.DAT", OLDGAME);
+        put("QUICK3.DAT", OLDQUICK);
+        fs::remove(root / "VGR.TMP");
+        QUICKNAME = "left from before";
+        script(c.script);
+        AUSWAHLGAME(0);
+        EXPECT_EQ(KEY, 27) << c.what;
+        EXPECT_EQ(get("GAME3.DAT"), get(c.match)) << c.what;
+        if (c.quick.empty()) EXPECT_FALSE(has("QUICK3.DAT")) << c.what;
+        else EXPECT_EQ(get("QUICK3.DAT"), get(c.quick)) << c.what;
+        EXPECT_EQ(QUICKNAME, c.quickname.empty() ? "" : GAMEDIR + c.quickname) << c.what;
+        EXPECT_TRUE(has("VGR.TMP")) << c.what;
+        EXPECT_EQ(get("VGR.TMP"), "") << c.what;
+        EXPECT_EQ(VGRAUFRUF.argumente, line(c.args)) << c.what;
+        EXPECT_EQ(VGRAUFRUF.programm, "VGR110.MOD") << c.what;  // the version in the copied header
+    }
+}
+
+TEST_F(MatchChoice, RefusedChoicesChangeNothing) {
+    struct Case {
+        const char* what;
+        std::string script;
+    } cases[] = {
+        {"own match of a later day", "key 2\nkey 7\nkey Esc\n"},
+        {"own match of day 18", "key 2\nkey I\nkey Esc\n"},
+        {"match day later than today", "key 3\nkey 8\nkey Esc\n"},
+        {"match day without further matches", "key 3\nkey 2\nkey Esc\n"},
+        {"pairing without a file", "key 3\nkey 4\nkey 1\nkey 4\nkey R\nkey Esc\n"},
+        {"cup list ends at the gap", "key 4\nkey 3\nkey 2\nkey Esc\nkey Esc\n"},
+        {"own match file missing", "key 2\nkey 3\nkey Enter\nkey Esc\n"},
+        {"lists left by R and Escape", "key 2\nkey R\nkey 3\nkey Esc\nkey 4\nkey R\nkey R\n"},
+    };
+    for (const auto& c : cases) {
+        put("GAME3.DAT", OLDGAME);
+        put("QUICK3.DAT", OLDQUICK);
+        QUICKNAME = "kept";
+        script(c.script);
+        AUSWAHLGAME(0);
+        EXPECT_EQ(KEY, 27) << c.what;
+        EXPECT_TRUE(unchanged()) << c.what;
+        EXPECT_EQ(QUICKNAME, "kept") << c.what;
+    }
+}
+
+TEST_F(MatchChoice, FreeMatchMissingIsToldAndChangesNothing) {
+    fs::remove(root / "GAME.TMP");
+    script("key 3\nkey J\nshot " + (root / "missing.png").string() + "\nkey Enter\nkey Esc\n");
+    AUSWAHLGAME(0);
+    EXPECT_TRUE(unchanged());
+    EXPECT_TRUE(has("missing.png"));
+}
+
+TEST_F(MatchChoice, BeforeTheFirstMatchDayOnlyCupAndAdvanceSale) {
+    GEN.TURN = 0;
+    script("key 2\nkey 3\nkey Esc\n");
+    AUSWAHLGAME(0);
+    EXPECT_FALSE(KLICKFENSTER[2].AKTIV);
+    EXPECT_FALSE(KLICKFENSTER[3].AKTIV);
+    EXPECT_TRUE(KLICKFENSTER[4].AKTIV);
+    EXPECT_TRUE(KLICKFENSTER[5].AKTIV);
+    EXPECT_TRUE(unchanged());
+    // Without a cup announcement the advance sale stands alone.
+    POKALTAG = -1;
+    script("key 4\nkey Esc\n");
+    AUSWAHLGAME(0);
+    EXPECT_FALSE(KLICKFENSTER[4].AKTIV);
+    EXPECT_TRUE(KLICKFENSTER[5].AKTIV);
+    EXPECT_TRUE(unchanged());
+}
+
+TEST_F(MatchChoice, ButtonsAnswerClicksLikeKeys) {
+    script("key Esc\n");
+    AUSWAHLGAME(0);
+    const std::string own = window(2);
+    script("click " + own + "\nkey 5\nkey Enter\nkey Esc\n");
+    AUSWAHLGAME(0);
+    EXPECT_EQ(get("GAME3.DAT"), get("GAME3.5"));
+}
+
+TEST_F(MatchChoice, AdvanceSaleFromTheChoice) {
+    TEAM.GOLD = 100;
+    GEN.TURN = 2;  // next: day 3, pairing 1 is team 1 at home
+    GEN.VPREIS[1] = 10;
+    script("key 5\nkey 1\nkey Esc\nkey Esc\n");
+    AUSWAHLGAME(0);
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(onfile().VKAUF[1], 1);
+    EXPECT_EQ(onfile().GOLD, 90);
+}
+
+TEST_F(MatchChoice, MenuButtonInAListLeavesTheChoice) {
+    script("key 3\nclick " + menubutton(3) + "\n");
+    AUSWAHLGAME(0);
+    EXPECT_GE(KEY, 100);
+    EXPECT_TRUE(unchanged());
+}
+
+TEST_F(MatchChoice, TacticsImportOfAMissingFileIsRefused) {
+    fs::remove(root / "GAME.TMP");
+    script("key 3\nkey J\nkey Enter\nkey Esc\n");
+    AUSWAHLGAME(1);
+    EXPECT_EQ(KEY, 27);
+    EXPECT_TRUE(unchanged());
+    EXPECT_FALSE(KLICKFENSTER[5].AKTIV);  // no advance sale when importing
+}
+
+TEST_F(MatchChoice, ViewerVersionFromTheMatchHeader) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::int16_t version;
+    } cases[] = {
+        {"version 110", std::string("KXM\x05\x6E\x00", 6) + std::string(2424, '\0'), 110},
+        {"header only", std::string("KXM\x05\x07\x01", 6), 263},
+        {"cut in the version", std::string("KXM\x05\x07", 5), 6},
+        {"empty", "", 6},
+    };
+    for (const auto& c : cases) {
+        put("GAME3.DAT", c.bytes);
+        EXPECT_EQ(READVGRVERSION(), c.version) << c.what;
+    }
+    fs::remove(root / "GAME3.DAT");
+    EXPECT_EQ(READVGRVERSION(), 6);
+}
+
+TEST_F(MatchChoice, FriendlyCountsAViewerRun) {
+    TEAM.TRAINING.VGRANZAHL = 4;
+    script("key Enter\n");
+    TESTGAME(7, false);
+    EXPECT_EQ(onfile().TRAINING.VGRANZAHL, 5);
+    EXPECT_EQ(VGRAUFRUF.argumente, line("7 3 0 1 !* 2 1"));
+    EXPECT_EQ(VGRAUFRUF.programm, "VGR6.MOD");
+    EXPECT_TRUE(has("VGR.TMP"));
+}
