@@ -32,6 +32,10 @@ struct Game {
 
 Game MAKEGAME(const Options& o);
 
+// The own team's altar, its artefact check value, an application and the contracts
+// held by another team and by the own team.
+void TEMPLE(korax::TEAMREC& own, int team, korax::GENTYPE& gen);
+
 // The result container TEAM<n>.RST carrying the same files.
 std::string MAKECONTAINER(const Options& o, const Game& g);
 
