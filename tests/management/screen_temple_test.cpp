@@ -149,6 +149,20 @@ TEST_F(TempleScreen, HostileAltarAndSlotCodesDrawAndStay) {
     EXPECT_EQ(TEAM.ARTPLAYER[3], 0);
 }
 
+TEST_F(TempleScreen, CardTakesOnlyKThenDragsWorkAgain) {
+    altar(2, 1, 0);
+    TEAM.ARTPRUEF = CHECKARTEFAKTE(TEAM);
+    windows();
+    const std::string slot2 = window(2), slot4 = window(4), altarwindow = window(ARTALTAR);
+    // While the card is shown a drag is no move; after "K" it is.
+    script("click " + slot2 + " right\npress " + altarwindow + "\nmove " + slot4 + "\nrelease\nkey B\nkey K\n" +
+           "press " + altarwindow + "\nmove " + slot4 + "\nrelease\nkey Esc\n");
+    TEMPEL();
+    const TEAMREC t = onfile();
+    EXPECT_EQ(t.ARTPLAYER[4], 21);
+    EXPECT_EQ(t.ARTPLAYER[2], 0);
+}
+
 class AdvertisingScreen : public Screen {
 protected:
     void SetUp() override {
