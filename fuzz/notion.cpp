@@ -13,13 +13,30 @@
 #include "base/types.h"
 #include "management/werbung.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char tmpl[] = "/tmp/korax-fuzz-notion-XXXXXX";
-    if (::mkdtemp(tmpl) == nullptr || ::chdir(tmpl) != 0) std::abort();
-    return 0;
+namespace {
+
+char scratch[] = "/tmp/korax-fuzz-notion-XXXXXX";
+
+void remove_scratch() {
+    if (::chdir("/") != 0) return;
+    const std::string d = scratch;
+    ::unlink((d + "/NOTION.CFG").c_str());
+    ::rmdir(d.c_str());
 }
 
+bool enter_scratch() {
+    static bool ready = false;
+    if (ready) return true;
+    if (!::mkdtemp(scratch) || ::chdir(scratch) != 0) return false;
+    std::atexit(remove_scratch);
+    ready = true;
+    return true;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (!enter_scratch()) std::abort();
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::ofstream("NOTION.CFG", std::ios::binary | std::ios::trunc) << text;
     std::vector<std::string> names;
