@@ -45,7 +45,8 @@ void carry(PLAYERREC& p, int code) {
 
 bool ARTDRAGSTART(const TEAMREC& t, const ARR1<bool, 1, 10>& belegt, int from) {
     if (from == ARTALTAR) return ALTARCODE(t) != 0;
-    return slot(from) && belegt[from] && t.ARTPLAYER[from] != 0 && t.TRANSFER[from] == 0;
+    // A code below 10 names no pendant type; on the altar it would read as empty.
+    return slot(from) && belegt[from] && t.ARTPLAYER[from] >= 10 && t.TRANSFER[from] == 0;
 }
 
 bool ARTDROPTARGET(const ARR1<bool, 1, 10>& belegt, int from, int to) {

@@ -27,7 +27,8 @@ int ALTARCODE(const TEAMREC& t);
 inline constexpr int ARTALTAR = 11;
 
 // A drag may start at window from: the altar holding a codable pendant, or an
-// occupied slot carrying a pendant without a transfer decision.
+// occupied slot carrying a pendant (a code of 10 or more) without a transfer
+// decision.
 bool ARTDRAGSTART(const TEAMREC& t, const ARR1<bool, 1, 10>& belegt, int from);
 // Drop targets for a drag started at from: an occupied slot other than from, or the
 // altar for a pendant coming from a slot.

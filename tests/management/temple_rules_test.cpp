@@ -156,6 +156,16 @@ TEST(ArtefactMove, EmptySlotsAndUncodableAltarAreNoMoves) {
     EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before));
 }
 
+TEST(ArtefactMove, SlotCodeWithoutATypeStaysWhereItIs) {
+    Squad q;
+    q.give(2, 5);  // level 5 of no type: on the altar it would read as empty
+    EXPECT_FALSE(ARTDRAGSTART(q.t, q.belegt, 2));
+    const TEAMREC before = q.t;
+    EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, 2, ARTALTAR).moved);
+    EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, 2, 3).moved);
+    EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before));
+}
+
 TEST(ArtefactMove, CheckValueFollowsAFullRound) {
     Squad q;
     q.t.ARTEFAKT = 2;
