@@ -99,12 +99,13 @@ bool werbung_nehmen() {
 
 // T=: the waiting artefact goes to the first slot that may take it.
 bool artefakt_geben() {
-    if (TEAM.ARTEFAKT == 0) return false;
+    // A pendant the slot code cannot hold stays on the altar, as in the temple.
+    if (ALTARCODE(TEAM) == 0) return false;
     for (int s = 1; s <= 10; ++s) {
         if (!TAKESARTEFAKT(TEAM, s)) continue;
         PLAYER[s].ARTIFAKT = TEAM.ARTEFAKT;
         PLAYER[s].ARTLEVEL = TEAM.ARTLEVEL;
-        TEAM.ARTPLAYER[s] = static_cast<std::uint8_t>(TEAM.ARTEFAKT * 10 + TEAM.ARTLEVEL);
+        TEAM.ARTPLAYER[s] = static_cast<std::uint8_t>(ALTARCODE(TEAM));
         TEAM.ARTEFAKT = 0;
         TEAM.ARTLEVEL = 0;
         TEAM.ARTPRUEF = CHECKARTEFAKTE(TEAM);

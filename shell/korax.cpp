@@ -28,6 +28,8 @@
 #include "management/mscreen.h"
 #include "management/screens.h"
 #include "management/stats.h"
+#include "management/tempel.h"
+#include "management/werbung.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
@@ -233,12 +235,12 @@ const MENUSCREEN SCREENS[] = {
     {116, nullptr},  // cup draw
     {117, LINEUP_FRIENDLY},
     {118, VERPFLEGUNG},
-    {119, nullptr},  // advertising
+    {119, WERBUNG},
     {120, nullptr},  // newspaper
     {122, NOTHING},
     {123, TEAMDATEN},
     {124, SHAPEEDITOR},
-    {125, nullptr},  // temple
+    {125, TEMPEL},
     {127, SETUP},
     {128, ZAT},
     {199, NOTHING},

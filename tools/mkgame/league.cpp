@@ -295,6 +295,7 @@ Game MAKEGAME(const Options& o) {
         ad.PROSIEG = static_cast<std::int16_t>(rnd.range(2, 10) * 10);
         ad.INUSE = std::uint8_t(w * 2 - rnd(2));  // a line of NOTION.CFG
     }
+    TEMPLE(teams[o.team], o.team, gen);
     gen.POKALNAME.set("CUP" + n);
     gen.ZAT = dostime(2026, 12, 13 + o.day % 10, 18, 0);
     gen.ZATTEXT.set("13.12.2026 18:00");

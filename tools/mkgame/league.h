@@ -36,6 +36,9 @@ Game MAKEGAME(const Options& o);
 // Fouls per team, keep prices on day 18 and the further history lines
 // (tools/mkgame/stats.cpp).
 void STATSEXTRAS(const Options& o, std::array<korax::TEAMREC, 11>& teams, std::vector<korax::ERFOLGREC>& history);
+// The own team's altar, its artefact check value, an application and the contracts
+// held by another team and by the own team.
+void TEMPLE(korax::TEAMREC& own, int team, korax::GENTYPE& gen);
 
 // The result container TEAM<n>.RST carrying the same files.
 std::string MAKECONTAINER(const Options& o, const Game& g);

@@ -1,0 +1,276 @@
+// The rules of the temple and the advertising screen without a screen: the
+// artefact check value, every kind of move with its refusals in their order, the
+// description browser, the applications and the advertiser names.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/artefakt.h"
+#include "management/tempel.h"
+#include "management/werbung.h"
+
+using namespace korax;
+
+namespace {
+
+struct Squad {
+    TEAMREC t{};
+    ARR1<PLAYERREC, 1, 10> p{};
+    ARR1<bool, 1, 10> belegt{};
+    Squad() {
+        for (int s = 1; s <= 10; ++s) {
+            t.PLAYERS[s] = static_cast<std::int16_t>(s);
+            belegt[s] = true;
+        }
+    }
+    void give(int s, int code) {
+        t.ARTPLAYER[s] = static_cast<std::uint8_t>(code);
+        p[s].ARTIFAKT = static_cast<std::uint8_t>(code / 10);
+        p[s].ARTLEVEL = static_cast<std::uint8_t>(code % 10);
+    }
+};
+
+TEST(ArtefactCheck, AltarAndSlotsCountOneAndTheirLevel) {
+    Squad q;
+    q.give(1, 12);
+    q.give(4, 55);
+    EXPECT_EQ(CHECKARTEFAKTE(q.t), 2 + 5 + 2);
+    q.t.ARTEFAKT = 3;
+    q.t.ARTLEVEL = 4;
+    EXPECT_EQ(CHECKARTEFAKTE(q.t), 9 + 4 + 1);
+    EXPECT_EQ(CHECKARTEFAKTE(TEAMREC{}), 0);
+}
+
+TEST(ArtefactCheck, LevelDurationsAndCodableAltar) {
+    const int want[10] = {1, 1, 2, 2, 3, 1, 1, 1, 2, 0};
+    for (int l = 0; l <= 9; ++l) EXPECT_EQ(ARTLEVELDAUER(l), want[l]) << l;
+    EXPECT_EQ(ARTLEVELDAUER(10), -1);
+    EXPECT_EQ(ARTLEVELDAUER(200), -1);
+    struct Row {
+        int type, level, code;
+    } rows[] = {{0, 0, 0}, {4, 2, 42}, {6, 9, 69}, {25, 5, 255}, {25, 6, 0}, {3, 10, 0}, {200, 1, 0}, {7, 200, 0}};
+    for (const Row& r : rows) {
+        TEAMREC t{};
+        t.ARTEFAKT = static_cast<std::uint8_t>(r.type);
+        t.ARTLEVEL = static_cast<std::uint8_t>(r.level);
+        EXPECT_EQ(ALTARCODE(t), r.code) << r.type << " " << r.level;
+    }
+}
+
+// One drop: where from, where to, what stands in the way, what results.
+struct MoveRow {
+    const char* what;
+    int from, to;
+    int carrier, transfer;  // slot given a pendant (code 31) / a transfer decision beforehand, 0 none
+    bool altarfull;         // altar holds type 4 level 2 with ARTDAUER 3
+    bool moved;
+    int refusal;
+};
+
+TEST(ArtefactMove, EveryRowAndRefusalInOrder) {
+    const MoveRow rows[] = {
+        {"altar to free slot", ARTALTAR, 3, 0, 0, true, true, 0},
+        {"altar to carrier", ARTALTAR, 3, 3, 0, true, false, 336},
+        {"altar to transfer", ARTALTAR, 3, 0, 3, true, false, 600},
+        {"altar to carrier with transfer: 336 first", ARTALTAR, 3, 3, 3, true, false, 336},
+        {"empty altar", ARTALTAR, 3, 0, 0, false, false, 0},
+        {"slot to empty altar", 5, ARTALTAR, 5, 0, false, true, 0},
+        {"slot to full altar", 5, ARTALTAR, 5, 0, true, false, 337},
+        {"slot to slot", 5, 2, 5, 0, false, true, 0},
+        {"slot to carrier with transfer: 600 first", 5, 2, 5, 2, false, false, 600},
+        {"giver with transfer", 5, 2, 5, 5, false, false, 0},
+        {"slot onto itself", 5, 5, 5, 0, false, false, 0},
+        {"slot without pendant", 6, 2, 0, 0, false, false, 0},
+    };
+    for (const MoveRow& r : rows) {
+        Squad q;
+        if (r.carrier) q.give(r.carrier, 31);
+        if (r.transfer) q.t.TRANSFER[r.transfer] = -1;
+        if (r.from == 5 && r.to == 2 && r.transfer == 2) q.give(2, 61);
+        if (r.altarfull) {
+            q.t.ARTEFAKT = 4;
+            q.t.ARTLEVEL = 2;
+            q.t.ARTDAUER = 3;
+        }
+        const TEAMREC before = q.t;
+        const ARTMOVERESULT m = ARTMOVE(q.t, q.p, q.belegt, r.from, r.to);
+        EXPECT_EQ(m.moved, r.moved) << r.what;
+        EXPECT_EQ(m.refusal, r.refusal) << r.what;
+        if (!m.moved) {
+            EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before)) << r.what;
+        }
+    }
+}
+
+TEST(ArtefactMove, AltarPendantFourTwoBecomes42OnSlot3) {
+    Squad q;
+    q.t.ARTEFAKT = 4;
+    q.t.ARTLEVEL = 2;
+    q.t.ARTDAUER = 2;
+    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 3).moved);
+    EXPECT_EQ(q.t.ARTPLAYER[3], 42);
+    EXPECT_EQ(q.p[3].ARTIFAKT, 4);
+    EXPECT_EQ(q.p[3].ARTLEVEL, 2);
+    EXPECT_EQ(q.t.ARTEFAKT, 0);
+    EXPECT_EQ(q.t.ARTLEVEL, 0);
+}
+
+TEST(ArtefactMove, BackOnTheAltarResetsItsTime) {
+    Squad q;
+    q.give(7, 58);
+    q.t.ARTDAUER = 4;
+    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 7, ARTALTAR).moved);
+    EXPECT_EQ(q.t.ARTEFAKT, 5);
+    EXPECT_EQ(q.t.ARTLEVEL, 8);
+    EXPECT_EQ(q.t.ARTDAUER, 0);
+    EXPECT_EQ(q.t.ARTPLAYER[7], 0);
+    EXPECT_EQ(q.p[7].ARTIFAKT, 0);
+    EXPECT_EQ(q.p[7].ARTLEVEL, 0);
+}
+
+TEST(ArtefactMove, SlotToSlotCarriesTypeAndLevel) {
+    Squad q;
+    q.give(1, 69);
+    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 1, 10).moved);
+    EXPECT_EQ(q.t.ARTPLAYER[10], 69);
+    EXPECT_EQ(q.p[10].ARTIFAKT, 6);
+    EXPECT_EQ(q.p[10].ARTLEVEL, 9);
+    EXPECT_EQ(q.t.ARTPLAYER[1], 0);
+}
+
+TEST(ArtefactMove, EmptySlotsAndUncodableAltarAreNoMoves) {
+    Squad q;
+    q.belegt[4] = false;
+    q.t.ARTEFAKT = 4;
+    q.t.ARTLEVEL = 1;
+    EXPECT_FALSE(ARTDROPTARGET(q.belegt, ARTALTAR, 4));
+    EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 4).moved);
+    EXPECT_FALSE(ARTDROPTARGET(q.belegt, ARTALTAR, ARTALTAR));
+    EXPECT_FALSE(ARTDROPTARGET(q.belegt, 3, 0));
+    EXPECT_FALSE(ARTDROPTARGET(q.belegt, 3, 12));
+    q.t.ARTLEVEL = 200;
+    EXPECT_FALSE(ARTDRAGSTART(q.t, q.belegt, ARTALTAR));
+    const TEAMREC before = q.t;
+    EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 2).moved);
+    EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before));
+}
+
+TEST(ArtefactMove, SlotCodeWithoutATypeStaysWhereItIs) {
+    Squad q;
+    q.give(2, 5);  // level 5 of no type: on the altar it would read as empty
+    EXPECT_FALSE(ARTDRAGSTART(q.t, q.belegt, 2));
+    const TEAMREC before = q.t;
+    EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, 2, ARTALTAR).moved);
+    EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, 2, 3).moved);
+    EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before));
+}
+
+TEST(ArtefactMove, CheckValueFollowsAFullRound) {
+    Squad q;
+    q.t.ARTEFAKT = 2;
+    q.t.ARTLEVEL = 5;
+    const std::int16_t start = CHECKARTEFAKTE(q.t);
+    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 1).moved);
+    EXPECT_EQ(CHECKARTEFAKTE(q.t), start);
+    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 1, 9).moved);
+    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 9, ARTALTAR).moved);
+    EXPECT_EQ(q.t.ARTEFAKT, 2);
+    EXPECT_EQ(q.t.ARTLEVEL, 5);
+    EXPECT_EQ(CHECKARTEFAKTE(q.t), start);
+}
+
+TEST(ArtefactBrowser, StartsAtTheAltarAndSteps) {
+    struct Row {
+        int type, level;
+        const char* keys;
+        int wanttype, wantlevel;
+    } rows[] = {
+        {1, 0, "H", 6, 0},   {6, 0, "I", 1, 0},   {3, 4, "HH", 1, 4}, {3, 4, "II", 5, 4},
+        {0, 0, "I", 1, 0},   {0, 0, "H", 6, 0},   {2, 0, "F", 2, 0},  {2, 8, "G", 2, 8},
+        {2, 9, "", 2, 8},    {2, 200, "F", 2, 7}, {9, 3, "", 0, 3},   {200, 1, "I", 1, 1},
+        {5, 2, "GGGF", 5, 4}, {4, 2, "X", 4, 2},
+    };
+    for (const Row& r : rows) {
+        TEAMREC t{};
+        t.ARTEFAKT = static_cast<std::uint8_t>(r.type);
+        t.ARTLEVEL = static_cast<std::uint8_t>(r.level);
+        ARTBROWSER b = ARTBROWSERSTART(t);
+        for (const char* k = r.keys; *k; ++k) ARTBROWSERSTEP(b, *k);
+        EXPECT_EQ(b.type, r.wanttype) << r.type << " " << r.keys;
+        EXPECT_EQ(b.level, r.wantlevel) << r.type << " " << r.keys;
+    }
+    ARTBROWSER b;
+    EXPECT_FALSE(ARTBROWSERSTEP(b, 'K'));
+}
+
+TEST(ArtefactBrowser, TextsOfTypesAndLevels) {
+    EXPECT_EQ(ARTTYPETEXT(0), 330);
+    EXPECT_EQ(ARTTYPETEXT(7), 330);
+    EXPECT_EQ(ARTTYPETEXT(1), 340);
+    EXPECT_EQ(ARTTYPETEXT(6), 390);
+    EXPECT_EQ(ARTLEVELTEXT(1, 1), 341);
+    EXPECT_EQ(ARTLEVELTEXT(6, 9), 399);
+    EXPECT_EQ(ARTLEVELTEXT(0, 3), 0);
+    EXPECT_EQ(ARTLEVELTEXT(3, 0), 0);
+    EXPECT_EQ(ARTLEVELTEXT(3, 10), 0);
+}
+
+TEST(Advertising, KeysApplyWithdrawAndReplaceTheSecond) {
+    struct Row {
+        int werb1, werb2, key;
+        int want1, want2;
+        bool changed;
+    } rows[] = {
+        {0, 0, 4, 4, 0, true},   {4, 0, 7, 4, 7, true},  {4, 7, 9, 4, 9, true},  {4, 7, 4, 0, 7, true},
+        {4, 7, 7, 4, 0, true},   {0, 7, 2, 2, 7, true},  {4, 0, 3, 4, 0, false}, {4, 0, 0, 4, 0, false},
+        {4, 0, 11, 4, 0, false},
+    };
+    GENTYPE g{};
+    g.WERBUNG[3].TEAM = 5;  // held
+    for (const Row& r : rows) {
+        TEAMREC t{};
+        t.WERB1 = static_cast<std::uint8_t>(r.werb1);
+        t.WERB2 = static_cast<std::uint8_t>(r.werb2);
+        EXPECT_EQ(WERBKEY(t, g, r.key), r.changed) << r.key;
+        EXPECT_EQ(t.WERB1, r.want1) << r.werb1 << " " << r.werb2 << " " << r.key;
+        EXPECT_EQ(t.WERB2, r.want2) << r.werb1 << " " << r.werb2 << " " << r.key;
+    }
+}
+
+TEST(Advertising, HeldAndUnknownContractsAreDropped) {
+    GENTYPE g{};
+    g.WERBUNG[2].TEAM = 7;
+    g.WERBUNG[5].TEAM = 200;  // a team outside the league still holds it
+    struct Row {
+        int werb1, werb2, want1, want2;
+        bool changed;
+    } rows[] = {{2, 4, 0, 4, true}, {4, 5, 4, 0, true}, {11, 255, 0, 0, true}, {4, 6, 4, 6, false}, {0, 0, 0, 0, false}};
+    for (const Row& r : rows) {
+        TEAMREC t{};
+        t.WERB1 = static_cast<std::uint8_t>(r.werb1);
+        t.WERB2 = static_cast<std::uint8_t>(r.werb2);
+        EXPECT_EQ(WERBCLEAN(t, g), r.changed);
+        EXPECT_EQ(t.WERB1, r.want1);
+        EXPECT_EQ(t.WERB2, r.want2);
+    }
+}
+
+TEST(Advertising, NamesOfNotionLines) {
+    const std::vector<std::string> n = PARSENOTION("Troll Brew\r\nGoblin\n\nA name far longer than twenty\nLast");
+    ASSERT_EQ(n.size(), 5u);
+    EXPECT_EQ(n[0], "Troll Brew");
+    EXPECT_EQ(n[2], "");
+    EXPECT_EQ(n[3], "A name far longer th");
+    EXPECT_EQ(NOTIONNAME(n, 1), "Troll Brew");
+    EXPECT_EQ(NOTIONNAME(n, 5), "Last");
+    EXPECT_EQ(NOTIONNAME(n, 0), "");
+    EXPECT_EQ(NOTIONNAME(n, 6), "");
+    EXPECT_TRUE(PARSENOTION("").empty());
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += "x\n";
+    EXPECT_EQ(PARSENOTION(many).size(), 255u);
+    EXPECT_EQ(PARSENOTION(std::string("a\0b\n", 4))[0], std::string("a\0b", 3));
+}
+
+}  // namespace
