@@ -424,6 +424,7 @@ Game MAKEGAME(const Options& o) {
                             std::to_string(2 + i % 2) + " team " + std::to_string(9 - i));
     }
     g.files["POKAL.TXT"] = crlf(draw);
+    MAKECUP(o, g);
     return g;
 }
 

@@ -18,6 +18,7 @@ struct Options {
     int day = 3;                // match day of the result, 0..18
     std::string gamedir = "DEMO";
     std::string rszname;        // base name of the turn file; empty: TEAM<n>
+    bool cupresult = false;     // the last cup round's result waits in the game directory
 };
 
 // Every file of the game directory, by name, with its bytes.
@@ -36,6 +37,10 @@ Game MAKEGAME(const Options& o);
 // Fouls per team, keep prices on day 18 and the further history lines
 // (tools/mkgame/stats.cpp).
 void STATSEXTRAS(const Options& o, std::array<korax::TEAMREC, 11>& teams, std::vector<korax::ERFOLGREC>& history);
+
+// The cup draw POKAL.TXT and, with o.cupresult, the cup result CUP<n>.RST that the
+// announcement names (tools/mkgame/cup.cpp).
+void MAKECUP(const Options& o, Game& g);
 
 // The result container TEAM<n>.RST carrying the same files.
 std::string MAKECONTAINER(const Options& o, const Game& g);
