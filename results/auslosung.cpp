@@ -21,7 +21,12 @@ namespace korax {
 namespace {
 
 constexpr int SCREEN_POKAL = 116;
-constexpr int LINESTEP = 10;  // pixels from one line of the draw to the next
+// Pixels from one line of the draw to the next: ten, or the height of the text
+// when that is taller (the smallest cell of the list's font is 16 pixels high).
+int linestep() {
+    DEFAULTTEXT2();
+    return std::max(10, ETEXTHEIGHT("W"));
+}
 constexpr int SCROLLSTEP = 10;
 constexpr int LASTCOLUMN = 245;  // the first column shown stays below it
 
@@ -58,8 +63,9 @@ void START() {
         ELOADPCX(a.picture, x, y);
         SETKLICKFENSTER(a.n, x, y, x + ARROWSIZE - 1, y + ARROWSIZE - 1);
     }
-    FENSTER(HELPWINDOW, XMC + 180, YM2 - 40, XMC + 220, YM2 - 10, "?", 1);
-    FENSTER(BACKWINDOW, XMC + 230, YM2 - 40, XMC + 330, YM2 - 10, L[526].str(), 1);
+    // Between the two vertical arrows, clear of the adviser's corner.
+    FENSTER(HELPWINDOW, XM2 - 76, 140, XM2 - 6, 170, "?", 1);
+    FENSTER(BACKWINDOW, XM2 - 76, 185, XM2 - 6, 215, L[526].str(), 1);
 }
 
 // Characters that fit the text area in the width of "W".
@@ -71,12 +77,14 @@ int visiblewidth() {
 
 void AUFBAU(const POKALVIEW& v, int lines) {
     ESETFILLSTYLE(1, 8);
-    EBAR(XM1 + 15, 97, XM2 - 85, YM2 - 125);
+    // The whole inside of the frame: a line's glyphs reach above the text area.
+    EBAR(XM1 + 12, 94, XM2 - 82, YM2 - 122);
     const int width = visiblewidth();
+    const int step = linestep();
     const std::string own = TEAMNAME[NUMMER].str();
     DEFAULTTEXT2();
     int i = v.top;
-    for (int y = 106; y <= YM2 - 130 && i <= lines; y += LINESTEP, ++i) {
+    for (int y = 106; y <= YM2 - 130 && i <= lines; y += step, ++i) {
         std::string line;
         LISTEGET(i, line);
         const std::string shown = POKALVISIBLE(line, v.column, width);

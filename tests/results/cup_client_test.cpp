@@ -53,7 +53,7 @@ TEST(CupThroughTheClient, ResultIsAppliedOnceInTwoStarts) {
     EXPECT_EQ(t1.ERFOLGE, t0.ERFOLGE + 1);
     EXPECT_EQ(t1.GOLD, t0.GOLD + 250);
     // The announcement was new: it stays on its match day, without the mark.
-    EXPECT_EQ(p.file("DEMO/POKAL1.DAT").substr(0, 17), "5\r\nRound of 16\r\n");
+    EXPECT_EQ(p.file("DEMO/POKAL1.DAT").substr(0, 16), "5\r\nRound of 16\r\n");
 
     // The second start finds nothing to apply and shows no messages first.
     ASSERT_EQ(p.run({"korax", "DEMO"}, QUIT), 0) << p.log();
@@ -79,9 +79,9 @@ TEST(CupThroughTheClient, DrawScrollsAndShowsInBothLanguages) {
         ASSERT_EQ(p.run({"korax", "DEMO"}, script), 0) << p.log();
         const std::string db = slurp(b), dc = slurp(c);
         EXPECT_TRUE(png(slurp(a)) && png(db) && png(dc)) << lang;
-        EXPECT_NE(slurp(a), db) << lang;
+        EXPECT_TRUE(slurp(a) != db) << lang;
         // Back by as many steps: the first picture again.
-        EXPECT_EQ(slurp(a), dc) << lang;
+        EXPECT_TRUE(slurp(a) == dc) << lang;
         if (const char* keep = std::getenv("KORAX_KEEPSHOTS")) {
             fs::copy_file(a, fs::path(keep) / (std::string("cup_draw_") + lang + ".png"), fs::copy_options::overwrite_existing);
             fs::copy_file(b, fs::path(keep) / (std::string("cup_scrolled_") + lang + ".png"), fs::copy_options::overwrite_existing);

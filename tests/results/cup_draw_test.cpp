@@ -49,7 +49,9 @@ TEST(CupDraw, PartOfTheLineShownAndTheOwnTeamInIt) {
         EXPECT_EQ(POKALVISIBLE(line, c.column, c.width), c.shown) << c.column;
         const auto [from, count] = POKALMARK(line, c.column, c.width, "Bashers");
         EXPECT_EQ(count, c.count) << c.column;
-        if (c.count) EXPECT_EQ(from, c.from) << c.column;
+        if (c.count) {
+            EXPECT_EQ(from, c.from) << c.column;
+        }
     }
     EXPECT_EQ(POKALMARK(line, 1, 80, "").second, 0u);
     EXPECT_EQ(POKALMARK(line, 1, 80, "Golems").second, 0u);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <set>
 
 #include "base/state.h"
 #include "base/types.h"
@@ -348,9 +349,15 @@ TEST_F(CupResult, UnsafeNamesReadNoResultOrDrawNoPicture) {
     r.team.GEGNER.set("C:X");
     spit(liga / "CUP3.RST", build(r));
     announce(5, "Round of 16");
+    auto pictures = [&] {
+        std::set<std::string> s;
+        for (auto& e : fs::recursive_directory_iterator(root))
+            if (e.path().extension() == ".PCX") s.insert(e.path().string());
+        return s;
+    };
+    const auto had = pictures();
     EXPECT_EQ(start(), -1);
-    EXPECT_FALSE(fs::exists(root / "EVIL.PCX"));
-    for (auto& e : fs::directory_iterator(liga)) EXPECT_NE(e.path().extension(), ".PCX") << e.path();
+    EXPECT_EQ(pictures(), had);
     EXPECT_TRUE(fs::exists(liga / "GAME3.P1"));
 }
 
