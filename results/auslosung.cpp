@@ -1,6 +1,10 @@
 // The cup draw (menu code 116): POKAL.TXT in a scrolling text area, the own team
 // picked out in every line, and the next cup opponent below it.
+#include <stdio.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "adviser/adviser.h"
@@ -11,6 +15,7 @@
 #include "graph/emugraph.h"
 #include "graph/htime.h"
 #include "management/screens.h"
+#include "platform/dospath.h"
 #include "results/pokal.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
@@ -138,21 +143,29 @@ std::pair<std::size_t, std::size_t> POKALMARK(std::string_view line, int column,
     return {begin - from, end - begin};
 }
 
-int POKALLIST(std::string_view text, const std::string& shown) {
+int POKALLIST(std::FILE* f, const std::string& shown) {
     LISTEINIT();
     int n = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
+    // One line at a time: a large draw is held once, in the list store.
+    char* buf = nullptr;
+    std::size_t cap = 0;
+    ssize_t got;
+    while ((got = ::getline(&buf, &cap, f)) > 0) {
+        std::string_view line(buf, static_cast<std::size_t>(got));
+        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (++n > 10000) {
+            std::free(buf);
             LISTECLOSE();
             ERROR(8, shown);
         }
         LISTENEW(n, line.substr(0, 255));
-        pos = end + 1;
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::free(buf);
+    if (failed) {
+        LISTECLOSE();
+        ERROR(2, shown);
     }
     LISTENANZ = n;
     return n;
@@ -162,8 +175,8 @@ void POKALAUSLOSUNG() {
     HUGO = 0;
     START();
     const std::string name = GAMEDIR + "POKAL.TXT";
-    std::string text;
-    if (!READWHOLEFILE(name, text)) {
+    std::FILE* f = std::fopen(HOSTPATH(name).c_str(), "rb");
+    if (!f) {
         FENSTER(10, XMC - 240, 182, XMC + 160, 232, L[294].str() + L[295].str(), -1);
         while (true) {
             GLOBALBUTTON();
@@ -171,8 +184,14 @@ void POKALAUSLOSUNG() {
             if (KEY == 0) DELAY(10);
         }
     }
-    const int lines = POKALLIST(text, name);
-    text.clear();
+    int lines = 0;
+    try {
+        lines = POKALLIST(f, name);
+    } catch (...) {
+        std::fclose(f);
+        throw;
+    }
+    if (std::fclose(f) != 0) ERROR(9, name);
     POKALVIEW v;
     AUFBAU(v, lines);
     while (true) {

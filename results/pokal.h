@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdio>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -88,10 +89,10 @@ std::string POKALVISIBLE(std::string_view line, int column, int width);
 // from `column` on, `width` characters: start and length within that part; a
 // length of 0 when none of it is shown.
 std::pair<std::size_t, std::size_t> POKALMARK(std::string_view line, int column, int width, std::string_view own);
-// Reads POKAL.TXT's text into the list store: every line (carriage returns
-// dropped, each cut to 255 characters). More than 10000 lines: fatal 8 with
-// `shown`. Gives the number of lines.
-int POKALLIST(std::string_view text, const std::string& shown);
+// Reads POKAL.TXT from an open file into the list store: every line (carriage
+// returns dropped, each cut to 255 characters). More than 10000 lines: fatal 8,
+// a read failure fatal 2, both with `shown`. Gives the number of lines.
+int POKALLIST(std::FILE* f, const std::string& shown);
 
 // The cup draw screen.
 void POKALAUSLOSUNG();
