@@ -29,9 +29,6 @@ namespace {
 
 std::string announcement() { return GAMEDIR + "POKAL" + NUMMERSTR + ".DAT"; }
 
-// The base name of the cup files, when it may be used as a file name at all.
-bool safepokalname() { return !POKALNAME.empty() && SAFENAME(POKALNAME, 8).has_value(); }
-
 }  // namespace
 
 void READPOKAL() {
@@ -64,9 +61,8 @@ void READPOKAL() {
         WRITEPOKAL(99);
         NEWPOKAL = true;
     }
-    // The name comes from the game master's file: a path or an overlong name would
-    // open a file outside the game directory, so no result is read under it.
-    if (lines[2].size() <= 8 && safepokalname()) POKALPATCHED = READPOKALRST();
+    // An overlong name is not cut into another one: no result is read under it.
+    if (lines[2].size() <= 8) POKALPATCHED = READPOKALRST();
     if (POKALFIRST) WRITEPOKAL(POKALTAG);
 }
 
@@ -182,7 +178,11 @@ POKALPLAN plan(const POKALRST& r) {
 }  // namespace
 
 bool READPOKALRST() {
-    const std::string name = GAMEDIR + POKALNAME + ".RST";
+    // The name comes from the game master's file: a path would open a file outside
+    // the game directory, so no result is read under it.
+    const auto base = SAFENAME(POKALNAME, 8);
+    if (!base) return false;
+    const std::string name = GAMEDIR + *base + ".RST";
     std::string bytes;
     if (!READWHOLEFILE(name, bytes)) return false;
 

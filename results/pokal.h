@@ -65,7 +65,8 @@ std::uint16_t POKALSUM(const POKALRST& r);
 // message records, a name's length byte beyond its field).
 void PARSEPOKALRST(std::string_view bytes, const std::string& shown, POKALRST& r);
 
-// Applies GAMEDIR + POKALNAME + ".RST" when it exists: everything is checked first
+// Applies GAMEDIR + POKALNAME + ".RST" when POKALNAME is a plain name (SAFENAME,
+// 8 characters) and the file exists: everything is checked first
 // (format, check value unless IGNORMODE, team number and player names against the
 // open files), then the match file GAME<n>.P<k>, the emblems, the messages, the
 // viewer's copies, the history line and the patches are written, and the cup

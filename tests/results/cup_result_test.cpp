@@ -339,10 +339,16 @@ TEST_F(CupResult, InStateShownOnlyTheMatchAndPicturesAreStored) {
 }
 
 TEST_F(CupResult, UnsafeNamesReadNoResultOrDrawNoPicture) {
-    spit(liga / "POKAL3.DAT", "5\r\nRound\r\n..\r\nThem\r\n");
-    auto before = snapshot();
-    EXPECT_EQ(start(), -1);
-    EXPECT_EQ(snapshot(), before);
+    // A result beside the game directory, named by a path.
+    spit(root / "CUP3.RST", generated);
+    for (const char* name : {"..", "..\\CUP3", "../CUP3", "CUP3XXXXX"}) {
+        spit(liga / "POKAL3.DAT", std::string("5\r\nRound\r\n") + name + "\r\nThem\r\n");
+        auto before = snapshot();
+        EXPECT_EQ(start(), -1) << name;
+        EXPECT_EQ(snapshot(), before) << name;
+    }
+    EXPECT_TRUE(fs::exists(root / "CUP3.RST"));
+    fs::remove(root / "CUP3.RST");
 
     POKALRST r = base;
     r.team.NAME.set("../EVIL");
