@@ -36,7 +36,7 @@ bool png(const std::string& b) { return b.size() > 1000 && b.substr(0, 4) == "\x
 
 TEST(CupThroughTheClient, ResultIsAppliedOnceInTwoStarts) {
     ProgramDir p;
-    p.demo();
+    p.demo(true);
     ASSERT_TRUE(fs::exists(p.prog / "DEMO/CUP1.RST"));
     const std::string msg = p.file("DEMO/MSG1.DAT"), his = p.file("DEMO/TEAM1.HI");
     const TEAMREC t0 = p.team(1, "DEMO");
@@ -69,7 +69,7 @@ TEST(CupThroughTheClient, ResultIsAppliedOnceInTwoStarts) {
 TEST(CupThroughTheClient, DrawScrollsAndShowsInBothLanguages) {
     for (const char* lang : {"2", "1"}) {
         ProgramDir p;
-        p.demo();
+        p.demo(true);
         cupsecond(p);
         std::string cfg = p.file("LANGUAGE.CFG");
         spit(p.prog / "LANGUAGE.CFG", lang + cfg.substr(cfg.find('\n')));
@@ -91,7 +91,7 @@ TEST(CupThroughTheClient, DrawScrollsAndShowsInBothLanguages) {
 
 TEST(CupThroughTheClient, MissingDrawIsTold) {
     ProgramDir p;
-    p.demo();
+    p.demo(true);
     cupsecond(p);
     fs::remove(p.prog / "DEMO/POKAL.TXT");
     const fs::path a = p.root / "none.png";
