@@ -56,17 +56,25 @@ void statusline(const std::string& text) {
     EOUTTEXTXY(10, EGETMAXY() - 15, text);
 }
 
-// Files of an old season go at the first result of a new one: match files and
-// general records, but never the game list, the files just imported, or the
-// general records still in use (the trainer's own and the league's).
+// Files of an old season go at the first result of a new one: match files with
+// their quick-match replays, and general records, but never the game list, the
+// files just imported, or the general records still in use (the trainer's own and
+// the league's).
 void newseasoncleanup(const std::set<std::string>& written) {
-    for (const std::string& name : FINDFILES(GAMEDIR, "*")) {
+    const std::vector<std::string> names = FINDFILES(GAMEDIR, "*");
+    std::set<std::string> quick;  // replays of the match files deleted
+    for (const std::string& name : names) {
         const std::string up = UPCASE(name);
         if (written.count(up) || up == "GAMES.INI" || up == "GAMES.NEW") continue;
         const bool match = up.rfind("GAME", 0) == 0 && up.size() > 4 &&
                            ((up[4] >= '0' && up[4] <= '9') || up[4] == '.');
         const bool general = up.rfind("GEN", 0) == 0 && up != "GEN" + NUMMERSTR + ".DAT" && up != "GEN.DAT";
+        if (match) quick.insert("QUICK" + up.substr(4));
         if (match || general) DELETEFILE(GAMEDIR + name);
+    }
+    for (const std::string& name : names) {
+        const std::string up = UPCASE(name);
+        if (quick.count(up) && !written.count(up)) DELETEFILE(GAMEDIR + name);
     }
 }
 

@@ -232,7 +232,7 @@ const MENUSCREEN SCREENS[] = {
     {113, LESEN},
     {114, STATISTIK},
     {115, WETTBUERO},
-    {116, nullptr},  // cup draw
+    {116, POKALAUSLOSUNG},
     {117, LINEUP_FRIENDLY},
     {118, VERPFLEGUNG},
     {119, WERBUNG},
@@ -549,6 +549,9 @@ int KORAXMAIN(int argc, char** argv) {
         CHECKTEAMCHANGE();
         READPLAYERS();
         READPOKAL();
+        // The cup result read the team record anew and changed player records:
+        // the squad in memory follows the files again.
+        if (POKALPATCHED) READPLAYERS();
         LOADICONS();
         ADVISERINIT();
         INITOBERFLAECHE(0);

@@ -77,7 +77,12 @@ struct ProgramDir {
     ProgramDir& operator=(const ProgramDir&) = delete;
 
     // The demonstration game as shipped, in DEMO.
-    void demo() const { fs::copy(fs::path(KORAX_DIST_DIR) / "DEMO.ORIG", prog / "DEMO", fs::copy_options::recursive); }
+    // Its waiting cup result (applied at the first start, which then shows the
+    // received messages before the menu) stays only with cupresult.
+    void demo(bool cupresult = false) const {
+        fs::copy(fs::path(KORAX_DIST_DIR) / "DEMO.ORIG", prog / "DEMO", fs::copy_options::recursive);
+        if (!cupresult) fs::remove(prog / "DEMO" / "CUP1.RST");
+    }
 
     // Runs a program of the directory (korax, mkgame, rzip) in it, with the script
     // as its input and the extra environment for this run only (no value removes a

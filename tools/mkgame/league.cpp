@@ -427,6 +427,7 @@ Game MAKEGAME(const Options& o) {
     }
     g.files["POKAL.TXT"] = crlf(draw);
     MATCHFILES(o, g);
+    MAKECUP(o, g);
     return g;
 }
 

@@ -18,6 +18,7 @@ struct Options {
     int day = 3;                // match day of the result, 0..18
     std::string gamedir = "DEMO";
     std::string rszname;        // base name of the turn file; empty: TEAM<n>
+    bool cupresult = false;     // the last cup round's result waits in the game directory
 };
 
 // Every file of the game directory, by name, with its bytes.
@@ -39,6 +40,10 @@ void STATSEXTRAS(const Options& o, std::array<korax::TEAMREC, 11>& teams, std::v
 // The own team's altar, its artefact check value, an application and the contracts
 // held by another team and by the own team.
 void TEMPLE(korax::TEAMREC& own, int team, korax::GENTYPE& gen);
+
+// The cup draw POKAL.TXT and, with o.cupresult, the cup result CUP<n>.RST that the
+// announcement names (tools/mkgame/cup.cpp).
+void MAKECUP(const Options& o, Game& g);
 
 // The result container TEAM<n>.RST carrying the same files.
 std::string MAKECONTAINER(const Options& o, const Game& g);

@@ -1,8 +1,9 @@
 // mkgame: writes a league as the game master sends it to one trainer.
 //
 //   mkgame [--seed N] [--team N] [--day D] [--dir NAME] [--rszname NAME]
-//          [--form dir|rst|rsz] [--password PW] OUTDIR
+//          [--form dir|rst|rsz] [--password PW] [--cup] OUTDIR
 //
+// --cup: the result of the last cup round, CUP<n>.RST, waits in the game directory.
 // dir: every file of the game directory into OUTDIR (default);
 // rst: the result container TEAM<n>.RST into OUTDIR;
 // rsz: the container packed into the archive <dir>.RSZ in OUTDIR.
@@ -29,7 +30,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: mkgame [--seed N] [--team N] [--day D] [--dir NAME] [--rszname NAME]\n"
-                 "              [--form dir|rst|rsz] [--password PW] OUTDIR\n");
+                 "              [--form dir|rst|rsz] [--password PW] [--cup] OUTDIR\n");
     return 2;
 }
 
@@ -83,6 +84,7 @@ int main(int argc, char** argv) {
             else if (a == "--rszname") o.rszname = value();
             else if (a == "--form") form = value();
             else if (a == "--password") password = value();
+            else if (a == "--cup") o.cupresult = true;
             else if (!a.empty() && a[0] == '-') return usage();
             else if (out.empty()) out = a;
             else return usage();
