@@ -74,6 +74,11 @@ protected:
         run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
         run.args = {"--seed", "3", "--team", "3", "--day", "4", "--dir", "LIGA", "--cup", liga.string()};
         ASSERT_EQ(RUNANDWAIT(run), 0);
+        // Start without stored cup matches: each test plants the ones it needs.
+        for (auto& e : fs::directory_iterator(liga)) {
+            const std::string n = e.path().filename().string();
+            if (n.rfind("GAME3.P", 0) == 0 || n.rfind("QUICK3.P", 0) == 0) fs::remove(e.path());
+        }
         // The player icons the squad is read with.
         for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))
             if (e.path().extension() == ".RAW" || e.path().extension() == ".raw") fs::copy(e.path(), root / e.path().filename());
