@@ -263,7 +263,8 @@ void SHOWNEWS(const PAPER& pp, const NEWSDAY& day, int r, int page) {
 void button_text(int x1, int y1, int x2, int y2, int fill, const std::string& s) {
     CENTERTEXTSTYLE();
     ESETCOLOR(TITLECOLOUR(fill));
-    EOUTTEXTXY((x1 + x2) / 2, (y1 + y2) / 2, s);
+    // The glyphs of the centred style stand a little above the given point.
+    EOUTTEXTXY((x1 + x2) / 2, (y1 + y2) / 2 + 5, s);
     DEFAULTTEXT();
 }
 
