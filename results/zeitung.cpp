@@ -268,6 +268,10 @@ void button_text(int x1, int y1, int x2, int y2, int fill, const std::string& s)
     DEFAULTTEXT();
 }
 
+std::string heading(int d) {
+    return d == SPIELTAG() ? L[120].str() : L[505].str() + ": " + std::to_string(d) + " " + L[11].str();
+}
+
 struct NEWSSTATE {
     int d = 1;
     int rubrik = 1;
@@ -279,7 +283,7 @@ void AUFBAU(const NEWSSTATE& s) {
     const PAPER pp = paper();
     EHIDEMOUSE();
     CLEAROBERFLAECHE();
-    HEADER(s.d == SPIELTAG() ? L[120].str() : L[505].str() + ": " + std::to_string(s.d) + " " + L[11].str());
+    HEADER(heading(s.d));
     REFRESHFENSTER();
     for (int off : {6, 4, 2, 0}) {
         ESETFILLSTYLE(1, 15);
@@ -324,6 +328,7 @@ void AUFBAU(const NEWSSTATE& s) {
 
 void load_day(NEWSSTATE& s) {
     s.page = 1;
+    HEADER(heading(s.d));
     std::string text;
     if (!READWHOLEFILE(GAMEDIR + "NEWS." + std::to_string(s.d), text)) text.clear();
     s.day = LESERUBRIKEN(text);
