@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
+#include <cstdio>
 
 #include "adviser/adviser.h"
 #include "base/types.h"
@@ -13,6 +15,7 @@
 #include "graph/emumouse.h"
 #include "graph/htime.h"
 #include "graph/winpcx.h"
+#include "platform/dospath.h"
 #include "ui/dialogs.h"
 #include "ui/frames.h"
 #include "ui/infotext.h"
@@ -186,11 +189,25 @@ std::vector<NEWSITEM> NEWSLAYOUT(const std::vector<std::string>& lines) {
     return out;
 }
 
+std::string NEWSTEXT(int d) {
+    // A read failure ends the text where it happened: what was read is shown.
+    std::string text;
+    std::FILE* f = std::fopen(HOSTPATH(GAMEDIR + "NEWS." + std::to_string(d)).c_str(), "rb");
+    if (!f) return text;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+    std::fclose(f);
+    return text;
+}
+
 bool FILENEWS(int d) {
     if (d < 1) return false;
     const std::string src = GAMEDIR + "NEWS.TXT";
-    if (!FILECHECK(src)) return false;
-    return MOVEFILE(src, GAMEDIR + "NEWS." + std::to_string(d));
+    const std::string dst = GAMEDIR + "NEWS." + std::to_string(d);
+    // A directory of that name cannot take the news; NEWS.TXT then stays as it is.
+    std::error_code ec;
+    if (!FILECHECK(src) || std::filesystem::is_directory(HOSTPATH(dst), ec)) return false;
+    return MOVEFILE(src, dst);
 }
 
 namespace {
@@ -329,9 +346,7 @@ void AUFBAU(const NEWSSTATE& s) {
 void load_day(NEWSSTATE& s) {
     s.page = 1;
     HEADER(heading(s.d));
-    std::string text;
-    if (!READWHOLEFILE(GAMEDIR + "NEWS." + std::to_string(s.d), text)) text.clear();
-    s.day = LESERUBRIKEN(text);
+    s.day = LESERUBRIKEN(NEWSTEXT(s.d));
     const int buttons = NEWSBUTTONCOUNT(s.day);
     if (buttons > 0 && s.rubrik > buttons) s.rubrik = buttons;
     if (buttons == 0) MELDUNG(NUMSTR(L[442].str(), s.d));

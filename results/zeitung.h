@@ -84,6 +84,9 @@ struct NEWSITEM {
 // Lays out a page's lines: headlines, pictures and the indentation beside them.
 std::vector<NEWSITEM> NEWSLAYOUT(const std::vector<std::string>& lines);
 
+// The text of GAMEDIR NEWS.<d>; empty when there is none.
+std::string NEWSTEXT(int d);
+
 // Files the news of the newest result: GAMEDIR NEWS.TXT becomes NEWS.<d>. False
 // when there was nothing to file (or the copy failed; NEWS.TXT then stays).
 bool FILENEWS(int d);

@@ -181,6 +181,15 @@ TEST_F(Newspaper, DayOneWithoutNewsTellsAndOffersNoDayBack) {
     EXPECT_FALSE(KLICKFENSTER[20].AKTIV);
 }
 
+TEST_F(Newspaper, ADirectoryInPlaceOfTheDayFileIsADayWithoutNews) {
+    fs::create_directory(root / "NEWS.3");
+    put("NEWS.TXT", DAY3);
+    run("key Enter\nkey Esc\n");
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(get("NEWS.TXT"), DAY3);  // nothing filed over the directory
+    EXPECT_EQ(windows(10, 18), 0);
+}
+
 TEST_F(Newspaper, NineCategoryButtonsAtMost) {
     std::string f;
     for (int i = 1; i <= 12; ++i) f += "[x] C" + std::to_string(i) + "\r\ntext\r\n";
@@ -238,7 +247,9 @@ TEST_F(Newspaper, ShirtAndRaceIconTakeTheDirectiveColourWithinAByte) {
                 drawn += c.colour >= 0 && EGETPIXEL(x, y) == c.colour ? 1 : 0;
                 stray += EGETPIXEL(x, y) == c.absent ? 1 : 0;
             }
-        if (c.colour >= 0) EXPECT_GT(drawn, 30) << c.line;
+        if (c.colour >= 0) {
+            EXPECT_GT(drawn, 30) << c.line;
+        }
         EXPECT_EQ(stray, 0) << c.line;
     }
 }
