@@ -37,6 +37,7 @@
 #include "results/pokal.h"
 #include "results/showrst.h"
 #include "results/testgame.h"
+#include "results/zeitung.h"
 #include "shell/setup.h"
 #include "turn/dispatch.h"
 #include "turn/letters.h"
@@ -236,7 +237,7 @@ const MENUSCREEN SCREENS[] = {
     {117, LINEUP_FRIENDLY},
     {118, VERPFLEGUNG},
     {119, WERBUNG},
-    {120, nullptr},  // newspaper
+    {120, ZEITUNG},
     {122, NOTHING},
     {123, TEAMDATEN},
     {124, SHAPEEDITOR},
@@ -545,6 +546,9 @@ int KORAXMAIN(int argc, char** argv) {
         OPENFILES(_PLAYER | _TEAM);
         LESEPOSTINI();
         READGEN();
+        // The news of a result is filed under its own day even when the newspaper
+        // is not opened before the next result arrives.
+        if (GEN.TURN > 0) FILENEWS(SPIELTAG());
         READALLTEAMS();
         CHECKTEAMCHANGE();
         READPLAYERS();

@@ -32,8 +32,9 @@ inline void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p,
 // From the team overview: Escape asks, yes quits, the closing messages confirmed.
 inline const std::string QUIT = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
 // An import prepares the viewer run (its message), then shows the pairings, the
-// table and the received messages.
-inline const std::string IMPORTQUIT = "key Esc\nkey Esc\nkey Esc\nkey Esc\n" + QUIT;
+// table, the newspaper (a generated container brings no news: its message box
+// first) and the received messages.
+inline const std::string IMPORTQUIT = "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Esc\nkey Esc\n" + QUIT;
 
 // A click on button n (1..) of the menu column.
 inline std::string menubutton(int n) { return "click 900 " + std::to_string(105 + 46 * (n - 1)) + "\n"; }

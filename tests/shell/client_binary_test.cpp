@@ -289,8 +289,8 @@ TEST_F(ClientMenu, BackFromMatchViewerAddsViewerTime) {
         utimbuf t{when, when};
         ASSERT_EQ(::utime((demo / name).c_str(), &t), 0);
     }
-    // Back from the viewer the pairings, the table and the messages come first.
-    RunResult res = run({"DEMO", "1", "AusVGR"}, {}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n");
+    // Back from the viewer the pairings, the table, the newspaper and the messages come first.
+    RunResult res = run({"DEMO", "1", "AusVGR"}, {}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n");
     std::time_t end = std::time(nullptr);
     EXPECT_EQ(res.code, 0) << res.err;
     std::string after = slurp(demo / "TEAM1.DAT");

@@ -1,6 +1,7 @@
 #include "league.h"
 #include "market.h"
 #include "match.h"
+#include "news.h"
 
 #include <algorithm>
 #include <array>
@@ -410,6 +411,7 @@ Game MAKEGAME(const Options& o) {
                            "#<C>" + std::to_string(d % 10), "The weather for the next", "match day is uncertain.",
                            "[3] Gossip", "#<V>0", "A vulture was seen above the", "stadium of the last team.",
                            "#<H>4", "A ^young Hurtin^ is said to", "join the league soon."});
+        MORENEWS(l, o.team, d);
         return crlf(l);
     };
     for (int d = 1; d < o.day; ++d) g.files["NEWS." + std::to_string(d)] = news(d);

@@ -1,0 +1,255 @@
+// The newspaper on a headless screen under scripted input: filing of NEWS.TXT,
+// the windows of categories, pages and days, keys, and the colours drawn.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "base/types.h"
+#include "common/headless_screen.h"
+#include "data/config.h"
+#include "data/g_general.h"
+#include "data/g_types.h"
+#include "data/lg.h"
+#include "graph/emugraph.h"
+#include "results/zeitung.h"
+#include "ui/frames.h"
+#include "ui/m_tool.h"
+
+using namespace korax;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Newspaper : public ::testing::Test {
+protected:
+    fs::path old, root;
+    std::array<STRING70, 701> oldl;
+    std::string oldtmp, oldgamedir;
+
+    void SetUp() override {
+        old = fs::current_path();
+        char tmpl[] = "/tmp/korax-news-XXXXXX";
+        root = ::mkdtemp(tmpl);
+        fs::current_path(root);
+        oldl = L;
+        oldtmp = TMPDIR;
+        oldgamedir = GAMEDIR;
+        TMPDIR = root.string() + "/";
+        LEFTMENU = false;
+        for (int i = 0; i <= 700; ++i) L[static_cast<std::size_t>(i)].set("T" + std::to_string(i));
+        L[442].set("No news for day #.");
+        korax::testing::OPENHEADLESSSCREEN();
+        RESETMENU();
+        SETGEOMETRY();
+        fs::copy_file(fs::path(KORAX_SOURCE_DIR) / "assets/MENU.CFG", root / "MENU.CFG");
+        INITOBERFLAECHE(0);
+        KEY = KEY2 = 0;
+        GAMEDIR = root.string() + "/";
+        GEN = GENTYPE{};
+        GEN.HINRUNDE = 1;
+        GEN.TURN = 3;
+        ICONRACE = {};
+    }
+
+    void TearDown() override {
+        korax::testing::CLOSEHEADLESSSCREEN();
+        RESETMENU();
+        L = oldl;
+        TMPDIR = oldtmp;
+        GAMEDIR = oldgamedir;
+        GEN = GENTYPE{};
+        KEY = KEY2 = 0;
+        fs::current_path(old);
+        fs::remove_all(root);
+    }
+
+    void put(const std::string& name, const std::string& bytes) {
+        std::ofstream(root / name, std::ios::binary) << bytes;
+    }
+    std::string get(const std::string& name) {
+        std::ifstream in(root / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void run(const std::string& s) {
+        korax::testing::RUNSCRIPT(s, "news.kis");
+        ZEITUNG();
+    }
+    static int windows(int from, int to) {
+        int n = 0;
+        for (int i = from; i <= to; ++i) n += KLICKFENSTER[static_cast<std::size_t>(i)].AKTIV ? 1 : 0;
+        return n;
+    }
+    static std::string window(int n) {
+        const auto& w = KLICKFENSTER[static_cast<std::size_t>(n)];
+        return std::to_string((w.X1 + w.X2) / 2) + " " + std::to_string((w.Y1 + w.Y2) / 2);
+    }
+    // Pixels of a colour in the text row at y (its glyphs stand above y) between x1 and x2.
+    static int count(int colour, int x1, int x2, int y) {
+        int n = 0;
+        for (int yy = y - 9; yy <= y + 2; ++yy)
+            for (int x = x1; x < x2; ++x) n += EGETPIXEL(x, yy) == colour ? 1 : 0;
+        return n;
+    }
+};
+
+const std::string DAY3 = "[1] League\r\nfirst\r\n[2] Weather\r\nsecond\r\n[3] Gossip\r\nthird\r\n";
+
+}  // namespace
+
+TEST_F(Newspaper, NothingBeforeTheFirstMatchDay) {
+    GEN.TURN = 0;
+    put("NEWS.TXT", DAY3);
+    ICONRACE[1].P[0][0] = 15;
+    run("key Esc\n");
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(get("NEWS.TXT"), DAY3);
+    EXPECT_FALSE(fs::exists(root / "NEWS.0"));
+    EXPECT_TRUE(KLICKFENSTER[10].AKTIV);  // the information window
+    EXPECT_EQ(ICONRACE[1].P[0][0], 15);   // race icons not recoloured
+}
+
+TEST_F(Newspaper, FilesTheNewsOnceAndKeepsItOnTheSecondOpening) {
+    put("NEWS.TXT", DAY3);
+    put("NEWS.3", "old");
+    run("key Esc\n");
+    EXPECT_FALSE(fs::exists(root / "NEWS.TXT"));
+    EXPECT_EQ(get("NEWS.3"), DAY3);
+    run("key R\n");
+    EXPECT_EQ(KEY, 27);  // "R" is handed on as Escape
+    EXPECT_EQ(get("NEWS.3"), DAY3);
+    EXPECT_EQ(windows(10, 12), 3);
+}
+
+TEST_F(Newspaper, FileNewsNeedsADayAndAFile) {
+    EXPECT_FALSE(FILENEWS(2));
+    put("NEWS.TXT", "x");
+    EXPECT_FALSE(FILENEWS(0));
+    EXPECT_TRUE(FILENEWS(2));
+    EXPECT_EQ(get("NEWS.2"), "x");
+    EXPECT_FALSE(fs::exists(root / "NEWS.TXT"));
+}
+
+TEST_F(Newspaper, KeysChooseCategoriesPagesAndDays) {
+    std::string many = "[1] League\r\n";
+    for (int i = 1; i <= 30; ++i) many += "line " + std::to_string(i) + "\r\n";
+    many += "[2] Weather\r\nsun\r\n";
+    put("NEWS.3", many);
+    put("NEWS.2", DAY3);
+    struct Case {
+        const char* what;
+        std::string script;
+        int pages, categories;
+        bool back, forward;
+    } cases[] = {
+        {"own day", "key Esc\n", 2, 2, true, false},
+        {"second category", "key B\nkey Esc\n", 1, 2, true, false},
+        {"category beyond the count is the last", "key I\nkey Esc\n", 1, 2, true, false},
+        {"page 9 of two is page 1", "key 9\nkey Esc\n", 2, 2, true, false},
+        {"previous day", "key J\nkey Esc\n", 1, 3, true, true},
+        {"back and forth", "key J\nkey K\nkey Esc\n", 2, 2, true, false},
+        {"no day after the own", "key K\nkey Esc\n", 2, 2, true, false},
+    };
+    for (const auto& c : cases) {
+        run(c.script);
+        EXPECT_EQ(windows(1, 9), c.pages) << c.what;
+        EXPECT_EQ(windows(10, 18), c.categories) << c.what;
+        EXPECT_EQ(KLICKFENSTER[19].AKTIV, c.back) << c.what;
+        EXPECT_EQ(KLICKFENSTER[20].AKTIV, c.forward) << c.what;
+    }
+}
+
+TEST_F(Newspaper, ClickWindowsAnswerAsTheirKeys) {
+    put("NEWS.3", "[1] League\r\nfirst\r\n[2] Weather\r\nsecond\r\n");
+    put("NEWS.2", DAY3);
+    run("key Esc\n");
+    const std::string back = window(19), second = window(11);
+    run("click " + second + "\nclick " + back + "\nkey Esc\n");
+    EXPECT_EQ(windows(10, 18), 3);  // day 2 with its three categories
+    EXPECT_TRUE(KLICKFENSTER[20].AKTIV);
+}
+
+TEST_F(Newspaper, DayOneWithoutNewsTellsAndOffersNoDayBack) {
+    GEN.TURN = 1;
+    run("key Enter\nkey Esc\n");
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(windows(1, 18), 0);
+    EXPECT_FALSE(KLICKFENSTER[19].AKTIV);
+    EXPECT_FALSE(KLICKFENSTER[20].AKTIV);
+}
+
+TEST_F(Newspaper, ADirectoryInPlaceOfTheDayFileIsADayWithoutNews) {
+    fs::create_directory(root / "NEWS.3");
+    put("NEWS.TXT", DAY3);
+    run("key Enter\nkey Esc\n");
+    EXPECT_EQ(KEY, 27);
+    EXPECT_EQ(get("NEWS.TXT"), DAY3);  // nothing filed over the directory
+    EXPECT_EQ(windows(10, 18), 0);
+}
+
+TEST_F(Newspaper, NineCategoryButtonsAtMost) {
+    std::string f;
+    for (int i = 1; i <= 12; ++i) f += "[x] C" + std::to_string(i) + "\r\ntext\r\n";
+    f += "[0] zero\r\n[99] far\r\n";
+    put("NEWS.3", f);
+    run("key Esc\n");
+    EXPECT_EQ(windows(10, 18), 9);
+    EXPECT_FALSE(KLICKFENSTER[20].AKTIV);  // the tenth category would answer as "K"
+}
+
+TEST_F(Newspaper, HighlightedWordIsDrawnInColourNine) {
+    put("NEWS.3", "[1] League\r\nAAAA ^BBBB^ CCCC\r\n^DDDD\r\nEEEE\r\n");
+    run("key Esc\n");
+    const int x = XM1 + 5 + 10, y = 87 + 70;
+    DEFAULTTEXT2();
+    const int a = ETEXTWIDTH("AAAA "), b = ETEXTWIDTH("BBBB"), c = ETEXTWIDTH(" CCCC");
+    EXPECT_GT(count(0, x, x + a, y), 20);
+    EXPECT_EQ(count(9, x, x + a, y), 0);
+    EXPECT_GT(count(9, x + a, x + a + b, y), 20);
+    EXPECT_EQ(count(0, x + a, x + a + b, y), 0);
+    EXPECT_GT(count(0, x + a + b, x + a + b + c, y), 20);
+    EXPECT_EQ(count(9, x + a + b, x + a + b + c, y), 0);
+    // The next line starts in the colour the previous left; the one after too.
+    EXPECT_GT(count(9, x, x + a, y + 15), 20);
+    EXPECT_EQ(count(0, x, x + a, y + 15), 0);
+    EXPECT_GT(count(9, x, x + a, y + 30), 20);
+}
+
+TEST_F(Newspaper, RaceIconsKeepColourOneAfterLeaving) {
+    put("NEWS.3", DAY3);
+    ICONRACE[2].P[1][1] = 15;
+    ICONRACE[2].P[1][2] = 3;
+    run("key Esc\n");
+    EXPECT_EQ(ICONRACE[2].P[1][1], 1);
+    EXPECT_EQ(ICONRACE[2].P[1][2], 3);
+}
+
+TEST_F(Newspaper, ShirtAndRaceIconTakeTheDirectiveColourWithinAByte) {
+    for (const char* f : {"trikot.pcx", "ih4.RAW"}) fs::copy_file(fs::path(KORAX_DIST_DIR) / f, root / f);
+    const int x1 = XM1 + 5, y1 = 87;
+    struct Case {
+        const char* line;
+        int colour;  // drawn at the picture's place
+        int absent;  // never drawn
+    } cases[] = {
+        {"#<T>13", 13, 44}, {"#<T>300", -1, 44}, {"#<T>-1", -1, 255},
+        {"#<H>13", 13, 44}, {"#<H>256", -1, 0}, {"#<Q>13", -1, 13},
+    };
+    for (const auto& c : cases) {
+        put("NEWS.3", std::string("[1] Pictures\r\n") + c.line + "\r\n");
+        run("key Esc\n");
+        int drawn = 0, stray = 0;
+        for (int y = y1 + 60; y < y1 + 140; ++y)
+            for (int x = x1 + 5; x < x1 + 80; ++x) {
+                drawn += c.colour >= 0 && EGETPIXEL(x, y) == c.colour ? 1 : 0;
+                stray += EGETPIXEL(x, y) == c.absent ? 1 : 0;
+            }
+        if (c.colour >= 0) {
+            EXPECT_GT(drawn, 30) << c.line;
+        }
+        EXPECT_EQ(stray, 0) << c.line;
+    }
+}

@@ -1,0 +1,76 @@
+#include "news.h"
+
+namespace mkgame {
+
+void MORENEWS(std::vector<std::string>& l, int team, int day) {
+    const std::string t = std::to_string(team), other = std::to_string(team % 10 + 1);
+    // Pictures take no room of their own: the lines after one stand beside it,
+    // as many as its height needs. The race icons all stand at the page's corner,
+    // so each opens a page of its own.
+    l.insert(l.end(), {
+        "[4] Pictures",
+        "#<H>" + t,
+        "#Hurtin in our colour",
+        "The Hurtin of the league",
+        "train in the colour of",
+        "their own team.",
+        "",
+        "#<T>" + std::to_string(2 + day % 12),
+        "A new shirt for match",
+        "day " + std::to_string(day) + " drew much praise.",
+        "",
+        "",
+        "_____________________________________",
+        "#>>",
+        "#<B>" + other,
+        "#Bogon news",
+        "A Bogon in the colour",
+        "of team " + other + " was seen",
+        "at the market.",
+        "",
+        "#<W>" + other,
+        "The emblem of team " + other + ".",
+        "Its trainer is ^proud^",
+        "of the new design.",
+        "",
+        "#>>",
+        "#<S>12",
+        "#Spider news",
+        "A Spider in light red",
+        "joined the reserve.",
+        "",
+        "",
+        "#<C>" + std::to_string((day + 4) % 10),
+        "The weather of the next",
+        "match day, as the old",
+        "trainers read the sky.",
+        "",
+        "#>>",
+        "#<M>9",
+        "#Marvin news",
+        "A Marvin in blue",
+        "stands in the goal.",
+        "",
+        "",
+        "#<V>1",
+        "The vulture ^circles^",
+        "again above the",
+        "stadium of the last",
+        "team of the table.",
+        "_ends beside the bird",
+        "#>>",
+        "#<E>14",
+        "#Eciton news",
+        "An Eciton in yellow",
+        "leads the attack.",
+        "",
+        "",
+        "#<Q>7",
+        "An unknown picture shows nothing.",
+        "[5] Season-/review",
+    });
+    for (int i = 1; i <= 30; ++i)
+        l.push_back(i == 1 ? "#A long look back" : "Line " + std::to_string(i) + (i % 7 == 0 ? " with ^news^" : ""));
+}
+
+}  // namespace mkgame
