@@ -35,9 +35,10 @@ TEST(NewsThroughTheClient, ImportShowsTheNewspaperWithTheNewsOfTheDay) {
     ASSERT_EQ(p.container(3, 5), 0);
     // The news travels beside the container and is moved into the game directory.
     spit(p.prog / "NEWS.TXT", "[1] League\r\nfirst\r\n[2] Weather\r\nRain.\r\n");
-    // Pairings, table, then the newspaper: its second category, then on.
+    // The viewer message, pairings, table, then the newspaper: its second category,
+    // then on.
     const std::string shot = (p.root / "news.png").string();
-    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, "key Esc\nkey Esc\nkey B\nshot " + shot + "\nkey Esc\nkey Esc\n" + QUIT), 0)
+    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, "key Esc\nkey Esc\nkey Esc\nkey B\nshot " + shot + "\nkey Esc\nkey Esc\n" + QUIT), 0)
         << p.log();
     EXPECT_TRUE(fs::exists(shot));
     EXPECT_FALSE(fs::exists(p.prog / "LIGA/NEWS.TXT"));
