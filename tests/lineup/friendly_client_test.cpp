@@ -1,0 +1,108 @@
+// The friendly's tactics and the match import through the real client on a
+// generated game (team 3, day 4): a test match started from the line-up, and
+// tactics taken from a stored match in both modes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "common/client_run.h"
+#include "management/formation.h"
+
+using namespace korax;
+using namespace korax::client;
+
+namespace {
+
+// Line-up and friendly tactics right below the overview: buttons 2 and 3.
+const char* const MENU = "101   ;a\n102   ;b\n117   ;c\n---\n105   ;d\n106   ;e\n120   ;f\n113   ;g\n"
+                         "104   ;h\n103   ;i\n109   ;j\n111   ;k\n115   ;l\n108   ;m\n118   ;n\n110   ;o\n125   ;p\n"
+                         "119   ;q\n116   ;r\n114   ;s\n107   ;t\n112   ;u\n123   ;v\n124   ;w\n128   ;x\n127   ;y\n";
+const std::string LINEUP = menubutton(2), FRIENDLY = menubutton(3);
+// The import's side menu opens at the mouse, left on the menu button n: its
+// rows for home and away.
+std::string sideitem(int n, int side) { return "click 930 " + std::to_string(105 + 46 * (n - 1) + 35 + 20 * side) + "\n"; }
+
+// Match day 4: the own matches of days 1..3 are stored.
+struct Game : ProgramDir {
+    std::string beforefile;
+    TEAMREC before{};
+    Game() {
+        spit(prog / "MENU.CFG", MENU);
+        EXPECT_EQ(game(3, 4), 0);
+        beforefile = file("LIGA/TEAM3.DAT");
+        before = teamrecord(beforefile, 3);
+    }
+    int korax(const std::string& script) { return run({"korax", "LIGA", "3"}, script + QUIT); }
+    // The own record with the usage counters forgotten; the other nine records
+    // must be as they were.
+    TEAMREC after() const {
+        const std::string now = file("LIGA/TEAM3.DAT");
+        EXPECT_EQ(now.size(), beforefile.size());
+        for (int t = 1; t <= 10; ++t)
+            if (t != 3) EXPECT_EQ(RECORDBYTES(teamrecord(now, t)), RECORDBYTES(teamrecord(beforefile, t))) << t;
+        TEAMREC r = teamrecord(now, 3);
+        forgetusage(r);
+        return r;
+    }
+};
+
+// The placing fields of a position, without race, commitment and reserve.
+std::string placing(const TAKTIKTYPE& t) {
+    return std::to_string(t.NORMALX) + "," + std::to_string(t.NORMALY) + "," + std::to_string(t.FANGRADIUS) + "," +
+           std::to_string(t.LAUFX) + "," + std::to_string(t.LAUFY);
+}
+
+}  // namespace
+
+TEST(FriendlyClient, TestMatchCountsAndLeavesTheMarker) {
+    Game g;
+    ASSERT_FALSE(fs::exists(g.prog / "LIGA/VGR.TMP"));
+    // "A" writes the team with one more test match and confirms with a message.
+    ASSERT_EQ(g.korax(FRIENDLY + "key A\nkey Enter\nkey R\n"), 0) << g.log();
+    TEAMREC want = g.before;
+    forgetusage(want);
+    want.TRAINING.VGRANZAHL = static_cast<std::uint16_t>(g.before.TRAINING.VGRANZAHL + 1);
+    EXPECT_EQ(RECORDBYTES(g.after()), RECORDBYTES(want));
+    EXPECT_TRUE(fs::exists(g.prog / "LIGA/VGR.TMP"));
+}
+
+TEST(FriendlyClient, TestMatchIsOnlyForTheFriendly) {
+    Game g;
+    ASSERT_EQ(g.korax(LINEUP + "key A\nkey R\n"), 0) << g.log();
+    TEAMREC want = g.before;
+    forgetusage(want);
+    EXPECT_EQ(RECORDBYTES(g.after()), RECORDBYTES(want));
+    EXPECT_FALSE(fs::exists(g.prog / "LIGA/VGR.TMP"));
+}
+
+TEST(FriendlyClient, ImportTakesTheChosenSideIntoTheOpenTactics) {
+    // "I", own matches ("2"), day 2; a side clicked in the menu that opens at the
+    // mouse (left there by the menu button's click); the menu drops the event right
+    // after its choice (the click), Enter confirms the message, "R" leaves.
+    for (bool sparr : {false, true})
+        for (int side : {0, 1}) {
+            Game g;
+            const std::string match = g.file("LIGA/GAME3.2");
+            ASSERT_EQ(match.size(), 2430u);
+            TEAMREC from;
+            std::memcpy(&from, match.data() + 6 + side * sizeof(TEAMREC), sizeof from);
+            const std::string script = (sparr ? FRIENDLY : LINEUP) + "key I\nkey 2\nkey 2\n" +
+                                       sideitem(sparr ? 3 : 2, side) + "wait 10\nclick 5 5\nkey Enter\nkey R\n";
+            ASSERT_EQ(g.korax(script), 0) << g.log();
+            const TEAMREC t = g.after();
+            for (int q = 1; q <= 5; ++q) {
+                const TAKTIKTYPE& got = sparr ? t.SPARRTAKTIK[q] : t.TAKTIK[q];
+                const TAKTIKTYPE& kept = sparr ? g.before.TAKTIK[q] : g.before.SPARRTAKTIK[q];
+                EXPECT_EQ(placing(got), placing(from.TAKTIK[q])) << sparr << side << q;
+                EXPECT_EQ(RECORDBYTES(sparr ? t.TAKTIK[q] : t.SPARRTAKTIK[q]), RECORDBYTES(kept)) << sparr << side << q;
+                if (sparr) {
+                    PLAYERREC pl;
+                    std::memcpy(&pl, match.data() + 1820 + (side * 5 + q - 1) * sizeof(PLAYERREC), sizeof pl);
+                    EXPECT_EQ(got.NR, SPARRRACE((pl.RACE + 1) / 2)) << side << q;
+                } else {
+                    EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(from.TAKTIK[q])) << side << q;
+                }
+            }
+            EXPECT_EQ(RECORDBYTES(t.IMTEAM), RECORDBYTES(g.before.IMTEAM));
+        }
+}
