@@ -57,6 +57,12 @@ struct TIEWINDOW {
 constexpr TIEWINDOW TIES[] = {{1, 10, 85}, {2, 10, 110}, {3, 100, 85}, {4, 100, 110}, {5, 190, 85}};
 
 constexpr int STARTWINDOW = 10;
+constexpr int ICONFARBE = 251;  // the icons' black while the screen is open
+
+void playericons(int from, int to) {
+    for (int s = 1; s <= 10; ++s)
+        if (BELEGT[s]) CHANGEICON(ICON[s], from, to);
+}
 
 struct LINEUPSTATE {
     bool sparr = false;
@@ -632,6 +638,8 @@ void AUFSTELLUNG(bool sparr) {
     st.sparr = sparr;
     if (!sparr) {
         TIPSCREEN(SCREEN_LINEUP);
+        // Black drawn as 251 keeps the icons whole on the coloured pitch and bar.
+        playericons(0, ICONFARBE);
         SHOWPCX(XMC - 8, EMAXY / 2 - 8, JOINPATH(KXPATH, "palette!.pcx"));
         if (!PCXLOADED) ERROR(1, "PALETTE!.PCX");
     } else {
@@ -653,6 +661,8 @@ void AUFSTELLUNG(bool sparr) {
     DRAGDROP = false;
     EMOUSEBORDER(0, 0, EMAXX, EMAXY);
     ESETSMOUSE();
+    // Every other screen draws the icons with black again.
+    if (!sparr) playericons(ICONFARBE, 0);
     // "R" leaves like Escape; in the menu loop it would end the program.
     if (KEY == 'R') KEY = 27;
     if (st.changed) {
