@@ -523,7 +523,7 @@ PROGRAMM* programm(TFUNKTION t) {
 // The commonest operations on two numbers without a call; false for anything
 // unusual (a possible string, a division by zero, a result out of range), which
 // then takes the full way.
-inline bool schnell(unsigned char o, double l, double r, double& v) {
+[[gnu::always_inline]] inline bool schnell(unsigned char o, double l, double r, double& v) {
     switch (o) {
         case '+': case op::ODER: v = l + r; break;
         case '-': v = l - r; break;
@@ -547,7 +547,7 @@ inline bool schnell(unsigned char o, double l, double r, double& v) {
     return std::isfinite(v);
 }
 
-inline double zwei(unsigned char o, double l, double r) {
+[[gnu::always_inline]] inline double zwei(unsigned char o, double l, double r) {
     double v;
     return schnell(o, l, r, v) ? v : anwenden(o, l, r);
 }
@@ -820,6 +820,11 @@ double VARIABLE(int nr) {
 }
 
 double BERECHNE(TFUNKTION tree) {
+    // A tree of constants alone was worked out when it was built.
+    if (tree && tree->CODE && tree->CODE->schritte.size() == 1 && tree->CODE->schritte[0].art == PROGRAMM::KONST) {
+        RUNTIMEERROR = 0;
+        return tree->CODE->schritte[0].wert;
+    }
     LAUFZEITFEHLER = false;
     double v = tree && tree->CODE ? laufe(*tree->CODE, tree->CODE->stapel.data()) : rechne(tree);
     RUNTIMEERROR = LAUFZEITFEHLER ? 1 : 0;
