@@ -38,8 +38,11 @@ struct Game : ProgramDir {
     TEAMREC after() const {
         const std::string now = file("LIGA/TEAM3.DAT");
         EXPECT_EQ(now.size(), beforefile.size());
-        for (int t = 1; t <= 10; ++t)
-            if (t != 3) EXPECT_EQ(RECORDBYTES(teamrecord(now, t)), RECORDBYTES(teamrecord(beforefile, t))) << t;
+        for (int t = 1; t <= 10; ++t) {
+            if (t != 3) {
+                EXPECT_EQ(RECORDBYTES(teamrecord(now, t)), RECORDBYTES(teamrecord(beforefile, t))) << t;
+            }
+        }
         TEAMREC r = teamrecord(now, 3);
         forgetusage(r);
         return r;
