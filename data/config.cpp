@@ -15,6 +15,7 @@
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/process.h"
+#include "platform/window.h"
 
 namespace korax {
 
@@ -71,6 +72,16 @@ bool read_int(std::string_view s, long& out) {
 
 bool to_bool(std::string_view v) {
     return !(v == "AUS" || v == "OFF" || v == "FALSE" || v == "NO");
+}
+
+// The window's scaling; a value it does not know leaves the automatic choice,
+// which always gives a usable window.
+int scale_of(std::string_view v) {
+    if (v == "1") return SCALE_1;
+    if (v == "2") return SCALE_2;
+    if (v == "3") return SCALE_3;
+    if (v == "SMOOTH") return SCALE_SMOOTH;
+    return SCALE_AUTO;
 }
 
 [[noreturn]] void range_error(int keytext, int line) {
@@ -151,6 +162,7 @@ void RESET_CONFIG() {
     ANPASSUNG = 4;
     LEISE = false;
     NEUGRAPH = false;
+    WINDOW_SCALE = SCALE_AUTO;
 }
 
 void READINI_TEXT(std::string_view text, std::uint8_t id, bool first) {
@@ -170,6 +182,7 @@ void READINI_TEXT(std::string_view text, std::uint8_t id, bool first) {
         SCR_TIME = 0;
         SCR_SAVE.set("");
         for (int n = 1; n <= 10; ++n) TEAMCOLOR[n] = n;
+        WINDOW_SCALE = SCALE_AUTO;
     }
     // A file saved from a Linux editor may come back in UTF-8 (with a byte order mark).
     std::string converted;
@@ -198,9 +211,9 @@ void READINI_TEXT(std::string_view text, std::uint8_t id, bool first) {
         }
         static constexpr std::string_view keys[] = {"GRAPHMODE", "MENUMODE", "VGRMODE",  "SCR_TIME",
                                                     "EDITOR",    "SCR_SAVE", "AUTOPLAY", "STEPINFO",
-                                                    "RST_SIZE",  "STARTPAGE"};
+                                                    "RST_SIZE",  "STARTPAGE", "SCALE"};
         int key = -1;
-        for (int k = 0; k < 10 && key < 0; ++k)
+        for (int k = 0; k < 11 && key < 0; ++k)
             if (starts_with(s, keys[k])) key = k;
         if (key < 0) {
             if (!starts_with(s, "TEAM")) continue;
@@ -240,6 +253,7 @@ void READINI_TEXT(std::string_view text, std::uint8_t id, bool first) {
         case 7: SILENCE = !to_bool(v); break;
         case 8: RSTSIZE = ranged(v, 0, 2, 546, nr); break;
         case 9: STARTBILD = to_bool(v); break;
+        case 10: WINDOW_SCALE = scale_of(v); break;
         }
     }
 }

@@ -8,6 +8,7 @@
 
 #include "graph/events.h"
 #include "platform/cp437.h"
+#include "platform/window.h"
 
 namespace korax {
 
@@ -18,6 +19,7 @@ namespace {
 bool LALT_HELD = false;
 bool CTRL_HELD = false;
 std::uint16_t BUTTONS_HELD = 0;
+int LASTX = 0, LASTY = 0;  // the last mouse point, in program coordinates
 
 constexpr Sint32 REQUEST_WARP = 1;
 constexpr Sint32 REQUEST_CURSOR = 2;
@@ -28,6 +30,16 @@ Uint32 request_event_type() {
 }
 
 std::uint16_t clamp16(Sint32 v) { return static_cast<std::uint16_t>(std::clamp<Sint32>(v, 0, 65535)); }
+
+// A window point into program coordinates. Movement over the bars goes to the
+// nearest edge so that the mouse border still sees it; presses there are dropped.
+bool map_point(Sint32 wx, Sint32 wy, bool clamp) {
+    int px = 0, py = 0;
+    if (!WINDOW_MAP_POINT(WINDOW_VIEW(), wx, wy, px, py, clamp)) return false;
+    LASTX = px;
+    LASTY = py;
+    return true;
+}
 
 std::uint16_t button_code(Uint8 sdlbutton) {
     switch (sdlbutton) {
@@ -112,8 +124,10 @@ void key_up(const SDL_KeyboardEvent& k) {
 void serve_request(const SDL_UserEvent& u) {
     if (u.code == REQUEST_WARP) {
         SDL_Window* w = SDL_GetKeyboardFocus();
-        if (w) SDL_WarpMouseInWindow(w, static_cast<int>(reinterpret_cast<intptr_t>(u.data1)),
-                                     static_cast<int>(reinterpret_cast<intptr_t>(u.data2)));
+        int wx = 0, wy = 0;
+        WINDOW_UNMAP_POINT(WINDOW_VIEW(), static_cast<int>(reinterpret_cast<intptr_t>(u.data1)),
+                           static_cast<int>(reinterpret_cast<intptr_t>(u.data2)), wx, wy);
+        if (w) SDL_WarpMouseInWindow(w, wx, wy);
     } else if (u.code == REQUEST_CURSOR) {
         static std::array<SDL_Cursor*, 6> cursors{};
         static constexpr SDL_SystemCursor kinds[6] = {
@@ -198,21 +212,23 @@ void HANDLE_SDL_EVENT(const SDL_Event& e) {
         queue_text(e.text.text);
         return;
     case SDL_MOUSEMOTION:
-        ADDMOUSEEVENT(MOUSE_MOVED, buttons_of_state(e.motion.state), clamp16(e.motion.x),
-                      clamp16(e.motion.y));
+        if (!map_point(e.motion.x, e.motion.y, true)) return;
+        ADDMOUSEEVENT(MOUSE_MOVED, buttons_of_state(e.motion.state), clamp16(LASTX), clamp16(LASTY));
         return;
     case SDL_MOUSEBUTTONDOWN: {
         std::uint16_t b = button_code(e.button.button);
-        if (!b) return;
+        if (!b || !map_point(e.button.x, e.button.y, false)) return;
         BUTTONS_HELD |= b;
-        ADDMOUSEEVENT(MOUSE_PRESSED, BUTTONS_HELD, clamp16(e.button.x), clamp16(e.button.y));
+        ADDMOUSEEVENT(MOUSE_PRESSED, BUTTONS_HELD, clamp16(LASTX), clamp16(LASTY));
         return;
     }
     case SDL_MOUSEBUTTONUP: {
         std::uint16_t b = button_code(e.button.button);
         if (!b) return;
+        // A release always arrives, at the last point when the window shows nothing.
+        map_point(e.button.x, e.button.y, true);
         BUTTONS_HELD = static_cast<std::uint16_t>(BUTTONS_HELD & ~b);
-        ADDMOUSEEVENT(MOUSE_RELEASED, b, clamp16(e.button.x), clamp16(e.button.y));
+        ADDMOUSEEVENT(MOUSE_RELEASED, b, clamp16(LASTX), clamp16(LASTY));
         return;
     }
     case SDL_WINDOWEVENT:
@@ -237,6 +253,7 @@ void REQUEST_MOUSE_CURSOR(int shape) { push_request(REQUEST_CURSOR, shape, 0); }
 void RESET_SDL_INPUT() {
     LALT_HELD = CTRL_HELD = false;
     BUTTONS_HELD = 0;
+    LASTX = LASTY = 0;
 }
 
 }  // namespace korax
