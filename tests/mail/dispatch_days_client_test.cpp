@@ -15,7 +15,9 @@ using namespace korax::client;
 namespace {
 
 // The deadline screen second in the menu, so that one click opens it.
-const char* const MENU = "101   ;Team\n128   ;Deadline\n---\n102   ;Line-up\n";
+const char* const MENU = "101   ;a\n128   ;b\n---\n102   ;d\n105   ;e\n106   ;f\n120   ;g\n113   ;h\n"
+                         "104   ;i\n103   ;j\n109   ;k\n111   ;l\n115   ;m\n108   ;n\n118   ;o\n110   ;p\n117   ;q\n"
+                         "116   ;r\n114   ;s\n107   ;t\n112   ;u\n123   ;v\n124   ;w\n125   ;x\n119   ;c\n127   ;y\n";
 
 // A game of team 3 imported on `day` and left once, with mail settings and POST.BAT.
 struct Game : ProgramDir {
@@ -77,4 +79,39 @@ TEST(DispatchDays, SendingAtOnceThenTheStopMailsTwice) {
         EXPECT_FALSE(fs::exists(s.dir / std::to_string(n) / "attach2.name")) << n;
     }
     EXPECT_EQ(s.got(2, "attach.bin"), g.file("LIGA/TEAM3.TRN"));
+}
+
+TEST(DispatchDays, LastDayWithLicenceMailsTheSeasonEndTurn) {
+    SmtpServer s("plain");
+    Game g(18);
+    ASSERT_EQ(g.imported, 0) << g.log();
+    ASSERT_TRUE(fs::exists(g.prog / "LIGA/TEAM3.END"));
+    g.settings(s.port);
+    ASSERT_EQ(g.run({"korax", "LIGA", "3"}, STOPYES), 0) << g.log();
+    ASSERT_TRUE(s.received(1)) << g.log();
+    EXPECT_EQ(s.got(1, "attach.name"), "TEAM3.END");
+    EXPECT_EQ(s.got(1, "attach.bin"), g.file("LIGA/TEAM3.END"));
+    EXPECT_FALSE(fs::exists(s.dir / "1" / "attach2.name"));
+}
+
+TEST(DispatchDays, LastDayWithoutLicenceAsksNothingAndMailsNoStaleTurn) {
+    SmtpServer s("plain");
+    Game g(18);
+    ASSERT_EQ(g.imported, 0) << g.log();
+    g.settings(s.port);
+    // The licence of the own team (record 3) taken away.
+    std::string dat = g.file("LIGA/TEAM3.DAT");
+    ASSERT_GE(dat.size(), 3 * sizeof(TEAMREC));
+    dat[2 * sizeof(TEAMREC) + offsetof(TEAMREC, LIZENZ)] = 0;
+    spit(g.prog / "LIGA/TEAM3.DAT", dat);
+    // Turns of an earlier run, and the program directory's batch file that would mail one.
+    spit(g.prog / "LIGA/TEAM3.TRN", "stale league turn");
+    spit(g.prog / "LIGA/TEAM3.END", "stale season-end turn");
+    spit(g.prog / "POST.BAT", g.file("LIGA/POST.BAT"));
+    // Quit and yes; no question 497, only the refusal to send.
+    ASSERT_EQ(g.run({"korax", "LIGA", "3"}, "key Esc\nkey Y\nkey Enter\n"), 0) << g.log();
+    EXPECT_EQ(g.team(3).LIZENZ, 0);
+    EXPECT_FALSE(s.received(1));
+    EXPECT_FALSE(fs::exists(g.prog / "LIGA/post.log"));
+    EXPECT_EQ(g.file("LIGA/TEAM3.END"), "stale season-end turn");
 }
