@@ -144,6 +144,8 @@ void LESEN() {
         return;
     }
     const int c = static_cast<int>(r.recs.size());
+    // A torn last record cannot be counted: it is left out, and the trainer hears it.
+    if (bytes.size() % sizeof(MSGTYPE) != 0) BEEP(3);
     if (NEWPOKAL) r.m = std::max(c - 1, 1);
     else if (LESEPTR >= 1 && LESEPTR <= c) r.m = LESEPTR;
     aufbau_lesen(r);
