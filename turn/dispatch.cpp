@@ -113,9 +113,8 @@ void edit_settings() {
 }  // namespace
 
 void ZAT() {
-    // The adviser keeps quiet on this screen.
-    const ADVISERHOOKS adviser = ADVISER;
-    ADVISER = ADVISERHOOKS{};
+    // Nothing to advise on here: the adviser's figure keeps quiet.
+    if (ADVISER.silence) ADVISER.silence();
     CLEAROBERFLAECHE();
     const DATETIME16 zat = DOSUNPACK(static_cast<std::uint32_t>(GEN.ZAT));
     LESEPOSTINI();
@@ -145,7 +144,6 @@ void ZAT() {
     }
     if (KEY == 'R') KEY = 27;
     REFRESHFENSTER();
-    ADVISER = adviser;
 }
 
 }  // namespace korax

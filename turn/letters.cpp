@@ -84,6 +84,9 @@ void aufbau_lesen(READER& r) {
     EBAR(L1 - 75, 437, R1 + 75, 547);
     for (int n = 3; n <= 6; ++n) SETKLICKFENSTER(n, 0, 0, -1, -1);
     REFRESHFENSTER();
+    // The arrows at the panel's edge step through the messages like "4" and "6".
+    BUTTON(2, XM2 - 28, 94, XM2 - 8, 114, 7, 0, "^", false);
+    BUTTON(8, XM2 - 28, 370, XM2 - 8, 390, 7, 0, "v", false);
     if (r.m < c) FENSTER(6, R1 - 70, 442, R1 + 70, 482, L[267].str(), 1);
     if (r.m > 1) FENSTER(4, L1 - 70, 442, L1 + 70, 482, L[268].str(), 1);
     FENSTER(3, XMC - 70, 442, XMC + 70, 482, "", 1);
@@ -144,6 +147,8 @@ void LESEN() {
         return;
     }
     const int c = static_cast<int>(r.recs.size());
+    // A torn last record cannot be counted: it is left out, and the trainer hears it.
+    if (bytes.size() % sizeof(MSGTYPE) != 0) BEEP(3);
     if (NEWPOKAL) r.m = std::max(c - 1, 1);
     else if (LESEPTR >= 1 && LESEPTR <= c) r.m = LESEPTR;
     aufbau_lesen(r);
@@ -153,8 +158,10 @@ void LESEN() {
         switch (KEY) {
         case 0: DELAY(10); continue;
         case '0': HELP(113); break;
+        case '2':
         case '4': if (r.m > 1) --r.m; break;
-        case '6': if (r.m < c) ++r.m; break;
+        case '6':
+        case '8': if (r.m < c) ++r.m; break;
         case '3':
             if (MOUSEX >= XMC - 50 && MOUSEX <= XMC + 50 && MOUSEY >= 462 && MOUSEY <= 477)
                 r.m = BARPICK(MOUSEX - 1, c, XMC - 50);

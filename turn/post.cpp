@@ -240,12 +240,20 @@ int POSTBATCH(const std::string& bat) {
         MELDUNG("Error: " + bat + " not found");
         return -1;
     }
-    const std::string turn = JOINPATH(KXPATH, HOSTPATH(GAMEDIR + TRNNAME));
+    // Only what this run wrote goes out: never a turn left from an earlier run.
+    if (TRNFILES.empty()) {
+        MELDUNG("Error: no turn was written in this run; nothing was sent");
+        return -1;
+    }
+    const std::string turn = JOINPATH(KXPATH, HOSTPATH(GAMEDIR + TRNFILES.front()));
     std::optional<MAILCALL> call = PARSEPOSTBAT(text, GAMEDIR, turn);
     if (!call) {
         MELDUNG("Error: " + bat + " is not a mail line of this program; nothing was sent");
         return -1;
     }
+    // The batch line names one turn; the further ones of the day ride along.
+    for (std::size_t i = 1; i < TRNFILES.size(); ++i)
+        call->args.insert(call->args.end(), {"-attach", JOINPATH(KXPATH, HOSTPATH(GAMEDIR + TRNFILES[i]))});
     if (!MAILPROGRAMPRESENT()) {
         MELDUNG("Error: " + std::string(MAILPROGRAM) + " not found; nothing was sent");
         return -1;

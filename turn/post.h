@@ -71,8 +71,9 @@ void LESEPOSTINI();
 void WRITEPOSTBAT(const std::string& s = {});
 // 2 no post.log, 1 a line with "rror", 0 otherwise; sets DTLOG.
 int WERTEPOSTLOG();
-// Runs the batch file `bat` for the current turn: its mail line is read, checked
-// and started as kxmail with post.log (deleted first) catching both output streams.
+// Runs the batch file `bat` for the turn files this run wrote (TRNFILES; none
+// written: nothing runs): its mail line is read, checked and started as kxmail
+// with every turn attached and post.log (deleted first) catching both streams.
 // Returns the sender's exit code, or a negative value when nothing was started
 // (the trainer has been told why).
 int POSTBATCH(const std::string& bat);

@@ -17,6 +17,7 @@
 namespace korax {
 
 std::string TRNNAME;
+std::vector<std::string> TRNFILES;
 
 namespace {
 
@@ -144,12 +145,19 @@ void SAVETURN() {
         MELDUNG(L[597].str());
         ENDPROGRAM(1);
     }
+    TRNFILES.clear();
     SAVETRN(false, SYSTEMKENNUNG);
     TRNNAME = (TURNBASENAME() + ".TRN").substr(0, 12);
+    // The league turn carries the messages and the weekly settings: on a cup day
+    // it goes out beside the cup turn. The last day without a licence writes none.
+    const bool league = !(LASTDAY && TEAM.LIZENZ == 0);
+    const std::string leaguename = TURNBASENAME() + (LASTDAY ? ".END" : ".TRN");
     if (cupday()) {
         SAVETRN(true, SYSTEMKENNUNG);
         TRNNAME = (POKALNAME + ".TRN").substr(0, 12);
+        TRNFILES.push_back(POKALNAME + ".TRN");
     }
+    if (league) TRNFILES.push_back(leaguename);
     if (LASTDAY && TEAM.LIZENZ > 0 && !cupday()) TRNNAME = TRNNAME.substr(0, TRNNAME.size() - 3) + "END";
 }
 

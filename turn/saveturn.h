@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/g_types.h"
 
@@ -20,6 +21,10 @@ inline constexpr std::uint8_t TEAMCHECKSTART = 0x4B;
 inline constexpr std::size_t EMBLEMMAX = 12000;
 
 extern std::string TRNNAME;  // the turn file announced to the trainer and mailed
+// The turn files the last SAVETURN of this run wrote (names in the game
+// directory), in the order they are mailed: the one named by TRNNAME first. Empty
+// until a turn is written, and when the day writes none.
+extern std::vector<std::string> TRNFILES;
 
 // The team check over a team record as written: TEAMCHECKSTART plus every byte,
 // wrapping at 16 bits, then XOR (turn + 84).

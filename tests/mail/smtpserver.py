@@ -2,7 +2,8 @@
 
 smtpserver.py DIR MODE   -- MODE: plain, login, starttls, stall, dead
 Writes DIR/port once it listens on 127.0.0.1; every accepted mail leaves
-DIR/N/{from,to,subject,body,attach.name,attach.bin}. starttls also writes the
+DIR/N/{from,to,subject,body,attach.name,attach.bin} (a second attachment as
+attach2.name, attach2.bin, and so on). starttls also writes the
 throwaway CA as DIR/ca.pem. Runs until killed.
 """
 import email
@@ -50,10 +51,13 @@ class Keep:
         put("from", envelope.mail_from)
         put("to", ",".join(envelope.rcpt_tos))
         put("subject", str(msg["subject"]))
+        attached = 0
         for part in msg.iter_parts():
             if part.get_filename():
-                put("attach.name", part.get_filename())
-                put("attach.bin", part.get_payload(decode=True))
+                attached += 1
+                tag = "attach" if attached == 1 else "attach%d" % attached
+                put(tag + ".name", part.get_filename())
+                put(tag + ".bin", part.get_payload(decode=True))
             else:
                 put("body", part.get_payload(decode=True))
         return "250 OK"

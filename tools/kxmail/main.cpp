@@ -1,10 +1,10 @@
 // kxmail: the mail sender the client starts for POST.BAT's "@blat.exe".
 //
-//   kxmail BODY -t TO -s SUBJECT -f FROM -server HOST[:PORT] -attach FILE
+//   kxmail BODY -t TO -s SUBJECT -f FROM -server HOST[:PORT] -attach FILE [-attach FILE ...]
 //          [-u LOGIN] [-tls auto|starttls|ssl|no] [-cafile FILE] [-timeout SECONDS]
 //
-// Sends one mail over SMTP: the body file (CP437) as UTF-8 text, FILE attached
-// in base64 under its base name. With -u the password is read from standard
+// Sends one mail over SMTP: the body file (CP437) as UTF-8 text, each FILE
+// attached in base64 under its base name (a cup day mails two turns). With -u the password is read from standard
 // input, so it never shows in a process list or in the report. Everything it
 // says goes to standard output (the client's post.log); a failure is a line
 // starting with "Error: " and a non-zero exit code. Exit 0 only once the server
@@ -31,7 +31,8 @@ constexpr long CONNECT_SECONDS = 30;
 constexpr long TOTAL_SECONDS = 300;
 
 struct Options {
-    std::string body, to, subject, from, server, attach, login, tls = "auto", cafile;
+    std::string body, to, subject, from, server, login, tls = "auto", cafile;
+    std::vector<std::string> attach;
     long timeout = TOTAL_SECONDS;
 };
 
@@ -96,7 +97,7 @@ Options parse(int argc, char** argv) {
         else if (a == "-s") o.subject = value();
         else if (a == "-f") o.from = value();
         else if (a == "-server") o.server = value();
-        else if (a == "-attach") o.attach = value();
+        else if (a == "-attach") o.attach.push_back(value());
         else if (a == "-u") o.login = value();
         else if (a == "-tls") o.tls = value();
         else if (a == "-cafile") o.cafile = value();
@@ -173,7 +174,11 @@ std::string crlf_lines(const std::string& text) {
     return out;
 }
 
-std::string build_message(const Options& o, const std::string& body, const std::string& attachment) {
+struct Attachment {
+    std::string name, data;
+};
+
+std::string build_message(const Options& o, const std::string& body, const std::vector<Attachment>& attachments) {
     std::mt19937_64 rng(std::random_device{}());
     char boundary[64];
     std::snprintf(boundary, sizeof boundary, "=_kxmail_%016llx", static_cast<unsigned long long>(rng()));
@@ -185,7 +190,6 @@ std::string build_message(const Options& o, const std::string& body, const std::
     static const char* MONTHS[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::snprintf(date, sizeof date, "%s, %02d %s %04d %02d:%02d:%02d +0000", DAYS[tm.tm_wday], tm.tm_mday,
                   MONTHS[tm.tm_mon], tm.tm_year + 1900, tm.tm_hour, tm.tm_min, tm.tm_sec);
-    const std::string name = base_name(o.attach);
     std::string m;
     m += "From: <" + o.from + ">\r\n";
     m += "To: <" + o.to + ">\r\n";
@@ -198,11 +202,13 @@ std::string build_message(const Options& o, const std::string& body, const std::
     m += "Content-Type: text/plain; charset=UTF-8\r\n";
     m += "Content-Transfer-Encoding: base64\r\n\r\n";
     m += base64(crlf_lines(korax::CP437_TO_UTF8(body)), true);
-    m += std::string("--") + boundary + "\r\n";
-    m += "Content-Type: application/octet-stream; name=\"" + name + "\"\r\n";
-    m += "Content-Transfer-Encoding: base64\r\n";
-    m += "Content-Disposition: attachment; filename=\"" + name + "\"\r\n\r\n";
-    m += base64(attachment, true);
+    for (const Attachment& a : attachments) {
+        m += std::string("--") + boundary + "\r\n";
+        m += "Content-Type: application/octet-stream; name=\"" + a.name + "\"\r\n";
+        m += "Content-Transfer-Encoding: base64\r\n";
+        m += "Content-Disposition: attachment; filename=\"" + a.name + "\"\r\n\r\n";
+        m += base64(a.data, true);
+    }
     m += std::string("--") + boundary + "--\r\n";
     return m;
 }
@@ -232,15 +238,21 @@ int send(const Options& o) {
     Server srv = parse_server(o.server);
     std::optional<std::string> body = slurp(o.body);
     if (!body) fail("cannot read the body file \"" + o.body + "\"");
-    std::optional<std::string> attachment = slurp(o.attach);
-    if (!attachment) fail("cannot read the attachment \"" + o.attach + "\"");
+    std::vector<Attachment> attachments;
+    std::string names;
+    for (const std::string& path : o.attach) {
+        std::optional<std::string> data = slurp(path);
+        if (!data) fail("cannot read the attachment \"" + path + "\"");
+        attachments.push_back({base_name(path), std::move(*data)});
+        names += (names.empty() ? "" : ", ") + attachments.back().name;
+    }
     std::string password;
     if (!o.login.empty()) password = read_password();
 
     const bool ssl = o.tls == "ssl" || (o.tls == "auto" && srv.port == 465);
     const long port = srv.port ? srv.port : (ssl ? 465 : 25);
     const std::string url = std::string(ssl ? "smtps://" : "smtp://") + srv.host + ":" + std::to_string(port);
-    std::string message = build_message(o, *body, *attachment);
+    std::string message = build_message(o, *body, attachments);
 
     if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) fail("cannot start the mail library");
     CURL* c = curl_easy_init();
@@ -273,7 +285,7 @@ int send(const Options& o) {
         curl_easy_setopt(c, CURLOPT_USERNAME, o.login.c_str());
         curl_easy_setopt(c, CURLOPT_PASSWORD, password.c_str());
     }
-    std::cout << "Sending " << base_name(o.attach) << " to " << o.to << " via " << srv.host << ":" << port << std::endl;
+    std::cout << "Sending " << names << " to " << o.to << " via " << srv.host << ":" << port << std::endl;
     CURLcode rc = curl_easy_perform(c);
     curl_slist_free_all(rcpt);
     curl_easy_cleanup(c);
