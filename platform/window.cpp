@@ -62,6 +62,19 @@ bool visible_driver() {
     return asked && driver == asked;
 }
 
+// The video subsystem on a visible display. A display just left by the previous
+// window now and then refuses the next connection for a moment, so a failure is
+// tried twice more before it counts.
+bool init_video() {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
+        if (visible_driver()) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    return false;
+}
+
 // Room left for the window manager's frame around the first window.
 constexpr int FRAME_ALLOWANCE_W = 16, FRAME_ALLOWANCE_H = 48;
 
@@ -82,7 +95,8 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title, in
     SDL_Window* win = nullptr;
     SDL_Renderer* ren = nullptr;
     SDL_Texture* tex = nullptr;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && visible_driver()) {
+    const bool video = init_video();
+    if (video) {
         // A popup already covers the desktop; a framed window starts at the largest
         // whole step of the picture that fits and may then be resized freely.
         const Uint32 flags = popup ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -210,7 +224,7 @@ void window_thread(int w, int h, int x, int y, bool popup, std::string title, in
     if (tex) SDL_DestroyTexture(tex);
     if (ren) SDL_DestroyRenderer(ren);
     if (win) SDL_DestroyWindow(win);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     // SDL keeps per-thread data for threads it did not start until told otherwise.
     SDL_TLSCleanup();
 }
@@ -295,11 +309,7 @@ int WINDOW_FIRST_STEP(int usablew, int usableh, int framew, int frameh, int picw
 
 bool WINDOW_DESKTOP(int& width, int& height, int& bits) {
     ensure_exit_hook();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    if (!visible_driver()) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return false;
-    }
+    if (!init_video()) return false;
     SDL_DisplayMode m;
     const bool ok = SDL_GetDesktopDisplayMode(0, &m) == 0;
     if (ok) {
