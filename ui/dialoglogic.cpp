@@ -119,6 +119,9 @@ void LISTEINIT() {
         LISTE = new LISTSTORE;
         LISTE->from.assign(LISTEMAX + 1, 0);
         LISTE->size.assign(LISTEMAX + 1, 0);
+        // Room for a full list of the longest lines: the buffer never moves while
+        // it fills, and only the pages written are ever touched.
+        LISTE->text.reserve(static_cast<std::size_t>(LISTEMAX) * 255);
     } catch (const std::bad_alloc&) {
         LISTECLOSE();
         ERROR(8, L[440].str());
