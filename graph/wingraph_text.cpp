@@ -97,6 +97,17 @@ void INSTALLDEFAULTFONTS() {
                          standin.c_str());
         told[i] = true;
     }
+    // Opening a face costs a fontconfig match and a file read: done here, at the
+    // start, a screen's first text in a family it has not used yet is not delayed.
+    for (const std::string& family : AVAILFONT) {
+        if (family.empty()) continue;
+        for (const bool bold : {false, true}) {
+            FONTKEY key;
+            key.family = family;
+            key.bold = bold;
+            FONT_OPEN(key);
+        }
+    }
     GRRESULT = grOk;
 }
 

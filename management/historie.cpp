@@ -116,8 +116,7 @@ int LADEHISTORIE() {
     }
     CLOSEHIS();
     std::vector<std::string> lines = HISLINES(ring);
-    // The lines are at most 40 characters, so they move into the list as they are.
-    for (std::size_t i = 0; i < lines.size(); ++i) (*LISTE)[i + 1] = std::move(lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i) LISTENEW(static_cast<int>(i) + 1, lines[i]);
     LISTENANZ = static_cast<int>(lines.size());
     return LISTENANZ;
 }

@@ -87,9 +87,28 @@ bool init_fc() {
     return fc_ready;
 }
 
+struct MATCHED {
+    std::string file, family;
+};
+// fontconfig's answers by "family|bold|italic": the start asks for every family
+// once and the faces opened then ask again.
+std::map<std::string, MATCHED> matched;
+
+MATCHED match_uncached(const std::string& family, bool bold, bool italic);
+
 // fontconfig's best match; `family_out` gets the family it chose.
 std::string match(const std::string& family, bool bold, bool italic, std::string* family_out) {
     if (!init_fc()) return "";
+    const std::string req = family + "|" + (bold ? "b" : "") + "|" + (italic ? "i" : "");
+    auto it = matched.find(req);
+    if (it == matched.end()) it = matched.emplace(req, match_uncached(family, bold, italic)).first;
+    if (family_out && !it->second.family.empty()) *family_out = it->second.family;
+    return it->second.file;
+}
+
+MATCHED match_uncached(const std::string& family, bool bold, bool italic) {
+    std::string file, chosen;
+    std::string* family_out = &chosen;
     FcPattern* pat = FcPatternCreate();
     FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -99,7 +118,6 @@ std::string match(const std::string& family, bool bold, bool italic, std::string
     FcDefaultSubstitute(pat);
     FcResult res;
     FcPattern* m = FcFontMatch(nullptr, pat, &res);
-    std::string file;
     if (m) {
         FcChar8* f = nullptr;
         if (FcPatternGetString(m, FC_FILE, 0, &f) == FcResultMatch && f) file = reinterpret_cast<char*>(f);
@@ -109,7 +127,7 @@ std::string match(const std::string& family, bool bold, bool italic, std::string
         FcPatternDestroy(m);
     }
     FcPatternDestroy(pat);
-    return file;
+    return {file, chosen};
 }
 
 int face_id(const FONTKEY& key) {
@@ -245,11 +263,14 @@ const GLYPH& FONT_GLYPH(const FONTKEY& request, char32_t ch) {
     return glyphs.emplace(k, std::move(g)).first->second;
 }
 
+void FONT_OPEN(const FONTKEY& request) { face_id(effective(request)); }
+
 void FONT_RELEASE_ALL() {
     glyphs.clear();
     metrics.clear();
     last_id = -2;
     face_by_request.clear();
+    matched.clear();
     for (Face& f : faces)
         if (f.face) FT_Done_Face(f.face);
     faces.clear();

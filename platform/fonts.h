@@ -44,6 +44,8 @@ int FONT_CELL_HEIGHT(const FONTKEY& key);
 // The glyph of a Unicode character; an empty glyph when no font can be loaded.
 const GLYPH& FONT_GLYPH(const FONTKEY& key, char32_t ch);
 FONTMETRICS FONT_METRICS(const FONTKEY& key);
+// Opens the face drawn for a request now rather than on its first glyph.
+void FONT_OPEN(const FONTKEY& key);
 // Frees every face and cached glyph.
 void FONT_RELEASE_ALL();
 

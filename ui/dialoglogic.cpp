@@ -11,7 +11,7 @@
 
 namespace korax {
 
-std::vector<std::string>* LISTE = nullptr;
+LISTSTORE* LISTE = nullptr;
 int LISTENANZ = 0;
 
 namespace {
@@ -116,16 +116,32 @@ int IMTEAMNR(int slot) {
 void LISTEINIT() {
     LISTECLOSE();
     try {
-        LISTE = new std::vector<std::string>(LISTEMAX + 1);
+        LISTE = new LISTSTORE;
+        LISTE->from.assign(LISTEMAX + 1, 0);
+        LISTE->size.assign(LISTEMAX + 1, 0);
+        // Room for a full list of the longest lines: the buffer never moves while
+        // it fills, and only the pages written are ever touched.
+        LISTE->text.reserve(static_cast<std::size_t>(LISTEMAX) * 255);
     } catch (const std::bad_alloc&) {
+        LISTECLOSE();
         ERROR(8, L[440].str());
     }
 }
 
 void LISTENEW(int i, std::string_view text) {
     if (!LISTE || i < 1 || i > LISTEMAX) return;
+    text = text.substr(0, 255);
+    const auto n = static_cast<std::size_t>(i);
     try {
-        (*LISTE)[static_cast<std::size_t>(i)] = std::string(text.substr(0, 255));
+        // A line rewritten no longer than before keeps its place; otherwise its
+        // text goes to the end of the buffer.
+        if (text.size() > LISTE->size[n]) {
+            LISTE->from[n] = static_cast<std::uint32_t>(LISTE->text.size());
+            LISTE->text.append(text);
+        } else {
+            LISTE->text.replace(LISTE->from[n], text.size(), text);
+        }
+        LISTE->size[n] = static_cast<std::uint32_t>(text.size());
     } catch (const std::bad_alloc&) {
         ERROR(8, L[440].str());
     }
@@ -136,7 +152,8 @@ void LISTEGET(int i, std::string& text) {
         text.clear();
         return;
     }
-    text = (*LISTE)[static_cast<std::size_t>(i)];
+    const auto n = static_cast<std::size_t>(i);
+    text.assign(LISTE->text, LISTE->from[n], LISTE->size[n]);
 }
 
 void LISTECLOSE() {

@@ -27,8 +27,13 @@ int IMTEAMNR(int slot);
 void NORMTEXT(std::string& s);
 void NORMTEXT2(std::string& s);
 
-// The string list.
-extern std::vector<std::string>* LISTE;
+// The string list: every line's text in one buffer, so that filling it with
+// thousands of lines costs a few growths of that buffer, not one allocation each.
+struct LISTSTORE {
+    std::string text;
+    std::vector<std::uint32_t> from, size;  // per line number; size 0 for an empty line
+};
+extern LISTSTORE* LISTE;
 extern int LISTENANZ;
 void LISTEINIT();
 void LISTENEW(int i, std::string_view text);
