@@ -48,9 +48,12 @@ inline TEAMREC teamrecord(const std::string& file, int t) {
 }
 
 // Usage counters the client books at every stop; they differ from run to run.
+// The viewer's time is booked from the time stamps of its marker file, whole
+// seconds apart or not depending on when the runs fall.
 inline void forgetusage(TEAMREC& t) {
     t.TRAINING.KXGESAMT = 0;
     t.TRAINING.KXANZAHL = 0;
+    t.TRAINING.VGRGESAMT = 0;
 }
 
 // Environment of one run: a missing value removes the variable.
