@@ -39,7 +39,9 @@ TEST(MailShots, DeadlineReadAndWriteInBothLanguages) {
     for (int lang = 0; lang < 2; ++lang)
         for (int s = 0; s < 3; ++s) {
             EXPECT_GT(pictures[lang][s].size(), 1000u) << lang << names[s];
-            if (s > 0) EXPECT_NE(pictures[lang][s], pictures[lang][s - 1]) << lang << names[s];
+            if (s > 0) {
+                EXPECT_NE(pictures[lang][s], pictures[lang][s - 1]) << lang << names[s];
+            }
         }
     for (int s = 0; s < 3; ++s) EXPECT_NE(pictures[0][s], pictures[1][s]) << names[s];
 }
