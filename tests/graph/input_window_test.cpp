@@ -1,77 +1,21 @@
 // The input path through a real window: a private Xvfb display, the graph layer's
 // window thread, and SDL events arriving at the key and mouse queues.
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <functional>
 #include <filesystem>
-#include <thread>
 
 #include "input_fixture.h"
+#include "xvfb_display.h"
 
 namespace korax {
 namespace {
 
-pid_t XVFB = 0;
-std::string OLDDISPLAY, OLDVIDEO;
-bool HADDISPLAY = false, HADVIDEO = false;
+XVFBDISPLAY XVFB;
 bool OPENED = false;  // this suite opened the graph layer
-
-bool wait_for(const std::function<bool()>& done, int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
 
 class InputWindowTest : public InputTest {
 protected:
     static void SetUpTestSuite() {
-        if (const char* d = std::getenv("DISPLAY")) { HADDISPLAY = true; OLDDISPLAY = d; }
-        if (const char* v = std::getenv("KORAX_VIDEO")) { HADVIDEO = true; OLDVIDEO = v; }
-        const char* paths[] = {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"};
-        std::string xvfb;
-        for (const char* p : paths)
-            if (access(p, X_OK) == 0) xvfb = p;
-        if (xvfb.empty()) return;
-        // Xvfb picks a free display itself and writes its number into the pipe, so
-        // test programs running side by side never meet.
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        XVFB = fork();
-        if (XVFB == 0) {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
-                  "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd pfd{fds[0], POLLIN, 0};
-        while (XVFB > 0 && number.find('\n') == std::string::npos && poll(&pfd, 1, 5000) > 0) {
-            char buf[16];
-            const ssize_t n = read(fds[0], buf, sizeof buf);
-            if (n <= 0) break;
-            number.append(buf, static_cast<std::size_t>(n));
-        }
-        close(fds[0]);
-        if (XVFB < 0 || number.find('\n') == std::string::npos) {
-            if (XVFB > 0) {
-                kill(XVFB, SIGTERM);
-                waitpid(XVFB, nullptr, 0);
-            }
-            XVFB = 0;
-            return;
-        }
-        number.resize(number.find('\n'));
-        setenv("DISPLAY", (":" + number).c_str(), 1);
-        unsetenv("KORAX_VIDEO");
+        if (!XVFB.start()) return;
         GRENABLED = false;
         INITGRAPH(3, 6, "input window test");
         OPENED = GRAPHENABLED();
@@ -79,17 +23,11 @@ protected:
     static void TearDownTestSuite() {
         if (OPENED) CLOSEGRAPH();
         OPENED = false;
-        if (XVFB > 0) {
-            kill(XVFB, SIGTERM);
-            waitpid(XVFB, nullptr, 0);
-            XVFB = 0;
-        }
-        if (HADDISPLAY) setenv("DISPLAY", OLDDISPLAY.c_str(), 1); else unsetenv("DISPLAY");
-        if (HADVIDEO) setenv("KORAX_VIDEO", OLDVIDEO.c_str(), 1); else unsetenv("KORAX_VIDEO");
+        XVFB.stop();
     }
     void SetUp() override {
         InputTest::SetUp();
-        if (XVFB <= 0) GTEST_SKIP() << "no Xvfb";
+        if (!XVFB.running()) GTEST_SKIP() << "no Xvfb";
         unsetenv("KORAX_VIDEO");
         if (!OPENED) GTEST_SKIP() << "no window on the private display";
     }
@@ -119,7 +57,7 @@ TEST_F(InputWindowTest, EventsOfTheWindowThreadReachTheQueues) {
     c.type = SDL_WINDOWEVENT;
     c.window.event = SDL_WINDOWEVENT_CLOSE;
     push(c);
-    ASSERT_TRUE(wait_for([] { return KEYQUEUE_COUNT() >= 5; }, 3000));
+    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }, 3000));
     EXPECT_EQ(READKEY(), 0);
     EXPECT_EQ(READKEY(), 115);
     EXPECT_EQ(READKEY(), 0x81);
@@ -136,7 +74,7 @@ TEST_F(InputWindowTest, EventsOfTheWindowThreadReachTheQueues) {
     // The display may report moves of its own (the pointer entering the window).
     auto next_button_event = [](TMOUSEEVENT& e) {
         for (;;) {
-            if (!wait_for([] { return MOUSEQUEUE_COUNT() >= 1; }, 3000)) return false;
+            if (!WAITFOR([] { return MOUSEQUEUE_COUNT() >= 1; }, 3000)) return false;
             GETMOUSEEVENT(e);
             if (e.ACTION != MOUSE_MOVED) return true;
         }
@@ -165,10 +103,10 @@ TEST_F(InputWindowTest, ScriptFeedsTheQueuesInAWindowToo) {
 
 TEST_F(InputWindowTest, SetMouseMovesThePointerInTheFocusedWindow) {
     // Without a window manager the focus comes when the display gets round to it.
-    if (!wait_for([] { return SDL_GetKeyboardFocus() != nullptr; }, 3000))
+    if (!WAITFOR([] { return SDL_GetKeyboardFocus() != nullptr; }, 3000))
         GTEST_SKIP() << "the window never got the focus";
     SETMOUSEXY(100, 120);
-    EXPECT_TRUE(wait_for([] { return GETMOUSEX() == 100 && GETMOUSEY() == 120; }, 3000));
+    EXPECT_TRUE(WAITFOR([] { return GETMOUSEX() == 100 && GETMOUSEY() == 120; }, 3000));
 }
 
 }  // namespace
