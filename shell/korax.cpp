@@ -204,13 +204,10 @@ struct MENUSCREEN {
 
 void REPLAY() { AUSWAHLGAME(0); }
 
-// Screens not built yet are left empty here and show the placeholder.
+// Code 104: the keep decisions on the last match day, the market before it.
 void SAISONENDE_or_SKLAVENMARKT() {
-    void (*season_end)() = SAISONENDE;
-    void (*market)() = SKLAVENMARKT;
-    void (*open)() = LASTDAY ? season_end : market;
-    if (open) open();
-    else NOTHING();
+    if (LASTDAY) SAISONENDE();
+    else SKLAVENMARKT();
 }
 
 void LINEUP() { AUFSTELLUNG(false); }
