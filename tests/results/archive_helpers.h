@@ -1,25 +1,25 @@
-// Small helpers shared by the archive tests: scratch directories and files.
+// Scratch directories, files and packed archives shared by the archive tests.
 #pragma once
 
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "results/rsz.h"
 
 namespace archivetest {
 
-// A fresh directory below /tmp, removed with everything in it at the end.
 struct ScratchDir {
     std::string path;
     ScratchDir() {
         char tmpl[] = "/tmp/korax-archive-XXXXXX";
-        char* p = ::mkdtemp(tmpl);
-        path = p ? p : "";
+        path = ::mkdtemp(tmpl) ? tmpl : "";
     }
     ~ScratchDir() {
         std::error_code ec;
@@ -28,7 +28,6 @@ struct ScratchDir {
     std::string operator/(const std::string& name) const { return path + "/" + name; }
 };
 
-// Restores the working directory when the test ends.
 struct CwdGuard {
     std::string saved = std::filesystem::current_path().string();
     ~CwdGuard() {
@@ -38,8 +37,7 @@ struct CwdGuard {
 };
 
 inline void writefile(const std::string& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline std::string readfile(const std::string& path) {
@@ -47,7 +45,7 @@ inline std::string readfile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-// Every entry of a directory, hidden ones included.
+// Every entry, hidden ones included.
 inline std::set<std::string> listdir(const std::string& dir) {
     std::set<std::string> names;
     std::error_code ec;
@@ -66,6 +64,23 @@ inline std::string noise(std::size_t n, unsigned seed) {
         c = static_cast<char>(x & 0xFF);
     }
     return s;
+}
+
+// Quick password hashing keeps the tests fast; the format is the same.
+inline korax::RSZPACKOPTIONS options(const std::string& gamedir, const std::string& pw, bool shortcheck = false) {
+    korax::RSZPACKOPTIONS o;
+    o.gamedir = gamedir;
+    o.password = pw;
+    o.quickhash = true;
+    o.shortcheck = shortcheck;
+    return o;
+}
+
+inline std::string pack(const std::vector<korax::RSZENTRY>& e, const korax::RSZPACKOPTIONS& o) {
+    std::string a;
+    korax::RSZRESULT r = korax::RSZPACKBYTES(e, o, a);
+    EXPECT_TRUE(r.ok()) << korax::RSZMESSAGE(r);
+    return a;
 }
 
 }  // namespace archivetest

@@ -11,15 +11,10 @@
 #include "data/config.h"
 #include "data/g_types.h"
 #include "platform/dospath.h"
-#include "results/rsz.h"
 #include "results/zipper.h"
 
 using namespace korax;
-using archivetest::CwdGuard;
-using archivetest::listdir;
-using archivetest::readfile;
-using archivetest::ScratchDir;
-using archivetest::writefile;
+using namespace archivetest;
 
 namespace {
 
@@ -34,37 +29,40 @@ std::string scripted_ask(bool first) {
     g_answers.erase(g_answers.begin());
     return a;
 }
-void count_wrong() { ++g_wrong; }
 
 void packto(const std::string& path, const std::string& gamedir, const std::string& pw, bool shortcheck = false) {
-    RSZPACKOPTIONS o;
-    o.gamedir = gamedir;
-    o.password = pw;
-    o.quickhash = true;
-    o.shortcheck = shortcheck;
-    std::string a;
-    ASSERT_TRUE(RSZPACKBYTES({{"TEAM7.RST", "container"}}, o, a).ok());
-    writefile(path, a);
+    writefile(path, pack({{"TEAM7.RST", "container"}}, options(gamedir, pw, shortcheck)));
+}
+
+// The fatal error number of a ZIPPER run, 0 for none.
+int fatal(const std::string& archive, const std::string& work, std::string* text = nullptr) {
+    try {
+        ZIPPER("D", archive, work);
+    } catch (const FatalError& e) {
+        if (text) *text = e.text;
+        return e.nr;
+    }
+    return 0;
 }
 
 }  // namespace
 
 class ArchiveZipper : public ::testing::Test {
 protected:
-    std::string savedkx;
-    bool savedsilence = false;
+    std::string savedkx = KXPATH;
+    bool savedsilence = SILENCE;
+    std::string (*savedask)(bool) = ZIPPERASK;
+    void (*savedwrong)() = ZIPPERWRONG;
     CwdGuard cwd;
+    ScratchDir d, work;
     void SetUp() override {
-        savedkx = KXPATH;
-        savedsilence = SILENCE;
         KXPATH = std::string(KORAX_DIST_DIR) + "/";
         SILENCE = true;
         ZIPPERASK = scripted_ask;
-        ZIPPERWRONG = count_wrong;
+        ZIPPERWRONG = [] { ++g_wrong; };
         g_answers.clear();
         g_firsts.clear();
         g_wrong = 0;
-        ASSERT_TRUE(std::filesystem::exists(KXPATH + "rzip")) << "build the rzip companion first";
     }
     void TearDown() override {
         KXPATH = savedkx;
@@ -72,33 +70,28 @@ protected:
         ZIPPERASK = savedask;
         ZIPPERWRONG = savedwrong;
     }
-    std::string (*savedask)(bool) = ZIPPERASK;
-    void (*savedwrong)() = ZIPPERWRONG;
 };
 
-TEST_F(ArchiveZipper, AsksUntilThePasswordFits) {
+TEST_F(ArchiveZipper, AsksUntilThePasswordFitsOrTheAnswerIsEmpty) {
     const struct { std::string pw; bool shortcheck; std::vector<std::string> answers; std::vector<bool> firsts; int wrong; } cases[] = {
         {"", false, {}, {}, 0},  // no question at all
         {"Hugo", false, {"hugo", "Hugo"}, {true, false}, 1},
         {"PASSWORD", true, {"PASSWORD"}, {true}, 0},  // seven characters of its check value stored
         {"\x84 \x94 \x81", false, {"\x84 \x94 \x81"}, {true}, 0}};  // blanks and umlauts
     for (const auto& c : cases) {
-        ScratchDir d, work;
+        ScratchDir w;
         packto(d / "R.RSZ", "", c.pw, c.shortcheck);
         g_answers = c.answers;
         g_firsts.clear();
         g_wrong = 0;
-        EXPECT_TRUE(ZIPPER("D", d / (c.pw.empty() ? "R" : "R.RSZ"), work.path)) << c.pw;
+        EXPECT_TRUE(ZIPPER("D", d / (c.pw.empty() ? "R" : "R.RSZ"), w.path)) << c.pw;
         EXPECT_EQ(g_firsts, c.firsts) << c.pw;
         EXPECT_EQ(g_wrong, c.wrong) << c.pw;
-        EXPECT_EQ(readfile(work / "TEAM7.RST"), "container") << c.pw;
+        EXPECT_EQ(readfile(w / "TEAM7.RST"), "container") << c.pw;
     }
-}
-
-TEST_F(ArchiveZipper, EmptyAnswerEndsTheProgramWithExitCodeOne) {
-    ScratchDir d, work;
     packto(d / "R.RSZ", "", "Hugo");
     g_answers = {"x", ""};
+    g_wrong = 0;
     try {
         ZIPPER("D", d / "R.RSZ", work.path);
         FAIL() << "no end";
@@ -109,70 +102,45 @@ TEST_F(ArchiveZipper, EmptyAnswerEndsTheProgramWithExitCodeOne) {
     EXPECT_TRUE(listdir(work.path).empty());
 }
 
-TEST_F(ArchiveZipper, ModeXUnpacksIntoTheNamedGameDirectory) {
-    ScratchDir prog;
-    std::filesystem::copy_file(KXPATH + "rzip", prog / "rzip");
-    std::filesystem::create_directory(prog / "GAME2");
-    packto(prog / "R.RSZ", "GAME2", "");
-    KXPATH = prog.path + "/";
-    EXPECT_TRUE(ZIPPER("X", prog / "R.RSZ", KXPATH));
-    EXPECT_EQ(readfile(prog / "GAME2/TEAM7.RST"), "container");
-}
-
-TEST_F(ArchiveZipper, ArchiveNameInCapitalsOrWithBlanksFindsTheFile) {
-    ScratchDir d, work, work2;
+TEST_F(ArchiveZipper, FindsTheArchiveInCapitalsWithBlanksOrInTheNamedGameDirectory) {
     packto(d / "result.rsz", "", "");
     std::filesystem::current_path(d.path);
     EXPECT_TRUE(ZIPPER("D", "RESULT", work.path));
     EXPECT_EQ(listdir(work.path), (std::set<std::string>{"TEAM7.RST"}));
     std::filesystem::create_directory(d / "my results");
     packto(d / "my results/turn 3.RSZ", "", "");
+    ScratchDir work2;
     EXPECT_TRUE(ZIPPER("D", d / "my results/turn 3.RSZ", work2.path));
     EXPECT_EQ(listdir(work2.path), (std::set<std::string>{"TEAM7.RST"}));
+
+    std::filesystem::copy_file(KXPATH + "rzip", d / "rzip");
+    std::filesystem::create_directory(d / "GAME2");
+    packto(d / "R.RSZ", "GAME2", "");
+    KXPATH = d.path + "/";
+    EXPECT_TRUE(ZIPPER("X", d / "R.RSZ", KXPATH));
+    EXPECT_EQ(readfile(d / "GAME2/TEAM7.RST"), "container");
 }
 
-TEST_F(ArchiveZipper, MissingOrShortArchiveIsFatal) {
-    ScratchDir d, work;
-    try {
-        ZIPPER("D", d / "none", work.path);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 1);
-        EXPECT_EQ(e.text, UPCASE(d / "none.RSZ"));
-    }
-    writefile(d / "SHORT.RSZ", "abc");
-    try {
-        ZIPPER("D", d / "SHORT.RSZ", work.path);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 2);
-    }
-}
-
-TEST_F(ArchiveZipper, MissingCompanionIsFatalTenWithoutThePassword) {
-    ScratchDir d, work, empty;
-    packto(d / "R.RSZ", "", "Hugo");
-    g_answers = {"Hugo"};
-    KXPATH = empty.path + "/";
-    try {
-        ZIPPER("D", d / "R.RSZ", work.path);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 10);
-        EXPECT_EQ(e.text, empty.path + "/rzip (?)");
-        EXPECT_EQ(e.text.find("Hugo"), std::string::npos);
-    }
-}
-
-TEST_F(ArchiveZipper, FailedUnpackingIsReportedSoTheArchiveIsKept) {
-    ScratchDir d, work;
-    packto(d / "R.RSZ", "", "");
-    std::string a = readfile(d / "R.RSZ");
+// A failed unpacking is reported, so the archive is kept; a missing or short
+// archive and a missing companion are fatal, the last without the password.
+TEST_F(ArchiveZipper, FailuresAndFatalErrors) {
+    std::string a = pack({{"TEAM7.RST", "container"}}, options("", ""));
     a[a.size() - 2] ^= 0x11;
     writefile(d / "R.RSZ", a);
     EXPECT_FALSE(ZIPPER("D", d / "R.RSZ", work.path));
-    EXPECT_TRUE(listdir(work.path).empty());
     EXPECT_TRUE(std::filesystem::exists(d / "R.RSZ"));
+    std::string text;
+    EXPECT_EQ(fatal(d / "none", work.path, &text), 1);
+    EXPECT_EQ(text, UPCASE(d / "none.RSZ"));
+    writefile(d / "SHORT.RSZ", "abc");
+    EXPECT_EQ(fatal(d / "SHORT.RSZ", work.path), 2);
+    packto(d / "P.RSZ", "", "Hugo");
+    g_answers = {"Hugo"};
+    ScratchDir empty;
+    KXPATH = empty.path + "/";
+    EXPECT_EQ(fatal(d / "P.RSZ", work.path, &text), 10);
+    EXPECT_EQ(text, empty.path + "/rzip (?)");
+    EXPECT_TRUE(listdir(work.path).empty());
 }
 
 TEST(ArchiveModeText, ModeThenQuietFlagAtMostTen) {
@@ -183,10 +151,7 @@ TEST(ArchiveModeText, ModeThenQuietFlagAtMostTen) {
 
 TEST(ArchiveNewestContainer, NewestWinsTiesByName) {
     ScratchDir d;
-    writefile(d / "TEAM1.RST", "old");
-    writefile(d / "TEAM2.RST", "new");
-    writefile(d / "TEAM3.RST", "new");
-    writefile(d / "NOTE.TXT", "x");
+    for (const char* n : {"TEAM1.RST", "TEAM2.RST", "TEAM3.RST", "NOTE.TXT"}) writefile(d / n, "x");
     auto stamp = [&](const std::string& n, long sec) {
         struct timespec t[2] = {{sec, 0}, {sec, 0}};
         ::utimensat(AT_FDCWD, (d / n).c_str(), t, 0);

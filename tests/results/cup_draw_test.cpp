@@ -2,8 +2,6 @@
 // limits, the part of a line shown, and where the own team is picked out.
 #include <gtest/gtest.h>
 
-#include <stdio.h>
-
 #include <cstdio>
 #include <string>
 
@@ -14,13 +12,7 @@
 using namespace korax;
 
 TEST(CupDraw, ScrollKeysStepByTenWithinTheirLimits) {
-    const struct {
-        int top, column;
-        char key;
-        int lines;
-        int newtop, newcolumn;
-        bool moved;
-    } cases[] = {
+    const struct { int top, column; char key; int lines, newtop, newcolumn; bool moved; } cases[] = {
         {1, 1, '2', 100, 11, 1, true},   {91, 1, '2', 100, 91, 1, false}, {81, 1, '2', 100, 91, 1, true},
         {1, 1, '2', 10, 1, 1, false},    {1, 1, '2', 0, 1, 1, false},     {1, 1, '8', 100, 1, 1, false},
         {5, 1, '8', 100, 1, 1, true},    {31, 1, '8', 100, 21, 1, true},  {1, 1, '6', 5, 1, 11, true},
@@ -37,11 +29,7 @@ TEST(CupDraw, ScrollKeysStepByTenWithinTheirLimits) {
 
 TEST(CupDraw, PartOfTheLineShownAndTheOwnTeamInIt) {
     const std::string line = "1. Bashers - Wolves, then Bashers again";
-    const struct {
-        int column, width;
-        const char* shown;
-        std::size_t from, count;
-    } cases[] = {
+    const struct { int column, width; const char* shown; std::size_t from, count; } cases[] = {
         {1, 80, "1. Bashers - Wolves, then Bashers again", 3, 7},
         {1, 6, "1. Bas", 3, 3},
         {6, 10, "shers - Wo", 0, 5},
