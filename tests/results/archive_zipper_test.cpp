@@ -1,124 +1,125 @@
-// ZIPPER: header read, password questions, the companion's start and outcome.
+// ZIPPER as the trainer meets it: the header read, the password asked with the
+// real line editor and message box on the headless screen, the companion's start
+// and outcome.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "archive_helpers.h"
+#include "common/headless_screen.h"
 #include "data/config.h"
 #include "data/g_types.h"
+#include "data/lg.h"
+#include "graph/emugraph.h"
+#include "graph/inputscript.h"
 #include "platform/dospath.h"
 #include "results/zipper.h"
+#include "ui/frames.h"
+#include "ui/m_tool.h"
 
 using namespace korax;
 using namespace archivetest;
 
-namespace {
-
-std::vector<std::string> g_answers;
-std::vector<bool> g_firsts;
-int g_wrong = 0;
-
-std::string scripted_ask(bool first) {
-    g_firsts.push_back(first);
-    if (g_answers.empty()) return {};
-    std::string a = g_answers.front();
-    g_answers.erase(g_answers.begin());
-    return a;
-}
-
-void packto(const std::string& path, const std::string& gamedir, const std::string& pw, bool shortcheck = false) {
-    writefile(path, pack({{"TEAM7.RST", "container"}}, options(gamedir, pw, shortcheck)));
-}
-
-// The fatal error number of a ZIPPER run, 0 for none.
-int fatal(const std::string& archive, const std::string& work, std::string* text = nullptr) {
-    try {
-        ZIPPER("D", archive, work);
-    } catch (const FatalError& e) {
-        if (text) *text = e.text;
-        return e.nr;
-    }
-    return 0;
-}
-
-}  // namespace
-
 class ArchiveZipper : public ::testing::Test {
 protected:
-    std::string savedkx = KXPATH;
-    bool savedsilence = SILENCE;
-    std::string (*savedask)(bool) = ZIPPERASK;
-    void (*savedwrong)() = ZIPPERWRONG;
+    ScratchDir root, work;
     CwdGuard cwd;
-    ScratchDir d, work;
+    std::array<STRING70, 701> oldl = L;
+    std::string oldtmp = TMPDIR, oldkx = KXPATH;
+    bool oldsilence = SILENCE;
+
     void SetUp() override {
+        std::filesystem::current_path(root.path);
+        TMPDIR = root.path + "/";
         KXPATH = std::string(KORAX_DIST_DIR) + "/";
         SILENCE = true;
-        ZIPPERASK = scripted_ask;
-        ZIPPERWRONG = [] { ++g_wrong; };
-        g_answers.clear();
-        g_firsts.clear();
-        g_wrong = 0;
+        L[498].set("Team password:");
+        L[499].set("Wrong password!");
+        writefile(root / "MENU.CFG", readfile(std::string(KORAX_SOURCE_DIR) + "/assets/MENU.CFG"));
+        korax::testing::OPENHEADLESSSCREEN();
+        RESETMENU();
+        KEY = KEY2 = 0;
     }
     void TearDown() override {
-        KXPATH = savedkx;
-        SILENCE = savedsilence;
-        ZIPPERASK = savedask;
-        ZIPPERWRONG = savedwrong;
+        korax::testing::CLOSEHEADLESSSCREEN();
+        RESETMENU();
+        L = oldl;
+        TMPDIR = oldtmp;
+        KXPATH = oldkx;
+        SILENCE = oldsilence;
+        KEY = KEY2 = 0;
+    }
+    void packto(const std::string& path, const std::string& gamedir, const std::string& pw, bool shortcheck = false) {
+        writefile(path, pack({{"TEAM7.RST", "container"}}, options(gamedir, pw, shortcheck)));
+    }
+    // The fatal error number of a ZIPPER run, 0 for none.
+    int fatal(const std::string& archive, std::string* text = nullptr) {
+        try {
+            ZIPPER("D", archive, work.path);
+        } catch (const FatalError& e) {
+            if (text) *text = e.text;
+            return e.nr;
+        }
+        return 0;
     }
 };
 
+// A wrong answer is told and asked again; the editor takes eight characters.
 TEST_F(ArchiveZipper, AsksUntilThePasswordFitsOrTheAnswerIsEmpty) {
-    const struct { std::string pw; bool shortcheck; std::vector<std::string> answers; std::vector<bool> firsts; int wrong; } cases[] = {
-        {"", false, {}, {}, 0},  // no question at all
-        {"Hugo", false, {"hugo", "Hugo"}, {true, false}, 1},
-        {"PASSWORD", true, {"PASSWORD"}, {true}, 0},  // seven characters of its check value stored
-        {"\x84 \x94 \x81", false, {"\x84 \x94 \x81"}, {true}, 0}};  // blanks and umlauts
+    const struct { std::string pw; bool shortcheck; std::string script; } cases[] = {
+        {"", false, ""},  // no question at all
+        {"Hugo", false, "text hugo\nkey Enter\nkey Enter\ntext Hugo\nkey Enter\n"},
+        {"PASSWORD", true, "text PASSWORD\nkey Enter\n"},  // seven characters of its check value stored
+        {"\x84 \x94 \x81", false, "text ä ö ü\nkey Enter\n"},
+        {"ABCDEFGH", false, "text ABCDEFGHIJ\nkey Enter\n"}};
     for (const auto& c : cases) {
         ScratchDir w;
-        packto(d / "R.RSZ", "", c.pw, c.shortcheck);
-        g_answers = c.answers;
-        g_firsts.clear();
-        g_wrong = 0;
-        EXPECT_TRUE(ZIPPER("D", d / (c.pw.empty() ? "R" : "R.RSZ"), w.path)) << c.pw;
-        EXPECT_EQ(g_firsts, c.firsts) << c.pw;
-        EXPECT_EQ(g_wrong, c.wrong) << c.pw;
+        packto(root / "R.RSZ", "", c.pw, c.shortcheck);
+        korax::testing::RUNSCRIPT(c.script, "prompt.kis");
+        EXPECT_TRUE(ZIPPER("D", "R", w.path)) << c.pw;
+        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << c.pw;
         EXPECT_EQ(readfile(w / "TEAM7.RST"), "container") << c.pw;
     }
-    packto(d / "R.RSZ", "", "Hugo");
-    g_answers = {"x", ""};
-    g_wrong = 0;
+    EXPECT_TRUE(std::filesystem::exists(root / "M1.TMP"));  // the message box saved the screen under it
+    // The panel stays: centred 260 pixels wide, 130 to 90 above the point 100
+    // below the screen's middle, with the white prompt text inside.
+    int cx = EGETMAXX() / 2, cy = EGETMAXY() / 2 + 100, white = 0;
+    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, cx + 120, cy - 95), 7u);
+    EXPECT_NE(PAGE_PIXEL(ACTIVEPAGE, cx + 140, cy - 110), 7u);
+    for (int y = cy - 125; y <= cy - 95; ++y)
+        for (int x = cx - 120; x <= cx - 20; ++x) white += PAGE_PIXEL(ACTIVEPAGE, x, y) == 15;
+    EXPECT_GT(white, 20);
+
+    korax::testing::RUNSCRIPT("text x\nkey Enter\nkey Enter\nkey Enter\nkey Enter\n", "prompt.kis");
     try {
-        ZIPPER("D", d / "R.RSZ", work.path);
+        ZIPPER("D", "R", work.path);
         FAIL() << "no end";
     } catch (const ProgramEnd& e) {
         EXPECT_EQ(e.code, 1);
     }
-    EXPECT_EQ(g_wrong, 2);
+    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
     EXPECT_TRUE(listdir(work.path).empty());
 }
 
 TEST_F(ArchiveZipper, FindsTheArchiveInCapitalsWithBlanksOrInTheNamedGameDirectory) {
-    packto(d / "result.rsz", "", "");
-    std::filesystem::current_path(d.path);
+    packto(root / "result.rsz", "", "");
     EXPECT_TRUE(ZIPPER("D", "RESULT", work.path));
     EXPECT_EQ(listdir(work.path), (std::set<std::string>{"TEAM7.RST"}));
-    std::filesystem::create_directory(d / "my results");
-    packto(d / "my results/turn 3.RSZ", "", "");
+    std::filesystem::create_directory(root / "my results");
+    packto(root / "my results/turn 3.RSZ", "", "");
     ScratchDir work2;
-    EXPECT_TRUE(ZIPPER("D", d / "my results/turn 3.RSZ", work2.path));
+    EXPECT_TRUE(ZIPPER("D", root / "my results/turn 3.RSZ", work2.path));
     EXPECT_EQ(listdir(work2.path), (std::set<std::string>{"TEAM7.RST"}));
 
-    std::filesystem::copy_file(KXPATH + "rzip", d / "rzip");
-    std::filesystem::create_directory(d / "GAME2");
-    packto(d / "R.RSZ", "GAME2", "");
-    KXPATH = d.path + "/";
-    EXPECT_TRUE(ZIPPER("X", d / "R.RSZ", KXPATH));
-    EXPECT_EQ(readfile(d / "GAME2/TEAM7.RST"), "container");
+    std::filesystem::copy_file(KXPATH + "rzip", root / "rzip");
+    std::filesystem::create_directory(root / "GAME2");
+    packto(root / "R.RSZ", "GAME2", "");
+    KXPATH = root.path + "/";
+    EXPECT_TRUE(ZIPPER("X", root / "R.RSZ", KXPATH));
+    EXPECT_EQ(readfile(root / "GAME2/TEAM7.RST"), "container");
 }
 
 // A failed unpacking is reported, so the archive is kept; a missing or short
@@ -126,19 +127,19 @@ TEST_F(ArchiveZipper, FindsTheArchiveInCapitalsWithBlanksOrInTheNamedGameDirecto
 TEST_F(ArchiveZipper, FailuresAndFatalErrors) {
     std::string a = pack({{"TEAM7.RST", "container"}}, options("", ""));
     a[a.size() - 2] ^= 0x11;
-    writefile(d / "R.RSZ", a);
-    EXPECT_FALSE(ZIPPER("D", d / "R.RSZ", work.path));
-    EXPECT_TRUE(std::filesystem::exists(d / "R.RSZ"));
+    writefile(root / "R.RSZ", a);
+    EXPECT_FALSE(ZIPPER("D", root / "R.RSZ", work.path));
+    EXPECT_TRUE(std::filesystem::exists(root / "R.RSZ"));
     std::string text;
-    EXPECT_EQ(fatal(d / "none", work.path, &text), 1);
-    EXPECT_EQ(text, UPCASE(d / "none.RSZ"));
-    writefile(d / "SHORT.RSZ", "abc");
-    EXPECT_EQ(fatal(d / "SHORT.RSZ", work.path), 2);
-    packto(d / "P.RSZ", "", "Hugo");
-    g_answers = {"Hugo"};
+    EXPECT_EQ(fatal(root / "none", &text), 1);
+    EXPECT_EQ(text, UPCASE(root / "none.RSZ"));
+    writefile(root / "SHORT.RSZ", "abc");
+    EXPECT_EQ(fatal(root / "SHORT.RSZ"), 2);
+    packto(root / "P.RSZ", "", "Hugo");
+    korax::testing::RUNSCRIPT("text Hugo\nkey Enter\n", "prompt.kis");
     ScratchDir empty;
     KXPATH = empty.path + "/";
-    EXPECT_EQ(fatal(d / "P.RSZ", work.path, &text), 10);
+    EXPECT_EQ(fatal(root / "P.RSZ", &text), 10);
     EXPECT_EQ(text, empty.path + "/rzip (?)");
     EXPECT_TRUE(listdir(work.path).empty());
 }

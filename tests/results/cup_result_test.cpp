@@ -12,7 +12,6 @@
 #include <set>
 
 #include "base/state.h"
-#include "base/types.h"
 #include "data/config.h"
 #include "data/g_general.h"
 #include "data/g_tools.h"
@@ -36,17 +35,14 @@ template <typename R>
 std::string raw(const R& r) {
     return std::string(reinterpret_cast<const char*>(&r), sizeof(R));
 }
-std::string le16(std::int16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); }
+std::string le16(int v) { return raw(static_cast<std::int16_t>(v)); }
 
 // The bytes of a cup result; its check value is the sum of its parts unless `check` is given.
 std::string build(const POKALRST& r, std::optional<std::uint16_t> check = std::nullopt) {
-    std::string out(1, static_cast<char>(r.version));
-    out += raw(STRING12::of(r.dirname));
-    out += le16(static_cast<std::int16_t>(check ? *check : POKALSUM(r)));
+    std::string out = static_cast<char>(r.version) + raw(STRING12::of(r.dirname)) + le16(check.value_or(POKALSUM(r)));
     out += r.match + raw(r.team);
     for (const auto& p : r.players) out += raw(p);
-    out += le16(static_cast<std::int16_t>(r.emblem1.size())) + r.emblem1;
-    out += le16(static_cast<std::int16_t>(r.emblem2.size())) + r.emblem2;
+    out += le16(static_cast<int>(r.emblem1.size())) + r.emblem1 + le16(static_cast<int>(r.emblem2.size())) + r.emblem2;
     if (r.team.ERFOLG > 0) {
         std::string h(POKALHISLINE, '\0');
         h[0] = static_cast<char>(r.history.size());
@@ -59,12 +55,11 @@ std::string build(const POKALRST& r, std::optional<std::uint16_t> check = std::n
 
 class CupResult : public ::testing::Test {
 protected:
-    fs::path root, oldcwd, liga;
+    fs::path root, oldcwd = fs::current_path(), liga;
     std::string generated;  // CUP3.RST as the generator wrote it
     POKALRST base;
 
     void SetUp() override {
-        oldcwd = fs::current_path();
         std::string tmpl = (fs::temp_directory_path() / "korax-cup-XXXXXX").string();
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         root = tmpl;
@@ -74,23 +69,20 @@ protected:
         run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
         run.args = {"--seed", "3", "--team", "3", "--day", "4", "--dir", "LIGA", "--cup", liga.string()};
         ASSERT_EQ(RUNANDWAIT(run), 0);
-        // Start without stored cup matches: each test plants the ones it needs.
+        // No stored cup matches: the tests plant the ones they need.
         for (auto& e : fs::directory_iterator(liga)) {
             const std::string n = e.path().filename().string();
             if (n.rfind("GAME3.P", 0) == 0 || n.rfind("QUICK3.P", 0) == 0) fs::remove(e.path());
         }
-        // The player icons the squad is read with.
-        for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))
+        for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))  // the player icons
             if (e.path().extension() == ".RAW" || e.path().extension() == ".raw") fs::copy(e.path(), root / e.path().filename());
         fs::current_path(root);
         KXPATH = root.string() + "/";
         GAMEDIR = "LIGA\\";
         NUMMER = 3;
         NUMMERSTR = "3";
-        IGNORMODE = false;
+        IGNORMODE = LASTDAY = NEWRST = NEWPOKAL = false;
         AUTOPLAY = true;
-        LASTDAY = false;
-        NEWRST = NEWPOKAL = false;
         OPENFILES(_PLAYER | _TEAM);
         READGEN();
         generated = slurp(liga / "CUP3.RST");
@@ -104,8 +96,7 @@ protected:
         std::error_code ec;
         fs::remove_all(root, ec);
         GAMEDIR = ".\\";
-        IGNORMODE = false;
-        LASTDAY = false;
+        IGNORMODE = LASTDAY = false;
     }
     void announce(int day, const std::string& round) {
         spit(liga / "POKAL3.DAT", std::to_string(day) + "\r\n" + round + "\r\nCUP3\r\nThe opponents\r\n");
@@ -138,6 +129,8 @@ protected:
 
 }  // namespace
 
+// Taken apart and put together byte for byte; the check value covers the patches,
+// the history's characters and the messages only.
 TEST_F(CupResult, GeneratedResultHoldsItsOwnCheckValue) {
     EXPECT_EQ(base.version, 101);
     EXPECT_EQ(base.dirname, "LIGA");
@@ -147,25 +140,12 @@ TEST_F(CupResult, GeneratedResultHoldsItsOwnCheckValue) {
     EXPECT_TRUE(base.hashistory);
     EXPECT_GT(base.history.size(), 40u);
     EXPECT_EQ(build(base), generated);
-}
-
-// Which bytes the check value covers: a change outside them keeps the result valid.
-TEST_F(CupResult, SumCoversPatchesHistoryCharactersAndMessagesOnly) {
     const std::size_t after = POKALFIXED + 4 + base.emblem1.size() + base.emblem2.size();
-    const struct {
-        const char* what;
-        std::size_t at;
-        bool counts;
-    } cases[] = {
-        {"directory name", 3, false},
-        {"match file", 16 + 100, false},
-        {"team patch", 16 + POKALMATCHSIZE + 9, true},
-        {"player patch", 16 + POKALMATCHSIZE + 39 + 20, true},
-        {"first picture", POKALFIXED + 2 + 10, false},
-        {"history character", after + 5, true},
-        {"history tail", after + 250, false},
-        {"message", after + POKALHISLINE + 100, true},
-    };
+    const struct { const char* what; std::size_t at; bool counts; } cases[] = {
+        {"directory name", 3, false},     {"match file", 16 + 100, false},
+        {"team patch", 16 + POKALMATCHSIZE + 9, true}, {"player patch", 16 + POKALMATCHSIZE + 39 + 20, true},
+        {"first picture", POKALFIXED + 12, false}, {"history character", after + 5, true},
+        {"history tail", after + 250, false}, {"message", after + POKALHISLINE + 100, true}};
     for (const auto& c : cases) {
         std::string b = generated;
         b[c.at] = static_cast<char>(b[c.at] + 1);
@@ -175,7 +155,8 @@ TEST_F(CupResult, SumCoversPatchesHistoryCharactersAndMessagesOnly) {
     }
 }
 
-// Every refusal is fatal before anything is written: all files stay byte for byte.
+// Every refusal is fatal before anything is written: all files stay byte for
+// byte. A wrong check value alone passes in ignore mode.
 TEST_F(CupResult, EveryRefusalLeavesEveryFileAsItWas) {
     const std::size_t pics = POKALFIXED + 4 + base.emblem1.size() + base.emblem2.size();
     auto with = [&](std::function<void(POKALRST&)> f) {
@@ -183,18 +164,11 @@ TEST_F(CupResult, EveryRefusalLeavesEveryFileAsItWas) {
         f(r);
         return build(r);
     };
-    auto poke16 = [&](std::size_t at, std::int16_t v) {
-        std::string b = generated;
-        std::memcpy(b.data() + at, &v, 2);
-        return b;
-    };
-    const struct {
-        const char* what;
-        std::string bytes;
-        int error;
-    } cases[] = {
+    auto poke16 = [&](std::size_t at, std::int16_t v) { return std::string(generated).replace(at, 2, raw(v)); };
+    const std::string wrongsum = build(base, static_cast<std::uint16_t>(base.sum + 1));
+    const struct { const char* what; std::string bytes; int error; } cases[] = {
         {"empty", "", 2},
-        {"version 1", std::string(1, '\1') + generated.substr(1), 6},
+        {"version 1", '\1' + generated.substr(1), 6},
         {"cut in the header", generated.substr(0, 10), 2},
         {"cut in the match", generated.substr(0, 1000), 2},
         {"cut in the patches", generated.substr(0, POKALFIXED - 1), 2},
@@ -207,28 +181,29 @@ TEST_F(CupResult, EveryRefusalLeavesEveryFileAsItWas) {
         {"picture past the end", poke16(POKALFIXED, 32000), 2},
         {"overlong team name", with([](POKALRST& r) { r.team.NAME.len = 13; }), 2},
         {"overlong player name", with([](POKALRST& r) { r.players[2].NAME.len = 200; }), 2},
-        {"wrong check value", build(base, static_cast<std::uint16_t>(base.sum + 1)), 99},
+        {"wrong check value", wrongsum, 99},
         {"other team", with([](POKALRST& r) { r.team.NR = 4; }), 0},
         {"third player misnamed", with([](POKALRST& r) { r.players[2].NAME.set("Nobody"); }), 0},
-        {"player number 0", with([](POKALRST& r) { r.players[4].NR = 0; }), 0},
-    };
+        {"player number 0", with([](POKALRST& r) { r.players[4].NR = 0; }), 0}};
     for (const auto& c : cases) {
         spit(liga / "CUP3.RST", c.bytes);
         const auto before = snapshot();
         EXPECT_EQ(start(), c.error) << c.what;
         EXPECT_EQ(snapshot(), before) << c.what;
     }
-}
-
-TEST_F(CupResult, WrongSumIsAppliedInIgnoreMode) {
-    spit(liga / "CUP3.RST", build(base, static_cast<std::uint16_t>(base.sum + 1)));
+    spit(liga / "CUP3.RST", wrongsum);
     IGNORMODE = true;
     EXPECT_EQ(start(), -1);
     EXPECT_FALSE(fs::exists(liga / "CUP3.RST"));
     EXPECT_TRUE(POKALPATCHED);
 }
 
+// Applied in the start-up order (squad read, cup result, squad read again): the
+// squad in memory equals the patched player file.
 TEST_F(CupResult, AppliesEverythingOnceAndDeletesTheFile) {
+    READTEAM(3, TEAM);
+    READALLTEAMS();
+    READPLAYERS();
     const std::string msg = slurp(liga / "MSG3.DAT"), his = slurp(liga / "TEAM3.HI");
     const TEAMREC t0 = team();
     const PLAYERREC p0 = player(base.players[0].NR);
@@ -250,26 +225,42 @@ TEST_F(CupResult, AppliesEverythingOnceAndDeletesTheFile) {
     const PLAYERREC p1 = player(base.players[0].NR);
     EXPECT_EQ(p1.VERFASSUNG, std::clamp(p0.VERFASSUNG + base.players[0].VERDIF, 0, 100));
     EXPECT_EQ(p1.PRUEF, PLAYERPRUEF(p1));
+    READPLAYERS();
+    for (int i = 1; i <= 10; ++i) {
+        if (!BELEGT[i]) continue;
+        PLAYERREC f = player(TEAM.PLAYERS[i]);
+        f.ARTIFAKT = PLAYER[i].ARTIFAKT;
+        f.ARTLEVEL = PLAYER[i].ARTLEVEL;
+        EXPECT_EQ(raw(PLAYER[i]), raw(f)) << i;
+    }
     // Applied: the announcement goes to 98 for the replay at the next start.
     EXPECT_EQ(slurp(liga / "POKAL3.DAT").substr(0, 4), "98\r\n");
 }
 
-TEST_F(CupResult, QuickFileOfTheStoredMatchIsCopiedForTheViewer) {
-    spit(liga / "QUICK3.P1", "quick");
-    EXPECT_EQ(start(), -1);
-    EXPECT_EQ(slurp(liga / "QUICK3.DAT"), "quick");
-    EXPECT_EQ(QUICKNAME, "");
-}
-
-TEST_F(CupResult, MatchFilesTakeTheLowestFreeNumber) {
+// Match files take the lowest free numbers, a stored replay is copied for the
+// viewer, mood and condition stay in their ranges, no gold on the last day.
+TEST_F(CupResult, ResultsInARow) {
     spit(liga / "GAME3.P2", "older");
-    std::vector<std::string> got;
-    for (int i = 0; i < 3; ++i) {
+    spit(liga / "QUICK3.P1", "quick");
+    const struct { char mark; int fandif, verdif, mood, condition; bool lastday; } cases[] = {
+        {'a', 10, 300, 4, 100, false}, {'b', -10, -300, -4, 0, false}, {'c', 0, 0, -4, 0, true}};
+    for (const auto& c : cases) {
         POKALRST r = base;
-        r.match[50] = static_cast<char>('a' + i);
+        r.match[50] = c.mark;
+        r.team.FANDIF = static_cast<std::int16_t>(c.fandif);
+        for (auto& p : r.players) p.VERDIF = static_cast<std::int16_t>(c.verdif);
         spit(liga / "CUP3.RST", build(r));
         announce(5, "Round of 16");
+        LASTDAY = c.lastday;
+        const auto gold = team().GOLD;
         ASSERT_EQ(start(), -1);
+        EXPECT_EQ(team().STADION.STIMMUNG, c.mood);
+        for (const auto& p : r.players) EXPECT_EQ(player(p.NR).VERFASSUNG, c.condition);
+        EXPECT_EQ(team().GOLD, c.lastday ? gold : gold + base.team.GOLDDIF) << c.mark;
+        if (c.mark == 'a') {
+            EXPECT_EQ(slurp(liga / "QUICK3.DAT"), "quick");
+            EXPECT_EQ(QUICKNAME, "");
+        }
     }
     EXPECT_EQ(slurp(liga / "GAME3.P1")[50], 'a');
     EXPECT_EQ(slurp(liga / "GAME3.P2"), "older");
@@ -278,35 +269,12 @@ TEST_F(CupResult, MatchFilesTakeTheLowestFreeNumber) {
     EXPECT_EQ(slurp(liga / "GAME3.DAT")[50], 'c');
 }
 
-TEST_F(CupResult, MoodAndConditionStayInTheirRanges) {
-    const struct {
-        int fandif, verdif, mood, condition;
-    } cases[] = {{10, 300, 4, 100}, {-10, -300, -4, 0}};
-    for (const auto& c : cases) {
-        POKALRST r = base;
-        r.team.FANDIF = static_cast<std::int16_t>(c.fandif);
-        for (auto& p : r.players) p.VERDIF = static_cast<std::int16_t>(c.verdif);
-        spit(liga / "CUP3.RST", build(r));
-        announce(5, "Round of 16");
-        ASSERT_EQ(start(), -1);
-        EXPECT_EQ(team().STADION.STIMMUNG, c.mood);
-        for (const auto& p : r.players) EXPECT_EQ(player(p.NR).VERFASSUNG, c.condition);
-    }
-}
-
-TEST_F(CupResult, NoGoldOnTheLastMatchDay) {
-    const TEAMREC t0 = team();
-    LASTDAY = true;
-    EXPECT_EQ(start(), -1);
-    EXPECT_EQ(team().GOLD, t0.GOLD);
-}
-
-TEST_F(CupResult, AnnouncementStatesAfterAResult) {
-    const struct {
-        const char* round;
-        bool autoplay;
-        const char* first;
-    } cases[] = {{"Round of 16", true, "98"}, {"Round of 16", false, "99"}, {".Round of 16", true, "5"}};
+// After a result the announcement goes to 98 (replay at the next start) or 99
+// (shown) unless the round is marked; 98 becomes 99 at the next start; in state
+// 99 only the match and the pictures are stored, and the team is not checked.
+TEST_F(CupResult, AnnouncementStates) {
+    const struct { const char* round; bool autoplay; const char* first; } cases[] = {
+        {"Round of 16", true, "98"}, {"Round of 16", false, "99"}, {".Round of 16", true, "5"}};
     for (const auto& c : cases) {
         spit(liga / "CUP3.RST", generated);
         announce(5, c.round);
@@ -315,9 +283,6 @@ TEST_F(CupResult, AnnouncementStatesAfterAResult) {
         EXPECT_EQ(slurp(liga / "POKAL3.DAT"), std::string(c.first) + "\r\nRound of 16\r\nCUP3\r\nThe opponents\r\n")
             << c.round << c.autoplay;
     }
-}
-
-TEST_F(CupResult, ReplayStateBecomesShownStateAtTheNextStart) {
     announce(98, "Round of 16");
     fs::remove(liga / "CUP3.RST");
     NEWPOKAL = false;
@@ -325,13 +290,12 @@ TEST_F(CupResult, ReplayStateBecomesShownStateAtTheNextStart) {
     EXPECT_TRUE(NEWPOKAL);
     EXPECT_EQ(POKALTAG, 99);
     EXPECT_EQ(slurp(liga / "POKAL3.DAT").substr(0, 4), "99\r\n");
-}
 
-TEST_F(CupResult, InStateShownOnlyTheMatchAndPicturesAreStored) {
-    announce(99, "Round of 16");
     POKALRST r = base;
-    r.team.NR = 7;  // not checked: nothing is applied to the team
+    r.team.NR = 7;
     spit(liga / "CUP3.RST", build(r));
+    fs::remove_all(liga / "GAME3.P1");
+    fs::remove_all(liga / (base.team.NAME.str() + ".PCX"));
     auto before = snapshot();
     EXPECT_EQ(start(), -1);
     auto after = snapshot();
@@ -344,17 +308,14 @@ TEST_F(CupResult, InStateShownOnlyTheMatchAndPicturesAreStored) {
 }
 
 TEST_F(CupResult, UnsafeNamesReadNoResultOrDrawNoPicture) {
-    // A result beside the game directory, named by a path.
-    spit(root / "CUP3.RST", generated);
+    spit(root / "CUP3.RST", generated);  // beside the game directory, named by a path
     for (const char* name : {"..", "..\\CUP3", "../CUP3", "CUP3XXXXX"}) {
         spit(liga / "POKAL3.DAT", std::string("5\r\nRound\r\n") + name + "\r\nThem\r\n");
         auto before = snapshot();
         EXPECT_EQ(start(), -1) << name;
         EXPECT_EQ(snapshot(), before) << name;
     }
-    EXPECT_TRUE(fs::exists(root / "CUP3.RST"));
     fs::remove(root / "CUP3.RST");
-
     POKALRST r = base;
     r.team.NAME.set("../EVIL");
     r.team.GEGNER.set("C:X");
@@ -370,22 +331,4 @@ TEST_F(CupResult, UnsafeNamesReadNoResultOrDrawNoPicture) {
     EXPECT_EQ(start(), -1);
     EXPECT_EQ(pictures(), had);
     EXPECT_TRUE(fs::exists(liga / "GAME3.P1"));
-}
-
-// After the start-up order (squad read, cup result, squad read again) the squad in
-// memory equals the player file.
-TEST_F(CupResult, SquadInMemoryFollowsThePatchedFile) {
-    READTEAM(3, TEAM);
-    READALLTEAMS();
-    READPLAYERS();
-    EXPECT_EQ(start(), -1);
-    ASSERT_TRUE(POKALPATCHED);
-    READPLAYERS();
-    for (int i = 1; i <= 10; ++i) {
-        if (!BELEGT[i]) continue;
-        PLAYERREC f = player(TEAM.PLAYERS[i]);
-        f.ARTIFAKT = PLAYER[i].ARTIFAKT;
-        f.ARTLEVEL = PLAYER[i].ARTLEVEL;
-        EXPECT_EQ(raw(PLAYER[i]), raw(f)) << i;
-    }
 }
