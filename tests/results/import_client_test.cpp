@@ -120,17 +120,6 @@ TEST_F(ImportClient, ResultNameWithoutTeamNumberSaysSo) {
     EXPECT_TRUE(fs::exists(prog / "RESULT.RST"));
 }
 
-TEST_F(ImportClient, BareStartShowsTheChooserAfterAPassThroughFile) {
-    fs::create_directory(prog / "LIGA");
-    std::string f(1, char(101));
-    f += std::string("\x04LIGA") + std::string(8, '\0') + "cup result";
-    spit(prog / "TEAM3.RST", f);
-    // Escape in the game chooser ends the program in order.
-    EXPECT_EQ(client({}, "key Esc\n"), 0) << err;
-    EXPECT_EQ(slurp(prog / "LIGA" / "TEAM3.RST"), f);
-    EXPECT_FALSE(fs::exists(prog / "TEAM3.RST"));
-}
-
 TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
     struct Case {
         std::vector<std::string> args;
@@ -160,25 +149,24 @@ TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
     }
 }
 
-TEST_F(ImportClient, TemporaryFilesOfAKilledRunGoAtTheNextStart) {
+// A bare start moves a pass-through file into its game directory, tells of a
+// game line naming a path, removes the temporary files of a killed run and shows
+// the chooser, where Escape ends the program in order.
+TEST_F(ImportClient, BareStartShowsTheChooserAfterThePreparations) {
     fs::create_directory(prog / "LIGA");
-    const char* stale[] = {"LIGA/.GAME3.DAT.k3Xq9Z", "LIGA/.GEN3.DAT.000abc", "LIGA/.rsz-77-0-12345.tmp",
-                           ".GAMES.INI.Ab12Cd"};
+    const std::string f = char(101) + std::string("\x04LIGA") + std::string(8, '\0') + "cup result";
+    spit(prog / "TEAM3.RST", f);
+    const std::string ini = "../../x, evil\nLIGA, Friday league\n";
+    spit(prog / "GAMES.INI", ini);
+    const char* stale[] = {"LIGA/.GAME3.DAT.k3Xq9Z", "LIGA/.GEN3.DAT.000abc", "LIGA/.rsz-77-0-12345.tmp", ".GAMES.INI.Ab12Cd"};
     const char* kept[] = {"LIGA/notes.txt", "LIGA/.hidden", "LIGA/.GAME3.DAT.k3Xq9", "LIGA/GAME3.DAT"};
     for (const char* n : stale) spit(prog / n, "half");
     for (const char* n : kept) spit(prog / n, "mine");
-    // A game directory without a team: the message, then the end.
-    EXPECT_EQ(client({"LIGA"}, "key Enter\n"), 0) << err;
-    for (const char* n : stale) EXPECT_FALSE(fs::exists(prog / n)) << n;
-    for (const char* n : kept) EXPECT_EQ(slurp(prog / n), "mine") << n;
-}
-
-TEST_F(ImportClient, GameLineNamingAPathIsToldAndTheChooserStillOpens) {
-    fs::create_directory(prog / "LIGA");
-    const std::string ini = "../../x, evil\nLIGA, Friday league\n";
-    spit(prog / "GAMES.INI", ini);
-    // The message, then Escape in the chooser.
     EXPECT_EQ(client({}, "key Enter\nkey Esc\n"), 0) << err;
+    EXPECT_EQ(slurp(prog / "LIGA" / "TEAM3.RST"), f);
+    EXPECT_FALSE(fs::exists(prog / "TEAM3.RST"));
     EXPECT_EQ(slurp(prog / "GAMES.INI"), ini);
     EXPECT_FALSE(fs::exists(root / "x"));
+    for (const char* n : stale) EXPECT_FALSE(fs::exists(prog / n)) << n;
+    for (const char* n : kept) EXPECT_EQ(slurp(prog / n), "mine") << n;
 }

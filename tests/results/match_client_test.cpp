@@ -1,7 +1,7 @@
-// The match choice in the real client: an import prepares the viewer run of the
-// league match; from the menu a free match and a cup match are made the viewer's;
-// before the first match day nothing can be replayed. Pictures of the screen and
-// its lists in both languages.
+// The match choice and the news in the real client: an import prepares the viewer
+// run of the league match and shows the newspaper; a start files the news under
+// its day; from the menu a free match and a cup match are made the viewer's;
+// before the first match day nothing is replayed or filed.
 #include <gtest/gtest.h>
 
 #include "common/client_run.h"
@@ -21,10 +21,17 @@ std::string shot(const ProgramDir& p, const std::string& name) {
 
 }  // namespace
 
-TEST(MatchChoiceClient, ImportPreparesTheViewerRunOfTheLeagueMatch) {
+TEST(MatchChoiceClient, ImportPreparesTheViewerRunAndShowsTheNewsOfTheDay) {
     ProgramDir p;
-    ASSERT_EQ(p.container(3, 4), 0);
-    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, IMPORTQUIT), 0) << p.log();
+    ASSERT_EQ(p.container(3, 5), 0);
+    // The news travels beside the container and is moved into the game directory.
+    spit(p.prog / "NEWS.TXT", "[1] League\r\nfirst\r\n[2] Weather\r\nRain.\r\n");
+    // The viewer message, pairings, table, then the newspaper's second category.
+    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, "key Esc\nkey Esc\nkey Esc\nkey B\n" + shot(p, "news") + "key Esc\nkey Esc\n" + QUIT), 0)
+        << p.log();
+    EXPECT_TRUE(fs::exists(p.root / "news.png"));
+    EXPECT_FALSE(fs::exists(p.prog / "LIGA/NEWS.TXT"));
+    EXPECT_NE(p.file("LIGA/NEWS.5").find("[2] Weather"), std::string::npos);
     EXPECT_TRUE(fs::exists(p.prog / "LIGA/VGR.TMP"));
     EXPECT_EQ(p.team(3).TRAINING.VGRANZAHL, 1);
     // The viewer ran meanwhile: the next start books its time and deletes the file.
@@ -32,44 +39,34 @@ TEST(MatchChoiceClient, ImportPreparesTheViewerRunOfTheLeagueMatch) {
     EXPECT_FALSE(fs::exists(p.prog / "LIGA/VGR.TMP"));
 }
 
+// In test mode the viewer's argument line is shown, the game directory first.
+// Each list draws over the choice, in both languages.
 TEST(MatchChoiceClient, FreeMatchAndCupMatchBecomeTheViewers) {
     ProgramDir p;
     ASSERT_EQ(p.game(3, 6), 0);
-    const std::string script = REPLAY + "key 3\nkey J\nkey Enter\n" + shot(p, "free") + "key 4\nkey 1\nkey Enter\nkey Esc\n" + QUIT;
-    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, script), 0) << p.log();
-    // The cup match came last; its replay file does not exist.
-    EXPECT_EQ(p.file("LIGA/GAME3.DAT"), p.file("LIGA/GAME3.P1"));
-    EXPECT_EQ(p.file("LIGA/GAME3.P1").size(), 2430u);
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/QUICK3.DAT"));
+    const std::string news = p.file("LIGA/NEWS.TXT");
+    ASSERT_FALSE(news.empty());
+    const std::string cup = "key 4\nkey 1\nkey Enter\nkey Esc\n", free = "key 3\nkey J\nkey Enter\nkey Esc\n";
+    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, REPLAY + cup + REPLAY + free + QUIT, {{"FSM", "test"}}), 0) << p.log();
+    EXPECT_EQ(p.file("LIGA/NEWS.6"), news);
+    EXPECT_FALSE(fs::exists(p.prog / "LIGA/NEWS.TXT"));
+    EXPECT_EQ(p.file("LIGA/GAME3.DAT"), p.file("LIGA/GAME.TMP"));
+    EXPECT_EQ(p.file("LIGA/QUICK3.DAT"), p.file("LIGA/QUICK.TMP"));
     EXPECT_TRUE(fs::exists(p.prog / "LIGA/VGR.TMP"));
-    EXPECT_TRUE(fs::exists(p.root / "free.png"));
-}
+    const std::string log = p.log();
+    const auto at = log.find(" 0 0 3 !* ");
+    ASSERT_NE(at, std::string::npos) << log;
+    const auto open = log.rfind('[', at);
+    ASSERT_NE(open, std::string::npos);
+    EXPECT_NE(log.find("] weiter mit RETURN", at), std::string::npos);
+    EXPECT_NE(log.substr(open + 1, at - open - 1).find("LIGA"), std::string::npos) << log;
 
-TEST(MatchChoiceClient, FreeMatchWithItsReplay) {
-    ProgramDir p;
-    ASSERT_EQ(p.game(5, 3), 0);
-    ASSERT_EQ(p.run({"korax", "LIGA", "5"}, REPLAY + "key 3\nkey J\nkey Enter\nkey Esc\n" + QUIT), 0) << p.log();
-    EXPECT_EQ(p.file("LIGA/GAME5.DAT"), p.file("LIGA/GAME.TMP"));
-    EXPECT_EQ(p.file("LIGA/QUICK5.DAT"), p.file("LIGA/QUICK.TMP"));
-}
-
-TEST(MatchChoiceClient, NothingToReplayBeforeTheFirstMatchDay) {
-    ProgramDir p;
-    ASSERT_EQ(p.game(3, 0), 0);
-    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, REPLAY + "key 2\nkey 3\nkey 4\nkey Esc\nkey Esc\n" + QUIT), 0) << p.log();
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/GAME3.DAT"));
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/VGR.TMP"));
-}
-
-TEST(MatchChoiceClient, PicturesOfTheChoiceAndItsLists) {
     for (const char* language : {"2", "1"}) {
-        ProgramDir p;
-        ASSERT_EQ(p.game(3, 6), 0);
         spit(p.prog / "LANGUAGE.CFG", std::string(language) + "\r\n1 :DEU Deutsch\r\n2 :ENG English\r\n");
         const std::string l = language[0] == '1' ? "de_" : "en_";
         const std::string script = REPLAY + shot(p, l + "choice") + "key 2\n" + shot(p, l + "own") + "key Esc\nkey 3\n" +
                                    shot(p, l + "days") + "key 1\n" + shot(p, l + "other") + "key Esc\nkey 4\n" +
-                                   shot(p, l + "cup") + "key Esc\nkey Esc\n" + QUIT;
+                                   shot(p, l + "cup") + "key 1\nkey Enter\nkey Esc\n" + QUIT;
         ASSERT_EQ(p.run({"korax", "LIGA", "3"}, script), 0) << p.log();
         std::string first;
         for (const char* n : {"choice", "own", "days", "other", "cup"}) {
@@ -77,26 +74,24 @@ TEST(MatchChoiceClient, PicturesOfTheChoiceAndItsLists) {
             ASSERT_TRUE(s.load(p.root / (l + n + ".png"))) << l << n;
             EXPECT_EQ(s.w, 1024u);
             if (first.empty()) first = s.raw;
-            else EXPECT_NE(s.raw, first) << l << n;  // each list draws over the choice
+            else EXPECT_NE(s.raw, first) << l << n;
+            if (const char* keep = std::getenv("KORAX_SHOTS"))
+                fs::copy_file(p.root / (l + n + ".png"), fs::path(keep) / (l + n + ".png"), fs::copy_options::overwrite_existing);
         }
-        const char* keep = std::getenv("KORAX_SHOTS");
-        if (keep)
-            for (const char* n : {"choice", "own", "days", "other", "cup"})
-                fs::copy_file(p.root / (l + n + ".png"), fs::path(keep) / (l + n + ".png"),
-                              fs::copy_options::overwrite_existing);
     }
+    // The cup match came last; its replay file does not exist.
+    EXPECT_EQ(p.file("LIGA/GAME3.DAT"), p.file("LIGA/GAME3.P1"));
+    EXPECT_EQ(p.file("LIGA/GAME3.P1").size(), 2430u);
+    EXPECT_FALSE(fs::exists(p.prog / "LIGA/QUICK3.DAT"));
 }
 
-TEST(MatchChoiceClient, TestModeWritesTheArgumentLine) {
+TEST(MatchChoiceClient, NothingToReplayOrFileBeforeTheFirstMatchDay) {
     ProgramDir p;
-    ASSERT_EQ(p.game(3, 6), 0);
-    const std::string script = REPLAY + "key 3\nkey J\nkey Enter\nkey Esc\n" + QUIT;
-    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, script, {{"FSM", "test"}}), 0) << p.log();
-    const std::string log = p.log();
-    const auto at = log.find(" 0 0 3 !* ");
-    ASSERT_NE(at, std::string::npos) << log;
-    const auto open = log.rfind('[', at), close = log.find("] weiter mit RETURN", at);
-    ASSERT_NE(open, std::string::npos);
-    ASSERT_NE(close, std::string::npos);
-    EXPECT_NE(log.substr(open + 1, at - open - 1).find("LIGA"), std::string::npos) << log;  // the game directory first
+    ASSERT_EQ(p.game(3, 0), 0);
+    spit(p.prog / "LIGA/NEWS.TXT", "[1] Early\r\nnews\r\n");
+    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, REPLAY + "key 2\nkey 3\nkey 4\nkey Esc\nkey Esc\n" + QUIT), 0) << p.log();
+    EXPECT_EQ(p.file("LIGA/NEWS.TXT"), "[1] Early\r\nnews\r\n");
+    EXPECT_FALSE(fs::exists(p.prog / "LIGA/NEWS.0"));
+    EXPECT_FALSE(fs::exists(p.prog / "LIGA/GAME3.DAT"));
+    EXPECT_FALSE(fs::exists(p.prog / "LIGA/VGR.TMP"));
 }
