@@ -20,11 +20,7 @@ SPIELPLANTYPE pairing(int home, int guest) {
 
 TEST(ViewerLine, OneLinePerKindOfRun) {
     const std::string dir = "C:\\KORAX\\LIGA\\";
-    struct Case {
-        const char* what;
-        VGRLINE v;
-        std::string line;
-    } cases[] = {
+    struct { const char* what; VGRLINE v; std::string line; } cases[] = {
         {"own team at home", {0, false, 1234, 3, pairing(3, 7), 2, false, "", dir}, dir + " 1234 3 7 1 !* 2 1"},
         {"own team away", {0, false, 1234, 3, pairing(8, 3), 2, false, "", dir}, dir + " 1234 8 3 0 !* 2 1"},
         {"teams in the file", {-1, false, -77, 10, {}, 0, false, "", dir}, dir + " -77 0 0 10 !* 0 1"},
@@ -54,10 +50,7 @@ TEST(ViewerLine, ProgramNameCarriesTheVersion) {
 }
 
 TEST(MatchLists, KeysNameDaysAndCupMatches) {
-    struct Case {
-        unsigned char key;
-        int day, cup;
-    } cases[] = {
+    struct { unsigned char key; int day, cup; } cases[] = {
         {'0', 0, 0},  {'1', 1, 1},  {'9', 9, 9},   {'A', 10, 10}, {'I', 18, 18}, {'J', 0, 19},
         {'Q', 0, 26}, {'R', 0, 0},  {'a', 0, 0},   {27, 0, 0},    {'Z', 0, 0},   {200, 0, 0},
     };

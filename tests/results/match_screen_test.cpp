@@ -51,9 +51,6 @@ protected:
                 if (k == 2) {
                     home = d % 2 == 0 ? 3 : 4;
                     guest = d % 2 == 0 ? 4 : 3;
-                } else if (k == 1 || k == 3) {
-                    home = k == 1 ? 1 : 5;
-                    guest = k == 1 ? 2 : 6;
                 }
                 p.HEIM = static_cast<std::int16_t>(home);
                 p.GAST = static_cast<std::int16_t>(guest);
@@ -88,13 +85,8 @@ protected:
 }  // namespace
 
 TEST_F(MatchChoice, ChosenMatchBecomesTheViewersMatch) {
-    struct Case {
-        const char* what;
-        std::string script;
-        std::string match, quick;  // source of GAME3.DAT and QUICK3.DAT ("" = none)
-        std::string quickname;
-        std::string args;
-    } cases[] = {
+    // match and quick: the sources of GAME3.DAT and QUICK3.DAT ("" = none)
+    struct { const char* what; std::string script, match, quick, quickname, args; } cases[] = {
         {"own day with replay", "key 2\nkey 5\nkey Enter\nkey Esc\n", "GAME3.5", "QUICK3.5", "", "4711 3 4 1 !* 2 1"},
         {"own day without replay", "key 2\nkey 4\nkey Enter\nkey Esc\n", "GAME3.4", "", "QUICK3.4",
          "4711 3 4 1 !* 2 1 " + GAMEDIR + "QUICK3.4"},
@@ -124,10 +116,7 @@ TEST_F(MatchChoice, ChosenMatchBecomesTheViewersMatch) {
 }
 
 TEST_F(MatchChoice, RefusedChoicesChangeNothing) {
-    struct Case {
-        const char* what;
-        std::string script;
-    } cases[] = {
+    struct { const char* what; std::string script; } cases[] = {
         {"own match of a later day", "key 2\nkey 7\nkey Esc\n"},
         {"own match of day 18", "key 2\nkey I\nkey Esc\n"},
         {"match day later than today", "key 3\nkey 8\nkey Esc\n"},
@@ -147,14 +136,6 @@ TEST_F(MatchChoice, RefusedChoicesChangeNothing) {
         EXPECT_TRUE(unchanged()) << c.what;
         EXPECT_EQ(QUICKNAME, "kept") << c.what;
     }
-}
-
-TEST_F(MatchChoice, FreeMatchMissingIsToldAndChangesNothing) {
-    fs::remove(root / "GAME.TMP");
-    script("key 3\nkey J\nshot " + (root / "missing.png").string() + "\nkey Enter\nkey Esc\n");
-    AUSWAHLGAME(0);
-    EXPECT_TRUE(unchanged());
-    EXPECT_TRUE(has("missing.png"));
 }
 
 TEST_F(MatchChoice, BeforeTheFirstMatchDayOnlyCupAndAdvanceSale) {
@@ -202,21 +183,22 @@ TEST_F(MatchChoice, MenuButtonInAListLeavesTheChoice) {
     EXPECT_TRUE(unchanged());
 }
 
-TEST_F(MatchChoice, TacticsImportOfAMissingFileIsRefused) {
+// A missing free match is told and changes nothing, from the menu and in the
+// tactics import (which offers no advance sale).
+TEST_F(MatchChoice, FreeMatchMissingIsToldAndChangesNothing) {
     fs::remove(root / "GAME.TMP");
-    script("key 3\nkey J\nkey Enter\nkey Esc\n");
-    AUSWAHLGAME(1);
-    EXPECT_EQ(KEY, 27);
-    EXPECT_TRUE(unchanged());
-    EXPECT_FALSE(KLICKFENSTER[5].AKTIV);  // no advance sale when importing
+    for (int import : {0, 1}) {
+        script("key 3\nkey J\nshot " + (root / "missing.png").string() + "\nkey Enter\nkey Esc\n");
+        AUSWAHLGAME(import);
+        EXPECT_EQ(KEY, 27);
+        EXPECT_TRUE(unchanged());
+        EXPECT_TRUE(has("missing.png"));
+        EXPECT_EQ(KLICKFENSTER[5].AKTIV, import == 0);
+    }
 }
 
 TEST_F(MatchChoice, ViewerVersionFromTheMatchHeader) {
-    struct Case {
-        const char* what;
-        std::string bytes;
-        std::int16_t version;
-    } cases[] = {
+    struct { const char* what; std::string bytes; std::int16_t version; } cases[] = {
         {"version 110", std::string("KXM\x05\x6E\x00", 6) + std::string(2424, '\0'), 110},
         {"header only", std::string("KXM\x05\x07\x01", 6), 263},
         {"cut in the version", std::string("KXM\x05\x07", 5), 6},

@@ -100,37 +100,47 @@ const std::string DAY3 = "[1] League\r\nfirst\r\n[2] Weather\r\nsecond\r\n[3] Go
 
 }  // namespace
 
-TEST_F(Newspaper, NothingBeforeTheFirstMatchDay) {
-    GEN.TURN = 0;
-    put("NEWS.TXT", DAY3);
-    ICONRACE[1].P[0][0] = 15;
-    run("key Esc\n");
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(get("NEWS.TXT"), DAY3);
-    EXPECT_FALSE(fs::exists(root / "NEWS.0"));
-    EXPECT_TRUE(KLICKFENSTER[10].AKTIV);  // the information window
-    EXPECT_EQ(ICONRACE[1].P[0][0], 15);   // race icons not recoloured
-}
-
+// Filed once under the day and kept at the second opening; the race icons keep
+// colour one after leaving.
 TEST_F(Newspaper, FilesTheNewsOnceAndKeepsItOnTheSecondOpening) {
+    EXPECT_FALSE(FILENEWS(2));
+    put("NEWS.TXT", "x");
+    EXPECT_FALSE(FILENEWS(0));
     put("NEWS.TXT", DAY3);
     put("NEWS.3", "old");
+    ICONRACE[2].P[1][1] = 15;
+    ICONRACE[2].P[1][2] = 3;
     run("key Esc\n");
     EXPECT_FALSE(fs::exists(root / "NEWS.TXT"));
     EXPECT_EQ(get("NEWS.3"), DAY3);
+    EXPECT_EQ(ICONRACE[2].P[1][1], 1);
+    EXPECT_EQ(ICONRACE[2].P[1][2], 3);
     run("key R\n");
     EXPECT_EQ(KEY, 27);  // "R" is handed on as Escape
     EXPECT_EQ(get("NEWS.3"), DAY3);
     EXPECT_EQ(windows(10, 12), 3);
 }
 
-TEST_F(Newspaper, FileNewsNeedsADayAndAFile) {
-    EXPECT_FALSE(FILENEWS(2));
-    put("NEWS.TXT", "x");
-    EXPECT_FALSE(FILENEWS(0));
-    EXPECT_TRUE(FILENEWS(2));
-    EXPECT_EQ(get("NEWS.2"), "x");
-    EXPECT_FALSE(fs::exists(root / "NEWS.TXT"));
+// Before the first match day nothing is filed and the race icons stay; on day
+// one without news, or with a directory in place of the day file, the message
+// comes and no windows.
+TEST_F(Newspaper, DaysWithoutNews) {
+    const struct { int turn; bool directory; const char* script; int info; } cases[] = {
+        {0, false, "key Esc\n", 1}, {1, false, "key Enter\nkey Esc\n", 0}, {3, true, "key Enter\nkey Esc\n", 0}};
+    for (const auto& c : cases) {
+        GEN.TURN = c.turn;
+        fs::remove(root / "NEWS.TXT");
+        if (c.turn != 1) put("NEWS.TXT", DAY3);
+        if (c.directory) fs::create_directory(root / "NEWS.3");
+        ICONRACE[1].P[0][0] = 15;
+        run(c.script);
+        EXPECT_EQ(KEY, 27) << c.turn;
+        EXPECT_EQ(get("NEWS.TXT"), c.turn != 1 ? DAY3 : "") << c.turn;
+        EXPECT_FALSE(fs::exists(root / "NEWS.0"));
+        EXPECT_EQ(windows(1, 18), c.info) << c.turn;  // the information window before the first day
+        EXPECT_EQ(KLICKFENSTER[19].AKTIV || KLICKFENSTER[20].AKTIV, c.turn == 3) << c.turn;
+        EXPECT_EQ(ICONRACE[1].P[0][0], c.turn == 0 ? 15 : 1) << c.turn;
+    }
 }
 
 TEST_F(Newspaper, KeysChooseCategoriesPagesAndDays) {
@@ -139,12 +149,7 @@ TEST_F(Newspaper, KeysChooseCategoriesPagesAndDays) {
     many += "[2] Weather\r\nsun\r\n";
     put("NEWS.3", many);
     put("NEWS.2", DAY3);
-    struct Case {
-        const char* what;
-        std::string script;
-        int pages, categories;
-        bool back, forward;
-    } cases[] = {
+    struct { const char* what; std::string script; int pages, categories; bool back, forward; } cases[] = {
         {"own day", "key Esc\n", 2, 2, true, false},
         {"second category", "key B\nkey Esc\n", 1, 2, true, false},
         {"category beyond the count is the last", "key I\nkey Esc\n", 1, 2, true, false},
@@ -170,24 +175,6 @@ TEST_F(Newspaper, ClickWindowsAnswerAsTheirKeys) {
     run("click " + second + "\nclick " + back + "\nkey Esc\n");
     EXPECT_EQ(windows(10, 18), 3);  // day 2 with its three categories
     EXPECT_TRUE(KLICKFENSTER[20].AKTIV);
-}
-
-TEST_F(Newspaper, DayOneWithoutNewsTellsAndOffersNoDayBack) {
-    GEN.TURN = 1;
-    run("key Enter\nkey Esc\n");
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(windows(1, 18), 0);
-    EXPECT_FALSE(KLICKFENSTER[19].AKTIV);
-    EXPECT_FALSE(KLICKFENSTER[20].AKTIV);
-}
-
-TEST_F(Newspaper, ADirectoryInPlaceOfTheDayFileIsADayWithoutNews) {
-    fs::create_directory(root / "NEWS.3");
-    put("NEWS.TXT", DAY3);
-    run("key Enter\nkey Esc\n");
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(get("NEWS.TXT"), DAY3);  // nothing filed over the directory
-    EXPECT_EQ(windows(10, 18), 0);
 }
 
 TEST_F(Newspaper, NineCategoryButtonsAtMost) {
@@ -216,15 +203,6 @@ TEST_F(Newspaper, HighlightedWordIsDrawnInColourNine) {
     EXPECT_GT(count(9, x, x + a, y + 15), 20);
     EXPECT_EQ(count(0, x, x + a, y + 15), 0);
     EXPECT_GT(count(9, x, x + a, y + 30), 20);
-}
-
-TEST_F(Newspaper, RaceIconsKeepColourOneAfterLeaving) {
-    put("NEWS.3", DAY3);
-    ICONRACE[2].P[1][1] = 15;
-    ICONRACE[2].P[1][2] = 3;
-    run("key Esc\n");
-    EXPECT_EQ(ICONRACE[2].P[1][1], 1);
-    EXPECT_EQ(ICONRACE[2].P[1][2], 3);
 }
 
 TEST_F(Newspaper, ShirtAndRaceIconTakeTheDirectiveColourWithinAByte) {

@@ -38,12 +38,7 @@ std::string text_of(const NEWSITEM& it) {
 }  // namespace
 
 TEST(NewsCategory, GetnummerTakesOneOrTwoDigitsAndLeavesTheName) {
-    struct Case {
-        std::string line;
-        int count;
-        int nr;
-        std::string rest;
-    } cases[] = {
+    struct { std::string line; int count; int nr; std::string rest; } cases[] = {
         {"[1] League", 0, 1, "League"},
         {"[10] Last", 3, 10, "Last"},
         {"[3]xWeather", 0, 3, "Weather"},  // the character after "]" is dropped
@@ -89,25 +84,8 @@ TEST(NewsCategory, NumbersOutsideTheTablesAreIgnoredWithTheirLines) {
     EXPECT_EQ(NEWSPAGES(d, 11), 0);
 }
 
-TEST(NewsCategory, AtMostNineButtons) {
-    struct Case {
-        int categories;
-        int buttons;
-    } cases[] = {{0, 0}, {1, 1}, {9, 9}, {10, 9}, {12, 9}};
-    for (const auto& c : cases) {
-        std::vector<std::string> f;
-        for (int i = 1; i <= c.categories; ++i) f.push_back("[x] C" + std::to_string(i));
-        const NEWSDAY d = LESERUBRIKEN(lines(f));
-        EXPECT_EQ(NEWSBUTTONCOUNT(d), c.buttons) << c.categories;
-    }
-}
-
 TEST(NewsPages, PageRule) {
-    struct Case {
-        const char* what;
-        std::vector<std::string> lines;
-        std::vector<std::vector<std::string>> pages;
-    } cases[] = {
+    struct { const char* what; std::vector<std::string> lines; std::vector<std::vector<std::string>> pages; } cases[] = {
         {"30 lines: 21 and 9", body(30), {body(21), body(30, "a", 22)}},
         {"21 lines: one page", body(21), {body(21)}},
         {"#>> ends a page", with(body(3), with({"#>>"}, body(2, "b"))), {body(3), body(2, "b")}},
@@ -136,20 +114,13 @@ TEST(NewsPages, CappedAtNine) {
 }
 
 TEST(NewsPages, HeadingDropsTheSlashAndTheCharacterBeforeIt) {
-    struct Case {
-        const char* name;
-        const char* heading;
-    } cases[] = {{"Sport-/news", "Sportnews"}, {"League", "League"}, {"/Lead", "/Lead"}, {"a/", ""}, {"", ""}};
-    for (const auto& c : cases) EXPECT_EQ(NEWSHEADING(c.name), c.heading) << c.name;
+    const std::pair<const char*, const char*> cases[] = {
+        {"Sport-/news", "Sportnews"}, {"League", "League"}, {"/Lead", "/Lead"}, {"a/", ""}, {"", ""}};
+    for (const auto& [name, heading] : cases) EXPECT_EQ(NEWSHEADING(name), heading) << name;
 }
 
 TEST(NewsLayout, HighlightSwitchesBetweenNineAndZero) {
-    struct Case {
-        const char* line;
-        int start;
-        std::vector<NEWSPIECE> pieces;
-        int after;
-    } cases[] = {
+    struct { const char* line; int start; std::vector<NEWSPIECE> pieces; int after; } cases[] = {
         {"plain", 0, {{"plain", 0}}, 0},
         {"A ^young Hurtin^ joins", 0, {{"A ", 0}, {"young Hurtin", 9}, {" joins", 0}}, 0},
         {"^a^b^c", 5, {{"a", 9}, {"b", 0}, {"c", 9}}, 9},
@@ -220,11 +191,7 @@ TEST(NewsLayout, DirectivesIndentAndTheirEnds) {
 }
 
 TEST(NewsLayout, OddDirectiveNumbersCountAsZero) {
-    struct Case {
-        const char* line;
-        bool directive;
-        int number;
-    } cases[] = {
+    struct { const char* line; bool directive; int number; } cases[] = {
         {"#<W>12", true, 12},    {"#<W> 4", true, 4},     {"#<W>", true, 0},
         {"#<W>99999999999", true, 0}, {"#<W>3x", true, 0}, {"#<T>+5", true, 5},
         {"#<1>3", false, 0},     {"#<WW>3", false, 0},    {"#<", false, 0},
