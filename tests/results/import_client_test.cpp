@@ -150,8 +150,9 @@ TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
 }
 
 // A bare start moves a pass-through file into its game directory, tells of a
-// game line naming a path, removes the temporary files of a killed run and shows
-// the chooser, where Escape ends the program in order.
+// game line naming a path and shows the chooser, where Escape ends the program in
+// order. A start removes the temporary files of a killed run; a game directory
+// without a team is told, then the program ends.
 TEST_F(ImportClient, BareStartShowsTheChooserAfterThePreparations) {
     fs::create_directory(prog / "LIGA");
     const std::string f = char(101) + std::string("\x04LIGA") + std::string(8, '\0') + "cup result";
@@ -160,13 +161,16 @@ TEST_F(ImportClient, BareStartShowsTheChooserAfterThePreparations) {
     spit(prog / "GAMES.INI", ini);
     const char* stale[] = {"LIGA/.GAME3.DAT.k3Xq9Z", "LIGA/.GEN3.DAT.000abc", "LIGA/.rsz-77-0-12345.tmp", ".GAMES.INI.Ab12Cd"};
     const char* kept[] = {"LIGA/notes.txt", "LIGA/.hidden", "LIGA/.GAME3.DAT.k3Xq9", "LIGA/GAME3.DAT"};
-    for (const char* n : stale) spit(prog / n, "half");
-    for (const char* n : kept) spit(prog / n, "mine");
     EXPECT_EQ(client({}, "key Enter\nkey Esc\n"), 0) << err;
     EXPECT_EQ(slurp(prog / "LIGA" / "TEAM3.RST"), f);
     EXPECT_FALSE(fs::exists(prog / "TEAM3.RST"));
     EXPECT_EQ(slurp(prog / "GAMES.INI"), ini);
     EXPECT_FALSE(fs::exists(root / "x"));
+    fs::remove(prog / "LIGA" / "TEAM3.RST");
+    spit(prog / "GAMES.INI", "LIGA, Friday league\n");
+    for (const char* n : stale) spit(prog / n, "half");
+    for (const char* n : kept) spit(prog / n, "mine");
+    EXPECT_EQ(client({"LIGA"}, "key Enter\n"), 0) << err;
     for (const char* n : stale) EXPECT_FALSE(fs::exists(prog / n)) << n;
     for (const char* n : kept) EXPECT_EQ(slurp(prog / n), "mine") << n;
 }

@@ -234,6 +234,16 @@ TEST_F(Import, InterruptedImportIsRepeatedToTheSameResult) {
     EXPECT_FALSE(fs::exists(container(6)));
 }
 
+TEST_F(Import, PassThroughFileIsMovedIntoItsGameDirectory) {
+    fs::create_directory(root / "LIGA");
+    const std::string f = char(101) + std::string("\x04LIGA") + std::string(8, '\0') + "cup result bytes";
+    put(root / "TEAM3.RST", f);
+    EXPECT_EQ(fatal(3), 0);
+    EXPECT_FALSE(NEWRST);
+    EXPECT_EQ(get(root / "LIGA" / "TEAM3.RST"), f);
+    EXPECT_FALSE(fs::exists(root / "TEAM3.RST"));
+}
+
 // The first result of a season clears the old season's match files and general
 // files of other teams; with each match file goes its replay of the same name,
 // but not the replay the result brings.
