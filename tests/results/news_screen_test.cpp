@@ -1,91 +1,43 @@
 // The newspaper on a headless screen under scripted input: filing of NEWS.TXT,
 // the windows of categories, pages and days, keys, and the colours drawn.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include "base/types.h"
-#include "common/headless_screen.h"
-#include "data/config.h"
-#include "data/g_general.h"
-#include "data/g_types.h"
-#include "data/lg.h"
 #include "graph/emugraph.h"
+#include "management/screen_fixture.h"
 #include "results/zeitung.h"
-#include "ui/frames.h"
-#include "ui/m_tool.h"
 
 using namespace korax;
 namespace fs = std::filesystem;
 
 namespace {
 
-class Newspaper : public ::testing::Test {
+class Newspaper : public korax::mtest::Screen {
 protected:
-    fs::path old, root;
-    std::array<STRING70, 701> oldl;
-    std::string oldtmp, oldgamedir;
-
     void SetUp() override {
-        old = fs::current_path();
-        char tmpl[] = "/tmp/korax-news-XXXXXX";
-        root = ::mkdtemp(tmpl);
-        fs::current_path(root);
-        oldl = L;
-        oldtmp = TMPDIR;
-        oldgamedir = GAMEDIR;
-        TMPDIR = root.string() + "/";
-        LEFTMENU = false;
-        for (int i = 0; i <= 700; ++i) L[static_cast<std::size_t>(i)].set("T" + std::to_string(i));
+        Screen::SetUp();
         L[442].set("No news for day #.");
-        korax::testing::OPENHEADLESSSCREEN();
-        RESETMENU();
-        SETGEOMETRY();
-        fs::copy_file(fs::path(KORAX_SOURCE_DIR) / "assets/MENU.CFG", root / "MENU.CFG");
-        INITOBERFLAECHE(0);
-        KEY = KEY2 = 0;
-        GAMEDIR = root.string() + "/";
-        GEN = GENTYPE{};
         GEN.HINRUNDE = 1;
         GEN.TURN = 3;
         ICONRACE = {};
     }
-
-    void TearDown() override {
-        korax::testing::CLOSEHEADLESSSCREEN();
-        RESETMENU();
-        L = oldl;
-        TMPDIR = oldtmp;
-        GAMEDIR = oldgamedir;
-        GEN = GENTYPE{};
-        KEY = KEY2 = 0;
-        fs::current_path(old);
-        fs::remove_all(root);
-    }
-
-    void put(const std::string& name, const std::string& bytes) {
-        std::ofstream(root / name, std::ios::binary) << bytes;
-    }
+    void put(const std::string& name, const std::string& bytes) { std::ofstream(root / name, std::ios::binary) << bytes; }
     std::string get(const std::string& name) {
         std::ifstream in(root / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     void run(const std::string& s) {
-        korax::testing::RUNSCRIPT(s, "news.kis");
+        script(s);
         ZEITUNG();
     }
     static int windows(int from, int to) {
         int n = 0;
         for (int i = from; i <= to; ++i) n += KLICKFENSTER[static_cast<std::size_t>(i)].AKTIV ? 1 : 0;
         return n;
-    }
-    static std::string window(int n) {
-        const auto& w = KLICKFENSTER[static_cast<std::size_t>(n)];
-        return std::to_string((w.X1 + w.X2) / 2) + " " + std::to_string((w.Y1 + w.Y2) / 2);
     }
     // Pixels of a colour in the text row at y (its glyphs stand above y) between x1 and x2.
     static int count(int colour, int x1, int x2, int y) {
