@@ -1,15 +1,14 @@
 // The archive format: header bytes, round trips with and without password, and
 // every kind of bad archive leaving the target directory as it was.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <zlib.h>
 
-#include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "archive_helpers.h"
+#include "data/gamedir_fixture.h"
 #include "results/zipper.h"
 
 using namespace korax;
@@ -224,16 +223,11 @@ TEST(ArchiveUnpack, FullDiskLeavesNoPartialFiles) {
     ScratchDir d;
     writefile(d / "TEAM3.RST", "old");
     std::string a = pack({{"SMALL.TXT", "s"}, {"TEAM3.RST", noise(200000, 4)}}, options("", ""));
-    // A file size limit stands in for a full disk: writes past it fail.
-    struct rlimit old, small;
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldsig = std::signal(SIGXFSZ, SIG_IGN);
-    small = old;
-    small.rlim_cur = 100000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    RSZRESULT r = RSZUNPACKBYTES(a, d.path, "");
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldsig);
+    RSZRESULT r;
+    {
+        korax::testing::FileSizeLimit full(100000);  // stands in for a full disk
+        r = RSZUNPACKBYTES(a, d.path, "");
+    }
     EXPECT_EQ(r.status, RSZSTATUS::WRITE);
     EXPECT_NE(r.detail.find("TEAM3.RST"), std::string::npos) << r.detail;
     EXPECT_EQ(listdir(d.path), (std::set<std::string>{"TEAM3.RST"}));

@@ -39,7 +39,6 @@ TEST(ViewerLine, LongGameDirectoryIsNotCut) {
     const std::string dir(120, 'D');
     VGRLINE v{-1, false, 2147483647, 10, {}, 255, false, dir + "QUICK10.P1", dir};
     const std::string line = VGRARGUMENTE(v);
-    EXPECT_GT(line.size(), 40u);
     EXPECT_EQ(line, dir + " 2147483647 0 0 10 !* 255 1 " + dir + "QUICK10.P1");
 }
 
