@@ -48,13 +48,8 @@ protected:
 TEST_F(GameChooser, KeysAndClicksChooseRemoveDescribeOrDoNothing) {
     const std::string two = "DEMO, demo\nLIGA1, league\n", one = "DEMO, demo\n";
     const std::string describe = "key Down\nkey Space\n", done = "key Enter\nkey Enter\n";
-    const struct {
-        std::string ini, script;
-        const char* chosen;
-        int count;     // games listed afterwards
-        bool changed;  // the list to be written
-        const char* description;  // of the first game
-    } cases[] = {
+    // Chosen, games listed afterwards, the list to be written, the first game's description.
+    const struct { std::string ini, script; const char* chosen; int count; bool changed; const char* description; } cases[] = {
         {one, "key Enter\n", "", 1, false, "demo"},  // entry zero: a new game
         {two, "key Down\nkey Down\nkey Up\nkey Enter\n", "DEMO", 2, false, "demo"},
         {two, row(2), "LIGA1", 2, false, "demo"},

@@ -50,18 +50,11 @@ protected:
 }  // namespace
 
 TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
-    struct Case {
-        const char* archive;  // below root
-        bool absolute;        // named by its full path, else relative to the program directory
-        bool deleted;
-    };
-    const Case cases[] = {
-        {"prog/LIGA.RSZ", false, true},
-        {"prog/LIGA.RSZ", true, true},
-        {"prog/LIGA/LIGA.RSZ", true, true},
-        {"mail/LIGA.RSZ", true, false},
-    };
-    for (const Case& c : cases) {
+    // The archive below root, named by its full path or relative to the program directory.
+    const struct { const char* archive; bool absolute, deleted; } cases[] = {
+        {"prog/LIGA.RSZ", false, true}, {"prog/LIGA.RSZ", true, true},
+        {"prog/LIGA/LIGA.RSZ", true, true}, {"mail/LIGA.RSZ", true, false}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.archive) + (c.absolute ? " absolute" : " relative"));
         fs::remove_all(prog / "LIGA");
         archive(root / c.archive, 3, "LIGA");
@@ -74,16 +67,12 @@ TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
 }
 
 TEST_F(ImportClient, ArchiveChosenIsTheOneUnpackedAndDeletedWhereverItLies) {
-    struct Case {
-        const char* archive;  // below root
-        const char* keys;     // in the file chooser
-    };
-    const Case cases[] = {
+    // The archive below root and the keys in the file chooser: in the second the
+    // trainer switches the chooser to another directory and picks there.
+    const struct { const char* archive, *keys; } cases[] = {
         {"prog/LIGA/LIGA.RSZ", "key Down\nkey Enter\n"},
-        // The trainer switches the chooser to another directory and picks there.
-        {"mail/LIGA.RSZ", "click 100 130\nkey Esc\ntext ../mail\nkey Enter\nkey Down\nkey Enter\n"},
-    };
-    for (const Case& c : cases) {
+        {"mail/LIGA.RSZ", "click 100 130\nkey Esc\ntext ../mail\nkey Enter\nkey Down\nkey Enter\n"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.archive);
         fs::remove_all(prog / "LIGA");
         // Archives of another team: one of the same name in the program directory,
@@ -101,7 +90,8 @@ TEST_F(ImportClient, ArchiveChosenIsTheOneUnpackedAndDeletedWhereverItLies) {
     }
 }
 
-TEST_F(ImportClient, FailedUnpackingSaysWhyAndKeepsTheArchive) {
+// A damaged archive or a result without team number is refused, told and kept.
+TEST_F(ImportClient, RefusedResultsSayWhyAndStay) {
     archive(prog / "LIGA.RSZ", 3, "LIGA");
     std::string a = slurp(prog / "LIGA.RSZ");
     a[a.size() - 3] ^= 0x40;
@@ -110,9 +100,6 @@ TEST_F(ImportClient, FailedUnpackingSaysWhyAndKeepsTheArchive) {
     EXPECT_NE(err.find("rzip: damaged archive"), std::string::npos) << err;  // the unpacker's own words
     EXPECT_NE(err.find("Error 1: LIGA\\TEAM*.RST (LIGA.RSZ: the archive is damaged"), std::string::npos) << err;
     EXPECT_EQ(slurp(prog / "LIGA.RSZ"), a);
-}
-
-TEST_F(ImportClient, ResultNameWithoutTeamNumberSaysSo) {
     fs::path c = container(root / "temp", 3);
     fs::rename(c, prog / "RESULT.RST");
     EXPECT_EQ(client({(prog / "RESULT.RST").string()}, "key Enter\n"), 1);
@@ -121,20 +108,12 @@ TEST_F(ImportClient, ResultNameWithoutTeamNumberSaysSo) {
 }
 
 TEST_F(ImportClient, OnlyABareStartAsksForTheDirectoryOfAnUnnamedContainer) {
-    struct Case {
-        std::vector<std::string> args;
-        const char* dir;     // where the container waits, below the program directory
-        std::string script;  // before leaving the menu
-        const char* gamesini;
-    };
-    const Case cases[] = {
-        // Chooser: LIGA; the new-game panel offers LIGA, Enter takes it.
-        {{}, "LIGA", "key Down\nkey Enter\nkey Enter\ntext my league\nkey Enter\n",
-         "LIGA, Friday league\nLIGA, my league\n"},
-        // The program directory named on the command line: no question.
-        {{"."}, ".", "", "LIGA, Friday league\n"},
-    };
-    for (const Case& c : cases) {
+    // Bare: the chooser picks LIGA, the new-game panel offers LIGA, Enter takes
+    // it. The program directory named on the command line: no question.
+    const struct { std::vector<std::string> args; const char* dir; std::string script; const char* gamesini; } cases[] = {
+        {{}, "LIGA", "key Down\nkey Enter\nkey Enter\ntext my league\nkey Enter\n", "LIGA, Friday league\nLIGA, my league\n"},
+        {{"."}, ".", "", "LIGA, Friday league\n"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.dir);
         spit(prog / "GAMES.INI", "LIGA, Friday league\n");
         fs::create_directories(prog / "LIGA");

@@ -160,14 +160,10 @@ TEST_F(Newspaper, HighlightedWordIsDrawnInColourNine) {
 TEST_F(Newspaper, ShirtAndRaceIconTakeTheDirectiveColourWithinAByte) {
     for (const char* f : {"trikot.pcx", "ih4.RAW"}) fs::copy_file(fs::path(KORAX_DIST_DIR) / f, root / f);
     const int x1 = XM1 + 5, y1 = 87;
-    struct Case {
-        const char* line;
-        int colour;  // drawn at the picture's place
-        int absent;  // never drawn
-    } cases[] = {
+    // The colour drawn at the picture's place (-1: none checked), and one never drawn.
+    const struct { const char* line; int colour, absent; } cases[] = {
         {"#<T>13", 13, 44}, {"#<T>300", -1, 44}, {"#<T>-1", -1, 255},
-        {"#<H>13", 13, 44}, {"#<H>256", -1, 0}, {"#<Q>13", -1, 13},
-    };
+        {"#<H>13", 13, 44}, {"#<H>256", -1, 0},  {"#<Q>13", -1, 13}};
     for (const auto& c : cases) {
         put("NEWS.3", std::string("[1] Pictures\r\n") + c.line + "\r\n");
         run("key Esc\n");
