@@ -39,18 +39,10 @@ std::string text_of(const NEWSITEM& it) {
 
 TEST(NewsCategory, GetnummerTakesOneOrTwoDigitsAndLeavesTheName) {
     struct { std::string line; int count; int nr; std::string rest; } cases[] = {
-        {"[1] League", 0, 1, "League"},
-        {"[10] Last", 3, 10, "Last"},
+        {"[1] League", 0, 1, "League"}, {"[10] Last", 3, 10, "Last"}, {"[2]    Gossip", 0, 2, "Gossip"},
         {"[3]xWeather", 0, 3, "Weather"},  // the character after "]" is dropped
-        {"[2]    Gossip", 0, 2, "Gossip"},
-        {"[x] Sport", 4, 5, "Sport"},       // not numeric: the next number
-        {"[ab] Sport", 1, 2, "Sport"},
-        {"[99] Far", 0, 99, "Far"},
-        {"[0] Zero", 0, 0, "Zero"},
-        {"[", 2, 3, ""},
-        {"[7", 0, 7, ""},
-        {"[]", 0, 1, ""},
-    };
+        {"[x] Sport", 4, 5, "Sport"}, {"[ab] Sport", 1, 2, "Sport"},  // not numeric: the next number
+        {"[99] Far", 0, 99, "Far"}, {"[0] Zero", 0, 0, "Zero"}, {"[", 2, 3, ""}, {"[7", 0, 7, ""}, {"[]", 0, 1, ""}};
     for (const auto& c : cases) {
         std::string l = c.line;
         EXPECT_EQ(GETNUMMER(l, c.count), c.nr) << c.line;
@@ -58,7 +50,7 @@ TEST(NewsCategory, GetnummerTakesOneOrTwoDigitsAndLeavesTheName) {
     }
 }
 
-TEST(NewsCategory, NamesCountsAndLinesAreClamped) {
+TEST(NewsCategory, NamesCountsLinesAndNumbersAreClamped) {
     const NEWSDAY d = LESERUBRIKEN(lines({"before any category", "[1] A name longer than twenty characters",
                                           std::string(80, 'x'), "[2] Two"}));
     EXPECT_EQ(d.count, 2);
@@ -69,19 +61,15 @@ TEST(NewsCategory, NamesCountsAndLinesAreClamped) {
     EXPECT_EQ(NEWSPAGE(d, 1, 1), std::vector<std::string>{std::string(50, 'x')});
     EXPECT_TRUE(NEWSPAGE(d, 2, 1).empty());  // a category without lines has one empty page
     EXPECT_EQ(NEWSPAGES(d, 2), 1);
-}
-
-TEST(NewsCategory, NumbersOutsideTheTablesAreIgnoredWithTheirLines) {
-    std::vector<std::string> f = {"[0] Zero", "z", "[99] Far", "f", "[1] One", "o", "[11] Eleven", "e",
+    // Numbers outside the tables are ignored with their lines.
+    const std::vector<std::string> f = {"[0] Zero", "z", "[99] Far", "f", "[1] One", "o", "[11] Eleven", "e",
                                   "[x] Next", "n", "[-3] Minus", "m"};
-    const NEWSDAY d = LESERUBRIKEN(lines(f));
-    EXPECT_EQ(d.count, 2);
-    EXPECT_EQ(NEWSPAGE(d, 1, 1), std::vector<std::string>{"o"});
-    EXPECT_EQ(d.rubrik[2].name, "Next");
-    EXPECT_EQ(NEWSPAGE(d, 2, 1), std::vector<std::string>{"n"});
-    for (int r = 3; r <= 10; ++r) EXPECT_EQ(NEWSPAGES(d, r), 0) << r;
-    EXPECT_EQ(NEWSPAGES(d, 0), 0);
-    EXPECT_EQ(NEWSPAGES(d, 11), 0);
+    const NEWSDAY e = LESERUBRIKEN(lines(f));
+    EXPECT_EQ(e.count, 2);
+    EXPECT_EQ(NEWSPAGE(e, 1, 1), std::vector<std::string>{"o"});
+    EXPECT_EQ(e.rubrik[2].name, "Next");
+    EXPECT_EQ(NEWSPAGE(e, 2, 1), std::vector<std::string>{"n"});
+    for (int r : {0, 3, 4, 5, 6, 7, 8, 9, 10, 11}) EXPECT_EQ(NEWSPAGES(e, r), 0) << r;
 }
 
 TEST(NewsPages, PageRule) {
