@@ -2,34 +2,30 @@
 
 using namespace korax;
 using korax::test::Graph;
+using korax::test::Ints;
 
-TEST_F(Graph, ModeAndDriverNames) {
-    EXPECT_EQ(GETMODENAME(12), "Full screen (VESA)");
-    EXPECT_EQ(GETMODENAME(3), "640 x 480 (VESA)");
-    for (int m : {0, 7, 14}) EXPECT_EQ(GETMODENAME(m), "invalid graphics mode");
-    EXPECT_EQ(GETMAXMODE(), 13);
-    int lo = 0, hi = 0;
+TEST_F(Graph, ModeNamesDetectionAndErrorMessages) {
+    const std::pair<int, const char*> modes[] = {{12, "Full screen (VESA)"}, {3, "640 x 480 (VESA)"},
+                                                 {0, "invalid graphics mode"}, {7, "invalid graphics mode"},
+                                                 {14, "invalid graphics mode"}};
+    for (const auto& [mode, name] : modes) EXPECT_EQ(GETMODENAME(mode), name) << mode;
+    const std::pair<int, const char*> errors[] = {{0, ""},
+                                                  {-1, "Error: Graphics window not initialized. Use InitGraph"},
+                                                  {-9, "Error: OpenGL driver not initialized"},
+                                                  {-10, "Error: General graphics error"},
+                                                  {-11, "Error: Unrecognized error code"}};
+    for (const auto& [nr, text] : errors) EXPECT_EQ(GRAPHERRORMSG(nr), text) << nr;
+    int lo = 0, hi = 0, d = 0, m = 0;
     GETMODERANGE(7, lo, hi);
-    EXPECT_EQ(lo, 1);
-    EXPECT_EQ(hi, 13);
-    int d = 0, m = 0;
     DETECTGRAPH(d, m);
-    EXPECT_EQ(d, 3);
-    EXPECT_EQ(m, 12);
+    EXPECT_EQ((Ints{GETMAXMODE(), lo, hi, d, m}), (Ints{13, 1, 13, 3, 12}));
     open(2, 3);
     EXPECT_EQ(GETDRIVERNAME(), "D4bit - 16 colors");
     EXPECT_EQ(GETMAXCOLOR(), 15u);
 }
 
-TEST_F(Graph, ErrorMessages) {
-    EXPECT_EQ(GRAPHERRORMSG(0), "");
-    EXPECT_EQ(GRAPHERRORMSG(-1), "Error: Graphics window not initialized. Use InitGraph");
-    EXPECT_EQ(GRAPHERRORMSG(-9), "Error: OpenGL driver not initialized");
-    EXPECT_EQ(GRAPHERRORMSG(-10), "Error: General graphics error");
-    EXPECT_EQ(GRAPHERRORMSG(-11), "Error: Unrecognized error code");
-}
-
-TEST_F(Graph, ClosedLayerDrawsNothingAndTheResultIsReadOnce) {
+TEST_F(Graph, ClosedOpenedAndOpenedAgain) {
+    // Closed: nothing is drawn, and the result is read once.
     BAR(0, 0, 1, 1);
     EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
     EXPECT_EQ(GRAPHRESULT(), 0);
@@ -37,80 +33,53 @@ TEST_F(Graph, ClosedLayerDrawsNothingAndTheResultIsReadOnce) {
     EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
     SETCOLOR(3);
     EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
-}
-
-TEST_F(Graph, OpensHeadlessWithDefaults) {
+    GRDRIVER = -1;
+    SETGRAPHMODE(3);
+    EXPECT_EQ(GRAPHRESULT(), grError);
+    EXPECT_EQ(GETGRAPHMODE(), -1);
     open();
-    EXPECT_EQ(GETMAXX(), 1023);
-    EXPECT_EQ(GETMAXY(), 767);
-    EXPECT_EQ(ACTIVEPAGE, 0);
-    EXPECT_EQ(VISUALPAGE, 0);
+    EXPECT_EQ((Ints{GETMAXX(), GETMAXY(), ACTIVEPAGE, VISUALPAGE}), (Ints{1023, 767, 0, 0}));
     EXPECT_TRUE(GRDIRECT);
     EXPECT_EQ(GETDRIVERNAME(), "D8bit - 256 colors");
     EXPECT_EQ(GETCOLOR(), 15u);  // WHITE mapped into the default palette
     EXPECT_EQ(GETBKCOLOR(), 0u);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(+ts.CHARSIZE, 16);
-    EXPECT_EQ(+ts.HORIZ, 0);
-    EXPECT_EQ(+ts.VERT, 2);
+    EXPECT_EQ((Ints{ts.CHARSIZE, ts.HORIZ, ts.VERT}), (Ints{16, 0, 2}));
     INITGRAPH(3, 6, "again");
     EXPECT_EQ(GRAPHRESULT(), grError);
-}
-
-TEST_F(Graph, BadDriverAndModeLeaveTheLayerClosed) {
-    INITGRAPH(4, 6, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidDriver);
-    EXPECT_FALSE(GRAPHENABLED());
-    INITGRAPH(3, 8, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);
-    EXPECT_FALSE(GRAPHENABLED());
-}
-
-TEST_F(Graph, WindowGeometryPopupAndTooLarge) {
-    // The headless desktop is 1920 x 1080; the frame adds 6 x 29.
-    SETWINDOWSIZE(1918, 1060);
-    INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grNoOpenGL);
-    EXPECT_EQ(WINDOWWIDTH, 1918);  // borderless popup of exactly the client size
-    EXPECT_EQ(WINDOWHEIGHT, 1060);
-    EXPECT_EQ(GETMAXX(), 1917);
-    CLOSEGRAPH();
-    SETWINDOWSIZE(800, 600);
-    INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grNoOpenGL);
-    EXPECT_EQ(WINDOWWIDTH, 806);
-    EXPECT_EQ(WINDOWHEIGHT, 629);
-    CLOSEGRAPH();
-    SETWINDOWSIZE(1921, 100);
-    INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);
-    EXPECT_FALSE(GRAPHENABLED());
-    INITGRAPH(3, 12, "");
-    EXPECT_EQ(GRAPHRESULT(), grNoOpenGL);
-    EXPECT_EQ(GETMAXX(), 1919);
-    EXPECT_EQ(GETMAXY(), 1079);
-}
-
-TEST_F(Graph, SetGraphModeFailsWhileOpen) {
-    GRDRIVER = -1;
-    SETGRAPHMODE(3);
-    EXPECT_EQ(GRAPHRESULT(), grError);
-    EXPECT_EQ(GETGRAPHMODE(), -1);
-    open();
     SETGRAPHMODE(3);
     EXPECT_EQ(GRAPHRESULT(), grError);
     EXPECT_EQ(GETGRAPHMODE(), 6);
 }
 
-TEST_F(Graph, NamedColoursTurnIntoTheirRgbInDirectColour) {
-    EXPECT_EQ(INTERNCOLOR[7], &BLACK);
-    open(9, 3);
-    EXPECT_EQ(CYAN, RGB(0x00, 0xA8, 0xA8));
-    EXPECT_EQ(ORANGE, RGB(0xFF, 0xA5, 0x00));
+TEST_F(Graph, OpeningChecksDriverModeAndWindowSize) {
+    // The headless desktop is 1920 x 1080; the frame adds 6 x 29 unless only a
+    // borderless popup of exactly the client size fits.
+    const struct {
+        int w, h, driver, mode, result, winw, winh, maxx, maxy;
+    } cases[] = {
+        {640, 480, 4, 6, grInvalidDriver, 0, 0, 0, 0},     {640, 480, 3, 8, grInvalidMode, 0, 0, 0, 0},
+        {1918, 1060, 3, 13, grNoOpenGL, 1918, 1060, 1917, 1059}, {800, 600, 3, 13, grNoOpenGL, 806, 629, 799, 599},
+        {1921, 100, 3, 13, grInvalidMode, 0, 0, 0, 0},     {1921, 100, 3, 12, grNoOpenGL, 0, 0, 1919, 1079},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + " mode " + std::to_string(c.mode));
+        SETWINDOWSIZE(c.w, c.h);
+        INITGRAPH(c.driver, c.mode, "");
+        EXPECT_EQ(GRAPHRESULT(), c.result);
+        ASSERT_EQ(GRAPHENABLED(), c.result == grNoOpenGL);
+        if (!GRAPHENABLED()) continue;
+        EXPECT_EQ(GETMAXX(), c.maxx);
+        EXPECT_EQ(GETMAXY(), c.maxy);
+        if (c.winw) {
+            EXPECT_EQ((Ints{WINDOWWIDTH, WINDOWHEIGHT}), (Ints{c.winw, c.winh}));
+        }
+        CLOSEGRAPH();
+    }
 }
 
-TEST_F(Graph, PalettePagesKeepIndicesWhenAnEntryChanges) {
+TEST_F(Graph, PaletteModeKeepsIndicesAndChecksParameters) {
     open();
     SETFILLSTYLE(1, 5);
     BAR(0, 0, 9, 9);
@@ -123,10 +92,6 @@ TEST_F(Graph, PalettePagesKeepIndicesWhenAnEntryChanges) {
     GETPALETTE(p);
     EXPECT_EQ(+p.SIZE, 256);
     EXPECT_EQ(+p.COLORS[5], RGB(1, 2, 3));
-}
-
-TEST_F(Graph, PaletteParameterChecks) {
-    open();
     SETRGBPALETTE(256, 1, 2, 3);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     SETRGBPALETTE(-1, 1, 2, 3);
@@ -143,17 +108,34 @@ TEST_F(Graph, PaletteParameterChecks) {
     EXPECT_EQ(SHOWN_RGB(3), RGB(0xFC, 0xFC, 0x54));
 }
 
-TEST_F(Graph, DirectColourHasNoPalette) {
+TEST_F(Graph, DirectColourHasNoPaletteAndDrawsRgb) {
+    EXPECT_EQ(INTERNCOLOR[7], &BLACK);
     open(9, 3);
+    EXPECT_EQ(CYAN, RGB(0x00, 0xA8, 0xA8));
+    EXPECT_EQ(ORANGE, RGB(0xFF, 0xA5, 0x00));
     SETRGBPALETTE(1, 1, 2, 3);
+    EXPECT_EQ(GRAPHRESULT(), grNoPalette);
+    SETPALETTE(1, 1);
     EXPECT_EQ(GRAPHRESULT(), grNoPalette);
     PALETTETYPE p;
     GETPALETTE(p);
     EXPECT_EQ(GRAPHRESULT(), grNoPalette);
-    PUTPIXEL(2, 2, RGB(10, 20, 30));
-    EXPECT_EQ(GETPIXEL(2, 2), RGB(10, 20, 30));
     GETDEFAULTPALETTE(p);
     EXPECT_EQ(+p.SIZE, 256);
+    PUTPIXEL(2, 2, RGB(10, 20, 30));
+    EXPECT_EQ(GETPIXEL(2, 2), RGB(10, 20, 30));
+    SETCOLOR(RGB(1, 2, 3));
+    LINE(0, 0, 3, 0);
+    EXPECT_EQ(px(3, 0), RGB(1, 2, 3));
+    SETWRITEMODE(1);
+    LINE(0, 0, 0, 0);
+    EXPECT_EQ(px(0, 0), 0u);
+    SETFILLSTYLE(1, RED);
+    BAR(10, 10, 11, 11);
+    std::vector<std::uint8_t> img;
+    GETIMAGE(10, 10, 11, 11, img);
+    PUTIMAGE(20, 20, img, 0);
+    expect_pixels({{10, 10, RGB(0xFF, 0, 0)}, {21, 21, RGB(0xFF, 0, 0)}});
 }
 
 TEST_F(Graph, TwoColourDriverDefaultPalette) {
@@ -193,10 +175,7 @@ TEST_F(Graph, ViewportChecksAndClipping) {
     SETFILLSTYLE(1, 2);
     BAR(-5, -5, 100, 100);
     EXPECT_EQ(count(2), 121);
-    EXPECT_EQ(px(10, 10), 2u);
-    EXPECT_EQ(px(20, 20), 2u);
-    EXPECT_EQ(px(21, 20), 0u);
-    EXPECT_EQ(px(9, 10), 0u);
+    expect_pixels({{10, 10, 2}, {20, 20, 2}, {21, 20, 0}, {9, 10, 0}});
     SETVIEWPORT(100, 100, 110, 110, false);
     PUTPIXEL(20, 0, 7);  // no clipping: lands outside the viewport
     EXPECT_EQ(px(120, 100), 7u);
@@ -214,30 +193,72 @@ TEST_F(Graph, ViewportChecksAndClipping) {
 
 TEST_F(Graph, WriteModes) {
     open();
-    SETWRITEMODE(14);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    SETWRITEMODE(32);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    SETWRITEMODE(17);
-    EXPECT_EQ(GRAPHRESULT(), 0);
+    for (int bad : {14, 32}) {
+        SETWRITEMODE(bad);
+        EXPECT_EQ(GRAPHRESULT(), grInvalidParam) << bad;
+    }
     SETFILLSTYLE(1, 6);
     BAR(0, 0, 20, 0);
     SETCOLOR(3);
+    SETWRITEMODE(17);
+    EXPECT_EQ(GRAPHRESULT(), 0);
     LINE(0, 0, 20, 0);
-    EXPECT_EQ(px(0, 0), 6u ^ 3u);
-    EXPECT_EQ(px(20, 0), 6u ^ 3u);
+    EXPECT_EQ(count(6 ^ 3, 0, 0, 20, 0), 21);
     LINE(0, 0, 20, 0);
     EXPECT_EQ(count(6, 0, 0, 20, 0), 21);
-    SETWRITEMODE(6);
-    LINE(0, 0, 0, 0);
-    EXPECT_EQ(px(0, 0), 255u - 6u);
-    SETWRITEMODE(11);
-    LINE(1, 0, 1, 0);
-    EXPECT_EQ(px(1, 0), 0u);
-    SETWRITEMODE(12);
-    LINE(2, 0, 2, 0);
-    EXPECT_EQ(px(2, 0), 15u);  // white, not index 255 (black in this palette)
-    SETWRITEMODE(13);
-    LINE(3, 0, 3, 0);
-    EXPECT_EQ(px(3, 0), 6u);
+    // One pixel of colour 3 on 6 in each mode; white is 15, not 255 (black here).
+    const std::pair<int, std::uint32_t> modes[] = {{6, 255 - 6}, {11, 0}, {12, 15}, {13, 6}};
+    for (const auto& [mode, want] : modes) {
+        SETWRITEMODE(mode);
+        LINE(mode, 0, mode, 0);
+        EXPECT_EQ(px(mode, 0), want) << mode;
+    }
+}
+
+TEST_F(Graph, EInitGraphOpensPaletteModeAndFailsFatallyWhenOpen) {
+    EXPECT_EQ((Ints{EHIGHCOLOR(4), EGETPAGECOUNT(), EVMODE(3)}), (Ints{12, 4, 0}));
+    EWINTITLE = "Manager - Korax 32-Bit";
+    EINITGRAPH(99);
+    EXPECT_TRUE(INGRAPH);
+    EXPECT_EQ((Ints{EMAXX, EMAXY, EGETMAXCOLOR()}), (Ints{1023, 767, 255}));
+    EXPECT_EQ(GRTITLE, "Manager - Korax 32-Bit");
+    EXPECT_EQ(EGETDRIVERNAME(), "D8bit - 256 colors");
+    // Opening twice fails with -10, which ends the program with exit code 1.
+    try {
+        EINITGRAPH(0);
+        FAIL() << "no fatal error";
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 1);
+        EXPECT_EQ(e.text, "Error: General graphics error");
+    }
+    ECLOSEGRAPH();
+    EXPECT_FALSE(INGRAPH);
+    EXPECT_FALSE(GRAPHENABLED());
+}
+
+TEST_F(Graph, EBarComparesUnsignedAndForwardersDraw) {
+    open();
+    ESETFILLSTYLE(1, 4);
+    EBAR(-1, 0, 5, 5);  // 65535 > 5: nothing
+    EBAR(5, 5, 4, 9);
+    EXPECT_EQ(count(4), 0);
+    EXPECT_EQ(GRAPHRESULT(), 0);
+    EBAR(0, 0, 9, 9);
+    EXPECT_EQ(count(4), 100);
+    ESETCOLOR(2);
+    ELINE(0, 20, 4, 20);
+    ERECTANGLE(10, 30, 12, 32);
+    EXPECT_EQ(count(2), 5 + 8);
+    EPUTPIXEL(100, 100, 3);
+    EXPECT_EQ(EGETPIXEL(100, 100), 3);
+    EMOVETO(50, 50);
+    ELINEREL(2, 0);
+    EXPECT_EQ(EGETX(), 52);
+    ESETBLKCOLOR(1);
+    ECLEARDEVICE();
+    EXPECT_EQ(count(1), 1024 * 768);
+    ESETVIEWPORT(10, 10, 20, 20, true);
+    VIEWPORTTYPE vp;
+    EGETVIEWSETTINGS(vp);
+    EXPECT_EQ(+vp.X2, 20);
 }

@@ -6,12 +6,17 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "graph/emugraph.h"
 #include "graph/wingraph.h"
 
 namespace korax::test {
+
+// Several values compared at once.
+using Ints = std::vector<int>;
 
 // Opens the layer headless in 256-colour palette mode at 1024 x 768 (or the given
 // driver and mode), and closes it again after the test.
@@ -40,16 +45,25 @@ protected:
         return n;
     }
     static std::uint32_t px(int x, int y) { return PAGE_PIXEL(ACTIVEPAGE, x, y); }
+    struct Probe {
+        int x, y;
+        std::uint32_t v;
+    };
+    static void expect_pixels(std::initializer_list<Probe> probes) {
+        for (const Probe& p : probes) EXPECT_EQ(px(p.x, p.y), p.v) << "at " << p.x << "," << p.y;
+    }
 };
 
-// A fresh scratch directory, removed afterwards; the working directory is kept.
+// A fresh scratch directory, made the working directory until it is removed.
 class ScratchDir {
 public:
-    ScratchDir() {
+    ScratchDir() : old_(std::filesystem::current_path()) {
         char tmpl[] = "/tmp/korax-graph-XXXXXX";
         path_ = mkdtemp(tmpl);
+        std::filesystem::current_path(path_);
     }
     ~ScratchDir() {
+        std::filesystem::current_path(old_);
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
@@ -57,19 +71,8 @@ public:
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
 private:
-    std::string path_;
-};
-
-// Runs with the current directory set to `dir` and restores it.
-class InDir {
-public:
-    explicit InDir(const std::string& dir) : old_(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~InDir() { std::filesystem::current_path(old_); }
-
-private:
     std::filesystem::path old_;
+    std::string path_;
 };
 
 }  // namespace korax::test

@@ -46,6 +46,13 @@ protected:
         while (KEYQUEUE_COUNT() > 0) out.push_back(READKEY());
         return out;
     }
+    // The next mouse event is want.
+    static void expect_event(TMOUSEEVENT want) {
+        TMOUSEEVENT e{};
+        GETMOUSEEVENT(e);
+        EXPECT_EQ((std::vector<int>{e.BUTTONS, e.X, e.Y, e.ACTION}),
+                  (std::vector<int>{want.BUTTONS, want.X, want.Y, want.ACTION}));
+    }
 };
 
 }  // namespace korax

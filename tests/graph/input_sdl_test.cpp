@@ -6,19 +6,14 @@ namespace {
 
 using Keys = std::vector<int>;
 
-SDL_Event keyevent(Uint32 type, SDL_Keycode sym, Uint16 mod) {
+void key(Uint32 type, SDL_Keycode sym, Uint16 mod) {
     SDL_Event e{};
     e.type = type;
     e.key.type = type;
     e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = sym;
     e.key.keysym.mod = mod;
-    return e;
-}
-
-void press(SDL_Keycode sym, Uint16 mod = 0) {
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, sym, mod));
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, sym, mod));
+    HANDLE_SDL_EVENT(e);
 }
 
 void text(const char* utf8) {
@@ -28,7 +23,7 @@ void text(const char* utf8) {
     HANDLE_SDL_EVENT(e);
 }
 
-SDL_Event mouse(Uint32 type, Uint8 button, int x, int y) {
+void mouse(Uint32 type, Uint8 button, int x, int y) {
     SDL_Event e{};
     e.type = type;
     if (type == SDL_MOUSEMOTION) {
@@ -40,7 +35,7 @@ SDL_Event mouse(Uint32 type, Uint8 button, int x, int y) {
         e.button.x = x;
         e.button.y = y;
     }
-    return e;
+    HANDLE_SDL_EVENT(e);
 }
 
 TEST_F(InputTest, SdlKeysQueueWhatTheKeyboardGives) {
@@ -56,31 +51,41 @@ TEST_F(InputTest, SdlKeysQueueWhatTheKeyboardGives) {
           {SDLK_KP_MINUS, KMOD_LALT}},
          {0, 72, 0, 76, 0, 83, 0, 144, 0, 74}}};
     for (const auto& c : cases) {
-        for (const auto& [sym, mod] : c.presses) press(sym, mod);
+        for (const auto& [sym, mod] : c.presses) {
+            key(SDL_KEYDOWN, sym, mod);
+            key(SDL_KEYUP, sym, mod);
+        }
         EXPECT_EQ(drain(), c.keys);
     }
+    const struct { SDL_Keycode sym; Uint16 mod; int vk; } vks[] = {
+        {SDLK_q, 0, 'Q'},           {SDLK_5, 0, '5'},          {SDLK_F11, 0, VK_F1 + 10},   {SDLK_KP_7, 0, VK_HOME},
+        {SDLK_KP_7, KMOD_NUM, '7'}, {SDLK_KP_0, 0, VK_INSERT}, {SDLK_CAPSLOCK, 0, 0}};
+    for (const auto& v : vks) EXPECT_EQ(SDL_KEY_TO_VK(v.sym, v.mod), v.vk) << v.sym;
 }
 
-TEST_F(InputTest, SdlLettersComeAsTextInCodePage437) {
-    press(SDLK_a);  // the key itself queues nothing: its text does
+TEST_F(InputTest, SdlTextModifiersAndClose) {
+    key(SDL_KEYDOWN, SDLK_a, 0);  // the key itself queues nothing: its text does
     text("a");
     text("\xC3\xA4\xC3\x9F");  // ä ß
     text("\xE2\x82\xAC");      // the euro sign has no code page 437 form
     EXPECT_EQ(drain(), (Keys{'a', 0x84, 0xE1}));
-}
-
-TEST_F(InputTest, SdlAltLetterIsACommandNotText) {
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT));
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_x, KMOD_LALT));
+    // Alt with a letter is a command, not text.
+    key(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+    key(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
     text("x");
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_1, KMOD_LALT));
+    key(SDL_KEYDOWN, SDLK_1, KMOD_LALT);
     text("1");
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, SDLK_LALT, KMOD_NONE));
+    key(SDL_KEYUP, SDLK_LALT, KMOD_NONE);
     text("y");
     EXPECT_EQ(drain(), (Keys{0, 45, 0, 120, 'y'}));
-}
-
-TEST_F(InputTest, SdlWindowCloseIsAltF4) {
+    key(SDL_KEYDOWN, SDLK_LSHIFT, KMOD_LSHIFT);
+    key(SDL_KEYDOWN, SDLK_RCTRL, KMOD_RCTRL);
+    EXPECT_TRUE(SHIFT_KEY_DOWN());
+    EXPECT_TRUE(CTRL_KEY_DOWN());
+    key(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE);
+    EXPECT_FALSE(SHIFT_KEY_DOWN());
+    key(SDL_KEYUP, SDLK_RCTRL, KMOD_NONE);
+    EXPECT_FALSE(CTRL_KEY_DOWN());
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_CLOSE;
@@ -88,51 +93,22 @@ TEST_F(InputTest, SdlWindowCloseIsAltF4) {
     EXPECT_EQ(drain(), (Keys{0, 107}));
 }
 
-TEST_F(InputTest, SdlShiftAndCtrlFlagsFollowTheirKeys) {
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_LSHIFT, KMOD_LSHIFT));
-    EXPECT_TRUE(SHIFT_KEY_DOWN());
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE));
-    EXPECT_FALSE(SHIFT_KEY_DOWN());
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYDOWN, SDLK_RCTRL, KMOD_RCTRL));
-    EXPECT_TRUE(CTRL_KEY_DOWN());
-    HANDLE_SDL_EVENT(keyevent(SDL_KEYUP, SDLK_RCTRL, KMOD_NONE));
-    EXPECT_FALSE(CTRL_KEY_DOWN());
-}
-
 TEST_F(InputTest, SdlMouseButtonsAndMoves) {
-    HANDLE_SDL_EVENT(mouse(SDL_MOUSEMOTION, 0, 10, 20));
-    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 11, 21));
+    mouse(SDL_MOUSEMOTION, 0, 10, 20);
+    mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 11, 21);
     EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_RIGHT);
-    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 11, 21));
+    mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 11, 21);
     EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_RIGHT | MOUSE_LEFT);
-    HANDLE_SDL_EVENT(mouse(SDL_MOUSEMOTION, SDL_BUTTON_LMASK | SDL_BUTTON_RMASK, -5, 70000));
-    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 12, 22));
+    mouse(SDL_MOUSEMOTION, SDL_BUTTON_LMASK | SDL_BUTTON_RMASK, -5, 70000);
+    mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 12, 22);
     EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_LEFT);
-    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 12, 22));
+    mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 12, 22);
     EXPECT_EQ(GETMOUSEBUTTONS(), 0);
-    HANDLE_SDL_EVENT(mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 12, 22));  // not a button here
-    const TMOUSEEVENT expect[] = {
-        {0, 10, 20, 256}, {16, 11, 21, 1}, {17, 11, 21, 1}, {17, 0, 65535, 256}, {16, 12, 22, 16}, {1, 12, 22, 16},
-    };
-    for (const TMOUSEEVENT& x : expect) {
-        TMOUSEEVENT e{};
-        GETMOUSEEVENT(e);
-        EXPECT_EQ(e.BUTTONS, x.BUTTONS);
-        EXPECT_EQ(e.X, x.X);
-        EXPECT_EQ(e.Y, x.Y);
-        EXPECT_EQ(e.ACTION, x.ACTION);
-    }
+    mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 12, 22);  // not a button here
+    for (const TMOUSEEVENT& x : {TMOUSEEVENT{0, 10, 20, 256}, {16, 11, 21, 1}, {17, 11, 21, 1}, {17, 0, 65535, 256},
+                                 {16, 12, 22, 16}, {1, 12, 22, 16}})
+        expect_event(x);
     EXPECT_EQ(MOUSEQUEUE_COUNT(), 0);
-}
-
-TEST_F(InputTest, SdlKeyToVirtualKey) {
-    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_q, 0), 'Q');
-    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_5, 0), '5');
-    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_F11, 0), VK_F1 + 10);
-    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_KP_7, 0), VK_HOME);
-    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_KP_7, KMOD_NUM), '7');
-    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_KP_0, 0), VK_INSERT);
-    EXPECT_EQ(SDL_KEY_TO_VK(SDLK_CAPSLOCK, 0), 0);
 }
 
 }  // namespace
