@@ -1,16 +1,17 @@
 // The key and mouse queues, the key translation table and the window messages.
 #include "base/types.h"
-#include "input_fixture.h"
+#include "graph_fixture.h"
 
-namespace korax {
+using namespace korax;
+using korax::test::InputTest;
+using korax::test::Ints;
+
 namespace {
 
-using Keys = std::vector<int>;
-
-TEST_F(InputTest, OverflowDropsTheOldestKeysAndExtendedKeysWhole) {
+TEST_F(InputTest, OverflowDropsTheOldestIntsAndExtendedIntsWhole) {
     for (int i = 0; i < 40; ++i) ADDKEY(static_cast<unsigned char>('A' + i));
     EXPECT_EQ(KEYQUEUE_COUNT(), 31);
-    Keys expect;
+    Ints expect;
     for (int i = 9; i < 40; ++i) expect.push_back('A' + i);
     EXPECT_EQ(drain(), expect);
     EXPECT_FALSE(KEYPRESSED());
@@ -22,9 +23,9 @@ TEST_F(InputTest, OverflowDropsTheOldestKeysAndExtendedKeysWhole) {
     expect.push_back('y');
     EXPECT_EQ(drain(), expect);
     for (int i = 0; i < 20; ++i) ADDEXTKEY(static_cast<unsigned char>(59 + i));
-    const Keys got = drain();
+    const Ints got = drain();
     ASSERT_EQ(got.size(), 30u);
-    for (std::size_t i = 0; i < got.size(); i += 2) EXPECT_EQ((Keys{got[i], got[i + 1]}), (Keys{0, 64 + int(i) / 2}));
+    for (std::size_t i = 0; i < got.size(); i += 2) EXPECT_EQ((Ints{got[i], got[i + 1]}), (Ints{0, 64 + int(i) / 2}));
     // The code of a half-read extended key survives.
     ADDEXTKEY(75);
     EXPECT_EQ(READKEY(), 0);
@@ -76,17 +77,17 @@ TEST_F(InputTest, TranslationTableCodes) {
         {'0', 0, 0, 0, 129},             {'1', 0, 0, 0, 120},            {'9', 0, 0, 0, 128},
     };
     for (const auto& r : table) {
-        const Keys got = {TRANSLATEKEY(r.vk, false, false, false), TRANSLATEKEY(r.vk, false, true, false),
+        const Ints got = {TRANSLATEKEY(r.vk, false, false, false), TRANSLATEKEY(r.vk, false, true, false),
                           TRANSLATEKEY(r.vk, true, false, false), TRANSLATEKEY(r.vk, false, false, true)};
-        EXPECT_EQ(got, (Keys{r.none, r.shift, r.ctrl, r.alt})) << r.vk;
+        EXPECT_EQ(got, (Ints{r.none, r.shift, r.ctrl, r.alt})) << r.vk;
     }
     const char* letters = "QWERTYUIOPASDFGHJKLZXCVBNM";
     const int codes[] = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 30, 31, 32,
                          33, 34, 35, 36, 37, 38, 44, 45, 46, 47, 48, 49, 50};
     for (int i = 0; i < 26; ++i) {
         const auto vk = static_cast<std::uint16_t>(letters[i]);
-        EXPECT_EQ((Keys{TRANSLATEKEY(vk, false, false, true), TRANSLATEKEY(vk, false, false, false)}),
-                  (Keys{codes[i], 0}))
+        EXPECT_EQ((Ints{TRANSLATEKEY(vk, false, false, true), TRANSLATEKEY(vk, false, false, false)}),
+                  (Ints{codes[i], 0}))
             << letters[i];
     }
     // The first modifier wins in the order Ctrl, Shift, Alt.
@@ -95,7 +96,7 @@ TEST_F(InputTest, TranslationTableCodes) {
     EXPECT_EQ(TRANSLATEKEY(VK_F1 + 4, true, true, false), 98);
 }
 
-TEST_F(InputTest, KeystrokesAndWindowMessages) {
+TEST_F(InputTest, IntstrokesAndWindowMessages) {
     const struct {
         std::uint16_t vk;
         bool ctrl, shift, alt;
@@ -121,11 +122,11 @@ TEST_F(InputTest, KeystrokesAndWindowMessages) {
     KEYDOWN_MESSAGE(VK_RETURN);  // plain Enter comes as a character, not from the table
     CHAR_MESSAGE(13);
     CLOSE_MESSAGE();
-    EXPECT_EQ(drain(), (Keys{0, 115, 0, 75, 0, 155, 0, 84, 13, 0, 107}));
+    EXPECT_EQ(drain(), (Ints{0, 115, 0, 75, 0, 155, 0, 84, 13, 0, 107}));
 }
 
 // The toolkit's key reader on top of the queue: F1 is the help key "0".
-TEST_F(InputTest, TasteTurnsF1IntoZeroAndKeepsOtherExtendedKeys) {
+TEST_F(InputTest, TasteTurnsF1IntoZeroAndKeepsOtherExtendedInts) {
     const unsigned char oldkey = KEY, oldkey2 = KEY2;
     const bool oldetwas = ETWAS;
     ADDEXTKEY(59);
@@ -169,7 +170,7 @@ TEST_F(InputTest, MouseEventsAndTheLast15) {
     // Moves keep held buttons.
     ADDMOUSEEVENT(MOUSE_PRESSED, MOUSE_LEFT, 5, 5);
     ADDMOUSEEVENT(MOUSE_MOVED, MOUSE_LEFT, 9, 8);
-    EXPECT_EQ((Keys{GETMOUSEBUTTONS(), GETMOUSEX(), GETMOUSEY()}), (Keys{MOUSE_LEFT, 9, 8}));
+    EXPECT_EQ((Ints{GETMOUSEBUTTONS(), GETMOUSEX(), GETMOUSEY()}), (Ints{MOUSE_LEFT, 9, 8}));
     for (int i = 0; i < 20; ++i) ADDMOUSEEVENT(MOUSE_MOVED, 0, static_cast<std::uint16_t>(i), 0);
     EXPECT_EQ(MOUSEQUEUE_COUNT(), 15);
     expect_event({0, 5, 0, MOUSE_MOVED});
@@ -182,7 +183,7 @@ TEST_F(InputTest, EmulationMouse) {
     int b = -1, x = -1, y = -1;
     ADDMOUSEEVENT(MOUSE_PRESSED, MOUSE_LEFT | MOUSE_RIGHT | MOUSE_MIDDLE, 5000, 20);
     EMOUSESTAT(b, x, y);
-    EXPECT_EQ((Keys{b, x, y}), (Keys{3, 4000, 20}));
+    EXPECT_EQ((Ints{b, x, y}), (Ints{3, 4000, 20}));
     ADDMOUSEEVENT(MOUSE_RELEASED, MOUSE_LEFT, 5000, 20);
     EMOUSESTAT(b, x, y);
     EXPECT_EQ(b, 2);
@@ -191,10 +192,10 @@ TEST_F(InputTest, EmulationMouse) {
     EXPECT_EQ(b, 0);  // the middle button has no bit here
     EMOUSEBORDER(100, 50, 200, 60);
     EMOUSESTAT(b, x, y);
-    EXPECT_EQ((Keys{x, y}), (Keys{200, 50}));
+    EXPECT_EQ((Ints{x, y}), (Ints{200, 50}));
     ADDMOUSEEVENT(MOUSE_MOVED, 0, 150, 70);
     EMOUSESTAT(b, x, y);
-    EXPECT_EQ((Keys{x, y}), (Keys{150, 60}));
+    EXPECT_EQ((Ints{x, y}), (Ints{150, 60}));
     // Showing, hiding and shapes only set flags.
     ESHOWMOUSE();
     EXPECT_TRUE(MAUSISTAN);
@@ -212,4 +213,3 @@ TEST_F(InputTest, EmulationMouse) {
 }
 
 }  // namespace
-}  // namespace korax

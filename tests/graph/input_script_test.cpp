@@ -3,9 +3,11 @@
 #include <fstream>
 
 #include "graph_fixture.h"
-#include "input_fixture.h"
 
-namespace korax {
+using namespace korax;
+using korax::test::InputTest;
+using korax::test::Ints;
+
 namespace {
 
 using Log = std::vector<std::string>;
@@ -96,7 +98,7 @@ TEST_F(InputTest, ScriptFromTheEnvironmentOrRefusedWhenUnreadable) {
     EXPECT_THROW(READKEY(), ScriptExhausted);
 }
 
-TEST_F(InputTest, ScriptKeysArriveOneActionAtATime) {
+TEST_F(InputTest, ScriptIntsArriveOneActionAtATime) {
     for (int i = 0; i < 100000; ++i) ASSERT_FALSE(KEYPRESSED());  // no script: no waiting rules
     SET_INPUT_SCRIPT(parse("text abc\nkey F2\nwait 1500\nkey a\nwait 500\nwait 20\n"));
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);  // nothing before the program asks
@@ -129,10 +131,10 @@ TEST_F(InputTest, ScriptKeysArriveOneActionAtATime) {
 TEST_F(InputTest, ScriptMouseChangeWaitsUntilTheStateWasRead) {
     SET_INPUT_SCRIPT(parse("click 100 200\nmove 5 6\n"));
     int b, x, y;
-    const std::vector<int> states[] = {{1, 100, 200}, {0, 100, 200}, {0, 5, 6}};
+    const Ints states[] = {{1, 100, 200}, {0, 100, 200}, {0, 5, 6}};
     for (const auto& want : states) {
         EMOUSESTAT(b, x, y);
-        EXPECT_EQ((std::vector<int>{b, x, y}), want);
+        EXPECT_EQ((Ints{b, x, y}), want);
     }
     // The same clicks as events: a move, a press, a release, a move.
     expect_event({0, 100, 200, MOUSE_MOVED});
@@ -263,7 +265,7 @@ protected:
     }
 };
 
-TEST_F(ScriptShot, TakenAtTheFirstLookAtTheKeysAfterThePreviousActionsPass) {
+TEST_F(ScriptShot, TakenAtTheFirstLookAtTheIntsAfterThePreviousActionsPass) {
     test::ScratchDir dir;
     const std::string file = dir.file("screen.png");
     // Looks of the program: k at the key queue (reading what waits), m at the mouse.
@@ -311,4 +313,3 @@ TEST_F(ScriptShot, TakenAtTheFirstLookAtTheKeysAfterThePreviousActionsPass) {
 }
 
 }  // namespace
-}  // namespace korax

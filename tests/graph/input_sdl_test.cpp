@@ -1,10 +1,11 @@
 // SDL events as the window thread hands them over, without a display.
-#include "input_fixture.h"
+#include "graph_fixture.h"
 
-namespace korax {
+using namespace korax;
+using korax::test::InputTest;
+using korax::test::Ints;
+
 namespace {
-
-using Keys = std::vector<int>;
 
 void key(Uint32 type, SDL_Keycode sym, Uint16 mod) {
     SDL_Event e{};
@@ -38,8 +39,8 @@ void mouse(Uint32 type, Uint8 button, int x, int y) {
     HANDLE_SDL_EVENT(e);
 }
 
-TEST_F(InputTest, SdlKeysQueueWhatTheKeyboardGives) {
-    const struct { std::vector<std::pair<SDL_Keycode, Uint16>> presses; Keys keys; } cases[] = {
+TEST_F(InputTest, SdlIntsQueueWhatTheKeyboardGives) {
+    const struct { std::vector<std::pair<SDL_Keycode, Uint16>> presses; Ints keys; } cases[] = {
         {{{SDLK_LEFT, KMOD_LCTRL}, {SDLK_LEFT, KMOD_LALT}, {SDLK_LEFT, 0}, {SDLK_F1, 0}, {SDLK_F2, 0},
           {SDLK_F1, KMOD_LSHIFT}, {SDLK_F12, KMOD_RCTRL}, {SDLK_PAGEUP, KMOD_LCTRL}, {SDLK_DELETE, 0}, {SDLK_PAUSE, 0}},
          {0, 115, 0, 155, 0, 75, 0, 59, 0, 60, 0, 84, 0, 138, 0, 132, 0, 83, 0, 250}},
@@ -68,7 +69,7 @@ TEST_F(InputTest, SdlTextModifiersAndClose) {
     text("a");
     text("\xC3\xA4\xC3\x9F");  // ä ß
     text("\xE2\x82\xAC");      // the euro sign has no code page 437 form
-    EXPECT_EQ(drain(), (Keys{'a', 0x84, 0xE1}));
+    EXPECT_EQ(drain(), (Ints{'a', 0x84, 0xE1}));
     // Alt with a letter is a command, not text.
     key(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
     key(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
@@ -77,7 +78,7 @@ TEST_F(InputTest, SdlTextModifiersAndClose) {
     text("1");
     key(SDL_KEYUP, SDLK_LALT, KMOD_NONE);
     text("y");
-    EXPECT_EQ(drain(), (Keys{0, 45, 0, 120, 'y'}));
+    EXPECT_EQ(drain(), (Ints{0, 45, 0, 120, 'y'}));
     key(SDL_KEYDOWN, SDLK_LSHIFT, KMOD_LSHIFT);
     key(SDL_KEYDOWN, SDLK_RCTRL, KMOD_RCTRL);
     EXPECT_TRUE(SHIFT_KEY_DOWN());
@@ -90,7 +91,7 @@ TEST_F(InputTest, SdlTextModifiersAndClose) {
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_CLOSE;
     HANDLE_SDL_EVENT(e);
-    EXPECT_EQ(drain(), (Keys{0, 107}));
+    EXPECT_EQ(drain(), (Ints{0, 107}));
 }
 
 TEST_F(InputTest, SdlMouseButtonsAndMoves) {
@@ -112,4 +113,3 @@ TEST_F(InputTest, SdlMouseButtonsAndMoves) {
 }
 
 }  // namespace
-}  // namespace korax

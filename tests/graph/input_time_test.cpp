@@ -3,9 +3,11 @@
 
 #include "data/g_types.h"
 #include "graph_fixture.h"
-#include "input_fixture.h"
 
-namespace korax {
+using namespace korax;
+using korax::test::InputTest;
+using korax::test::Ints;
+
 namespace {
 
 TEST_F(InputTest, TicksDelaysAndDosTime) {
@@ -63,4 +65,3 @@ TEST_F(InputTest, StartTimeMakesAnEmptyMarkerInTheGameOrProgramDirectory) {
 }
 
 }  // namespace
-}  // namespace korax

@@ -1,66 +1,44 @@
 // The real window on a private Xvfb display: the window thread, the visual page
 // presented through the palette, and SDL events arriving at the key and mouse queues.
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <functional>
 #include <thread>
 
-#include "input_fixture.h"
+#include "graph_fixture.h"
 #include "platform/window.h"
 
 // SDL opens the session bus library, which keeps one block until a shutdown SDL
 // does not call; sanitizer runs of this program look past it.
 extern "C" __attribute__((used)) const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
 
-namespace korax {
+using namespace korax;
+using korax::test::Ints;
+
 namespace {
 
-// Xvfb picks a free display itself and writes its number into a pipe, so test
-// programs running side by side never meet.
+// Xvfb picks a free display itself, so test programs running side by side never
+// meet: the shell prints the server's process id, the server its display number.
 pid_t XVFB = 0;
 std::string OLDDISPLAY;
-bool HADDISPLAY = false;
 
 void stop_xvfb() {
-    if (XVFB > 0) {
-        kill(XVFB, SIGTERM);
-        waitpid(XVFB, nullptr, 0);
-    }
+    if (XVFB > 0) kill(XVFB, SIGTERM);
     XVFB = 0;
-    if (HADDISPLAY) setenv("DISPLAY", OLDDISPLAY.c_str(), 1);
-    else unsetenv("DISPLAY");
+    if (OLDDISPLAY.empty()) unsetenv("DISPLAY");
+    else setenv("DISPLAY", OLDDISPLAY.c_str(), 1);
 }
 
 void start_xvfb() {
-    int fds[2];
-    if (access("/usr/bin/Xvfb", X_OK) != 0 || pipe(fds) != 0) return;
-    if (const char* d = std::getenv("DISPLAY")) {
-        HADDISPLAY = true;
-        OLDDISPLAY = d;
-    }
-    XVFB = fork();
-    if (XVFB == 0) {
-        close(fds[0]);
-        const std::string fd = std::to_string(fds[1]);
-        execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    pollfd pfd{fds[0], POLLIN, 0};
-    char buf[16];
-    ssize_t n = 0;
-    while (XVFB > 0 && number.find('\n') == std::string::npos && poll(&pfd, 1, 5000) > 0 &&
-           (n = read(fds[0], buf, sizeof buf)) > 0)
-        number.append(buf, static_cast<std::size_t>(n));
-    close(fds[0]);
-    if (XVFB < 0 || number.find('\n') == std::string::npos) return stop_xvfb();
-    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+    if (const char* d = std::getenv("DISPLAY")) OLDDISPLAY = d;
+    FILE* p = popen("/usr/bin/Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>&1 >/dev/null 2>&1 & echo $!",
+                    "r");
+    int display = -1;
+    const bool ready = p && fscanf(p, "%d %d", &XVFB, &display) == 2;
+    if (p) pclose(p);
+    if (ready) setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
+    else stop_xvfb();
 }
 
 // Polls done every 5 ms for at most three seconds.
@@ -73,7 +51,7 @@ bool WAITFOR(const std::function<bool()>& done) {
     return done();
 }
 
-class RealWindow : public InputTest {
+class RealWindow : public korax::test::InputTest {
 protected:
     static void SetUpTestSuite() { start_xvfb(); }
     static void TearDownTestSuite() { stop_xvfb(); }
@@ -198,7 +176,7 @@ TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     c.window.event = SDL_WINDOWEVENT_CLOSE;
     push(c);
     ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }));
-    EXPECT_EQ(drain(), (std::vector<int>{0, 115, 0x81, 0, 107}));
+    EXPECT_EQ(drain(), (Ints{0, 115, 0x81, 0, 107}));
     EXPECT_TRUE(GRAPHENABLED());  // the close box only asks; the window stays open
     expect_click(33, 44, 33, 44, SDL_BUTTON_RIGHT);
     SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT("key Alt+F4\ntext ok\n", "w.kis"));
@@ -217,7 +195,7 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     WINDOW_SCALE = SCALE_AUTO;
     ASSERT_TRUE(WINDOW_IS_OPEN());
     VIEWFIT f = WINDOW_VIEW();
-    EXPECT_EQ((std::vector<int>{f.winw, f.winh, f.w, f.h}), (std::vector<int>{640, 400, 640, 400}));
+    EXPECT_EQ((Ints{f.winw, f.winh, f.w, f.h}), (Ints{640, 400, 640, 400}));
     EXPECT_TRUE(f.sharp);
     expect_click(66, 88, 33, 44);  // both corners of the block of pixel (33, 44)
     expect_click(67, 89, 33, 44);
@@ -228,7 +206,7 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);
     if (!full) GTEST_SKIP() << "the display did not make the window full screen";
     f = WINDOW_VIEW();
-    EXPECT_EQ((std::vector<int>{f.w, f.x, f.y}), (std::vector<int>{640, 320, 312}));  // the step kept, bars around
+    EXPECT_EQ((Ints{f.w, f.x, f.y}), (Ints{640, 320, 312}));  // the step kept, bars around
     push(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5));
     expect_click(f.x + 67, f.y + 89, 33, 44);
     // Without a window manager the display need not give the old size back, so
@@ -239,4 +217,3 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
 }
 
 }  // namespace
-}  // namespace korax
