@@ -8,7 +8,7 @@ using korax::test::Ints;
 
 namespace {
 
-TEST_F(InputTest, OverflowDropsTheOldestIntsAndExtendedIntsWhole) {
+TEST_F(InputTest, OverflowDropsTheOldestKeysAndExtendedKeysWhole) {
     for (int i = 0; i < 40; ++i) ADDKEY(static_cast<unsigned char>('A' + i));
     EXPECT_EQ(KEYQUEUE_COUNT(), 31);
     Ints expect;
@@ -96,7 +96,7 @@ TEST_F(InputTest, TranslationTableCodes) {
     EXPECT_EQ(TRANSLATEKEY(VK_F1 + 4, true, true, false), 98);
 }
 
-TEST_F(InputTest, IntstrokesAndWindowMessages) {
+TEST_F(InputTest, KeystrokesAndWindowMessages) {
     const struct {
         std::uint16_t vk;
         bool ctrl, shift, alt;
@@ -126,7 +126,7 @@ TEST_F(InputTest, IntstrokesAndWindowMessages) {
 }
 
 // The toolkit's key reader on top of the queue: F1 is the help key "0".
-TEST_F(InputTest, TasteTurnsF1IntoZeroAndKeepsOtherExtendedInts) {
+TEST_F(InputTest, TasteTurnsF1IntoZeroAndKeepsOtherExtendedKeys) {
     const unsigned char oldkey = KEY, oldkey2 = KEY2;
     const bool oldetwas = ETWAS;
     ADDEXTKEY(59);

@@ -98,7 +98,7 @@ TEST_F(InputTest, ScriptFromTheEnvironmentOrRefusedWhenUnreadable) {
     EXPECT_THROW(READKEY(), ScriptExhausted);
 }
 
-TEST_F(InputTest, ScriptIntsArriveOneActionAtATime) {
+TEST_F(InputTest, ScriptKeysArriveOneActionAtATime) {
     for (int i = 0; i < 100000; ++i) ASSERT_FALSE(KEYPRESSED());  // no script: no waiting rules
     SET_INPUT_SCRIPT(parse("text abc\nkey F2\nwait 1500\nkey a\nwait 500\nwait 20\n"));
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);  // nothing before the program asks
@@ -176,13 +176,12 @@ Log run_screen(int peeks, int sleep, int mousereads) {
     int oldb = 0;
     for (int pass = 0; pass < 100000; ++pass) {
         for (int i = 0; i < peeks; ++i) {
-            KEYPRESSED();
+            KEYPRESSED();  // a look that reads nothing
             READTICKS();
             DELAY(sleep);
         }
         if (KEYPRESSED()) {
-            unsigned char k = READKEY();
-            unsigned char k2 = k == 0 ? READKEY() : 0;
+            const int k = READKEY(), k2 = k == 0 ? READKEY() : 0;
             log.push_back("key " + std::to_string(k) + "/" + std::to_string(k2));
             if (k == 27) return log;
         }
@@ -249,23 +248,10 @@ TEST_F(InputTest, ScriptAppliesOneActionPerPass) {
     }
 }
 
-class ScriptShot : public InputTest {
-protected:
-    void SetUp() override {
-        InputTest::SetUp();
-        GRENABLED = false;
-        INITGRAPH(3, 6, "input test");
-        ASSERT_TRUE(GRAPHENABLED());
-    }
-    void TearDown() override {
-        END_INPUT_SCRIPT();
-        CLOSEGRAPH();
-        GRENABLED = true;
-        InputTest::TearDown();
-    }
-};
-
-TEST_F(ScriptShot, TakenAtTheFirstLookAtTheIntsAfterThePreviousActionsPass) {
+TEST_F(InputTest, ScriptShotTakenAtTheFirstLookAtTheKeysAfterThePreviousActionsPass) {
+    GRENABLED = false;
+    INITGRAPH(3, 6, "input test");
+    ASSERT_TRUE(GRAPHENABLED());
     test::ScratchDir dir;
     const std::string file = dir.file("screen.png");
     // Looks of the program: k at the key queue (reading what waits), m at the mouse.
@@ -310,6 +296,7 @@ TEST_F(ScriptShot, TakenAtTheFirstLookAtTheIntsAfterThePreviousActionsPass) {
     }
     EXPECT_EQ(b, 0);
     EXPECT_TRUE(std::filesystem::exists(file));
+    CLOSEGRAPH();
 }
 
 }  // namespace

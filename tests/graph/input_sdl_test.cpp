@@ -39,7 +39,7 @@ void mouse(Uint32 type, Uint8 button, int x, int y) {
     HANDLE_SDL_EVENT(e);
 }
 
-TEST_F(InputTest, SdlIntsQueueWhatTheKeyboardGives) {
+TEST_F(InputTest, SdlKeysQueueWhatTheKeyboardGives) {
     const struct { std::vector<std::pair<SDL_Keycode, Uint16>> presses; Ints keys; } cases[] = {
         {{{SDLK_LEFT, KMOD_LCTRL}, {SDLK_LEFT, KMOD_LALT}, {SDLK_LEFT, 0}, {SDLK_F1, 0}, {SDLK_F2, 0},
           {SDLK_F1, KMOD_LSHIFT}, {SDLK_F12, KMOD_RCTRL}, {SDLK_PAGEUP, KMOD_LCTRL}, {SDLK_DELETE, 0}, {SDLK_PAUSE, 0}},

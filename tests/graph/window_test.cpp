@@ -80,19 +80,16 @@ protected:
 void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
 
 SDL_Event button(Uint32 type, Uint8 which, int x, int y) {
-    SDL_Event m{};
-    m.type = type;
-    m.button.button = which;
-    m.button.x = x;
-    m.button.y = y;
-    return m;
+    SDL_Event e{};
+    e.type = type;
+    e.button = {type, 0, 0, 0, which, 0, 1, 0, x, y};
+    return e;
 }
 
 SDL_Event key(SDL_Keycode sym, Uint16 mod) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = sym;
-    e.key.keysym.mod = mod;
+    e.key.keysym = {SDL_SCANCODE_UNKNOWN, sym, mod, 0};
     return e;
 }
 
@@ -110,15 +107,11 @@ void expect_click(int x, int y, int wantx, int wanty, Uint8 which = SDL_BUTTON_L
     push(button(SDL_MOUSEBUTTONDOWN, which, x, y));
     TMOUSEEVENT e{};
     ASSERT_TRUE(next_button_event(e));
-    EXPECT_EQ(e.ACTION, MOUSE_PRESSED);
-    EXPECT_EQ(e.BUTTONS, which == SDL_BUTTON_LEFT ? MOUSE_LEFT : MOUSE_RIGHT);
-    EXPECT_EQ(e.X, wantx);
-    EXPECT_EQ(e.Y, wanty);
-    EXPECT_EQ(GETMOUSEBUTTONS(), e.BUTTONS);
+    const int held = which == SDL_BUTTON_LEFT ? MOUSE_LEFT : MOUSE_RIGHT;
+    EXPECT_EQ((Ints{e.ACTION, e.BUTTONS, e.X, e.Y, GETMOUSEBUTTONS()}), (Ints{MOUSE_PRESSED, held, wantx, wanty, held}));
     push(button(SDL_MOUSEBUTTONUP, which, x, y));
     ASSERT_TRUE(next_button_event(e));
-    EXPECT_EQ(e.ACTION, MOUSE_RELEASED);
-    EXPECT_EQ(GETMOUSEBUTTONS(), 0);
+    EXPECT_EQ((Ints{e.ACTION, GETMOUSEBUTTONS()}), (Ints{MOUSE_RELEASED, 0}));
 }
 
 // Without a window manager the focus comes when the display gets round to it.
