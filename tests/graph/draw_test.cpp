@@ -35,8 +35,6 @@ TEST_F(Graph, LineStylesAndThickness) {
     SETLINESTYLE(6, 0, 1);
     LINE(0, 5, 10, 5);
     EXPECT_EQ(count(4, 0, 5, 40, 40), 0);
-    SETLINESTYLE(7, 0, 1);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     SETLINESTYLE(1, 0, 1);  // dashed
     LINE(0, 9, 99, 9);
     EXPECT_GT(count(4, 0, 9, 99, 9), 50);
@@ -52,8 +50,6 @@ TEST_F(Graph, RectanglesAndBars) {
     open();
     SETCOLOR(2);
     RECTANGLE(5, 5, 5, 5);
-    RECTANGLE(6, 5, 5, 5);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     EXPECT_EQ(count(2), 1);
     RECTANGLE(10, 10, 19, 14);
     EXPECT_EQ(count(2, 10, 10, 19, 14), 2 * 10 + 2 * 3);
@@ -65,14 +61,10 @@ TEST_F(Graph, RectanglesAndBars) {
     SETFILLSTYLE(1, 7);
     BAR(30, 0, 39, 9);
     BAR(50, 0, 50, 0);
-    BAR(45, 0, 44, 0);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     EXPECT_EQ(count(7), 101);
     SETFILLSTYLE(0, 7);  // empty fill: the background colour
     BAR(30, 0, 39, 9);
     EXPECT_EQ(count(7), 1);
-    SETFILLSTYLE(10, 1);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     SETFILLSTYLE(9, 3);  // hollow
     BAR(0, 0, 99, 99);
     EXPECT_EQ(count(3), 0);
@@ -144,8 +136,6 @@ TEST_F(Graph, FillPolyAndFloodFill) {
     POINTTYPE tri[3] = {{510, 10}, {550, 10}, {510, 50}};
     FILLPOLY(3, tri);
     expect_pixels({{520, 20, 5}, {510, 10, 15}, {545, 45, 0}});
-    FILLPOLY(0, tri);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     CLEARDEVICE();
     SETCOLOR(12);
     RECTANGLE(10, 10, 30, 30);
@@ -194,8 +184,6 @@ TEST_F(Graph, SeldomUsedShapesStayInTheirBox) {
     ROUNDRECT(10, 10, 40, 30, 5);
     expect_pixels({{25, 20, 6}, {10, 10, 0}, {25, 10, 6}});  // the corner is rounded off
     EXPECT_EQ(count(6, 0, 0, 60, 60), count(6, 10, 10, 40, 30));
-    ROUNDRECT(5, 0, 4, 0, 1);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     CLEARDEVICE();
     ROTELLIPSE(100, 100, 90, 20, 5);  // turned upright
     EXPECT_EQ(count(6, 94, 79, 106, 121), count(6));
@@ -207,8 +195,6 @@ TEST_F(Graph, SeldomUsedShapesStayInTheirBox) {
     CLEARDEVICE();
     DRAWBEZIER(4, pts);
     expect_pixels({{0, 0, 6}, {20, 10, 6}});
-    DRAWBEZIER(3, pts);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     CLEARDEVICE();
     CHORD(200, 200, 0, 180, 20, 20);  // the upper half
     expect_pixels({{200, 190, 6}, {200, 210, 0}});

@@ -19,8 +19,6 @@ TEST_F(Graph, ImageSizeRuleAndHugeRectanglesRefused) {
     GETIMAGE(-30000, -30000, 30000, 30000, b);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     EXPECT_TRUE(b.empty());
-    GETIMAGE(2, 0, 1, 0, b);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     EXPECT_EQ(ESAVEPIC("/tmp/never-written-korax", -32768, -32768, 32767, 32767), 1);
     EXPECT_EQ(ESAVEPIC("/nonexistent-dir/X", 0, 0, 3, 3), 1);
     EXPECT_EQ(ESAVEPIC("Y", 3, 0, 0, 3), 1);
