@@ -209,4 +209,14 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);
 }
 
+// Without any display a window nobody could see is refused, not waited on for ever.
+TEST_F(RealWindow, RefusedWithoutADisplay) {
+    const std::string display = std::getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    INITGRAPH(3, 6, "");
+    setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_EQ(GRAPHRESULT(), grNotWindow);
+    EXPECT_FALSE(WINDOW_IS_OPEN());
+}
+
 }  // namespace
