@@ -181,22 +181,22 @@ TEST_F(InputTest, MouseEventsAndTheLast15) {
 }
 
 TEST_F(InputTest, EmulationMouse) {
-    int b = -1, x = -1, y = -1;
-    ADDMOUSEEVENT(MOUSE_PRESSED, MOUSE_LEFT | MOUSE_RIGHT | MOUSE_MIDDLE, 5000, 20);
-    EMOUSESTAT(b, x, y);
-    EXPECT_EQ((Ints{b, x, y}), (Ints{3, 4000, 20}));
-    ADDMOUSEEVENT(MOUSE_RELEASED, MOUSE_LEFT, 5000, 20);
-    EMOUSESTAT(b, x, y);
-    EXPECT_EQ(b, 2);
-    ADDMOUSEEVENT(MOUSE_RELEASED, MOUSE_RIGHT, 5000, 20);
-    EMOUSESTAT(b, x, y);
-    EXPECT_EQ(b, 0);  // the middle button has no bit here
-    EMOUSEBORDER(100, 50, 200, 60);
-    EMOUSESTAT(b, x, y);
-    EXPECT_EQ((Ints{x, y}), (Ints{200, 50}));
-    ADDMOUSEEVENT(MOUSE_MOVED, 0, 150, 70);
-    EMOUSESTAT(b, x, y);
-    EXPECT_EQ((Ints{x, y}), (Ints{150, 60}));
+    // X is held inside the work area, the middle button has no bit here, and a
+    // border (100, 50)-(200, 60) pulls the pointer in at once.
+    const struct { std::uint16_t action, buttons, x, y; Ints state; } steps[] = {
+        {MOUSE_PRESSED, MOUSE_LEFT | MOUSE_RIGHT | MOUSE_MIDDLE, 5000, 20, {3, 4000, 20}},
+        {MOUSE_RELEASED, MOUSE_LEFT, 5000, 20, {2, 4000, 20}},
+        {MOUSE_RELEASED, MOUSE_RIGHT, 5000, 20, {0, 4000, 20}},
+        {0, 0, 0, 0, {0, 200, 50}},
+        {MOUSE_MOVED, 0, 150, 70, {0, 150, 60}},
+    };
+    for (const auto& s : steps) {
+        if (s.action) ADDMOUSEEVENT(s.action, s.buttons, s.x, s.y);
+        else EMOUSEBORDER(100, 50, 200, 60);
+        int b = -1, x = -1, y = -1;
+        EMOUSESTAT(b, x, y);
+        EXPECT_EQ((Ints{b, x, y}), s.state) << s.x << "," << s.y;
+    }
     // Showing, hiding and shapes only set flags.
     ESHOWMOUSE();
     EXPECT_TRUE(MAUSISTAN);

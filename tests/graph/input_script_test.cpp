@@ -128,15 +128,8 @@ TEST_F(InputTest, ScriptKeysArriveOneActionAtATime) {
     EXPECT_EQ(READKEY(), 107);
 }
 
-TEST_F(InputTest, ScriptMouseChangeWaitsUntilTheStateWasRead) {
+TEST_F(InputTest, ScriptClicksAsMouseEvents) {
     SET_INPUT_SCRIPT(parse("click 100 200\nmove 5 6\n"));
-    int b, x, y;
-    const Ints states[] = {{1, 100, 200}, {0, 100, 200}, {0, 5, 6}};
-    for (const auto& want : states) {
-        EMOUSESTAT(b, x, y);
-        EXPECT_EQ((Ints{b, x, y}), want);
-    }
-    // The same clicks as events: a move, a press, a release, a move.
     expect_event({0, 100, 200, MOUSE_MOVED});
     expect_event({MOUSE_LEFT, 100, 200, MOUSE_PRESSED});
     expect_event({MOUSE_LEFT, 100, 200, MOUSE_RELEASED});
