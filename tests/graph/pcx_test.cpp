@@ -16,16 +16,12 @@ namespace {
 std::vector<std::uint8_t> make_pcx(int xmin, int ymin, int xmax, int ymax, int bytes,
                                    const std::vector<std::uint8_t>& rows, bool marker = true) {
     std::vector<std::uint8_t> f(128, 0);
-    f[0] = 10;
-    f[1] = 5;
-    f[2] = 1;
-    f[3] = 8;
-    const int words[][2] = {{4, xmin}, {6, ymin}, {8, xmax}, {10, ymax}, {66, bytes}};
-    for (const auto& [at, v] : words) {
-        f[static_cast<std::size_t>(at)] = v & 0xFF;
-        f[static_cast<std::size_t>(at) + 1] = (v >> 8) & 0xFF;
+    // Maker, version, run-length coding, 8 bits per pixel, one plane; then the words.
+    for (const auto& [at, v] : {std::pair{0u, 10}, {1u, 5}, {2u, 1}, {3u, 8}, {65u, 1}}) f[at] = v;
+    for (const auto& [at, v] : {std::pair{4u, xmin}, {6u, ymin}, {8u, xmax}, {10u, ymax}, {66u, bytes}}) {
+        f[at] = v & 0xFF;
+        f[at + 1] = (v >> 8) & 0xFF;
     }
-    f[65] = 1;
     f.insert(f.end(), rows.begin(), rows.end());
     f.push_back(marker ? 12 : 0);
     for (int i = 0; i < 256; ++i)
@@ -37,8 +33,7 @@ std::vector<std::uint8_t> make_pcx(int xmin, int ymin, int xmax, int ymax, int b
 bool decode(const std::vector<std::uint8_t>& f, PCXPICTURE& pic) { return DECODEPCX(f.data(), f.size(), pic); }
 
 void write_file(const std::string& path, const std::vector<std::uint8_t>& data) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()),
-                                                static_cast<std::streamsize>(data.size()));
+    std::ofstream(path, std::ios::binary) << std::string(data.begin(), data.end());
 }
 
 std::vector<std::uint8_t> read_file(const std::string& path) {
