@@ -2,115 +2,77 @@
 
 using namespace korax;
 using korax::test::Graph;
+using korax::test::Ints;
 
-TEST_F(Graph, ModeAndDriverNames) {
-    EXPECT_EQ(GETMODENAME(12), "Full screen (VESA)");
-    EXPECT_EQ(GETMODENAME(3), "640 x 480 (VESA)");
-    for (int m : {0, 7, 14}) EXPECT_EQ(GETMODENAME(m), "invalid graphics mode");
-    EXPECT_EQ(GETMAXMODE(), 13);
-    int lo = 0, hi = 0;
+TEST_F(Graph, ModeNamesDetectionAndErrorMessages) {
+    const std::pair<int, const char*> names[] = {
+        {12, "Full screen (VESA)"},   {3, "640 x 480 (VESA)"},     {0, "invalid graphics mode"},
+        {7, "invalid graphics mode"}, {14, "invalid graphics mode"}};
+    for (const auto& [mode, name] : names) EXPECT_EQ(GETMODENAME(mode), name) << mode;
+    const std::pair<int, const char*> errors[] = {
+        {0, ""}, {-1, "Error: Graphics window not initialized. Use InitGraph"},
+        {-9, "Error: OpenGL driver not initialized"}, {-10, "Error: General graphics error"},
+        {-11, "Error: Unrecognized error code"}};
+    for (const auto& [nr, text] : errors) EXPECT_EQ(GRAPHERRORMSG(nr), text) << nr;
+    int lo = 0, hi = 0, d = 0, m = 0;
     GETMODERANGE(7, lo, hi);
-    EXPECT_EQ(lo, 1);
-    EXPECT_EQ(hi, 13);
-    int d = 0, m = 0;
     DETECTGRAPH(d, m);
-    EXPECT_EQ(d, 3);
-    EXPECT_EQ(m, 12);
+    EXPECT_EQ((Ints{GETMAXMODE(), lo, hi, d, m}), (Ints{13, 1, 13, 3, 12}));
     open(2, 3);
     EXPECT_EQ(GETDRIVERNAME(), "D4bit - 16 colors");
     EXPECT_EQ(GETMAXCOLOR(), 15u);
 }
 
-TEST_F(Graph, ErrorMessages) {
-    EXPECT_EQ(GRAPHERRORMSG(0), "");
-    EXPECT_EQ(GRAPHERRORMSG(-1), "Error: Graphics window not initialized. Use InitGraph");
-    EXPECT_EQ(GRAPHERRORMSG(-9), "Error: OpenGL driver not initialized");
-    EXPECT_EQ(GRAPHERRORMSG(-10), "Error: General graphics error");
-    EXPECT_EQ(GRAPHERRORMSG(-11), "Error: Unrecognized error code");
-}
-
-TEST_F(Graph, ClosedLayerDrawsNothingAndTheResultIsReadOnce) {
-    BAR(0, 0, 1, 1);
-    EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
-    EXPECT_EQ(GRAPHRESULT(), 0);
+TEST_F(Graph, ClosedOpenedAndOpenedAgain) {
+    BAR(0, 0, 1, 1);  // closed: nothing drawn, and the result is read once
+    EXPECT_EQ((Ints{GRAPHRESULT(), GRAPHRESULT()}), (Ints{grNoInitGraph, 0}));
     CLOSEGRAPH();
     EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
-    SETCOLOR(3);
-    EXPECT_EQ(GRAPHRESULT(), grNoInitGraph);
-}
-
-TEST_F(Graph, OpensHeadlessWithDefaults) {
+    GRDRIVER = -1;
+    SETGRAPHMODE(3);
+    EXPECT_EQ((Ints{GRAPHRESULT(), GETGRAPHMODE()}), (Ints{grError, -1}));
     open();
-    EXPECT_EQ(GETMAXX(), 1023);
-    EXPECT_EQ(GETMAXY(), 767);
-    EXPECT_EQ(ACTIVEPAGE, 0);
-    EXPECT_EQ(VISUALPAGE, 0);
-    EXPECT_TRUE(GRDIRECT);
+    EXPECT_EQ((Ints{GETMAXX(), GETMAXY(), ACTIVEPAGE, VISUALPAGE, GRDIRECT}), (Ints{1023, 767, 0, 0, true}));
     EXPECT_EQ(GETDRIVERNAME(), "D8bit - 256 colors");
     EXPECT_EQ(GETCOLOR(), 15u);  // WHITE mapped into the default palette
     EXPECT_EQ(GETBKCOLOR(), 0u);
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
-    EXPECT_EQ(+ts.CHARSIZE, 16);
-    EXPECT_EQ(+ts.HORIZ, 0);
-    EXPECT_EQ(+ts.VERT, 2);
+    EXPECT_EQ((Ints{ts.CHARSIZE, ts.HORIZ, ts.VERT}), (Ints{16, 0, 2}));
     INITGRAPH(3, 6, "again");
     EXPECT_EQ(GRAPHRESULT(), grError);
-}
-
-TEST_F(Graph, BadDriverAndModeLeaveTheLayerClosed) {
-    INITGRAPH(4, 6, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidDriver);
-    EXPECT_FALSE(GRAPHENABLED());
-    INITGRAPH(3, 8, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);
-    EXPECT_FALSE(GRAPHENABLED());
-}
-
-TEST_F(Graph, WindowGeometryPopupAndTooLarge) {
-    // The headless desktop is 1920 x 1080; the frame adds 6 x 29.
-    SETWINDOWSIZE(1918, 1060);
-    INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grNoOpenGL);
-    EXPECT_EQ(WINDOWWIDTH, 1918);  // borderless popup of exactly the client size
-    EXPECT_EQ(WINDOWHEIGHT, 1060);
-    EXPECT_EQ(GETMAXX(), 1917);
-    CLOSEGRAPH();
-    SETWINDOWSIZE(800, 600);
-    INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grNoOpenGL);
-    EXPECT_EQ(WINDOWWIDTH, 806);
-    EXPECT_EQ(WINDOWHEIGHT, 629);
-    CLOSEGRAPH();
-    SETWINDOWSIZE(1921, 100);
-    INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);
-    EXPECT_FALSE(GRAPHENABLED());
-    INITGRAPH(3, 12, "");
-    EXPECT_EQ(GRAPHRESULT(), grNoOpenGL);
-    EXPECT_EQ(GETMAXX(), 1919);
-    EXPECT_EQ(GETMAXY(), 1079);
-}
-
-TEST_F(Graph, SetGraphModeFailsWhileOpen) {
-    GRDRIVER = -1;
     SETGRAPHMODE(3);
-    EXPECT_EQ(GRAPHRESULT(), grError);
-    EXPECT_EQ(GETGRAPHMODE(), -1);
-    open();
-    SETGRAPHMODE(3);
-    EXPECT_EQ(GRAPHRESULT(), grError);
-    EXPECT_EQ(GETGRAPHMODE(), 6);
+    EXPECT_EQ((Ints{GRAPHRESULT(), GETGRAPHMODE()}), (Ints{grError, 6}));
 }
 
-TEST_F(Graph, NamedColoursTurnIntoTheirRgbInDirectColour) {
-    EXPECT_EQ(INTERNCOLOR[7], &BLACK);
-    open(9, 3);
-    EXPECT_EQ(CYAN, RGB(0x00, 0xA8, 0xA8));
-    EXPECT_EQ(ORANGE, RGB(0xFF, 0xA5, 0x00));
+TEST_F(Graph, OpeningChecksDriverModeAndWindowSize) {
+    // The headless desktop is 1920 x 1080; the frame adds 6 x 29 unless only a
+    // borderless popup of exactly the client size fits.
+    const struct {
+        int w, h, driver, mode, result;
+        Ints size;  // GETMAXX, GETMAXY, window width and height
+    } cases[] = {
+        {640, 480, 4, 6, grInvalidDriver, {}},
+        {640, 480, 3, 8, grInvalidMode, {}},
+        {1918, 1060, 3, 13, grNoOpenGL, {1917, 1059, 1918, 1060}},
+        {800, 600, 3, 13, grNoOpenGL, {799, 599, 806, 629}},
+        {1921, 100, 3, 13, grInvalidMode, {}},
+        {1921, 100, 3, 12, grNoOpenGL, {1919, 1079}},
+    };
+    for (const auto& c : cases) {
+        SETWINDOWSIZE(c.w, c.h);
+        INITGRAPH(c.driver, c.mode, "");
+        EXPECT_EQ(GRAPHRESULT(), c.result) << c.w << " mode " << c.mode;
+        ASSERT_EQ(GRAPHENABLED(), c.result == grNoOpenGL);
+        if (!GRAPHENABLED()) continue;
+        Ints size = {GETMAXX(), GETMAXY(), WINDOWWIDTH, WINDOWHEIGHT};
+        size.resize(c.size.size());
+        EXPECT_EQ(size, c.size) << c.w << " mode " << c.mode;
+        CLOSEGRAPH();
+    }
 }
 
-TEST_F(Graph, PalettePagesKeepIndicesWhenAnEntryChanges) {
+TEST_F(Graph, PaletteModeKeepsIndicesAndChecksParameters) {
     open();
     SETFILLSTYLE(1, 5);
     BAR(0, 0, 9, 9);
@@ -123,51 +85,52 @@ TEST_F(Graph, PalettePagesKeepIndicesWhenAnEntryChanges) {
     GETPALETTE(p);
     EXPECT_EQ(+p.SIZE, 256);
     EXPECT_EQ(+p.COLORS[5], RGB(1, 2, 3));
-}
-
-TEST_F(Graph, PaletteParameterChecks) {
-    open();
-    SETRGBPALETTE(256, 1, 2, 3);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    SETRGBPALETTE(-1, 1, 2, 3);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    SETPALETTE(3, 256);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     SETPALETTE(3, 14);
     EXPECT_EQ(GRAPHRESULT(), 0);
     EXPECT_EQ(SHOWN_RGB(3), RGB(0xFC, 0xFC, 0x54));
-    PALETTETYPE big{};
-    big.SIZE = 257;
-    SETALLPALETTE(big);
+    p.SIZE = 257;
+    SETALLPALETTE(p);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     EXPECT_EQ(SHOWN_RGB(3), RGB(0xFC, 0xFC, 0x54));
 }
 
-TEST_F(Graph, DirectColourHasNoPalette) {
+TEST_F(Graph, DirectColourHasNoPaletteAndDrawsRgb) {
+    EXPECT_EQ(INTERNCOLOR[7], &BLACK);
     open(9, 3);
+    EXPECT_EQ(CYAN, RGB(0x00, 0xA8, 0xA8));
+    EXPECT_EQ(ORANGE, RGB(0xFF, 0xA5, 0x00));
+    PALETTETYPE p;
     SETRGBPALETTE(1, 1, 2, 3);
     EXPECT_EQ(GRAPHRESULT(), grNoPalette);
-    PALETTETYPE p;
+    SETPALETTE(1, 1);
+    EXPECT_EQ(GRAPHRESULT(), grNoPalette);
     GETPALETTE(p);
     EXPECT_EQ(GRAPHRESULT(), grNoPalette);
-    PUTPIXEL(2, 2, RGB(10, 20, 30));
-    EXPECT_EQ(GETPIXEL(2, 2), RGB(10, 20, 30));
     GETDEFAULTPALETTE(p);
     EXPECT_EQ(+p.SIZE, 256);
+    PUTPIXEL(2, 2, RGB(10, 20, 30));
+    EXPECT_EQ(GETPIXEL(2, 2), RGB(10, 20, 30));
+    SETCOLOR(RGB(1, 2, 3));
+    LINE(0, 0, 3, 0);
+    SETWRITEMODE(1);
+    LINE(0, 0, 0, 0);
+    SETFILLSTYLE(1, RED);
+    BAR(10, 10, 11, 11);
+    std::vector<std::uint8_t> img;
+    GETIMAGE(10, 10, 11, 11, img);
+    PUTIMAGE(20, 20, img, 0);
+    expect_pixels({{3, 0, RGB(1, 2, 3)}, {0, 0, 0}, {10, 10, RGB(0xFF, 0, 0)}, {21, 21, RGB(0xFF, 0, 0)}});
 }
 
-TEST_F(Graph, TwoColourDriverDefaultPalette) {
+TEST_F(Graph, TwoColourDriverAndPages) {
     open(1, 1);
     PALETTETYPE p;
     GETPALETTE(p);
     EXPECT_EQ(+p.SIZE, 2);
-    EXPECT_EQ(+p.COLORS[0], 0u);
     EXPECT_EQ(+p.COLORS[1], 0xFFFFFFu);
     PUTPIXEL(0, 0, 3);  // index modulo the palette size
     EXPECT_EQ(px(0, 0), 1u);
-}
-
-TEST_F(Graph, PagesAndVisualPage) {
+    CLOSEGRAPH();
     open();
     SETACTIVEPAGE(5);
     EXPECT_EQ(ACTIVEPAGE, 0);
@@ -175,8 +138,7 @@ TEST_F(Graph, PagesAndVisualPage) {
     EXPECT_FALSE(GRDIRECT);
     SETFILLSTYLE(1, 4);
     BAR(0, 0, 3, 3);
-    EXPECT_EQ(PAGE_PIXEL(1, 1, 1), 4u);
-    EXPECT_EQ(PAGE_PIXEL(0, 1, 1), 0u);
+    EXPECT_EQ((Ints{int(PAGE_PIXEL(1, 1, 1)), int(PAGE_PIXEL(0, 1, 1))}), (Ints{4, 0}));
     SETVISUALPAGE(1);
     EXPECT_TRUE(GRDIRECT);
     UPDATEGRAPH(0);
@@ -187,16 +149,11 @@ TEST_F(Graph, PagesAndVisualPage) {
 
 TEST_F(Graph, ViewportChecksAndClipping) {
     open();
-    SETVIEWPORT(20, 10, 10, 20, true);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
     SETVIEWPORT(10, 10, 20, 20, true);
     SETFILLSTYLE(1, 2);
     BAR(-5, -5, 100, 100);
     EXPECT_EQ(count(2), 121);
-    EXPECT_EQ(px(10, 10), 2u);
-    EXPECT_EQ(px(20, 20), 2u);
-    EXPECT_EQ(px(21, 20), 0u);
-    EXPECT_EQ(px(9, 10), 0u);
+    expect_pixels({{10, 10, 2}, {20, 20, 2}, {21, 20, 0}, {9, 10, 0}});
     SETVIEWPORT(100, 100, 110, 110, false);
     PUTPIXEL(20, 0, 7);  // no clipping: lands outside the viewport
     EXPECT_EQ(px(120, 100), 7u);
@@ -208,36 +165,97 @@ TEST_F(Graph, ViewportChecksAndClipping) {
     EXPECT_EQ(count(1), 1024 * 768);
     VIEWPORTTYPE vp;
     GETVIEWSETTINGS(vp);
-    EXPECT_EQ(+vp.X1, 100);
-    EXPECT_EQ(+vp.CLIP, 0);
+    EXPECT_EQ((Ints{vp.X1, vp.CLIP}), (Ints{100, 0}));
+}
+
+TEST_F(Graph, BadParametersAreRefusedAndChangeNothing) {
+    open();
+    SETCOLOR(5);
+    SETFILLSTYLE(1, 5);
+    SETTEXTSTYLE(2, 0, 16);
+    static POINTTYPE pts[3] = {{0, 0}, {10, 0}, {10, 10}};
+    static std::vector<std::uint8_t> buf;
+    const std::pair<void (*)(), int> calls[] = {
+        {[] { SETRGBPALETTE(256, 1, 2, 3); }, grInvalidParam},  {[] { SETRGBPALETTE(-1, 1, 2, 3); }, grInvalidParam},
+        {[] { SETPALETTE(3, 256); }, grInvalidParam},           {[] { SETVIEWPORT(20, 10, 10, 20, true); }, grInvalidParam},
+        {[] { SETWRITEMODE(14); }, grInvalidParam},             {[] { SETWRITEMODE(32); }, grInvalidParam},
+        {[] { SETLINESTYLE(7, 0, 1); }, grInvalidParam},        {[] { SETFILLSTYLE(10, 1); }, grInvalidParam},
+        {[] { RECTANGLE(6, 5, 5, 5); }, grInvalidParam},        {[] { BAR(5, 0, 4, 0); }, grInvalidParam},
+        {[] { ROUNDRECT(5, 0, 4, 0, 1); }, grInvalidParam},     {[] { FILLPOLY(0, pts); }, grInvalidParam},
+        {[] { DRAWBEZIER(3, pts); }, grInvalidParam},           {[] { SETTEXTJUSTIFY(3, 0); }, grInvalidParam},
+        {[] { SETTEXTSTYLE(15, 0, 16); }, grInvalidFontNum},    {[] { SETTEXTSTYLE(9, 0, 16); }, grInvalidFontNum},
+        {[] { GETIMAGE(2, 0, 1, 0, buf); }, grInvalidParam},
+    };
+    for (std::size_t i = 0; i < std::size(calls); ++i) {
+        calls[i].first();
+        EXPECT_EQ(GRAPHRESULT(), calls[i].second) << "call " << i;
+    }
+    EXPECT_EQ(count(0), 1024 * 768);  // nothing drawn
+    EXPECT_EQ(SHOWN_RGB(3), RGB(0, 0xA8, 0xA8));
+    VIEWPORTTYPE vp;
+    GETVIEWSETTINGS(vp);
+    TEXTSETTINGSTYPE ts;
+    GETTEXTSETTINGS(ts);
+    EXPECT_EQ((Ints{vp.X2, ts.FONT, ts.HORIZ}), (Ints{1023, 2, 0}));
 }
 
 TEST_F(Graph, WriteModes) {
     open();
-    SETWRITEMODE(14);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    SETWRITEMODE(32);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    SETWRITEMODE(17);
-    EXPECT_EQ(GRAPHRESULT(), 0);
     SETFILLSTYLE(1, 6);
     BAR(0, 0, 20, 0);
     SETCOLOR(3);
+    SETWRITEMODE(17);
     LINE(0, 0, 20, 0);
-    EXPECT_EQ(px(0, 0), 6u ^ 3u);
-    EXPECT_EQ(px(20, 0), 6u ^ 3u);
+    EXPECT_EQ(count(6 ^ 3, 0, 0, 20, 0), 21);
     LINE(0, 0, 20, 0);
     EXPECT_EQ(count(6, 0, 0, 20, 0), 21);
-    SETWRITEMODE(6);
-    LINE(0, 0, 0, 0);
-    EXPECT_EQ(px(0, 0), 255u - 6u);
-    SETWRITEMODE(11);
-    LINE(1, 0, 1, 0);
-    EXPECT_EQ(px(1, 0), 0u);
-    SETWRITEMODE(12);
-    LINE(2, 0, 2, 0);
-    EXPECT_EQ(px(2, 0), 15u);  // white, not index 255 (black in this palette)
-    SETWRITEMODE(13);
-    LINE(3, 0, 3, 0);
-    EXPECT_EQ(px(3, 0), 6u);
+    // One pixel of colour 3 on 6 in each mode; white is 15, not 255 (black here).
+    const std::pair<int, std::uint32_t> modes[] = {{6, 255 - 6}, {11, 0}, {12, 15}, {13, 6}};
+    for (const auto& [mode, want] : modes) {
+        SETWRITEMODE(mode);
+        LINE(mode, 0, mode, 0);
+        EXPECT_EQ(px(mode, 0), want) << mode;
+    }
+}
+
+TEST_F(Graph, EmulationOpensPaletteModeFailsFatallyWhenOpenAndForwards) {
+    EXPECT_EQ((Ints{EHIGHCOLOR(4), EGETPAGECOUNT(), EVMODE(3)}), (Ints{12, 4, 0}));
+    EWINTITLE = "Manager - Korax 32-Bit";
+    EINITGRAPH(99);
+    EXPECT_TRUE(INGRAPH);
+    EXPECT_EQ((Ints{EMAXX, EMAXY, EGETMAXCOLOR()}), (Ints{1023, 767, 255}));
+    EXPECT_EQ(GRTITLE, "Manager - Korax 32-Bit");
+    EXPECT_EQ(EGETDRIVERNAME(), "D8bit - 256 colors");
+    try {  // -10 ends the program with exit code 1
+        EINITGRAPH(0);
+        FAIL() << "no fatal error";
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 1);
+        EXPECT_EQ(e.text, "Error: General graphics error");
+    }
+    ESETFILLSTYLE(1, 4);
+    EBAR(-1, 0, 5, 5);  // 65535 > 5: nothing
+    EBAR(5, 5, 4, 9);
+    EXPECT_EQ(count(4), 0);
+    EXPECT_EQ(GRAPHRESULT(), 0);
+    EBAR(0, 0, 9, 9);
+    EXPECT_EQ(count(4), 100);
+    ESETCOLOR(2);
+    ELINE(0, 20, 4, 20);
+    ERECTANGLE(10, 30, 12, 32);
+    EXPECT_EQ(count(2), 5 + 8);
+    EPUTPIXEL(100, 100, 3);
+    EMOVETO(50, 50);
+    ELINEREL(2, 0);
+    EXPECT_EQ((Ints{EGETPIXEL(100, 100), EGETX()}), (Ints{3, 52}));
+    ESETBLKCOLOR(1);
+    ECLEARDEVICE();
+    EXPECT_EQ(count(1), 1024 * 768);
+    ESETVIEWPORT(10, 10, 20, 20, true);
+    VIEWPORTTYPE vp;
+    EGETVIEWSETTINGS(vp);
+    EXPECT_EQ(+vp.X2, 20);
+    ECLOSEGRAPH();
+    EXPECT_FALSE(INGRAPH);
+    EXPECT_FALSE(GRAPHENABLED());
 }

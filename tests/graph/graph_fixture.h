@@ -1,4 +1,5 @@
-// Shared set-up of the graph tests: a headless layer opened fresh for each test.
+// Shared set-up of the graph tests: a headless layer opened fresh for each test,
+// and for the input tests empty queues, no script and the mouse at its start.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,12 +7,21 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "graph/emugraph.h"
+#include "graph/emumouse.h"
+#include "graph/events.h"
+#include "graph/htime.h"
+#include "graph/inputscript.h"
+#include "graph/sdl_input.h"
 #include "graph/wingraph.h"
 
 namespace korax::test {
+
+using Ints = std::vector<int>;  // several values compared at once
 
 // Opens the layer headless in 256-colour palette mode at 1024 x 768 (or the given
 // driver and mode), and closes it again after the test.
@@ -40,16 +50,66 @@ protected:
         return n;
     }
     static std::uint32_t px(int x, int y) { return PAGE_PIXEL(ACTIVEPAGE, x, y); }
+    // Pixels x1..x2 of row y as text: '.' for 0, a hex digit up to 15, '*' above.
+    static std::string row(int y, int x1, int x2) {
+        std::string s;
+        for (int x = x1; x <= x2; ++x) s += px(x, y) == 0 ? '.' : px(x, y) < 16 ? "0123456789ABCDEF"[px(x, y)] : '*';
+        return s;
+    }
+    struct Probe {
+        int x, y;
+        std::uint32_t v;
+    };
+    static void expect_pixels(std::initializer_list<Probe> probes) {
+        for (const Probe& p : probes) EXPECT_EQ(px(p.x, p.y), p.v) << "at " << p.x << "," << p.y;
+    }
 };
 
-// A fresh scratch directory, removed afterwards; the working directory is kept.
+// The graph layer marked open without a window, so that the queues take input.
+class InputTest : public ::testing::Test {
+protected:
+    bool oldenabled = false;
+    void SetUp() override {
+        setenv("KORAX_VIDEO", "headless", 1);
+        oldenabled = GRENABLED;
+        GRENABLED = true;
+        END_INPUT_SCRIPT();
+        RESET_SDL_INPUT();
+        EMUMOUSE_init();
+        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);  // no button held, pointer at (0, 0)
+        EMPTY_INPUT_QUEUES();
+        TICKCOUNT = 0;
+    }
+    void TearDown() override {
+        END_INPUT_SCRIPT();
+        EMPTY_INPUT_QUEUES();
+        RESET_SDL_INPUT();
+        EMUMOUSE_init();
+        GRENABLED = oldenabled;
+    }
+    // Everything waiting in the key queue, read without a script.
+    static Ints drain() {
+        Ints out;
+        while (KEYQUEUE_COUNT() > 0) out.push_back(READKEY());
+        return out;
+    }
+    static void expect_event(TMOUSEEVENT want) {
+        TMOUSEEVENT e{};
+        GETMOUSEEVENT(e);
+        EXPECT_EQ((Ints{e.BUTTONS, e.X, e.Y, e.ACTION}), (Ints{want.BUTTONS, want.X, want.Y, want.ACTION}));
+    }
+};
+
+// A fresh scratch directory, made the working directory until it is removed.
 class ScratchDir {
 public:
-    ScratchDir() {
+    ScratchDir() : old_(std::filesystem::current_path()) {
         char tmpl[] = "/tmp/korax-graph-XXXXXX";
         path_ = mkdtemp(tmpl);
+        std::filesystem::current_path(path_);
     }
     ~ScratchDir() {
+        std::filesystem::current_path(old_);
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
@@ -57,19 +117,8 @@ public:
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
 private:
-    std::string path_;
-};
-
-// Runs with the current directory set to `dir` and restores it.
-class InDir {
-public:
-    explicit InDir(const std::string& dir) : old_(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir);
-    }
-    ~InDir() { std::filesystem::current_path(old_); }
-
-private:
     std::filesystem::path old_;
+    std::string path_;
 };
 
 }  // namespace korax::test

