@@ -1,6 +1,6 @@
 // The friendly's tactics and the match import through the real client on a
-// generated game (team 3, day 4): a test match started from the line-up, and
-// tactics taken from a stored match in both modes.
+// generated game (team 3, day 4): a test match, and tactics taken from a stored
+// match into both modes.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -57,55 +57,33 @@ std::string placing(const TAKTIKTYPE& t) {
 
 }  // namespace
 
-TEST(FriendlyClient, TestMatchCountsAndLeavesTheMarker) {
+TEST(FriendlyClient, TestMatchAndImportIntoBothTactics) {
     Game g;
+    const std::string match = g.file("LIGA/GAME3.2");
+    ASSERT_EQ(match.size(), 2430u);
     ASSERT_FALSE(fs::exists(g.prog / "LIGA/VGR.TMP"));
-    // "A" writes the team with one more test match and confirms with a message.
-    ASSERT_EQ(g.korax(FRIENDLY + "key A\nkey Enter\nkey R\n"), 0) << g.log();
+    // "A" is a test match in the friendly only: it writes the team with one more and
+    // confirms with a message. "I", own matches ("2"), day 2; a side clicked in the
+    // menu that opens at the mouse (left there by the menu button's click); the menu
+    // drops the event right after its choice (the click), Enter confirms the message.
+    auto import = [](int button, int side) {
+        return "key I\nkey 2\nkey 2\n" + sideitem(button, side) + "wait 10\nclick 5 5\nkey Enter\nkey R\n";
+    };
+    ASSERT_EQ(g.korax(LINEUP + "key A\n" + import(2, 1) + FRIENDLY + "key A\nkey Enter\n" + import(3, 0)), 0) << g.log();
+    EXPECT_TRUE(fs::exists(g.prog / "LIGA/VGR.TMP"));
+    const TEAMREC t = g.after();
     TEAMREC want = g.before;
     forgetusage(want);
     want.TRAINING.VGRANZAHL = static_cast<std::uint16_t>(g.before.TRAINING.VGRANZAHL + 1);
-    EXPECT_EQ(RECORDBYTES(g.after()), RECORDBYTES(want));
-    EXPECT_TRUE(fs::exists(g.prog / "LIGA/VGR.TMP"));
-}
-
-TEST(FriendlyClient, TestMatchIsOnlyForTheFriendly) {
-    Game g;
-    ASSERT_EQ(g.korax(LINEUP + "key A\nkey R\n"), 0) << g.log();
-    TEAMREC want = g.before;
-    forgetusage(want);
-    EXPECT_EQ(RECORDBYTES(g.after()), RECORDBYTES(want));
-    EXPECT_FALSE(fs::exists(g.prog / "LIGA/VGR.TMP"));
-}
-
-TEST(FriendlyClient, ImportTakesTheChosenSideIntoTheOpenTactics) {
-    // "I", own matches ("2"), day 2; a side clicked in the menu that opens at the
-    // mouse (left there by the menu button's click); the menu drops the event right
-    // after its choice (the click), Enter confirms the message, "R" leaves.
-    for (bool sparr : {false, true})
-        for (int side : {0, 1}) {
-            Game g;
-            const std::string match = g.file("LIGA/GAME3.2");
-            ASSERT_EQ(match.size(), 2430u);
-            TEAMREC from;
-            std::memcpy(&from, match.data() + 6 + side * sizeof(TEAMREC), sizeof from);
-            const std::string script = (sparr ? FRIENDLY : LINEUP) + "key I\nkey 2\nkey 2\n" +
-                                       sideitem(sparr ? 3 : 2, side) + "wait 10\nclick 5 5\nkey Enter\nkey R\n";
-            ASSERT_EQ(g.korax(script), 0) << g.log();
-            const TEAMREC t = g.after();
-            for (int q = 1; q <= 5; ++q) {
-                const TAKTIKTYPE& got = sparr ? t.SPARRTAKTIK[q] : t.TAKTIK[q];
-                const TAKTIKTYPE& kept = sparr ? g.before.TAKTIK[q] : g.before.SPARRTAKTIK[q];
-                EXPECT_EQ(placing(got), placing(from.TAKTIK[q])) << sparr << side << q;
-                EXPECT_EQ(RECORDBYTES(sparr ? t.TAKTIK[q] : t.SPARRTAKTIK[q]), RECORDBYTES(kept)) << sparr << side << q;
-                if (sparr) {
-                    PLAYERREC pl;
-                    std::memcpy(&pl, match.data() + 1820 + (side * 5 + q - 1) * sizeof(PLAYERREC), sizeof pl);
-                    EXPECT_EQ(got.NR, SPARRRACE((pl.RACE + 1) / 2)) << side << q;
-                } else {
-                    EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(from.TAKTIK[q])) << side << q;
-                }
-            }
-            EXPECT_EQ(RECORDBYTES(t.IMTEAM), RECORDBYTES(g.before.IMTEAM));
-        }
+    TEAMREC from[2];
+    for (int side : {0, 1}) std::memcpy(&from[side], match.data() + 6 + side * sizeof(TEAMREC), sizeof(TEAMREC));
+    for (int q = 1; q <= 5; ++q) {
+        want.TAKTIK[q] = from[1].TAKTIK[q];
+        PLAYERREC pl;
+        std::memcpy(&pl, match.data() + 1820 + (q - 1) * sizeof(PLAYERREC), sizeof pl);
+        EXPECT_EQ(placing(t.SPARRTAKTIK[q]), placing(from[0].TAKTIK[q])) << q;
+        EXPECT_EQ(t.SPARRTAKTIK[q].NR, SPARRRACE((pl.RACE + 1) / 2)) << q;
+        want.SPARRTAKTIK[q] = t.SPARRTAKTIK[q];
+    }
+    EXPECT_EQ(RECORDBYTES(t), RECORDBYTES(want));
 }

@@ -23,8 +23,6 @@ PLAYERREC worth(int v, const std::string& name = "Slave") {
     return p;
 }
 
-std::string typed(int n) { return "key Space\nkey Esc\ntext " + std::to_string(n) + "\nkey Enter\nkey Enter\n"; }
-
 class MarketScreen : public Screen {
 protected:
     static constexpr int RECORDS = 12;
@@ -62,17 +60,20 @@ protected:
 
 TEST_F(MarketScreen, BidsAreReservedAndGivenBack) {
     GEN.SKLAVENGEBOT[1] = 100;
-    struct Step {
-        const char* what;
-        std::string keys;
-        int gold, bid;
-    } steps[] = {
+    struct Step { const char* what; std::string keys; int gold, bid; } steps[] = {
         {"raised to 150", "key B\n" + typed(150), 850, 150},
         {"lowered below the asking price", "key B\n" + typed(1), 900, 100},
         {"escape withdraws", "key B\nkey Esc\n", 1000, 0},
         {"bounded by the gold", "key B\n" + typed(40000), 0, 1000},
     };
+    TEAM.GOLD = 50;
+    TEAM.ANGEBOT[1] = 40;  // 50 + 40 is still below the price: refused, nothing written
+    run("key B\nkey Enter\nkey Esc\n");
+    EXPECT_TRUE(untouched());
+    EXPECT_EQ(TEAM.GOLD, 50);
+    EXPECT_EQ(TEAM.ANGEBOT[1], 40);
     TEAM.GOLD = 1000;
+    TEAM.ANGEBOT[1] = 0;
     for (const auto& s : steps) {
         run(s.keys + "key R\n");
         const TEAMREC t = onfile();
@@ -82,47 +83,24 @@ TEST_F(MarketScreen, BidsAreReservedAndGivenBack) {
     }
 }
 
-TEST_F(MarketScreen, PriceAboveTheGoldIsRefusedAndNothingWritten) {
-    GEN.SKLAVENGEBOT[1] = 100;
-    TEAM.GOLD = 50;
-    TEAM.ANGEBOT[1] = 40;  // 50 + 40 is still below 100
-    run("key B\nkey Enter\nkey Esc\n");
-    EXPECT_TRUE(untouched());
-    EXPECT_EQ(TEAM.GOLD, 50);
-    EXPECT_EQ(TEAM.ANGEBOT[1], 40);
-}
-
-TEST_F(MarketScreen, ScrollingReachesTheLastCards) {
-    TEAM.GOLD = 1000;
-    ASSERT_EQ(KARTENZAHL(XM1, XM2), 5);
-    // The second page shows offers 6..10; a further "I" only beeps.
-    run("key I\nkey I\nkey F\n" + typed(1) + "key J\nkey J\nkey B\n" + typed(120) + "key Esc\n");
-    const TEAMREC t = onfile();
-    EXPECT_EQ(t.ANGEBOT[10], 200);  // the asking price of lot 10, its value
-    EXPECT_EQ(t.ANGEBOT[1], 120);
-    EXPECT_EQ(t.GOLD, 680);
-}
-
-TEST_F(MarketScreen, EmptyAndMissingLotsAreEmptyCards) {
+TEST_F(MarketScreen, ScrollingAndEmptyLots) {
     TEAM.GOLD = 1000;
     GEN.SKLAVEN[1] = 0;
     GEN.SKLAVEN[2] = 50;  // beyond PLAYER3.DAT
     GEN.SKLAVEN[3] = -7;
-    run("key B\nkey C\nkey D\nkey E\n" + typed(130) + "key Esc\n");
+    ASSERT_EQ(KARTENZAHL(XM1, XM2), 5);
+    // Empty cards take no bid; the second page shows offers 6..10, a further "I" only beeps.
+    run("key B\nkey C\nkey D\nkey I\nkey I\nkey F\n" + typed(1) + "key J\nkey J\nkey E\n" + typed(130) + "key Esc\n");
     EXPECT_EQ(MARKT.anzahl, 7);
     for (int i = 1; i <= 3; ++i) EXPECT_FALSE(MARKT.lot[i].belegt) << i;
     const TEAMREC t = onfile();
-    EXPECT_EQ(t.ANGEBOT[4], 140);  // the asking price of lot 4 is its value 140
-    EXPECT_EQ(t.GOLD, 860);
+    EXPECT_EQ(t.ANGEBOT[10], 200);  // the asking prices are the values of lots 10 and 4
+    EXPECT_EQ(t.ANGEBOT[4], 140);
+    EXPECT_EQ(t.GOLD, 660);
 }
 
 TEST_F(MarketScreen, OwnPlayersThroughTheChooser) {
-    struct Case {
-        const char* what;
-        std::string keys;
-        int slot;
-        int transfer, gebot, gold;
-    } cases[] = {
+    struct Case { const char* what; std::string keys; int slot; int transfer, gebot, gold; } cases[] = {
         {"release 300", "key 2\nkey H\nkey Enter\n", 2, -1, 0, 400},
         {"transfer worth 230 to team 4", "key 3\nkey 4\nkey Enter\n", 3, 4, 0, 88},
         {"transfer to the own team", "key 3\nkey 3\nkey Enter\n", 3, 3, 0, 88},
@@ -184,8 +162,7 @@ TEST_F(MarketScreen, PendantCarrierNeedsTheConfirmation) {
     run("key 2\nkey Y\nkey H\nkey Enter\nkey Esc\n");
     EXPECT_EQ(onfile().TRANSFER[2], -1);
     EXPECT_EQ(onfile().GOLD, 400);
-    // Taking it back asks nothing.
-    run("key 2\nkey Enter\nkey Esc\n");
+    run("key 2\nkey Enter\nkey Esc\n");  // taking it back asks nothing
     EXPECT_EQ(onfile().TRANSFER[2], 0);
     EXPECT_EQ(onfile().GOLD, 100);
 }

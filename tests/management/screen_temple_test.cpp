@@ -1,8 +1,7 @@
 // Temple and advertising under scripted input: pendants dragged by press, move and
 // release, refusals, the growing pendant's warning, leaving; applications by key
 // and click; the team record as the file holds it afterwards.
-#include <filesystem>
-#include <fstream>
+#include <vector>
 
 #include "data/artefakt.h"
 #include "management/tempel.h"
@@ -10,20 +9,27 @@
 #include "screen_fixture.h"
 
 using namespace korax;
-using korax::mtest::Screen;
 
 namespace {
 
-class TempleScreen : public Screen {
+class TempleScreen : public korax::mtest::Screen {
 protected:
     void SetUp() override {
         Screen::SetUp();
         for (int s = 1; s <= 6; ++s) {
             BELEGT[s] = true;
-            TEAM.PLAYERS[s] = static_cast<std::int16_t>(s);
             PLAYER[s].NAME.set("Player " + std::to_string(s));
             PLAYER[s].VERFASSUNG = 80;
         }
+        reset();
+    }
+    void reset() {
+        TEAM = TEAMREC{};
+        for (int s = 1; s <= 6; ++s) {
+            TEAM.PLAYERS[s] = static_cast<std::int16_t>(s);
+            PLAYER[s].ARTIFAKT = PLAYER[s].ARTLEVEL = 0;
+        }
+        blank();
     }
     // The windows as the screen draws them: opened once and left.
     void windows() {
@@ -31,11 +37,9 @@ protected:
         script("key Esc\n");
         TEMPEL();
         TEAM = keep;
-        std::ofstream(root / "team3.dat", std::ios::binary) << std::string(10 * sizeof(TEAMREC), '\0');
+        blank();
     }
-    static std::string dragging(int from, int to) {
-        return "press " + window(from) + "\nmove " + window(to) + "\nrelease\n";
-    }
+    static std::string dragging(int from, int to) { return "press " + window(from) + "\nmove " + window(to) + "\nrelease\n"; }
     void altar(int type, int level, int dauer) {
         TEAM.ARTEFAKT = static_cast<std::uint8_t>(type);
         TEAM.ARTLEVEL = static_cast<std::uint8_t>(level);
@@ -48,122 +52,98 @@ protected:
     }
 };
 
-TEST_F(TempleScreen, AltarPendantDraggedOntoSlotThree) {
-    altar(4, 2, 0);
-    windows();
-    script(dragging(ARTALTAR, 3) + "key Esc\n");
-    TEMPEL();
-    const TEAMREC t = onfile();
-    EXPECT_EQ(t.ARTPLAYER[3], 42);
-    EXPECT_EQ(t.ARTEFAKT, 0);
-    EXPECT_EQ(t.ARTLEVEL, 0);
-    EXPECT_EQ(t.ARTPRUEF, 2 + 1);
-    EXPECT_EQ(PLAYER[3].ARTIFAKT, 4);
-    EXPECT_EQ(PLAYER[3].ARTLEVEL, 2);
-    EXPECT_EQ(KEY, 27);
-}
-
-TEST_F(TempleScreen, SlotToSlotThenBackOnTheAltar) {
-    give(2, 58);
-    TEAM.ARTDAUER = 3;
-    windows();
-    script(dragging(2, 5) + dragging(5, ARTALTAR) + "key R\n");
-    TEMPEL();
-    const TEAMREC t = onfile();
-    EXPECT_EQ(t.ARTPLAYER[2], 0);
-    EXPECT_EQ(t.ARTPLAYER[5], 0);
-    EXPECT_EQ(t.ARTEFAKT, 5);
-    EXPECT_EQ(t.ARTLEVEL, 8);
-    EXPECT_EQ(t.ARTDAUER, 0);
-    EXPECT_EQ(t.ARTPRUEF, 8 + 1);
-    EXPECT_EQ(KEY, 27);  // "R" reaches the menu as Escape
-}
-
-TEST_F(TempleScreen, RefusedDropsChangeNothing) {
+TEST_F(TempleScreen, MovesWriteTheRecordAndItsCheckValue) {
     struct Case {
         const char* what;
-        int from, to;
-    } cases[] = {{"onto a carrier", ARTALTAR, 1}, {"onto a transfer", ARTALTAR, 4}, {"onto the full altar", 1, ARTALTAR},
-                 {"from a transfer", 4, 2},       {"onto an empty slot", ARTALTAR, 9}};
+        int type, level, dauer, slot, code;  // altar, and one slot's pendant (slot 0: none)
+        int warn;                            // a growing pendant: the first press only warns
+        std::vector<std::pair<int, int>> drags;
+        int onslot, slotcode, arttype, artlevel, artdauer, check;
+    } cases[] = {
+        {"altar onto slot 3", 4, 2, 0, 0, 0, 0, {{ARTALTAR, 3}}, 3, 42, 0, 0, 0, 2 + 1},
+        {"slot to slot, then back on the altar", 0, 0, 3, 2, 58, 0, {{2, 5}, {5, ARTALTAR}}, 5, 0, 5, 8, 0, 8 + 1},
+        {"growing pendant warns once", 6, 4, 2, 0, 0, 1, {{ARTALTAR, 6}}, 6, 64, 0, 0, 2, 4 + 1},
+    };
+    for (const auto& c : cases) {
+        reset();
+        altar(c.type, c.level, c.dauer);
+        if (c.slot) give(c.slot, c.code);
+        windows();
+        std::string s = c.warn ? "click " + window(ARTALTAR) + "\nkey Enter\n" : "";
+        for (auto [from, to] : c.drags) s += dragging(from, to);
+        script(s + "key R\n");
+        TEMPEL();
+        EXPECT_EQ(KEY, 27) << c.what;  // "R" reaches the menu as Escape
+        const TEAMREC t = onfile();
+        EXPECT_EQ(t.ARTPLAYER[c.onslot], c.slotcode) << c.what;
+        if (c.slot) {
+            EXPECT_EQ(t.ARTPLAYER[c.slot], 0) << c.what;
+        }
+        EXPECT_EQ(PLAYER[c.onslot].ARTIFAKT, c.slotcode / 10) << c.what;
+        EXPECT_EQ(PLAYER[c.onslot].ARTLEVEL, c.slotcode % 10) << c.what;
+        EXPECT_EQ(t.ARTEFAKT, c.arttype) << c.what;
+        EXPECT_EQ(t.ARTLEVEL, c.artlevel) << c.what;
+        EXPECT_EQ(t.ARTDAUER, c.artdauer) << c.what;
+        EXPECT_EQ(t.ARTPRUEF, c.check) << c.what;
+    }
+}
+
+TEST_F(TempleScreen, RefusedDropsAndHostileCodesChangeNothing) {
+    struct Case { const char* what; int from, to; } cases[] = {
+                 {"onto a carrier", ARTALTAR, 1}, {"onto a transfer", ARTALTAR, 4}, {"onto the full altar", 1, ARTALTAR},
+                 {"from a transfer", 4, 2},       {"onto an empty slot", ARTALTAR, 9}, {"hostile codes", ARTALTAR, 3}};
     for (const Case& c : cases) {
-        TEAM = TEAMREC{};
-        for (int s = 1; s <= 6; ++s) TEAM.PLAYERS[s] = static_cast<std::int16_t>(s);
-        altar(3, 1, 0);
-        give(1, 25);
-        TEAM.TRANSFER[4] = -2;
-        if (c.from == 4) give(4, 11);
+        reset();
+        if (c.to == 3) {
+            altar(200, 200, 255);
+            give(1, 255);
+            give(2, 7);
+        } else {
+            altar(3, 1, 0);
+            give(1, 25);
+            TEAM.TRANSFER[4] = -2;
+            if (c.from == 4) give(4, 11);
+        }
         TEAM.ARTPRUEF = CHECKARTEFAKTE(TEAM);
         const TEAMREC before = TEAM;
         windows();
         // A refusal is a message, closed by Enter; the screen goes on.
-        script(dragging(c.from, c.to) + "key Enter\nkey Esc\n");
+        script(dragging(c.from, c.to) + (c.to == 3 ? "key H\nkey G\n" : "key Enter\n") + "key Esc\n");
         TEMPEL();
         EXPECT_TRUE(untouched()) << c.what;
         EXPECT_EQ(RECORDBYTES(TEAM), RECORDBYTES(before)) << c.what;
     }
 }
 
-TEST_F(TempleScreen, GrowingPendantWarnsOnceThenMoves) {
-    altar(6, 4, 2);
-    windows();
-    // The first press only warns (506/507); the altar is then selected and a drag moves.
-    script("click " + window(ARTALTAR) + "\nkey Enter\n" + dragging(ARTALTAR, 6) + "key Esc\n");
-    TEMPEL();
-    EXPECT_EQ(onfile().ARTPLAYER[6], 64);
-    EXPECT_EQ(onfile().ARTEFAKT, 0);
-}
-
-TEST_F(TempleScreen, LeavingWritesAStaleCheckValue) {
+TEST_F(TempleScreen, LeavingWritesAStaleCheckValueAndRestoresTheIcons) {
     give(1, 12);
     give(2, 15);
-    TEAM.ARTPRUEF = 0;
+    ICON[1].P[0][0] = 0;
+    ICON[1].P[5][5] = 9;
+    const ICONREC icon = ICON[1];
     script("key H\nkey I\nkey F\nkey G\nkey 1\nkey B\nkey Esc\n");
     TEMPEL();
     EXPECT_EQ(onfile().ARTPRUEF, 9);
-    // Nothing to bring up to date: nothing written.
-    std::ofstream(root / "team3.dat", std::ios::binary) << std::string(10 * sizeof(TEAMREC), '\0');
+    EXPECT_EQ(std::memcmp(&ICON[1], &icon, sizeof icon), 0);  // their black back
+    blank();  // nothing to bring up to date: nothing written
     script("key 2\nkey Esc\n");
     TEMPEL();
     EXPECT_TRUE(untouched());
-}
-
-TEST_F(TempleScreen, PlayerIconsGetTheirBlackBack) {
-    ICON[1].P[0][0] = 0;
-    ICON[1].P[5][5] = 9;
-    const ICONREC before = ICON[1];
-    script("key Esc\n");
-    TEMPEL();
-    EXPECT_EQ(std::memcmp(&ICON[1], &before, sizeof before), 0);
-}
-
-TEST_F(TempleScreen, HostileAltarAndSlotCodesDrawAndStay) {
-    altar(200, 200, 255);
-    give(1, 255);
-    give(2, 7);
-    TEAM.ARTPRUEF = CHECKARTEFAKTE(TEAM);
-    windows();
-    script(dragging(ARTALTAR, 3) + "key H\nkey G\nkey Esc\n");
-    TEMPEL();
-    EXPECT_TRUE(untouched());
-    EXPECT_EQ(TEAM.ARTEFAKT, 200);
-    EXPECT_EQ(TEAM.ARTPLAYER[3], 0);
 }
 
 TEST_F(TempleScreen, CardTakesOnlyKThenDragsWorkAgain) {
     altar(2, 1, 0);
     TEAM.ARTPRUEF = CHECKARTEFAKTE(TEAM);
     windows();
-    const std::string slot2 = window(2), slot4 = window(4), altarwindow = window(ARTALTAR);
+    const std::string drag = "press " + window(ARTALTAR) + "\nmove " + window(4) + "\nrelease\n";
     // While the card is shown a drag is no move; after "K" it is.
-    script("click " + slot2 + " right\npress " + altarwindow + "\nmove " + slot4 + "\nrelease\nkey B\nkey K\n" +
-           "press " + altarwindow + "\nmove " + slot4 + "\nrelease\nkey Esc\n");
+    script("click " + window(2) + " right\n" + drag + "key B\nkey K\n" + drag + "key Esc\n");
     TEMPEL();
-    const TEAMREC t = onfile();
-    EXPECT_EQ(t.ARTPLAYER[4], 21);
-    EXPECT_EQ(t.ARTPLAYER[2], 0);
+    EXPECT_EQ(onfile().ARTPLAYER[4], 21);
+    EXPECT_EQ(onfile().ARTPLAYER[2], 0);
 }
 
-class AdvertisingScreen : public Screen {
+class AdvertisingScreen : public korax::mtest::Screen {
 protected:
     void SetUp() override {
         Screen::SetUp();
@@ -184,9 +164,8 @@ TEST_F(AdvertisingScreen, KeysAndClicksApplyAndTheThirdReplacesTheSecond) {
     EXPECT_EQ(onfile().WERB1, 0);
     script("key 4\nkey 7\nkey 3\nkey 8\nclick " + window(10) + "\nkey Esc\n");
     WERBUNG();
-    const TEAMREC t = onfile();
-    EXPECT_EQ(t.WERB1, 4);
-    EXPECT_EQ(t.WERB2, 10);
+    EXPECT_EQ(onfile().WERB1, 4);
+    EXPECT_EQ(onfile().WERB2, 10);
     script("key 4\nkey R\n");
     WERBUNG();
     EXPECT_EQ(onfile().WERB1, 0);
@@ -194,37 +173,31 @@ TEST_F(AdvertisingScreen, KeysAndClicksApplyAndTheThirdReplacesTheSecond) {
     EXPECT_EQ(KEY, 27);
 }
 
-TEST_F(AdvertisingScreen, LookingOnlyWritesNothing) {
+TEST_F(AdvertisingScreen, LookingAndTheLastDayWriteNothing) {
     GEN.WERBUNG[2].TEAM = 200;
     GEN.WERBUNG[2].INUSE = 255;
     TEAM.WERB1 = 1;
     script("key 2\nkey Esc\n");
     WERBUNG();
     EXPECT_TRUE(untouched());
-}
-
-TEST_F(AdvertisingScreen, LastDayShowsTheInformationOnly) {
     LASTDAY = true;
     script("key 4\nkey Esc\n");
     WERBUNG();
     EXPECT_TRUE(untouched());
-    EXPECT_EQ(TEAM.WERB1, 0);
+    EXPECT_EQ(TEAM.WERB1, 1);
+    EXPECT_EQ(TEAM.WERB2, 0);
 }
 
 TEST_F(AdvertisingScreen, NotionMissingIsError1AndADirectoryError2) {
-    struct Case {
-        bool directory;
-        int nr;
-    } cases[] = {{false, 1}, {true, 2}};
-    for (const Case& c : cases) {
+    for (int nr : {1, 2}) {
         std::filesystem::remove_all(root / "NOTION.CFG");
-        if (c.directory) std::filesystem::create_directory(root / "NOTION.CFG");
+        if (nr == 2) std::filesystem::create_directory(root / "NOTION.CFG");
         script("key Esc\n");
         try {
             WERBUNG();
             ADD_FAILURE() << "no error";
         } catch (const FatalError& e) {
-            EXPECT_EQ(e.nr, c.nr);
+            EXPECT_EQ(e.nr, nr);
             EXPECT_EQ(e.text, "NOTION.CFG");
         }
         EXPECT_TRUE(untouched());
