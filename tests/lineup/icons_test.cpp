@@ -68,11 +68,7 @@ TEST_F(LineupIcons, BlackIsExchangedWhileOpen) {
 }
 
 TEST_F(LineupIcons, RestoredOnEveryWayOut) {
-    struct Case {
-        const char* name;
-        std::string script;
-        bool sparr;
-    };
+    struct Case { const char* name; std::string script; bool sparr; };
     const Case cases[] = {
         {"Escape", "key Esc\n", false},
         {"R", "key R\n", false},

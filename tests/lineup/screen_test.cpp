@@ -99,10 +99,7 @@ TEST_F(LineupScreen, DragsEscapedReleasedAndClicks) {
 TEST_F(LineupScreen, CursorShowsStopOverARefusedPlace) {
     SETSPIELFELD(XM1, XM2, YM2);
     const std::string from = at(TOSCREENX(100), TOSCREENY(300));
-    struct Case {
-        int x, y;
-        MOUSESHAPE_KIND shape;
-    };
+    struct Case { int x, y; MOUSESHAPE_KIND shape; };
     // Within 32 units of position 3; a free place; beyond the margin of the pitch;
     // over the tie target "S1" in the top band.
     for (const Case& c : {Case{TOSCREENX(360), TOSCREENY(160), MOUSESHAPE_STOP},
