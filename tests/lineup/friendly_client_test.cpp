@@ -69,7 +69,7 @@ TEST(FriendlyClient, TestMatchAndImportIntoBothTactics) {
     auto import = [](int button, int side) {
         return "key I\nkey 2\nkey 2\n" + sideitem(button, side) + "wait 10\nclick 5 5\nkey Enter\nkey R\n";
     };
-    ASSERT_EQ(g.korax(LINEUP + "key A\n" + import(2, 1) + FRIENDLY + "key A\nkey Enter\n" + import(3, 0)), 0) << g.log();
+    ASSERT_EQ(g.korax(LINEUP + "key A\n" + import(2, 0) + FRIENDLY + "key A\nkey Enter\n" + import(3, 1)), 0) << g.log();
     EXPECT_TRUE(fs::exists(g.prog / "LIGA/VGR.TMP"));
     const TEAMREC t = g.after();
     TEAMREC want = g.before;
@@ -78,10 +78,10 @@ TEST(FriendlyClient, TestMatchAndImportIntoBothTactics) {
     TEAMREC from[2];
     for (int side : {0, 1}) std::memcpy(&from[side], match.data() + 6 + side * sizeof(TEAMREC), sizeof(TEAMREC));
     for (int q = 1; q <= 5; ++q) {
-        want.TAKTIK[q] = from[1].TAKTIK[q];
+        want.TAKTIK[q] = from[0].TAKTIK[q];
         PLAYERREC pl;
-        std::memcpy(&pl, match.data() + 1820 + (q - 1) * sizeof(PLAYERREC), sizeof pl);
-        EXPECT_EQ(placing(t.SPARRTAKTIK[q]), placing(from[0].TAKTIK[q])) << q;
+        std::memcpy(&pl, match.data() + 1820 + (5 + q - 1) * sizeof(PLAYERREC), sizeof pl);
+        EXPECT_EQ(placing(t.SPARRTAKTIK[q]), placing(from[1].TAKTIK[q])) << q;
         EXPECT_EQ(t.SPARRTAKTIK[q].NR, SPARRRACE((pl.RACE + 1) / 2)) << q;
         want.SPARRTAKTIK[q] = t.SPARRTAKTIK[q];
     }

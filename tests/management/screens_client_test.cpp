@@ -78,7 +78,7 @@ std::string tour() {
 }  // namespace
 
 TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
-    Game g(4, 6);
+    Game g(4, 12);
     // Row 2 shows squad slot 4 (position 4): out with condition 0.
     std::string players = g.file("LIGA/PLAYER4.DAT");
     players[(34 - 1) * 61 + 21] = 0;
