@@ -1,6 +1,10 @@
 // The line-up screen in the process under scripted input: selections by keys in
-// both modes, the friendly's races, Escape during a drag, and what is written.
+// both modes, the friendly's races, Escape during a drag, and what is written. The
+// player icons' black is drawn as another colour while it is open and must come
+// back on every way out, or every later screen shows broken icons.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "base/state.h"
 #include "management/formation.h"
@@ -14,10 +18,18 @@ namespace {
 class LineupScreen : public korax::mtest::Screen {
 protected:
     std::string oldkxpath;
+    std::array<ICONREC, 11> saved{}, start{};
     void SetUp() override {
         Screen::SetUp();
         oldkxpath = KXPATH;
         KXPATH = KORAX_DIST_DIR;
+        for (int s = 1; s <= 10; ++s) {
+            saved[s] = ICON[s];
+            // Black, a colour, and the bar's colours around it, in stripes.
+            for (int r = 0; r < 32; ++r)
+                for (int c = 0; c < 32; ++c) ICON[s].P[r][c] = static_cast<std::uint8_t>((r + c + s) % 4 == 0 ? 0 : r % 2 ? 12 : 250);
+            start[s] = ICON[s];
+        }
         for (int p = 1; p <= 5; ++p) {
             for (auto* t : {&TEAM.TAKTIK[p], &TEAM.SPARRTAKTIK[p]}) {
                 t->NORMALX = static_cast<std::int16_t>(p <= 2 ? 700 : p <= 4 ? 350 : 100);
@@ -33,9 +45,11 @@ protected:
         }
     }
     void TearDown() override {
+        for (int s = 1; s <= 10; ++s) ICON[s] = saved[s];
         KXPATH = oldkxpath;
         Screen::TearDown();
     }
+    bool asstarted(int s) const { return RECORDBYTES(ICON[s]) == RECORDBYTES(start[s]); }
 };
 
 }  // namespace
@@ -116,4 +130,34 @@ TEST_F(LineupScreen, CursorShowsStopOverARefusedPlace) {
         INITOBERFLAECHE(0);
     }
     EXPECT_TRUE(untouched());
+}
+
+TEST_F(LineupScreen, IconsBlackIsExchangedWhileOpenAndRestoredOnEveryWayOut) {
+    BELEGT[4] = false;  // an empty slot keeps whatever its icon holds
+    script("key 6\n");  // the script ends with the screen still open
+    EXPECT_THROW(AUFSTELLUNG(false), ScriptExhausted);
+    for (int s = 1; s <= 10; ++s) {
+        int black = 0, exchanged = 0;
+        for (const auto& row : ICON[s].P)
+            for (auto p : row) black += p == 0, exchanged += p == 251;
+        EXPECT_EQ(black, s == 4 ? 256 : 0) << s;
+        EXPECT_EQ(exchanged, s == 4 ? 0 : 256) << s;
+    }
+    struct Case { const char* name; std::string script; bool sparr; } cases[] = {
+        {"Escape", "key Esc\n", false},
+        {"R", "key R\n", false},
+        {"after a change", "key 6\nkey B\nkey Esc\n", false},
+        {"menu button", "click 900 105\n", false},
+        {"after the player card", "click " + at(6 + 7 + 20, 725 - 57 + 20) + " right\nkey K\nkey Esc\n", false},
+        {"friendly", "key 1\nkey Esc\n", true},
+    };
+    for (int s = 1; s <= 10; ++s) ICON[s] = start[s];  // a fresh start after the screen left open
+    korax::testing::CLOSEHEADLESSSCREEN();
+    korax::testing::OPENHEADLESSSCREEN();
+    INITOBERFLAECHE(0);
+    for (const Case& c : cases) {
+        script(c.script);
+        AUFSTELLUNG(c.sparr);
+        for (int s = 1; s <= 10; ++s) EXPECT_TRUE(asstarted(s)) << c.name << " " << s;
+    }
 }
