@@ -107,16 +107,9 @@ TEST(Views, TourOfHostileRecordsWritesOnlyTheOwnTeam) {
     Game g(2, 0);
     std::string teams = g.file("LIGA/TEAM2.DAT"), players = g.file("LIGA/PLAYER2.DAT"), gen = g.file("LIGA/GEN2.DAT");
     TEAMREC own = teamrecord(teams, 2);
-    own.FARBE1 = 0;
-    own.FARBE2 = 200;
-    own.COMPUTER = 7;
+    own.FARBE1 = 0, own.FARBE2 = 200, own.COMPUTER = 7, own.PASSWORT.len = 200, own.SAISON = -1;
     own.IMTEAM[1] = 0, own.IMTEAM[2] = 11, own.IMTEAM[3] = 4, own.IMTEAM[4] = 4, own.IMTEAM[5] = 255;
-    own.ARTPLAYER[1] = 255;
-    own.ARTPLAYER[4] = 99;
-    own.TRANSFER[4] = -7;
-    own.TRANSGEBOT[4] = -32768;
-    own.PASSWORT.len = 200;
-    own.SAISON = -1;
+    own.ARTPLAYER[1] = 255, own.ARTPLAYER[4] = 99, own.TRANSFER[4] = -7, own.TRANSGEBOT[4] = -32768;
     std::memcpy(teams.data() + 907, &own, sizeof own);
     spit(g.liga / "TEAM2.DAT", teams);
     for (int p = 11; p <= 20; ++p) {
@@ -124,9 +117,7 @@ TEST(Views, TourOfHostileRecordsWritesOnlyTheOwnTeam) {
         std::memcpy(&pl, players.data() + (p - 1) * 61, 61);
         pl.INTELLIGENZ = pl.SCHNELLIGKEIT = pl.GESCHICKLICHKEIT = 255;
         pl.VERFASSUNG = static_cast<std::int8_t>(p == 14 ? -128 : 100);
-        pl.INDI = 32767;
-        pl.PASS = -5;
-        pl.VORLEGEN = 255;
+        pl.INDI = 32767, pl.PASS = -5, pl.VORLEGEN = 255;
         pl.RACE = static_cast<std::int16_t>(p == 15 ? 11 : p == 16 ? -3 : pl.RACE);
         pl.NAME.len = 255;
         std::memcpy(players.data() + (p - 1) * 61, &pl, 61);
@@ -134,16 +125,10 @@ TEST(Views, TourOfHostileRecordsWritesOnlyTheOwnTeam) {
     spit(g.liga / "PLAYER2.DAT", players);
     GENTYPE gn;
     std::memcpy(&gn, gen.data(), sizeof gn);
-    gn.AUFSTIEG = 9;
-    gn.ABSTIEG = 200;
-    gn.TABELLE[1].TEAM = 0;
-    gn.TABELLE[2].TEAM = 11;
-    gn.TABELLE[3].TEAM = -1;
-    gn.SPIELPLAN[1][1][1].HEIM = 99;
-    gn.SPIELPLAN[1][1][2].GAST = -4;
-    gn.HINRUNDE = 0;
-    gn.TURN = 30;  // day 39: no statistics row for it
-    gn.TSYMVER[2] = 255;
+    gn.AUFSTIEG = 9, gn.ABSTIEG = 200, gn.TSYMVER[2] = 255;
+    gn.TABELLE[1].TEAM = 0, gn.TABELLE[2].TEAM = 11, gn.TABELLE[3].TEAM = -1;
+    gn.SPIELPLAN[1][1][1].HEIM = 99, gn.SPIELPLAN[1][1][2].GAST = -4;
+    gn.HINRUNDE = 0, gn.TURN = 30;  // day 39: no statistics row for it
     std::memcpy(gen.data(), &gn, sizeof gn);
     spit(g.liga / "GEN2.DAT", gen);
     // Pictures missing: nothing drawn in their place.
