@@ -1,8 +1,6 @@
 // Temple and advertising under scripted input: pendants dragged by press, move and
 // release, refusals, the growing pendant's warning, leaving; applications by key
 // and click; the team record as the file holds it afterwards.
-#include <vector>
-
 #include "data/artefakt.h"
 #include "management/tempel.h"
 #include "management/werbung.h"
@@ -52,40 +50,22 @@ protected:
     }
 };
 
-TEST_F(TempleScreen, MovesWriteTheRecordAndItsCheckValue) {
-    struct Case {
-        const char* what;
-        int type, level, dauer, slot, code;  // altar, and one slot's pendant (slot 0: none)
-        int warn;                            // a growing pendant: the first press only warns
-        std::vector<std::pair<int, int>> drags;
-        int onslot, slotcode, arttype, artlevel, artdauer, check;
-    } cases[] = {
-        {"altar onto slot 3", 4, 2, 0, 0, 0, 0, {{ARTALTAR, 3}}, 3, 42, 0, 0, 0, 2 + 1},
-        {"slot to slot, then back on the altar", 0, 0, 3, 2, 58, 0, {{2, 5}, {5, ARTALTAR}}, 5, 0, 5, 8, 0, 8 + 1},
-        {"growing pendant warns once", 6, 4, 2, 0, 0, 1, {{ARTALTAR, 6}}, 6, 64, 0, 0, 2, 4 + 1},
-    };
-    for (const auto& c : cases) {
-        reset();
-        altar(c.type, c.level, c.dauer);
-        if (c.slot) give(c.slot, c.code);
-        windows();
-        std::string s = c.warn ? "click " + window(ARTALTAR) + "\nkey Enter\n" : "";
-        for (auto [from, to] : c.drags) s += dragging(from, to);
-        script(s + "key R\n");
-        TEMPEL();
-        EXPECT_EQ(KEY, 27) << c.what;  // "R" reaches the menu as Escape
-        const TEAMREC t = onfile();
-        EXPECT_EQ(t.ARTPLAYER[c.onslot], c.slotcode) << c.what;
-        if (c.slot) {
-            EXPECT_EQ(t.ARTPLAYER[c.slot], 0) << c.what;
-        }
-        EXPECT_EQ(PLAYER[c.onslot].ARTIFAKT, c.slotcode / 10) << c.what;
-        EXPECT_EQ(PLAYER[c.onslot].ARTLEVEL, c.slotcode % 10) << c.what;
-        EXPECT_EQ(t.ARTEFAKT, c.arttype) << c.what;
-        EXPECT_EQ(t.ARTLEVEL, c.artlevel) << c.what;
-        EXPECT_EQ(t.ARTDAUER, c.artdauer) << c.what;
-        EXPECT_EQ(t.ARTPRUEF, c.check) << c.what;
-    }
+// From the altar onto a slot, and the growing pendant: client_temple_test.
+TEST_F(TempleScreen, SlotToSlotThenBackOnTheAltar) {
+    give(2, 58);
+    TEAM.ARTDAUER = 3;
+    windows();
+    script(dragging(2, 5) + dragging(5, ARTALTAR) + "key R\n");
+    TEMPEL();
+    EXPECT_EQ(KEY, 27);  // "R" reaches the menu as Escape
+    const TEAMREC t = onfile();
+    EXPECT_EQ(t.ARTPLAYER[2], 0);
+    EXPECT_EQ(t.ARTPLAYER[5], 0);
+    EXPECT_EQ(PLAYER[5].ARTIFAKT, 0);
+    EXPECT_EQ(t.ARTEFAKT, 5);
+    EXPECT_EQ(t.ARTLEVEL, 8);
+    EXPECT_EQ(t.ARTDAUER, 0);
+    EXPECT_EQ(t.ARTPRUEF, 8 + 1);
 }
 
 TEST_F(TempleScreen, RefusedDropsAndHostileCodesChangeNothing) {

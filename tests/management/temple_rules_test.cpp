@@ -98,6 +98,9 @@ TEST(ArtefactMove, EveryRowAndRefusalInOrder) {
         EXPECT_EQ(m.refusal, r.refusal) << r.what;
         if (!m.moved) {
             EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before)) << r.what;
+        } else if (r.to != ARTALTAR) {  // the player record carries the slot's code
+            EXPECT_EQ(q.p[r.to].ARTIFAKT * 10 + q.p[r.to].ARTLEVEL, q.t.ARTPLAYER[r.to]) << r.what;
+            EXPECT_NE(q.t.ARTPLAYER[r.to], 0) << r.what;
         }
     }
 }
