@@ -12,29 +12,16 @@ using namespace korax::client;
 
 namespace {
 
-// The line-up's button is the second of the fixed part of the menu.
-const std::string OPENLINEUP = menubutton(2);
-
-// Where the client draws the pitch: the menu stands on the right.
-void pitch() { SETSPIELFELD(6, 1024 - 244, 768 - 43); }
-
 std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
 // Screen point of a placed position's icon in the team record.
 std::string iconof(const TEAMREC& t, int p) { return at(TOSCREENX(t.TAKTIK[p].NORMALX), TOSCREENY(t.TAKTIK[p].NORMALY)); }
 
-std::string drag(const std::string& from, int x, int y) {
-    return "press " + from + "\nmove " + at(x, y) + "\nrelease\n";
-}
+std::string drag(const std::string& from, int x, int y) { return "press " + from + "\nmove " + at(x, y) + "\nrelease\n"; }
 
 // Records of TEAM3.DAT other than the own one, and the own one without its usage counters.
 void expectonlyown(const std::string& before, const std::string& after, TEAMREC& own) {
-    ASSERT_EQ(before.size(), after.size());
-    for (int t = 1; t <= 10; ++t)
-        if (t != 3) {
-            EXPECT_EQ(before.substr((t - 1) * sizeof(TEAMREC), sizeof(TEAMREC)),
-                      after.substr((t - 1) * sizeof(TEAMREC), sizeof(TEAMREC))) << t;
-        }
+    EXPECT_EQ(after.substr(0, 1814) + after.substr(2721), before.substr(0, 1814) + before.substr(2721));
     own = teamrecord(after, 3);
     forgetusage(own);
 }
@@ -49,9 +36,9 @@ protected:
         beforefile = p.file("LIGA/TEAM3.DAT");
         before = teamrecord(beforefile, 3);
         forgetusage(before);
-        pitch();
+        SETSPIELFELD(6, 1024 - 244, 768 - 43);  // as the client draws it, the menu on the right
     }
-    int run(const std::string& script) { return p.run({"korax", "LIGA", "3"}, OPENLINEUP + script + "key R\n" + QUIT); }
+    int run(const std::string& script) { return p.run({"korax", "LIGA", "3"}, menubutton(2) + script + "key R\n" + QUIT); }
 };
 
 }  // namespace
