@@ -34,9 +34,7 @@ class Formation : public ::testing::Test {
 protected:
     void SetUp() override {
         SETSPIELFELD(244, 1018, 725);
-        TEAM = TEAMREC{};
-        GEN = GENTYPE{};
-        BELEGT = {};
+        TEAM = TEAMREC{}, GEN = GENTYPE{}, BELEGT = {};
     }
     void TearDown() override { SetUp(); }
 };
@@ -153,9 +151,7 @@ TEST_F(Formation, PosicheckDropsOnThePitchOnly) {
 }
 
 TEST_F(Formation, AssigningAndItsTwoRefusals) {
-    BELEGT[2] = BELEGT[3] = BELEGT[4] = true;
-    TEAM.IMTEAM[1] = 2;
-    TEAM.TRANSFER[4] = 1;
+    BELEGT[2] = BELEGT[3] = BELEGT[4] = true, TEAM.IMTEAM[1] = 2, TEAM.TRANSFER[4] = 1;
     struct Case { int slot; bool lastday; int want; };
     for (const Case& c : {Case{1, false, -1}, Case{2, false, 67}, Case{3, false, 0}, Case{4, false, 68},
                           Case{4, true, 0}, Case{11, false, -1}, Case{0, false, -1}})
@@ -170,11 +166,9 @@ TEST_F(Formation, AssigningAndItsTwoRefusals) {
 }
 
 TEST_F(Formation, ExchangeInBothModes) {
-    TEAM.IMTEAM[1] = 7;
-    TEAM.IMTEAM[4] = 2;
+    TEAM.IMTEAM[1] = 7, TEAM.IMTEAM[4] = 2;
     TEAM.TAKTIK[1] = taktik(700, 100);
-    TEAM.SPARRTAKTIK[1].NR = 5;
-    TEAM.SPARRTAKTIK[4].NR = 1;
+    TEAM.SPARRTAKTIK[1].NR = 5, TEAM.SPARRTAKTIK[4].NR = 1;
     EXCHANGE(TEAM, false, 1, 4);
     EXPECT_EQ(TEAM.IMTEAM[1], 2);
     EXPECT_EQ(TEAM.IMTEAM[4], 7);
@@ -188,8 +182,7 @@ TEST_F(Formation, ExchangeInBothModes) {
 }
 
 TEST_F(Formation, BadValuesFromDataAreNoPlayerAndSpider) {
-    TEAM.IMTEAM[1] = 11;
-    TEAM.IMTEAM[2] = 10;
+    TEAM.IMTEAM[1] = 11, TEAM.IMTEAM[2] = 10;
     EXPECT_EQ(SLOTON(TEAM, 1), 0);
     EXPECT_EQ(SLOTON(TEAM, 2), 10);
     EXPECT_EQ(POSITIONOFSLOT(TEAM, 11), 0);
@@ -323,8 +316,7 @@ TEST_F(Formation, MatchHeadSidesIntoBothModes) {
     ASSERT_EQ(PARSEMATCHHEAD(matchhead(110, 1, 6), h), 0);
     EXPECT_EQ(h.team[1].NAME.str(), "Away side");
     for (int side : {0, 1}) {
-        TEAM = TEAMREC{};
-        TEAM.IMTEAM[1] = 4;
+        TEAM = TEAMREC{}, TEAM.IMTEAM[1] = 4;
         IMPORTSIDE(h, side, false, TEAM);
         EXPECT_EQ(TEAM.TAKTIK[2].NORMALX, side ? 898 : 102);
         EXPECT_EQ(TEAM.TAKTIK[2].NR, side ? 8 : 7);

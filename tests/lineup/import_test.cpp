@@ -42,8 +42,7 @@ TEST_F(Import, HomeAndAwayIntoBothTactics) {
     GEN.LIGA = 1;
     for (int s : {0, 1})
         for (bool sparr : {false, true}) {
-            TEAM = TEAMREC{};
-            TEAM.IMTEAM[2] = 9;
+            TEAM = TEAMREC{}, TEAM.IMTEAM[2] = 9;
             put(match);
             // The menu of the two teams: Enter takes the home side, Down first the away
             // side; the menu drops a key typed right after its choice, so the message

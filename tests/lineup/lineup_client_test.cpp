@@ -62,10 +62,7 @@ TEST_F(LineupClient, DropsOfPositionsAndPlayers) {
     TEAMREC want = before;
     want.TAKTIK[5].NORMALX = static_cast<std::int16_t>(TOPITCHX(x5));
     want.TAKTIK[5].NORMALY = static_cast<std::int16_t>(TOPITCHY(y5));
-    want.TAKTIK[2].NORMALX = 0;
-    want.TAKTIK[2].NORMALY = 5;
-    want.IMTEAM[1] = 6;
-    want.IMTEAM[3] = 7;
+    want.TAKTIK[2].NORMALX = 0, want.TAKTIK[2].NORMALY = 5, want.IMTEAM[1] = 6, want.IMTEAM[3] = 7;
     EXPECT_EQ(RECORDBYTES(after), RECORDBYTES(want));
 }
 
@@ -86,14 +83,9 @@ TEST_F(LineupClient, HugeRadiiAreDrawnQuickly) {
     std::string file = beforefile;
     TEAMREC t = before;
     for (int q = 1; q <= 5; ++q) {
-        t.TAKTIK[q].FANGRADIUS = 32767;
-        t.TAKTIK[q].LAUFX = 32767;
-        t.TAKTIK[q].LAUFY = -32768;
+        t.TAKTIK[q].FANGRADIUS = 32767, t.TAKTIK[q].LAUFX = 32767, t.TAKTIK[q].LAUFY = -32768;
     }
-    t.TAKTIK[3].NORMALX = -5;
-    t.TAKTIK[4].NORMALX = 0;
-    t.TAKTIK[4].NORMALY = 99;
-    t.IMTEAM[2] = 200;
+    t.TAKTIK[3].NORMALX = -5, t.TAKTIK[4].NORMALX = 0, t.TAKTIK[4].NORMALY = 99, t.IMTEAM[2] = 200;
     std::memcpy(file.data() + 2 * sizeof(TEAMREC), &t, sizeof t);
     spit(p.prog / "LIGA/TEAM3.DAT", file);
     const std::string shot = (p.root / "huge.png").string();

@@ -21,8 +21,7 @@ protected:
     std::array<ICONREC, 11> saved{}, start{};
     void SetUp() override {
         Screen::SetUp();
-        oldkxpath = KXPATH;
-        KXPATH = KORAX_DIST_DIR;
+        oldkxpath = KXPATH, KXPATH = KORAX_DIST_DIR;
         for (int s = 1; s <= 10; ++s) {
             saved[s] = ICON[s];
             // Black, a colour, and the bar's colours around it, in stripes.
@@ -80,9 +79,7 @@ TEST_F(LineupScreen, RefusalsShowTheirMessageAndChangeNothing) {
 }
 
 TEST_F(LineupScreen, FriendlyRacesAndExchange) {
-    TEAM.SPARRTAKTIK[1].NR = 0;
-    TEAM.SPARRTAKTIK[2].NR = 42;
-    TEAM.SPARRTAKTIK[4].NR = 5;
+    TEAM.SPARRTAKTIK[1].NR = 0, TEAM.SPARRTAKTIK[2].NR = 42, TEAM.SPARRTAKTIK[4].NR = 5;
     script("key 1\nkey E\nkey B\nkey C\nkey Esc\n");
     AUFSTELLUNG(true);
     const TEAMREC t = onfile();

@@ -77,9 +77,7 @@ TEST(MarketThroughTheClient, DecisionsAreWrittenWhenLeavingInBothLanguages) {
     EXPECT_EQ(after.substr(0, 1814) + after.substr(2721), teams.substr(0, 1814) + teams.substr(2721));
     TEAMREC got = teamrecord(after, 3);
     expect.ANGEBOT[1] = static_cast<std::int16_t>(bid);
-    expect.GOLD = before.GOLD - bid + value6;
-    expect.TRANSFER[6] = -1;
-    expect.TRANSFER[8] = 0;
+    expect.GOLD = before.GOLD - bid + value6, expect.TRANSFER[6] = -1, expect.TRANSFER[8] = 0;
     expect.TRANSGEBOT[8] = 0;
     forgetusage(got);
     EXPECT_EQ(got.GOLD, expect.GOLD);

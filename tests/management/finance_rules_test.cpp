@@ -101,8 +101,7 @@ TEST(Bank, PaymentsAndRepaymentsOutsideTheirBounds) {
     BUCHEUEBERWEISUNG(t, 0, 10);
     BUCHEUEBERWEISUNG(t, 3, 0);
     EXPECT_EQ(RECORDBYTES(t), before);
-    t.KREDITSUMME = 300;
-    t.GOLD = -5;
+    t.KREDITSUMME = 300, t.GOLD = -5;
     EXPECT_LE(TILGUNGMAX(t), 0);
 }
 
@@ -126,8 +125,7 @@ TEST(Bets, RefusalsAndStakes) {
     };
     for (const auto& c : cases) {
         TEAMREC t = team(c.gold);
-        t.WETTEN[4] = c.stake;
-        t.WETTEN[6] = c.otherstake;
+        t.WETTEN[4] = c.stake, t.WETTEN[6] = c.otherstake;
         EXPECT_EQ(WETTVERBOT(t, 4, 6, c.blocked), c.refusal) << c.gold << "/" << c.stake;
     }
     TEAMREC t = team(100);
@@ -160,8 +158,7 @@ TEST(Training, ClampFreePointsAndClicks) {
     EXPECT_EQ(FREIEPUNKTE(tr), 1);
     EXPECT_EQ(TRAININGPLUS(tr, 3), 0);
     EXPECT_EQ(tr.KRAFT, 5);
-    tr.POINTS = 100;
-    tr.SCHUSS = 20;
+    tr.POINTS = 100, tr.SCHUSS = 20;
     EXPECT_EQ(TRAININGPLUS(tr, 4), 0);
     EXPECT_EQ(tr.SCHUSS, 20);
     tr.TAKTIK = 0;
@@ -170,8 +167,7 @@ TEST(Training, ClampFreePointsAndClicks) {
     EXPECT_EQ(TRAININGAREA(tr, 0), nullptr);
     EXPECT_EQ(TRAININGAREA(tr, 7), nullptr);
     EXPECT_EQ(TRAININGPLUS(tr, 7), 0);
-    tr.TECHNIK = -3;
-    tr.INTERVALL = 400;
+    tr.TECHNIK = -3, tr.INTERVALL = 400;
     NORMWERT(tr);
     EXPECT_EQ(tr.TECHNIK, 0);
     EXPECT_EQ(tr.INTERVALL, 20);

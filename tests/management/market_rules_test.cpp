@@ -116,15 +116,11 @@ TEST(MarketScrolling, ThreeFiveAndSevenCards) {
 
 TEST(MarketLots, ReadFromTheGeneralRecord) {
     GENTYPE g{};
-    g.SKLAVEN[1] = 101;
-    g.SKLAVENGEBOT[1] = 250;
-    g.SKLAVEN[2] = 102;
+    g.SKLAVEN[1] = 101, g.SKLAVENGEBOT[1] = 250, g.SKLAVEN[2] = 102;
     g.SKLAVENGEBOT[2] = -5;  // no price of the game master: the value
-    g.SKLAVENTEAM[2] = 7;
-    g.SKLAVENCOUNT[2] = 255;
+    g.SKLAVENTEAM[2] = 7, g.SKLAVENCOUNT[2] = 255;
     g.SKLAVEN[3] = 999;      // beyond the file
-    g.SKLAVEN[4] = -3;
-    g.SKLAVEN[5] = 103;
+    g.SKLAVEN[4] = -3, g.SKLAVEN[5] = 103;
     const SKLAVENMARKTDATEN m = SKLAVENDATEN(g, 5, [](int nr, PLAYERREC& p) {
         if (nr > 110) return false;
         p = PLAYERREC{};

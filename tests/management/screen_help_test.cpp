@@ -28,9 +28,7 @@ TEST_F(HelpScreen, KeyZeroAndF1OpenTheScreensTopic) {
     for (const auto& c : cases) {
         for (const char* key : {"0", "F1"}) {
             SCOPED_TRACE(std::string(c.what) + " key " + key);
-            TEAM = TEAMREC{};
-            TEAM.TRAINING.POINTS = 20;
-            GEN = GENTYPE{};
+            TEAM = TEAMREC{}, TEAM.TRAINING.POINTS = 20, GEN = GENTYPE{};
             day(2);
             for (int k = 1; k <= 5; ++k) {
                 GEN.SPIELPLAN[1][3][k].HEIM = static_cast<std::int16_t>(2 * k - 1);

@@ -72,8 +72,7 @@ TEST_F(MarketScreen, BidsAreReservedAndGivenBack) {
     EXPECT_TRUE(untouched());
     EXPECT_EQ(TEAM.GOLD, 50);
     EXPECT_EQ(TEAM.ANGEBOT[1], 40);
-    TEAM.GOLD = 1000;
-    TEAM.ANGEBOT[1] = 0;
+    TEAM.GOLD = 1000, TEAM.ANGEBOT[1] = 0;
     for (const auto& s : steps) {
         run(s.keys + "key R\n");
         const TEAMREC t = onfile();
@@ -84,8 +83,7 @@ TEST_F(MarketScreen, BidsAreReservedAndGivenBack) {
 }
 
 TEST_F(MarketScreen, ScrollingAndEmptyLots) {
-    TEAM.GOLD = 1000;
-    GEN.SKLAVEN[1] = 0;
+    TEAM.GOLD = 1000, GEN.SKLAVEN[1] = 0;
     GEN.SKLAVEN[2] = 50;  // beyond PLAYER3.DAT
     GEN.SKLAVEN[3] = -7;
     ASSERT_EQ(KARTENZAHL(XM1, XM2), 5);
@@ -110,8 +108,7 @@ TEST_F(MarketScreen, OwnPlayersThroughTheChooser) {
         {"worth 0: released unasked", "key 4\nkey Enter\n", 4, -1, 0, 100},
     };
     for (const auto& c : cases) {
-        TEAM = TEAMREC{};
-        TEAM.GOLD = 100;
+        TEAM = TEAMREC{}, TEAM.GOLD = 100;
         run(c.keys + "key Esc\n");
         TEAMREC t = onfile();
         EXPECT_EQ(t.TRANSFER[c.slot], c.transfer) << c.what;
@@ -137,8 +134,7 @@ TEST_F(MarketScreen, RefusalsOnTheOwnSquad) {
     EXPECT_EQ(t.GOLD, 11);
     // A release is only taken back with its value in gold; no league team is
     // cleared without booking.
-    TEAM.TRANSFER[3] = -1;
-    TEAM.TRANSFER[4] = 12;
+    TEAM.TRANSFER[3] = -1, TEAM.TRANSFER[4] = 12;
     run("key 3\nkey Enter\nkey 4\nkey Enter\nkey Esc\n");
     t = onfile();
     EXPECT_EQ(t.TRANSFER[3], -1);
@@ -147,8 +143,7 @@ TEST_F(MarketScreen, RefusalsOnTheOwnSquad) {
 }
 
 TEST_F(MarketScreen, PendantCarrierNeedsTheConfirmation) {
-    TEAM.GOLD = 100;
-    PLAYER[2].ARTIFAKT = 3;
+    TEAM.GOLD = 100, PLAYER[2].ARTIFAKT = 3;
     run("key 2\nkey N\nkey Esc\n");
     EXPECT_EQ(TEAM.TRANSFER[2], 0);
     run("key 2\nkey Y\nkey H\nkey Enter\nkey Esc\n");
@@ -169,8 +164,7 @@ TEST_F(MarketScreen, NamesOfSlashesAddNoLines) {
 }
 
 TEST_F(MarketScreen, PlayerCardTakesOnlyK) {
-    TEAM.GOLD = 1000;
-    TEAM.ERFAHRUNG = 1;
+    TEAM.GOLD = 1000, TEAM.ERFAHRUNG = 1;
     // While the card is open "B" and "2" are dropped; after "K" the bid goes in.
     run("click " + card(1) + " right\nkey B\nkey 2\nkey K\nkey B\n" + typed(300) + "key Esc\n");
     TEAMREC t = onfile();
@@ -178,8 +172,7 @@ TEST_F(MarketScreen, PlayerCardTakesOnlyK) {
     EXPECT_EQ(t.TRANSFER[2], 0);
     EXPECT_EQ(ONEPLAYER.NAME.str(), "Lot1");
     // Without experience the card is refused with a message.
-    TEAM.ERFAHRUNG = 0;
-    ONEPLAYER = PLAYERREC{};
+    TEAM.ERFAHRUNG = 0, ONEPLAYER = PLAYERREC{};
     run("click " + card(2) + " right\nkey Enter\nkey Esc\n");
     EXPECT_EQ(ONEPLAYER.NAME.str(), "");
     TESTMODE = true;

@@ -37,8 +37,7 @@ TEST_F(StadionScreen, OrdersAsWrittenToTheFile) {
 }
 
 TEST_F(StadionScreen, NoOrdersBeforeDaySevenOrOnTheLastDay) {
-    TEAM.STADION.SITZPLAETZE = 1800;
-    TEAM.GOLD = 100;
+    TEAM.STADION.SITZPLAETZE = 1800, TEAM.GOLD = 100;
     day(6);
     script("key 3\nkey Esc\n");  // no pull-down before day 7
     STADION();
@@ -77,12 +76,9 @@ static std::string board(const std::string& file) {
 TEST_F(StadionScreen, ScoreboardRunsUntilAnyInputWhichIsHandled) {
     for (bool scorer : {true, false}) {  // slot 4 the top scorer, or no one: one text less
         SCOPED_TRACE(scorer);
-        TEAM = TEAMREC{};
-        TEAM.STADION.SITZPLAETZE = 1800;
-        TEAM.GOLD = 1000;
+        TEAM = TEAMREC{}, TEAM.STADION.SITZPLAETZE = 1800, TEAM.GOLD = 1000;
         day(2);
-        PLAYER = {};
-        BELEGT = {};
+        PLAYER = {}, BELEGT = {};
         if (scorer) {
             BELEGT[1] = BELEGT[4] = true;
             PLAYER[1].NAME = STRING8::of("Aldo");

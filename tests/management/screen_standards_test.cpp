@@ -17,9 +17,7 @@ TEST_F(StandardScreen, KeysAndClicksStoreTheStandard) {
     };
     for (const auto& c : cases) {
         blank();
-        TEAM = TEAMREC{};
-        TEAM.GOLD = 77;
-        TEAM.VERPFLEGUNG = 2;
+        TEAM = TEAMREC{}, TEAM.GOLD = 77, TEAM.VERPFLEGUNG = 2;
         script(c.script);
         c.screen();
         EXPECT_EQ(KEY, c.key) << c.script;

@@ -98,8 +98,7 @@ TEST_F(TempleScreen, RefusedDropsAndHostileCodesChangeNothing) {
 TEST_F(TempleScreen, LeavingWritesAStaleCheckValueAndRestoresTheIcons) {
     give(1, 12);
     give(2, 15);
-    ICON[1].P[0][0] = 0;
-    ICON[1].P[5][5] = 9;
+    ICON[1].P[0][0] = 0, ICON[1].P[5][5] = 9;
     const ICONREC icon = ICON[1];
     script("key H\nkey I\nkey F\nkey G\nkey 1\nkey B\nkey Esc\n");
     TEMPEL();
@@ -154,9 +153,7 @@ TEST_F(AdvertisingScreen, KeysAndClicksApplyAndTheThirdReplacesTheSecond) {
 }
 
 TEST_F(AdvertisingScreen, LookingAndTheLastDayWriteNothing) {
-    GEN.WERBUNG[2].TEAM = 200;
-    GEN.WERBUNG[2].INUSE = 255;
-    TEAM.WERB1 = 1;
+    GEN.WERBUNG[2].TEAM = 200, GEN.WERBUNG[2].INUSE = 255, TEAM.WERB1 = 1;
     script("key 2\nkey Esc\n");
     WERBUNG();
     EXPECT_TRUE(untouched());

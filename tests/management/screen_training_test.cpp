@@ -8,8 +8,7 @@ using namespace korax;
 using TrainingScreen = korax::mtest::Screen;
 
 TEST_F(TrainingScreen, ClicksChangeOneAreaAndKeysNothing) {
-    TEAM.TRAINING.POINTS = 26;
-    TEAM.TRAINING.TECHNIK = 5;
+    TEAM.TRAINING.POINTS = 26, TEAM.TRAINING.TECHNIK = 5;
     TEAM.TRAINING.KRAFT = 25;  // clamped to 20 when drawn
     script("key Esc\n");
     TRAINING();
@@ -41,8 +40,7 @@ TEST_F(TrainingScreen, RightClickWithFreePointsAndRWithFreePoints) {
 }
 
 TEST_F(TrainingScreen, MorePointsGivenThanThereAreIsError20) {
-    TEAM.TRAINING.POINTS = 10;
-    TEAM.TRAINING.SCHUSS = 11;
+    TEAM.TRAINING.POINTS = 10, TEAM.TRAINING.SCHUSS = 11;
     script("key Esc\n");
     try {
         TRAINING();
@@ -56,13 +54,8 @@ TEST_F(TrainingScreen, MorePointsGivenThanThereAreIsError20) {
 TEST_F(TrainingScreen, UsageCountersOnlyInTestMode) {
     const bool old = TESTMODE;
     for (bool test : {false, true}) {
-        TEAM = TEAMREC{};
-        TEAM.TRAINING.POINTS = 20;
-        TEAM.TRAINING.VGRGESAMT = 123456;
-        TEAM.TRAINING.VGRANZAHL = 12;
-        TEAM.TRAINING.KXGESAMT = 654;
-        TEAM.TRAINING.KXANZAHL = 3;
-        TESTMODE = test;
+        TEAM = TEAMREC{}, TEAM.TRAINING.POINTS = 20, TEAM.TRAINING.VGRGESAMT = 123456;
+        TEAM.TRAINING.VGRANZAHL = 12, TEAM.TRAINING.KXGESAMT = 654, TEAM.TRAINING.KXANZAHL = 3, TESTMODE = test;
         script("shot t.png\nkey Esc\n");
         TRAINING();
         korax::testing::PNGSHOT s;

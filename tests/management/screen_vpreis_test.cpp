@@ -32,8 +32,7 @@ TEST_F(VpreisScreen, BuyReturnAndRefuse) {
         {"team 0", 100, "key 5\nkey Esc\n", 5, 0, 100},
     };
     for (const auto& c : cases) {
-        TEAM = TEAMREC{};
-        TEAM.GOLD = c.gold;
+        TEAM = TEAMREC{}, TEAM.GOLD = c.gold;
         bool leave = false;
         script(c.script);
         SETVPREIS(leave);

@@ -27,9 +27,7 @@ TEST_F(WettScreen, StakesAndRefusals) {
     };
     for (const auto& c : cases) {
         blank();
-        TEAM = TEAMREC{};
-        TEAM.GOLD = c.gold;
-        GEN = GENTYPE{};
+        TEAM = TEAMREC{}, TEAM.GOLD = c.gold, GEN = GENTYPE{};
         day(9);  // next: day 10, the first of the second half
         GEN.PLATZ = static_cast<std::int16_t>(c.platz);
         GEN.ABSTIEG = 2;

@@ -36,8 +36,7 @@ TEST(ArtefactCheck, AltarAndSlotsCountOneAndTheirLevel) {
     q.give(1, 12);
     q.give(4, 55);
     EXPECT_EQ(CHECKARTEFAKTE(q.t), 2 + 5 + 2);
-    q.t.ARTEFAKT = 3;
-    q.t.ARTLEVEL = 4;
+    q.t.ARTEFAKT = 3, q.t.ARTLEVEL = 4;
     EXPECT_EQ(CHECKARTEFAKTE(q.t), 9 + 4 + 1);
     EXPECT_EQ(CHECKARTEFAKTE(TEAMREC{}), 0);
 }
@@ -88,9 +87,7 @@ TEST(ArtefactMove, EveryRowAndRefusalInOrder) {
         if (r.transfer) q.t.TRANSFER[r.transfer] = -1;
         if (r.from == 5 && r.to == 2 && r.transfer == 2) q.give(2, 61);
         if (r.altarfull) {
-            q.t.ARTEFAKT = 4;
-            q.t.ARTLEVEL = 2;
-            q.t.ARTDAUER = 3;
+            q.t.ARTEFAKT = 4, q.t.ARTLEVEL = 2, q.t.ARTDAUER = 3;
         }
         const TEAMREC before = q.t;
         const ARTMOVERESULT m = ARTMOVE(q.t, q.p, q.belegt, r.from, r.to);
@@ -107,9 +104,7 @@ TEST(ArtefactMove, EveryRowAndRefusalInOrder) {
 
 TEST(ArtefactMove, EmptySlotsAndUncodableAltarAreNoMoves) {
     Squad q;
-    q.belegt[4] = false;
-    q.t.ARTEFAKT = 4;
-    q.t.ARTLEVEL = 1;
+    q.belegt[4] = false, q.t.ARTEFAKT = 4, q.t.ARTLEVEL = 1;
     EXPECT_FALSE(ARTDROPTARGET(q.belegt, ARTALTAR, 4));
     EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 4).moved);
     EXPECT_FALSE(ARTDROPTARGET(q.belegt, ARTALTAR, ARTALTAR));

@@ -18,19 +18,14 @@ namespace {
 
 struct ViewsTest : ::testing::Test {
     void SetUp() override {
-        GEN = GENTYPE{};
-        TEAM = TEAMREC{};
+        GEN = GENTYPE{}, TEAM = TEAMREC{};
         for (int i = 1; i <= 10; ++i) {
-            PLAYER[i] = PLAYERREC{};
-            BELEGT[i] = false;
+            PLAYER[i] = PLAYERREC{}, BELEGT[i] = false;
             TEAMNAME[i].set("Team " + std::to_string(i));
             TRAINERNAME[i].set("Coach " + std::to_string(i));
-            TEAMPROFI[i] = true;
-            TEAMLIZENZ[i] = 0;
+            TEAMPROFI[i] = true, TEAMLIZENZ[i] = 0;
         }
-        NUMMER = 3;
-        LASTDAY = false;
-        POKALTAG = -1;
+        NUMMER = 3, LASTDAY = false, POKALTAG = -1;
         for (int n : {20, 21, 44, 45, 46, 47, 576}) L[n].set("L" + std::to_string(n));
     }
     void TearDown() override { SetUp(); }
@@ -62,15 +57,9 @@ TEST_F(ViewsTest, StrengthTendencyThresholdsAndColours) {
 
 TEST_F(ViewsTest, TableRowsFromTheGeneralRecord) {
     day(4);
-    TEAMPROFI[3] = false;
-    TEAMLIZENZ[3] = 1;
-    GEN.TABELLE[1].TEAM = 3;
-    GEN.TABELLE[1].GEWONNEN = 3;
-    GEN.TABELLE[1].TORDIFF = 5;
-    GEN.TABELLE[1].STAERKE = 400;
-    GEN.STATISTIK[3][3].STAERKE = 240;
-    GEN.TABELLE[2].TEAM = 7;
-    GEN.TABELLE[2].TORDIFF = -2;
+    TEAMPROFI[3] = false, TEAMLIZENZ[3] = 1, GEN.TABELLE[1].TEAM = 3, GEN.TABELLE[1].GEWONNEN = 3;
+    GEN.TABELLE[1].TORDIFF = 5, GEN.TABELLE[1].STAERKE = 400, GEN.STATISTIK[3][3].STAERKE = 240;
+    GEN.TABELLE[2].TEAM = 7, GEN.TABELLE[2].TORDIFF = -2;
     GEN.TABELLE[3].TEAM = 0;   // a broken row: skipped
     GEN.TABELLE[4].TEAM = 11;
     const TABELLENZEILE own = TABELLENZEILEN(1), other = TABELLENZEILEN(2);
@@ -158,8 +147,7 @@ TEST_F(ViewsTest, OverviewRowsLineUpFirstThenTheBench) {
 
 TEST_F(ViewsTest, PreviousAndNextSkipRowsThatCannotBeOpened) {
     for (int s = 1; s <= 4; ++s) {
-        BELEGT[s] = true;
-        PLAYER[s].VERFASSUNG = 50;
+        BELEGT[s] = true, PLAYER[s].VERFASSUNG = 50;
     }
     TEAM.IMTEAM[3] = 1, TEAM.IMTEAM[4] = 2;  // rows 1, 2; bench rows 6, 7 hold slots 3, 4
     PLAYER[3].VERFASSUNG = 0;
