@@ -31,21 +31,17 @@ struct Squad {
     }
 };
 
-TEST(ArtefactCheck, AltarAndSlotsCountOneAndTheirLevel) {
+TEST(ArtefactCheck, CheckValueLevelDurationsAndCodableAltar) {
     Squad q;
     q.give(1, 12);
     q.give(4, 55);
-    EXPECT_EQ(CHECKARTEFAKTE(q.t), 2 + 5 + 2);
+    EXPECT_EQ(CHECKARTEFAKTE(q.t), 2 + 5 + 2);  // the altar and each slot count one and their level
     q.t.ARTEFAKT = 3, q.t.ARTLEVEL = 4;
     EXPECT_EQ(CHECKARTEFAKTE(q.t), 9 + 4 + 1);
     EXPECT_EQ(CHECKARTEFAKTE(TEAMREC{}), 0);
-}
-
-TEST(ArtefactCheck, LevelDurationsAndCodableAltar) {
     const int want[10] = {1, 1, 2, 2, 3, 1, 1, 1, 2, 0};
     for (int l = 0; l <= 9; ++l) EXPECT_EQ(ARTLEVELDAUER(l), want[l]) << l;
-    EXPECT_EQ(ARTLEVELDAUER(10), -1);
-    EXPECT_EQ(ARTLEVELDAUER(200), -1);
+    for (int l : {10, 200}) EXPECT_EQ(ARTLEVELDAUER(l), -1) << l;
     struct Row { int type, level, code; } rows[] = {
         {0, 0, 0}, {4, 2, 42}, {6, 9, 69}, {25, 5, 255}, {25, 6, 0}, {3, 10, 0}, {200, 1, 0}, {7, 200, 0}};
     for (const Row& r : rows) {
