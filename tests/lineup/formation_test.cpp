@@ -4,15 +4,17 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <vector>
 
+#include "common/client_run.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
 #include "management/formation.h"
 
 using namespace korax;
+using korax::client::slurp;
+using korax::client::spit;
 
 namespace {
 
@@ -32,35 +34,31 @@ class Formation : public ::testing::Test {
 protected:
     void SetUp() override {
         SETSPIELFELD(244, 1018, 725);
-        TEAM = TEAMREC{};
-        GEN = GENTYPE{};
-        BELEGT = {};
+        TEAM = TEAMREC{}, GEN = GENTYPE{}, BELEGT = {};
     }
-    void TearDown() override {
-        TEAM = TEAMREC{};
-        GEN = GENTYPE{};
-        BELEGT = {};
-    }
+    void TearDown() override { SetUp(); }
 };
 
 }  // namespace
 
-TEST_F(Formation, PitchFollowsTheWorkArea) {
-    EXPECT_EQ(XS1, 249);
-    EXPECT_EQ(XS2, 963);
-    EXPECT_EQ(YS1, 137);
-    EXPECT_EQ(YS2, 600);
-    EXPECT_EQ(TOSCREENX(0), XS1);
+TEST_F(Formation, PitchFollowsTheWorkAreaAndHoldsPlacesOffIt) {
+    EXPECT_EQ(std::vector<int>({XS1, XS2, YS1, YS2}), std::vector<int>({249, 963, 137, 600}));
     EXPECT_EQ(TOSCREENX(1000), XS2);
     EXPECT_EQ(TOSCREENY(600), YS2);
     EXPECT_EQ(TOPITCHX(XS2), 1000);
     EXPECT_EQ(TOPITCHY(YS1), 0);
+    EXPECT_EQ(CLAMPEDSCREENX(-32768), XS1);
+    EXPECT_EQ(CLAMPEDSCREENX(32767), XS2);
+    EXPECT_EQ(CLAMPEDSCREENY(32767), YS2);
+    EXPECT_EQ(CLAMPEDSCREENX(500), TOSCREENX(500));
+    // A release within 3 pixels is a click.
+    EXPECT_TRUE(ISCLICK(100, 100, 103, 97));
+    EXPECT_FALSE(ISCLICK(100, 100, 104, 100));
+    EXPECT_FALSE(ISCLICK(100, 100, 100, 96));
 }
 
 TEST_F(Formation, ConversionsRoundHalvesToEven) {
-    struct Case {
-        int span, value, want;
-    };
+    struct Case { int span, value, want; };
     // Pitch to screen with a scale of 0.5: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, 3.5 -> 4.
     for (const Case& c : {Case{500, 1, 0}, Case{500, 3, 2}, Case{500, 5, 2}, Case{500, 7, 4}, Case{500, -1, 0}}) {
         XS1 = 100, XS2 = 100 + c.span;
@@ -77,21 +75,10 @@ TEST_F(Formation, ConversionsRoundHalvesToEven) {
     EXPECT_EQ(TOPITCHY(1), 2);
 }
 
-TEST_F(Formation, PlacesOffThePitchAreDrawnAtItsEdge) {
-    EXPECT_EQ(CLAMPEDSCREENX(-32768), XS1);
-    EXPECT_EQ(CLAMPEDSCREENX(32767), XS2);
-    EXPECT_EQ(CLAMPEDSCREENY(32767), YS2);
-    EXPECT_EQ(CLAMPEDSCREENX(500), TOSCREENX(500));
-}
-
 TEST_F(Formation, CodesAndTies) {
     const char* codes[] = {" ", "S1", "S2", "A1", "A2", "M ", " "};
     for (int p = 0; p <= 6; ++p) EXPECT_EQ(NUMBERSTR(p), codes[p]);
-    struct Case {
-        int x, y;
-        bool tied;
-        const char* code;
-    };
+    struct Case { int x, y; bool tied; const char* code; };
     for (const Case& c : {Case{0, 3, true, "A1"}, Case{0, 0, true, ""}, Case{0, 6, true, ""}, Case{0, -2, true, ""},
                           Case{-5, 1, true, ""}, Case{10, 1, false, ""}}) {
         std::string code = "x";
@@ -104,10 +91,7 @@ TEST_F(Formation, CodesAndTies) {
 
 TEST_F(Formation, PosiokNeedsMoreThan32PixelsInside) {
     const int my = (YS1 + YS2) / 2, mx = (XS1 + XS2) / 2;
-    struct Case {
-        int px, py;
-        bool ok;
-    };
+    struct Case { int px, py; bool ok; };
     for (const Case& c : {Case{XS1 + 32, my, false}, Case{XS1 + 33, my, true}, Case{XS2 - 32, my, false},
                           Case{XS2 - 33, my, true}, Case{mx, YS1 + 32, false}, Case{mx, YS1 + 33, true},
                           Case{mx, YS2 - 32, false}, Case{mx, YS2 - 33, true}})
@@ -118,10 +102,7 @@ TEST_F(Formation, PosiokKeepsDistanceAndOrder) {
     TEAM.TAKTIK[3] = taktik(400, 300);
     TEAM.TAKTIK[2] = taktik(0, 5);  // tied: imposes no order
     TEAM.TAKTIK[4] = taktik(-7, 0);  // neither placed nor tied
-    struct Case {
-        int pos, x, y;
-        bool ok;
-    };
+    struct Case { int pos, x, y; bool ok; };
     for (const Case& c : {Case{5, 420, 320, false}, Case{5, 432, 300, true}, Case{5, 400, 332, true},
                           Case{1, 400, 100, false}, Case{1, 401, 100, true}, Case{1, 450, 100, true},
                           Case{4, 380, 100, true}, Case{3, 900, 300, true}}) {
@@ -169,21 +150,9 @@ TEST_F(Formation, PosicheckDropsOnThePitchOnly) {
     EXPECT_EQ(TEAM.TAKTIK[5].NORMALX, 500);
 }
 
-TEST_F(Formation, ReleaseWithin3PixelsIsAClick) {
-    EXPECT_TRUE(ISCLICK(100, 100, 103, 97));
-    EXPECT_FALSE(ISCLICK(100, 100, 104, 100));
-    EXPECT_FALSE(ISCLICK(100, 100, 100, 96));
-}
-
 TEST_F(Formation, AssigningAndItsTwoRefusals) {
-    BELEGT[2] = BELEGT[3] = BELEGT[4] = true;
-    TEAM.IMTEAM[1] = 2;
-    TEAM.TRANSFER[4] = 1;
-    struct Case {
-        int slot;
-        bool lastday;
-        int want;
-    };
+    BELEGT[2] = BELEGT[3] = BELEGT[4] = true, TEAM.IMTEAM[1] = 2, TEAM.TRANSFER[4] = 1;
+    struct Case { int slot; bool lastday; int want; };
     for (const Case& c : {Case{1, false, -1}, Case{2, false, 67}, Case{3, false, 0}, Case{4, false, 68},
                           Case{4, true, 0}, Case{11, false, -1}, Case{0, false, -1}})
         EXPECT_EQ(ASSIGNCHECK(TEAM, c.slot, c.lastday), c.want) << c.slot;
@@ -197,11 +166,9 @@ TEST_F(Formation, AssigningAndItsTwoRefusals) {
 }
 
 TEST_F(Formation, ExchangeInBothModes) {
-    TEAM.IMTEAM[1] = 7;
-    TEAM.IMTEAM[4] = 2;
+    TEAM.IMTEAM[1] = 7, TEAM.IMTEAM[4] = 2;
     TEAM.TAKTIK[1] = taktik(700, 100);
-    TEAM.SPARRTAKTIK[1].NR = 5;
-    TEAM.SPARRTAKTIK[4].NR = 1;
+    TEAM.SPARRTAKTIK[1].NR = 5, TEAM.SPARRTAKTIK[4].NR = 1;
     EXCHANGE(TEAM, false, 1, 4);
     EXPECT_EQ(TEAM.IMTEAM[1], 2);
     EXPECT_EQ(TEAM.IMTEAM[4], 7);
@@ -215,8 +182,7 @@ TEST_F(Formation, ExchangeInBothModes) {
 }
 
 TEST_F(Formation, BadValuesFromDataAreNoPlayerAndSpider) {
-    TEAM.IMTEAM[1] = 11;
-    TEAM.IMTEAM[2] = 10;
+    TEAM.IMTEAM[1] = 11, TEAM.IMTEAM[2] = 10;
     EXPECT_EQ(SLOTON(TEAM, 1), 0);
     EXPECT_EQ(SLOTON(TEAM, 2), 10);
     EXPECT_EQ(POSITIONOFSLOT(TEAM, 11), 0);
@@ -235,24 +201,17 @@ TEST_F(Formation, SelectionRepeatDeselectsAndKeysMapToWindows) {
     EXPECT_EQ(s.old, 0);
     SELECT(s, 12);
     EXPECT_EQ(s.old, 0);
-    EXPECT_EQ(SELECTIONOFKEY('1'), 1);
-    EXPECT_EQ(SELECTIONOFKEY('9'), 9);
-    EXPECT_EQ(SELECTIONOFKEY('A'), 10);
-    EXPECT_EQ(SELECTIONOFKEY('F'), 15);
-    EXPECT_EQ(SELECTIONOFKEY('G'), 0);
-    EXPECT_EQ(SELECTIONOFKEY('0'), 0);
+    for (auto [key, n] : {std::pair{'1', 1}, {'9', 9}, {'A', 10}, {'F', 15}, {'G', 0}, {'0', 0}}) EXPECT_EQ(SELECTIONOFKEY(key), n);
 }
-
-// ---- schema and match head bytes ----------------------------------------------
 
 namespace {
 
+// Schema files in a scratch working directory.
 class SchemaFiles : public Formation {
 protected:
-    std::filesystem::path old, root;
+    std::filesystem::path old = std::filesystem::current_path(), root;
     void SetUp() override {
         Formation::SetUp();
-        old = std::filesystem::current_path();
         char tmpl[] = "/tmp/korax-schema-XXXXXX";
         root = ::mkdtemp(tmpl);
         std::filesystem::current_path(root);
@@ -262,11 +221,6 @@ protected:
         std::filesystem::remove_all(root);
         Formation::TearDown();
     }
-    static std::string slurp(const std::string& n) {
-        std::ifstream f(n, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(f), {});
-    }
-    static void spit(const std::string& n, const std::string& b) { std::ofstream(n, std::ios::binary) << b; }
 };
 
 std::string golden() {
@@ -281,18 +235,12 @@ std::string golden() {
     return b;
 }
 
-void fillgolden(TEAMREC& t) {
-    for (int p = 1; p <= 5; ++p) t.TAKTIK[p] = taktik(100 + p, 300, 100, p, 1000, 0, p % 3);
-}
-
 }  // namespace
 
 TEST_F(SchemaFiles, SavedSchemaIsTheGoldenBytes) {
-    fillgolden(TEAM);
+    for (int p = 1; p <= 5; ++p) TEAM.TAKTIK[p] = taktik(100 + p, 300, 100, p, 1000, 0, p % 3);
     ASSERT_TRUE(SAVESCHEMA("ATTACK.sch", false));
-    const std::string b = slurp("ATTACK.sch");
-    EXPECT_EQ(b.size(), 230u);
-    EXPECT_EQ(b, golden());
+    EXPECT_EQ(slurp("ATTACK.sch"), golden());
     // Sparring tactics are their own records.
     ASSERT_TRUE(SAVESCHEMA("ZERO.SCH", true));
     EXPECT_EQ(slurp("ZERO.SCH"), std::string(230, '\0'));
@@ -311,11 +259,7 @@ TEST_F(SchemaFiles, ProgramFilesAreNeverReplaced) {
 }
 
 TEST_F(SchemaFiles, LoadsInBothModes) {
-    struct Case {
-        std::size_t size;
-        bool ok;
-        int replaced;
-    };
+    struct Case { std::size_t size; bool ok; int replaced; };
     for (const Case& c : {Case{230, true, 5}, Case{231, true, 5}, Case{184, false, 4}, Case{45, false, 0},
                           Case{0, false, 0}})
         for (bool sparr : {false, true})
@@ -372,8 +316,7 @@ TEST_F(Formation, MatchHeadSidesIntoBothModes) {
     ASSERT_EQ(PARSEMATCHHEAD(matchhead(110, 1, 6), h), 0);
     EXPECT_EQ(h.team[1].NAME.str(), "Away side");
     for (int side : {0, 1}) {
-        TEAM = TEAMREC{};
-        TEAM.IMTEAM[1] = 4;
+        TEAM = TEAMREC{}, TEAM.IMTEAM[1] = 4;
         IMPORTSIDE(h, side, false, TEAM);
         EXPECT_EQ(TEAM.TAKTIK[2].NORMALX, side ? 898 : 102);
         EXPECT_EQ(TEAM.TAKTIK[2].NR, side ? 8 : 7);

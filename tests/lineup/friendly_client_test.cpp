@@ -1,6 +1,6 @@
 // The friendly's tactics and the match import through the real client on a
-// generated game (team 3, day 4): a test match started from the line-up, and
-// tactics taken from a stored match in both modes.
+// generated game (team 3, day 4, the own matches of days 1..3 stored): a test
+// match, and tactics taken from a stored match into both modes.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,37 +17,6 @@ namespace {
 const char* const MENU = "101   ;a\n102   ;b\n117   ;c\n---\n105   ;d\n106   ;e\n120   ;f\n113   ;g\n"
                          "104   ;h\n103   ;i\n109   ;j\n111   ;k\n115   ;l\n108   ;m\n118   ;n\n110   ;o\n125   ;p\n"
                          "119   ;q\n116   ;r\n114   ;s\n107   ;t\n112   ;u\n123   ;v\n124   ;w\n128   ;x\n127   ;y\n";
-const std::string LINEUP = menubutton(2), FRIENDLY = menubutton(3);
-// The import's side menu opens at the mouse, left on the menu button n: its
-// rows for home and away.
-std::string sideitem(int n, int side) { return "click 930 " + std::to_string(105 + 46 * (n - 1) + 35 + 20 * side) + "\n"; }
-
-// Match day 4: the own matches of days 1..3 are stored.
-struct Game : ProgramDir {
-    std::string beforefile;
-    TEAMREC before{};
-    Game() {
-        spit(prog / "MENU.CFG", MENU);
-        EXPECT_EQ(game(3, 4), 0);
-        beforefile = file("LIGA/TEAM3.DAT");
-        before = teamrecord(beforefile, 3);
-    }
-    int korax(const std::string& script) { return run({"korax", "LIGA", "3"}, script + QUIT); }
-    // The own record with the usage counters forgotten; the other nine records
-    // must be as they were.
-    TEAMREC after() const {
-        const std::string now = file("LIGA/TEAM3.DAT");
-        EXPECT_EQ(now.size(), beforefile.size());
-        for (int t = 1; t <= 10; ++t) {
-            if (t != 3) {
-                EXPECT_EQ(RECORDBYTES(teamrecord(now, t)), RECORDBYTES(teamrecord(beforefile, t))) << t;
-            }
-        }
-        TEAMREC r = teamrecord(now, 3);
-        forgetusage(r);
-        return r;
-    }
-};
 
 // The placing fields of a position, without race, commitment and reserve.
 std::string placing(const TAKTIKTYPE& t) {
@@ -57,55 +26,40 @@ std::string placing(const TAKTIKTYPE& t) {
 
 }  // namespace
 
-TEST(FriendlyClient, TestMatchCountsAndLeavesTheMarker) {
-    Game g;
+TEST(FriendlyClient, TestMatchAndImportIntoBothTactics) {
+    ProgramDir g;
+    spit(g.prog / "MENU.CFG", MENU);
+    ASSERT_EQ(g.game(3, 4), 0) << g.log();
+    const std::string teams = g.file("LIGA/TEAM3.DAT"), match = g.file("LIGA/GAME3.2");
+    ASSERT_EQ(match.size(), 2430u);
     ASSERT_FALSE(fs::exists(g.prog / "LIGA/VGR.TMP"));
-    // "A" writes the team with one more test match and confirms with a message.
-    ASSERT_EQ(g.korax(FRIENDLY + "key A\nkey Enter\nkey R\n"), 0) << g.log();
-    TEAMREC want = g.before;
-    forgetusage(want);
-    want.TRAINING.VGRANZAHL = static_cast<std::uint16_t>(g.before.TRAINING.VGRANZAHL + 1);
-    EXPECT_EQ(RECORDBYTES(g.after()), RECORDBYTES(want));
+    // "A" is a test match in the friendly only: it writes the team with one more and
+    // confirms with a message. "I", own matches ("2"), day 2; a side clicked in the
+    // menu that opens at the mouse, left there by the click on menu button n (its
+    // rows for home and away); the menu drops the event right after its choice (the
+    // click), Enter confirms the message.
+    auto import = [](int n, int side) {
+        return "key I\nkey 2\nkey 2\nclick 930 " + std::to_string(105 + 46 * (n - 1) + 35 + 20 * side) +
+               "\nwait 10\nclick 5 5\nkey Enter\nkey R\n";
+    };
+    const std::string script = menubutton(2) + "key A\n" + import(2, 0) + menubutton(3) + "key A\nkey Enter\n" + import(3, 1);
+    ASSERT_EQ(g.run({"korax", "LIGA", "3"}, script + QUIT), 0) << g.log();
     EXPECT_TRUE(fs::exists(g.prog / "LIGA/VGR.TMP"));
-}
-
-TEST(FriendlyClient, TestMatchIsOnlyForTheFriendly) {
-    Game g;
-    ASSERT_EQ(g.korax(LINEUP + "key A\nkey R\n"), 0) << g.log();
-    TEAMREC want = g.before;
+    const std::string after = g.file("LIGA/TEAM3.DAT");
+    // Every record but the own one as it was.
+    EXPECT_EQ(after.substr(0, 1814) + after.substr(2721), teams.substr(0, 1814) + teams.substr(2721));
+    TEAMREC t = teamrecord(after, 3), want = teamrecord(teams, 3), from[2];
+    forgetusage(t);
     forgetusage(want);
-    EXPECT_EQ(RECORDBYTES(g.after()), RECORDBYTES(want));
-    EXPECT_FALSE(fs::exists(g.prog / "LIGA/VGR.TMP"));
-}
-
-TEST(FriendlyClient, ImportTakesTheChosenSideIntoTheOpenTactics) {
-    // "I", own matches ("2"), day 2; a side clicked in the menu that opens at the
-    // mouse (left there by the menu button's click); the menu drops the event right
-    // after its choice (the click), Enter confirms the message, "R" leaves.
-    for (bool sparr : {false, true})
-        for (int side : {0, 1}) {
-            Game g;
-            const std::string match = g.file("LIGA/GAME3.2");
-            ASSERT_EQ(match.size(), 2430u);
-            TEAMREC from;
-            std::memcpy(&from, match.data() + 6 + side * sizeof(TEAMREC), sizeof from);
-            const std::string script = (sparr ? FRIENDLY : LINEUP) + "key I\nkey 2\nkey 2\n" +
-                                       sideitem(sparr ? 3 : 2, side) + "wait 10\nclick 5 5\nkey Enter\nkey R\n";
-            ASSERT_EQ(g.korax(script), 0) << g.log();
-            const TEAMREC t = g.after();
-            for (int q = 1; q <= 5; ++q) {
-                const TAKTIKTYPE& got = sparr ? t.SPARRTAKTIK[q] : t.TAKTIK[q];
-                const TAKTIKTYPE& kept = sparr ? g.before.TAKTIK[q] : g.before.SPARRTAKTIK[q];
-                EXPECT_EQ(placing(got), placing(from.TAKTIK[q])) << sparr << side << q;
-                EXPECT_EQ(RECORDBYTES(sparr ? t.TAKTIK[q] : t.SPARRTAKTIK[q]), RECORDBYTES(kept)) << sparr << side << q;
-                if (sparr) {
-                    PLAYERREC pl;
-                    std::memcpy(&pl, match.data() + 1820 + (side * 5 + q - 1) * sizeof(PLAYERREC), sizeof pl);
-                    EXPECT_EQ(got.NR, SPARRRACE((pl.RACE + 1) / 2)) << side << q;
-                } else {
-                    EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(from.TAKTIK[q])) << side << q;
-                }
-            }
-            EXPECT_EQ(RECORDBYTES(t.IMTEAM), RECORDBYTES(g.before.IMTEAM));
-        }
+    want.TRAINING.VGRANZAHL = static_cast<std::uint16_t>(want.TRAINING.VGRANZAHL + 1);
+    for (int side : {0, 1}) std::memcpy(&from[side], match.data() + 6 + side * sizeof(TEAMREC), sizeof(TEAMREC));
+    for (int q = 1; q <= 5; ++q) {
+        want.TAKTIK[q] = from[0].TAKTIK[q];
+        PLAYERREC pl;
+        std::memcpy(&pl, match.data() + 1820 + (5 + q - 1) * sizeof(PLAYERREC), sizeof pl);
+        EXPECT_EQ(placing(t.SPARRTAKTIK[q]), placing(from[1].TAKTIK[q])) << q;
+        EXPECT_EQ(t.SPARRTAKTIK[q].NR, SPARRRACE((pl.RACE + 1) / 2)) << q;
+        want.SPARRTAKTIK[q] = t.SPARRTAKTIK[q];
+    }
+    EXPECT_EQ(RECORDBYTES(t), RECORDBYTES(want));
 }

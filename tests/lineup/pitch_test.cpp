@@ -21,8 +21,7 @@ protected:
         korax::testing::OPENHEADLESSSCREEN();
         LEFTMENU = false;
         SETGEOMETRY();
-        TEAM = TEAMREC{};
-        BELEGT = {};
+        TEAM = TEAMREC{}, BELEGT = {};
     }
     void TearDown() override {
         TEAM = TEAMREC{};

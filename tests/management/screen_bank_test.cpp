@@ -3,37 +3,18 @@
 #include "screen_fixture.h"
 
 using namespace korax;
-using korax::mtest::Screen;
-
-namespace {
-
-using BankScreen = Screen;
-
-std::string typed(int n) { return "key Space\nkey Esc\ntext " + std::to_string(n) + "\nkey Enter\nkey Enter\n"; }
-
-void day(int d) {
-    GEN.HINRUNDE = d <= 9 ? 1 : 0;
-    GEN.TURN = static_cast<std::int16_t>(d <= 9 ? d : d - 9);
-}
-
-}  // namespace
+using BankScreen = korax::mtest::Screen;
 
 TEST_F(BankScreen, CreditLimitsByMatchDay) {
-    PLAYER[1].INTELLIGENZ = 40;
-    PLAYER[1].VERFASSUNG = 20;
-    PLAYER[2] = PLAYER[1];
-    PLAYER[3] = PLAYER[1];
+    PLAYER[1].INTELLIGENZ = 40, PLAYER[1].VERFASSUNG = 20, PLAYER[2] = PLAYER[3] = PLAYER[1];
     PLAYER[3].VERFASSUNG = 0;  // condition 0: worth nothing
     BELEGT[1] = BELEGT[2] = BELEGT[3] = true;
     const int worth = PLAYERWERT(PLAYER[1]);
     struct Case {
-        int day;
-        int released;  // slot with a release decision, or 0
-        int credit;
+        int day, released, credit;  // released: slot with a release decision, or 0
     } cases[] = {{2, 0, 500}, {3, 0, 1000}, {5, 0, 1000}, {6, 0, 1000 + 2 * worth}, {6, 2, 1000 + worth}};
     for (const auto& c : cases) {
-        TEAM = TEAMREC{};
-        TEAM.GOLD = 50;
+        TEAM = TEAMREC{}, TEAM.GOLD = 50;
         if (c.released) TEAM.TRANSFER[c.released] = -1;
         day(c.day);
         GEN.ZINSEN = 9;
@@ -47,10 +28,7 @@ TEST_F(BankScreen, CreditLimitsByMatchDay) {
 }
 
 TEST_F(BankScreen, RepaymentIsLimitedByGoldAndClearsThePaidCredit) {
-    TEAM.KREDITSUMME = 800;
-    TEAM.KREDITDAUER = 3;
-    TEAM.KREDITZINSEN = 7;
-    TEAM.GOLD = 300;
+    TEAM.KREDITSUMME = 800, TEAM.KREDITDAUER = 3, TEAM.KREDITZINSEN = 7, TEAM.GOLD = 300;
     day(4);
     // The message of an open credit, then the dialog that offers 300 at most.
     script("key K\nkey Enter\n" + typed(99999) + "key Esc\n");
@@ -86,11 +64,9 @@ TEST_F(BankScreen, PaymentsTakenBackAndRefused) {
     EXPECT_EQ(t.UEBERWEISUNG[5], 0);
     EXPECT_EQ(t.GOLD, 120);
     EXPECT_EQ(KEY, 27);
-}
-
-TEST_F(BankScreen, LastDayBooksNothing) {
+    // The last day books nothing.
+    blank();
     LASTDAY = true;
-    TEAM.GOLD = 100;
     script("key K\nkey Enter\nkey Esc\n");
     BANK();
     EXPECT_TRUE(untouched());

@@ -43,11 +43,7 @@ protected:
         korax::testing::OPENHEADLESSSCREEN();
         RESETMENU();
         SETGEOMETRY();
-        {
-            std::ifstream in(std::string(KORAX_SOURCE_DIR) + "/assets/MENU.CFG", std::ios::binary);
-            std::ofstream out(root / "MENU.CFG", std::ios::binary);
-            out << in.rdbuf();
-        }
+        std::filesystem::copy_file(std::string(KORAX_SOURCE_DIR) + "/assets/MENU.CFG", root / "MENU.CFG");
         INITOBERFLAECHE(0);
         KEY = KEY2 = 0;
         GAMEDIR = root.string() + "/";
@@ -59,7 +55,7 @@ protected:
         BELEGT = {};
         LASTDAY = false;
         for (int t = 1; t <= 10; ++t) TEAMNAME[t] = STRING25::of("Team " + std::to_string(t));
-        std::ofstream(root / "team3.dat", std::ios::binary) << std::string(10 * sizeof(TEAMREC), '\0');
+        blank();
         OPENFILES(_TEAM);
     }
 
@@ -81,6 +77,12 @@ protected:
     }
 
     void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "mgmt.kis"); }
+    // Types n into the open number dialog and confirms it.
+    static std::string typed(long n) { return "key Space\nkey Esc\ntext " + std::to_string(n) + "\nkey Enter\nkey Enter\n"; }
+    static void day(int d) {
+        GEN.HINRUNDE = d <= 9 ? 1 : 0;
+        GEN.TURN = static_cast<std::int16_t>(d <= 9 ? d : d - 9);
+    }
     static std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
     // Centre of click window n as drawn.
     static std::string window(int n) {
@@ -101,6 +103,7 @@ protected:
         return t;
     }
     bool untouched() { return RECORDBYTES(onfile()) == RECORDBYTES(TEAMREC{}); }
+    void blank() { std::ofstream(root / "team3.dat", std::ios::binary) << std::string(10 * sizeof(TEAMREC), '\0'); }
 };
 
 }  // namespace korax::mtest

@@ -23,8 +23,6 @@ PLAYERREC worth(int v, const std::string& name = "Slave") {
     return p;
 }
 
-std::string typed(int n) { return "key Space\nkey Esc\ntext " + std::to_string(n) + "\nkey Enter\nkey Enter\n"; }
-
 class MarketScreen : public Screen {
 protected:
     static constexpr int RECORDS = 12;
@@ -62,17 +60,19 @@ protected:
 
 TEST_F(MarketScreen, BidsAreReservedAndGivenBack) {
     GEN.SKLAVENGEBOT[1] = 100;
-    struct Step {
-        const char* what;
-        std::string keys;
-        int gold, bid;
-    } steps[] = {
+    struct Step { const char* what; std::string keys; int gold, bid; } steps[] = {
         {"raised to 150", "key B\n" + typed(150), 850, 150},
         {"lowered below the asking price", "key B\n" + typed(1), 900, 100},
         {"escape withdraws", "key B\nkey Esc\n", 1000, 0},
         {"bounded by the gold", "key B\n" + typed(40000), 0, 1000},
     };
-    TEAM.GOLD = 1000;
+    TEAM.GOLD = 50;
+    TEAM.ANGEBOT[1] = 40;  // 50 + 40 is still below the price: refused, nothing written
+    run("key B\nkey Enter\nkey Esc\n");
+    EXPECT_TRUE(untouched());
+    EXPECT_EQ(TEAM.GOLD, 50);
+    EXPECT_EQ(TEAM.ANGEBOT[1], 40);
+    TEAM.GOLD = 1000, TEAM.ANGEBOT[1] = 0;
     for (const auto& s : steps) {
         run(s.keys + "key R\n");
         const TEAMREC t = onfile();
@@ -82,47 +82,23 @@ TEST_F(MarketScreen, BidsAreReservedAndGivenBack) {
     }
 }
 
-TEST_F(MarketScreen, PriceAboveTheGoldIsRefusedAndNothingWritten) {
-    GEN.SKLAVENGEBOT[1] = 100;
-    TEAM.GOLD = 50;
-    TEAM.ANGEBOT[1] = 40;  // 50 + 40 is still below 100
-    run("key B\nkey Enter\nkey Esc\n");
-    EXPECT_TRUE(untouched());
-    EXPECT_EQ(TEAM.GOLD, 50);
-    EXPECT_EQ(TEAM.ANGEBOT[1], 40);
-}
-
-TEST_F(MarketScreen, ScrollingReachesTheLastCards) {
-    TEAM.GOLD = 1000;
-    ASSERT_EQ(KARTENZAHL(XM1, XM2), 5);
-    // The second page shows offers 6..10; a further "I" only beeps.
-    run("key I\nkey I\nkey F\n" + typed(1) + "key J\nkey J\nkey B\n" + typed(120) + "key Esc\n");
-    const TEAMREC t = onfile();
-    EXPECT_EQ(t.ANGEBOT[10], 200);  // the asking price of lot 10, its value
-    EXPECT_EQ(t.ANGEBOT[1], 120);
-    EXPECT_EQ(t.GOLD, 680);
-}
-
-TEST_F(MarketScreen, EmptyAndMissingLotsAreEmptyCards) {
-    TEAM.GOLD = 1000;
-    GEN.SKLAVEN[1] = 0;
+TEST_F(MarketScreen, ScrollingAndEmptyLots) {
+    TEAM.GOLD = 1000, GEN.SKLAVEN[1] = 0;
     GEN.SKLAVEN[2] = 50;  // beyond PLAYER3.DAT
     GEN.SKLAVEN[3] = -7;
-    run("key B\nkey C\nkey D\nkey E\n" + typed(130) + "key Esc\n");
+    ASSERT_EQ(KARTENZAHL(XM1, XM2), 5);
+    // Empty cards take no bid; the second page shows offers 6..10, a further "I" only beeps.
+    run("key B\nkey C\nkey D\nkey I\nkey I\nkey F\n" + typed(1) + "key J\nkey J\nkey E\n" + typed(130) + "key Esc\n");
     EXPECT_EQ(MARKT.anzahl, 7);
     for (int i = 1; i <= 3; ++i) EXPECT_FALSE(MARKT.lot[i].belegt) << i;
     const TEAMREC t = onfile();
-    EXPECT_EQ(t.ANGEBOT[4], 140);  // the asking price of lot 4 is its value 140
-    EXPECT_EQ(t.GOLD, 860);
+    EXPECT_EQ(t.ANGEBOT[10], 200);  // the asking prices are the values of lots 10 and 4
+    EXPECT_EQ(t.ANGEBOT[4], 140);
+    EXPECT_EQ(t.GOLD, 660);
 }
 
 TEST_F(MarketScreen, OwnPlayersThroughTheChooser) {
-    struct Case {
-        const char* what;
-        std::string keys;
-        int slot;
-        int transfer, gebot, gold;
-    } cases[] = {
+    struct Case { const char* what; std::string keys; int slot; int transfer, gebot, gold; } cases[] = {
         {"release 300", "key 2\nkey H\nkey Enter\n", 2, -1, 0, 400},
         {"transfer worth 230 to team 4", "key 3\nkey 4\nkey Enter\n", 3, 4, 0, 88},
         {"transfer to the own team", "key 3\nkey 3\nkey Enter\n", 3, 3, 0, 88},
@@ -132,8 +108,7 @@ TEST_F(MarketScreen, OwnPlayersThroughTheChooser) {
         {"worth 0: released unasked", "key 4\nkey Enter\n", 4, -1, 0, 100},
     };
     for (const auto& c : cases) {
-        TEAM = TEAMREC{};
-        TEAM.GOLD = 100;
+        TEAM = TEAMREC{}, TEAM.GOLD = 100;
         run(c.keys + "key Esc\n");
         TEAMREC t = onfile();
         EXPECT_EQ(t.TRANSFER[c.slot], c.transfer) << c.what;
@@ -157,35 +132,24 @@ TEST_F(MarketScreen, RefusalsOnTheOwnSquad) {
     EXPECT_EQ(t.TRANSFER[2], 0);
     EXPECT_EQ(t.TRANSFER[3], 0);  // fee 12 above 11 gold
     EXPECT_EQ(t.GOLD, 11);
-    // A release is only taken back with its value in gold.
-    TEAM.TRANSFER[3] = -1;
-    run("key 3\nkey Enter\nkey Esc\n");
+    // A release is only taken back with its value in gold; no league team is
+    // cleared without booking.
+    TEAM.TRANSFER[3] = -1, TEAM.TRANSFER[4] = 12;
+    run("key 3\nkey Enter\nkey 4\nkey Enter\nkey Esc\n");
     t = onfile();
     EXPECT_EQ(t.TRANSFER[3], -1);
-    EXPECT_EQ(t.GOLD, 11);
-    // The pending offer of the game data is withdrawn without gold.
-    TEAM.TRANSFER[2] = -2;
-    TEAM.TRANSGEBOT[2] = 350;
-    TEAM.IMTEAM[1] = 0;
-    TEAM.TRANSFER[3] = 12;  // no league team: cleared, nothing booked
-    run("key 2\nkey Enter\nkey 3\nkey Enter\nkey Esc\n");
-    t = onfile();
-    EXPECT_EQ(t.TRANSFER[2], 0);
-    EXPECT_EQ(t.TRANSGEBOT[2], 0);
-    EXPECT_EQ(t.TRANSFER[3], 0);
+    EXPECT_EQ(t.TRANSFER[4], 0);
     EXPECT_EQ(t.GOLD, 11);
 }
 
 TEST_F(MarketScreen, PendantCarrierNeedsTheConfirmation) {
-    TEAM.GOLD = 100;
-    PLAYER[2].ARTIFAKT = 3;
+    TEAM.GOLD = 100, PLAYER[2].ARTIFAKT = 3;
     run("key 2\nkey N\nkey Esc\n");
     EXPECT_EQ(TEAM.TRANSFER[2], 0);
     run("key 2\nkey Y\nkey H\nkey Enter\nkey Esc\n");
     EXPECT_EQ(onfile().TRANSFER[2], -1);
     EXPECT_EQ(onfile().GOLD, 400);
-    // Taking it back asks nothing.
-    run("key 2\nkey Enter\nkey Esc\n");
+    run("key 2\nkey Enter\nkey Esc\n");  // taking it back asks nothing
     EXPECT_EQ(onfile().TRANSFER[2], 0);
     EXPECT_EQ(onfile().GOLD, 100);
 }
@@ -200,8 +164,7 @@ TEST_F(MarketScreen, NamesOfSlashesAddNoLines) {
 }
 
 TEST_F(MarketScreen, PlayerCardTakesOnlyK) {
-    TEAM.GOLD = 1000;
-    TEAM.ERFAHRUNG = 1;
+    TEAM.GOLD = 1000, TEAM.ERFAHRUNG = 1;
     // While the card is open "B" and "2" are dropped; after "K" the bid goes in.
     run("click " + card(1) + " right\nkey B\nkey 2\nkey K\nkey B\n" + typed(300) + "key Esc\n");
     TEAMREC t = onfile();
@@ -209,8 +172,7 @@ TEST_F(MarketScreen, PlayerCardTakesOnlyK) {
     EXPECT_EQ(t.TRANSFER[2], 0);
     EXPECT_EQ(ONEPLAYER.NAME.str(), "Lot1");
     // Without experience the card is refused with a message.
-    TEAM.ERFAHRUNG = 0;
-    ONEPLAYER = PLAYERREC{};
+    TEAM.ERFAHRUNG = 0, ONEPLAYER = PLAYERREC{};
     run("click " + card(2) + " right\nkey Enter\nkey Esc\n");
     EXPECT_EQ(ONEPLAYER.NAME.str(), "");
     TESTMODE = true;
@@ -218,19 +180,16 @@ TEST_F(MarketScreen, PlayerCardTakesOnlyK) {
     EXPECT_EQ(ONEPLAYER.NAME.str(), "Lot2");
 }
 
-TEST_F(MarketScreen, IconsComeBackAsTheyWere) {
+TEST_F(MarketScreen, MenuButtonInTheChooserLeavesForThatScreenWithTheIconsAsTheyWere) {
+    TEAM.GOLD = 100;
     for (int s = 1; s <= 10; ++s) ICON[s].P[0][0] = 0;
     const auto before = ICON;
     run("key Esc\n");
-    EXPECT_EQ(std::memcmp(&ICON, &before, sizeof ICON), 0);
     EXPECT_TRUE(untouched());
-}
-
-TEST_F(MarketScreen, MenuButtonInTheChooserLeavesForThatScreen) {
-    TEAM.GOLD = 100;
     run("key 2\nclick " + menubutton(3) + "\n");
     EXPECT_EQ(KEY, BUTTON2MENU(3));
     EXPECT_GE(KEY, 101);
+    EXPECT_EQ(std::memcmp(&ICON, &before, sizeof ICON), 0);
     EXPECT_EQ(TEAM.TRANSFER[2], 0);
     EXPECT_EQ(TEAM.GOLD, 100);
 }

@@ -1,18 +1,14 @@
-// The training plan under scripted input: clicks, the free points and leaving.
+// The training plan under scripted input: clicks, the free points, leaving, and
+// the usage counters that only test mode shows.
+#include "base/state.h"
+#include "common/png_shot.h"
 #include "screen_fixture.h"
 
 using namespace korax;
-using korax::mtest::Screen;
-
-namespace {
-
-using TrainingScreen = Screen;
-
-}  // namespace
+using TrainingScreen = korax::mtest::Screen;
 
 TEST_F(TrainingScreen, ClicksChangeOneAreaAndKeysNothing) {
-    TEAM.TRAINING.POINTS = 26;
-    TEAM.TRAINING.TECHNIK = 5;
+    TEAM.TRAINING.POINTS = 26, TEAM.TRAINING.TECHNIK = 5;
     TEAM.TRAINING.KRAFT = 25;  // clamped to 20 when drawn
     script("key Esc\n");
     TRAINING();
@@ -44,8 +40,7 @@ TEST_F(TrainingScreen, RightClickWithFreePointsAndRWithFreePoints) {
 }
 
 TEST_F(TrainingScreen, MorePointsGivenThanThereAreIsError20) {
-    TEAM.TRAINING.POINTS = 10;
-    TEAM.TRAINING.SCHUSS = 11;
+    TEAM.TRAINING.POINTS = 10, TEAM.TRAINING.SCHUSS = 11;
     script("key Esc\n");
     try {
         TRAINING();
@@ -54,4 +49,22 @@ TEST_F(TrainingScreen, MorePointsGivenThanThereAreIsError20) {
         EXPECT_EQ(e.nr, 20);
     }
     EXPECT_TRUE(untouched());
+}
+
+TEST_F(TrainingScreen, UsageCountersOnlyInTestMode) {
+    const bool old = TESTMODE;
+    for (bool test : {false, true}) {
+        TEAM = TEAMREC{}, TEAM.TRAINING.POINTS = 20, TEAM.TRAINING.VGRGESAMT = 123456;
+        TEAM.TRAINING.VGRANZAHL = 12, TEAM.TRAINING.KXGESAMT = 654, TEAM.TRAINING.KXANZAHL = 3, TESTMODE = test;
+        script("shot t.png\nkey Esc\n");
+        TRAINING();
+        korax::testing::PNGSHOT s;
+        ASSERT_TRUE(s.load(root / "t.png"));
+        int grey = 0;
+        for (int y = 268; y < 284; ++y)
+            for (int x = XM1 + 20; x < XM1 + 400; ++x) grey += s.rgb(x, y) == 0xA8A8A8u;
+        EXPECT_EQ(grey > 0, test);
+        EXPECT_TRUE(untouched());
+    }
+    TESTMODE = old;
 }

@@ -3,40 +3,28 @@
 #include "screen_fixture.h"
 
 using namespace korax;
-using korax::mtest::Screen;
 
 namespace {
 
-class VpreisScreen : public Screen {
+class VpreisScreen : public korax::mtest::Screen {
 protected:
     void SetUp() override {
         Screen::SetUp();
-        GEN.HINRUNDE = 1;
-        GEN.TURN = 2;  // next: day 3
+        day(2);        // next: day 3
         GEN.LIGA = 2;  // at most 60
         const int pairs[5][2] = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {0, 9}};
         for (int k = 1; k <= 5; ++k) {
-            auto& p = GEN.SPIELPLAN[1][3][k];
-            p.HEIM = static_cast<std::int16_t>(pairs[k - 1][0]);
-            p.GAST = static_cast<std::int16_t>(pairs[k - 1][1]);
+            GEN.SPIELPLAN[1][3][k].HEIM = static_cast<std::int16_t>(pairs[k - 1][0]);
+            GEN.SPIELPLAN[1][3][k].GAST = static_cast<std::int16_t>(pairs[k - 1][1]);
         }
         for (int t = 1; t <= 10; ++t) GEN.VPREIS[t] = static_cast<std::int16_t>(10 * t);
-    }
-    static std::string typed(int n) {
-        return "key Space\nkey Esc\ntext " + std::to_string(n) + "\nkey Enter\nkey Enter\n";
     }
 };
 
 }  // namespace
 
 TEST_F(VpreisScreen, BuyReturnAndRefuse) {
-    struct Case {
-        const char* what;
-        std::int32_t gold;
-        std::string script;
-        int k, bought;
-        std::int32_t goldafter;
-    } cases[] = {
+    struct Case { const char* what; std::int32_t gold; std::string script; int k, bought; std::int32_t goldafter; } cases[] = {
         {"buy", 100, "key 1\nkey Esc\n", 1, 1, 90},
         {"buy and return", 100, "key 3\nkey 3\nkey Esc\n", 3, 0, 100},
         {"own pairing", 100, "key 2\nkey Enter\nkey Esc\n", 2, 0, 100},
@@ -44,8 +32,7 @@ TEST_F(VpreisScreen, BuyReturnAndRefuse) {
         {"team 0", 100, "key 5\nkey Esc\n", 5, 0, 100},
     };
     for (const auto& c : cases) {
-        TEAM = TEAMREC{};
-        TEAM.GOLD = c.gold;
+        TEAM = TEAMREC{}, TEAM.GOLD = c.gold;
         bool leave = false;
         script(c.script);
         SETVPREIS(leave);

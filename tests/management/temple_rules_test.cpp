@@ -31,25 +31,19 @@ struct Squad {
     }
 };
 
-TEST(ArtefactCheck, AltarAndSlotsCountOneAndTheirLevel) {
+TEST(ArtefactCheck, CheckValueLevelDurationsAndCodableAltar) {
     Squad q;
     q.give(1, 12);
     q.give(4, 55);
-    EXPECT_EQ(CHECKARTEFAKTE(q.t), 2 + 5 + 2);
-    q.t.ARTEFAKT = 3;
-    q.t.ARTLEVEL = 4;
+    EXPECT_EQ(CHECKARTEFAKTE(q.t), 2 + 5 + 2);  // the altar and each slot count one and their level
+    q.t.ARTEFAKT = 3, q.t.ARTLEVEL = 4;
     EXPECT_EQ(CHECKARTEFAKTE(q.t), 9 + 4 + 1);
     EXPECT_EQ(CHECKARTEFAKTE(TEAMREC{}), 0);
-}
-
-TEST(ArtefactCheck, LevelDurationsAndCodableAltar) {
     const int want[10] = {1, 1, 2, 2, 3, 1, 1, 1, 2, 0};
     for (int l = 0; l <= 9; ++l) EXPECT_EQ(ARTLEVELDAUER(l), want[l]) << l;
-    EXPECT_EQ(ARTLEVELDAUER(10), -1);
-    EXPECT_EQ(ARTLEVELDAUER(200), -1);
-    struct Row {
-        int type, level, code;
-    } rows[] = {{0, 0, 0}, {4, 2, 42}, {6, 9, 69}, {25, 5, 255}, {25, 6, 0}, {3, 10, 0}, {200, 1, 0}, {7, 200, 0}};
+    for (int l : {10, 200}) EXPECT_EQ(ARTLEVELDAUER(l), -1) << l;
+    struct Row { int type, level, code; } rows[] = {
+        {0, 0, 0}, {4, 2, 42}, {6, 9, 69}, {25, 5, 255}, {25, 6, 0}, {3, 10, 0}, {200, 1, 0}, {7, 200, 0}};
     for (const Row& r : rows) {
         TEAMREC t{};
         t.ARTEFAKT = static_cast<std::uint8_t>(r.type);
@@ -89,9 +83,7 @@ TEST(ArtefactMove, EveryRowAndRefusalInOrder) {
         if (r.transfer) q.t.TRANSFER[r.transfer] = -1;
         if (r.from == 5 && r.to == 2 && r.transfer == 2) q.give(2, 61);
         if (r.altarfull) {
-            q.t.ARTEFAKT = 4;
-            q.t.ARTLEVEL = 2;
-            q.t.ARTDAUER = 3;
+            q.t.ARTEFAKT = 4, q.t.ARTLEVEL = 2, q.t.ARTDAUER = 3;
         }
         const TEAMREC before = q.t;
         const ARTMOVERESULT m = ARTMOVE(q.t, q.p, q.belegt, r.from, r.to);
@@ -99,51 +91,16 @@ TEST(ArtefactMove, EveryRowAndRefusalInOrder) {
         EXPECT_EQ(m.refusal, r.refusal) << r.what;
         if (!m.moved) {
             EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before)) << r.what;
+        } else if (r.to != ARTALTAR) {  // the player record carries the slot's code
+            EXPECT_EQ(q.p[r.to].ARTIFAKT * 10 + q.p[r.to].ARTLEVEL, q.t.ARTPLAYER[r.to]) << r.what;
+            EXPECT_NE(q.t.ARTPLAYER[r.to], 0) << r.what;
         }
     }
 }
 
-TEST(ArtefactMove, AltarPendantFourTwoBecomes42OnSlot3) {
-    Squad q;
-    q.t.ARTEFAKT = 4;
-    q.t.ARTLEVEL = 2;
-    q.t.ARTDAUER = 2;
-    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 3).moved);
-    EXPECT_EQ(q.t.ARTPLAYER[3], 42);
-    EXPECT_EQ(q.p[3].ARTIFAKT, 4);
-    EXPECT_EQ(q.p[3].ARTLEVEL, 2);
-    EXPECT_EQ(q.t.ARTEFAKT, 0);
-    EXPECT_EQ(q.t.ARTLEVEL, 0);
-}
-
-TEST(ArtefactMove, BackOnTheAltarResetsItsTime) {
-    Squad q;
-    q.give(7, 58);
-    q.t.ARTDAUER = 4;
-    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 7, ARTALTAR).moved);
-    EXPECT_EQ(q.t.ARTEFAKT, 5);
-    EXPECT_EQ(q.t.ARTLEVEL, 8);
-    EXPECT_EQ(q.t.ARTDAUER, 0);
-    EXPECT_EQ(q.t.ARTPLAYER[7], 0);
-    EXPECT_EQ(q.p[7].ARTIFAKT, 0);
-    EXPECT_EQ(q.p[7].ARTLEVEL, 0);
-}
-
-TEST(ArtefactMove, SlotToSlotCarriesTypeAndLevel) {
-    Squad q;
-    q.give(1, 69);
-    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 1, 10).moved);
-    EXPECT_EQ(q.t.ARTPLAYER[10], 69);
-    EXPECT_EQ(q.p[10].ARTIFAKT, 6);
-    EXPECT_EQ(q.p[10].ARTLEVEL, 9);
-    EXPECT_EQ(q.t.ARTPLAYER[1], 0);
-}
-
 TEST(ArtefactMove, EmptySlotsAndUncodableAltarAreNoMoves) {
     Squad q;
-    q.belegt[4] = false;
-    q.t.ARTEFAKT = 4;
-    q.t.ARTLEVEL = 1;
+    q.belegt[4] = false, q.t.ARTEFAKT = 4, q.t.ARTLEVEL = 1;
     EXPECT_FALSE(ARTDROPTARGET(q.belegt, ARTALTAR, 4));
     EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 4).moved);
     EXPECT_FALSE(ARTDROPTARGET(q.belegt, ARTALTAR, ARTALTAR));
@@ -166,26 +123,8 @@ TEST(ArtefactMove, SlotCodeWithoutATypeStaysWhereItIs) {
     EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before));
 }
 
-TEST(ArtefactMove, CheckValueFollowsAFullRound) {
-    Squad q;
-    q.t.ARTEFAKT = 2;
-    q.t.ARTLEVEL = 5;
-    const std::int16_t start = CHECKARTEFAKTE(q.t);
-    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 1).moved);
-    EXPECT_EQ(CHECKARTEFAKTE(q.t), start);
-    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 1, 9).moved);
-    ASSERT_TRUE(ARTMOVE(q.t, q.p, q.belegt, 9, ARTALTAR).moved);
-    EXPECT_EQ(q.t.ARTEFAKT, 2);
-    EXPECT_EQ(q.t.ARTLEVEL, 5);
-    EXPECT_EQ(CHECKARTEFAKTE(q.t), start);
-}
-
 TEST(ArtefactBrowser, StartsAtTheAltarAndSteps) {
-    struct Row {
-        int type, level;
-        const char* keys;
-        int wanttype, wantlevel;
-    } rows[] = {
+    struct Row { int type, level; const char* keys; int wanttype, wantlevel; } rows[] = {
         {1, 0, "H", 6, 0},   {6, 0, "I", 1, 0},   {3, 4, "HH", 1, 4}, {3, 4, "II", 5, 4},
         {0, 0, "I", 1, 0},   {0, 0, "H", 6, 0},   {2, 0, "F", 2, 0},  {2, 8, "G", 2, 8},
         {2, 9, "", 2, 8},    {2, 200, "F", 2, 7}, {9, 3, "", 0, 3},   {200, 1, "I", 1, 1},
@@ -205,23 +144,13 @@ TEST(ArtefactBrowser, StartsAtTheAltarAndSteps) {
 }
 
 TEST(ArtefactBrowser, TextsOfTypesAndLevels) {
-    EXPECT_EQ(ARTTYPETEXT(0), 330);
-    EXPECT_EQ(ARTTYPETEXT(7), 330);
-    EXPECT_EQ(ARTTYPETEXT(1), 340);
-    EXPECT_EQ(ARTTYPETEXT(6), 390);
-    EXPECT_EQ(ARTLEVELTEXT(1, 1), 341);
-    EXPECT_EQ(ARTLEVELTEXT(6, 9), 399);
-    EXPECT_EQ(ARTLEVELTEXT(0, 3), 0);
-    EXPECT_EQ(ARTLEVELTEXT(3, 0), 0);
-    EXPECT_EQ(ARTLEVELTEXT(3, 10), 0);
+    for (auto [type, text] : {std::pair{0, 330}, {7, 330}, {1, 340}, {6, 390}}) EXPECT_EQ(ARTTYPETEXT(type), text);
+    struct Row { int type, level, text; } rows[] = {{1, 1, 341}, {6, 9, 399}, {0, 3, 0}, {3, 0, 0}, {3, 10, 0}};
+    for (const Row& r : rows) EXPECT_EQ(ARTLEVELTEXT(r.type, r.level), r.text) << r.type << " " << r.level;
 }
 
 TEST(Advertising, KeysApplyWithdrawAndReplaceTheSecond) {
-    struct Row {
-        int werb1, werb2, key;
-        int want1, want2;
-        bool changed;
-    } rows[] = {
+    struct Row { int werb1, werb2, key; int want1, want2; bool changed; } rows[] = {
         {0, 0, 4, 4, 0, true},   {4, 0, 7, 4, 7, true},  {4, 7, 9, 4, 9, true},  {4, 7, 4, 0, 7, true},
         {4, 7, 7, 4, 0, true},   {0, 7, 2, 2, 7, true},  {4, 0, 3, 4, 0, false}, {4, 0, 0, 4, 0, false},
         {4, 0, 11, 4, 0, false},
@@ -242,10 +171,8 @@ TEST(Advertising, HeldAndUnknownContractsAreDropped) {
     GENTYPE g{};
     g.WERBUNG[2].TEAM = 7;
     g.WERBUNG[5].TEAM = 200;  // a team outside the league still holds it
-    struct Row {
-        int werb1, werb2, want1, want2;
-        bool changed;
-    } rows[] = {{2, 4, 0, 4, true}, {4, 5, 4, 0, true}, {11, 255, 0, 0, true}, {4, 6, 4, 6, false}, {0, 0, 0, 0, false}};
+    struct Row { int werb1, werb2, want1, want2; bool changed; } rows[] = {
+        {2, 4, 0, 4, true}, {4, 5, 4, 0, true}, {11, 255, 0, 0, true}, {4, 6, 4, 6, false}, {0, 0, 0, 0, false}};
     for (const Row& r : rows) {
         TEAMREC t{};
         t.WERB1 = static_cast<std::uint8_t>(r.werb1);
