@@ -72,7 +72,6 @@ protected:
         L[8].set("<none/new>");
         CLEARGAMES();
     }
-
     void TearDown() override {
         std::filesystem::current_path(oldcwd);
         std::error_code ec;
@@ -82,18 +81,15 @@ protected:
         L[8] = oldl8;
         CLEARGAMES();
     }
-
-    void put(const std::string& name, const std::string& bytes) {
-        std::ofstream f(root / name, std::ios::binary);
-        f << bytes;
-    }
-
+    void put(const std::string& name, const std::string& bytes) { std::ofstream(root / name, std::ios::binary) << bytes; }
     std::string get(const std::string& name) {
         std::ifstream f(root / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(f), {});
     }
-
     bool exists(const std::string& name) { return std::filesystem::exists(root / name); }
+    void dirs(std::initializer_list<const char*> names) {
+        for (auto n : names) std::filesystem::create_directory(root / n);
+    }
 
     // Every entry of the program directory (and below), to prove nothing else was written.
     std::string listing() {

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "records_fixture.h"
 
 using namespace korax;
@@ -52,6 +54,10 @@ TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
     EXPECT_EQ(GEN.SEED, -7);
     EXPECT_EQ(GEN.RSZNAME.str(), "KX12345");
     EXPECT_EQ(RECORDBYTES(GEN), goldenGen(3, 1).b);
+    // The code is refreshed at every read.
+    const auto first = CODE;
+    READGEN();
+    EXPECT_NE(std::memcmp(first.v, CODE.v, 100), 0);
 }
 
 TEST_F(RecordDir, LastDayIsExactlyDay18) {
@@ -81,14 +87,6 @@ TEST_F(RecordDir, MissingOrShortGenFileIsError1Or2) {
     EXPECT_EQ(fatalOf([] { READGEN(); }).nr, 2);
 }
 
-TEST_F(RecordDir, CodeIsRefreshedAtEveryRead) {
-    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
-    READGEN();
-    auto first = CODE;
-    READGEN();
-    EXPECT_NE(std::memcmp(first.v, CODE.v, 100), 0);
-}
-
 TEST_F(RecordDir, PairingOfAMatchDay) {
     writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
     READGEN();
@@ -107,26 +105,28 @@ TEST_F(RecordDir, PairingOfAMatchDay) {
 
 // ---- history ----
 
-TEST_F(RecordDir, HistoryRoundTrip) {
+TEST_F(RecordDir, HistoryIsWrittenAppendedAndReadBack) {
     OPENHIS(4, true, false);
     EXPECT_EQ(HISNAME, "GAME1\\TEAM4.HI");
-    WRITEHIS(ERFOLGREC::of("Saison 3"));
-    WRITEHIS(ERFOLGREC::of(">>> Pokalsieger"));
-    WRITEHIS(ERFOLGREC::of(""));
+    for (const char* line : {"Saison 3", ">>> Pokalsieger", ""}) WRITEHIS(ERFOLGREC::of(line));
     CLOSEHIS();
     EXPECT_EQ(readFile(game("TEAM4.HI")), "Saison 3\r\n>>> Pokalsieger\r\n\r\n");
     OPENHIS(4, false, false);
     ERFOLGREC line;
-    ASSERT_TRUE(READHIS(line));
-    EXPECT_EQ(line.str(), "Saison 3");
-    ASSERT_TRUE(READHIS(line));
-    EXPECT_EQ(line.str(), ">>> Pokalsieger");
-    ASSERT_TRUE(READHIS(line));
-    EXPECT_EQ(line.str(), "");
+    for (const char* want : {"Saison 3", ">>> Pokalsieger", ""}) {
+        ASSERT_TRUE(READHIS(line));
+        EXPECT_EQ(line.str(), want);
+    }
     line = "unchanged";
     EXPECT_FALSE(READHIS(line));
     EXPECT_EQ(line.str(), "unchanged");
     CLOSEHIS();
+    APPENDHIS(10, ERFOLGREC::of("first"), true);
+    WRITEHIS(ERFOLGREC::of("second"));
+    CLOSEHIS();
+    APPENDHIS(10, ERFOLGREC::of("third"), true);
+    CLOSEHIS();
+    EXPECT_EQ(readFile(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
 }
 
 TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
@@ -150,29 +150,20 @@ TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
     }
 }
 
-TEST_F(RecordDir, AppendCreatesAndExtends) {
-    APPENDHIS(10, ERFOLGREC::of("first"), true);
-    WRITEHIS(ERFOLGREC::of("second"));
-    CLOSEHIS();
-    APPENDHIS(10, ERFOLGREC::of("third"), true);
-    CLOSEHIS();
-    EXPECT_EQ(readFile(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
-}
-
 TEST_F(RecordDir, HistoryInAnUnwritableDirectoryIsError4) {
     GAMEDIR = "NOSUCHDIR\\";
-    FatalError e = fatalOf([] { OPENHIS(1, true, false); });
-    EXPECT_EQ(e.nr, 4);
-    EXPECT_EQ(e.text, "NOSUCHDIR\\TEAM1.HI");
-    e = fatalOf([] { APPENDHIS(1, ERFOLGREC::of("x"), false); });
-    EXPECT_EQ(e.nr, 4);
-    e = fatalOf([] { OPENHIS(1, false, false); });
-    EXPECT_EQ(e.nr, 4);
+    for (const auto& f : std::vector<std::function<void()>>{[] { OPENHIS(1, true, false); },
+                                                            [] { APPENDHIS(1, ERFOLGREC::of("x"), false); },
+                                                            [] { OPENHIS(1, false, false); }}) {
+        FatalError e = fatalOf(f);
+        EXPECT_EQ(e.nr, 4);
+        EXPECT_EQ(e.text, "NOSUCHDIR\\TEAM1.HI");
+    }
 }
 
 // ---- icons ----
 
-TEST_F(RecordDir, IconIsOneBlockOf1024Bytes) {
+TEST_F(RecordDir, IconIsOneBlockOf1024BytesAndMissingOrShortIsFatalOnlyForTheStrictReader) {
     std::string raw(1024, '\0');
     for (int i = 0; i < 1024; ++i) raw[static_cast<std::size_t>(i)] = static_cast<char>(i % 251);
     writeFile(dir / "IH1.RAW", raw + "trailing bytes are ignored");
@@ -182,12 +173,8 @@ TEST_F(RecordDir, IconIsOneBlockOf1024Bytes) {
     EXPECT_EQ(icon.P[0][31], 31);
     EXPECT_EQ(icon.P[1][0], 32);
     EXPECT_EQ(icon.P[31][31], 1023 % 251);
-}
-
-TEST_F(RecordDir, MissingOrShortIconIsFatalOnlyForTheStrictReader) {
     writeFile(dir / "m101.raw", std::string(1023, '\x05'));
     for (const char* name : {"pendant", "m101"}) {
-        ICONREC icon{};
         icon.P[3][3] = 42;
         FatalError e = fatalOf([&] { READICON(name, icon); });
         EXPECT_EQ(e.nr, std::string(name) == "m101" ? 2 : 1);
@@ -197,7 +184,6 @@ TEST_F(RecordDir, MissingOrShortIconIsFatalOnlyForTheStrictReader) {
     }
     // Names are cut to 12 characters.
     writeFile(dir / "longicon9.RA", std::string(1024, '\x07'));
-    ICONREC icon{};
     ASSERT_TRUE(READICONTOL("longicon9", icon));
     EXPECT_EQ(icon.P[10][10], 7);
     EXPECT_EQ(fatalOf([&] { READICON("abcdefghijkl", icon); }).text, "abcdefghijkl");
