@@ -1,11 +1,9 @@
 // Copying, moving and rewriting whole files: every byte, the target replaced in one
 // step or left whole, and the error numbers of the failing step.
-#include "gamedir_fixture.h"
+#include "fixture.h"
 
 using namespace korax;
-using korax::testing::GameDirTest;
-using korax::testing::fatal_nr;
-using korax::testing::FileSizeLimit;
+using namespace datatest;
 
 namespace {
 
@@ -17,7 +15,7 @@ std::string pattern(std::size_t n) {
 
 }  // namespace
 
-using FilesCopy = GameDirTest;
+using FilesCopy = DataDir;
 
 TEST_F(FilesCopy, CopiesEveryByteReplacesTheTargetAndKeepsAFileCopiedOntoItself) {
     EXPECT_FALSE(COPYFILE("NOPE.DAT", "COPY.DAT"));
@@ -48,14 +46,11 @@ TEST_F(FilesCopy, CopiesEveryByteReplacesTheTargetAndKeepsAFileCopiedOntoItself)
 TEST_F(FilesCopy, FailedCopyIsFatal4AndLeavesSourceAndOldTargetWhole) {
     put("SRC.DAT", pattern(50000));
     put("DST.DAT", "previous turn");
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { COPYFILE("SRC.DAT", "NODIR\\DST.DAT"); }, &text), 4);
-    EXPECT_EQ(text, "NODIR\\DST.DAT");
+    EXPECT_EQ(fatal([] { COPYFILE("SRC.DAT", "NODIR\\DST.DAT"); }), "4:NODIR\\DST.DAT");
     {
         FileSizeLimit limit(20000);
-        EXPECT_EQ(fatal_nr([] { COPYFILE("SRC.DAT", "DST.DAT"); }, &text), 4);
+        EXPECT_EQ(fatal([] { COPYFILE("SRC.DAT", "DST.DAT"); }), "4:DST.DAT");
     }
-    EXPECT_EQ(text, "DST.DAT");
     EXPECT_EQ(get("DST.DAT"), "previous turn");
     EXPECT_EQ(get("SRC.DAT"), pattern(50000));
     EXPECT_EQ(listing(), "DST.DAT\nSRC.DAT\n");
@@ -64,7 +59,7 @@ TEST_F(FilesCopy, FailedCopyIsFatal4AndLeavesSourceAndOldTargetWhole) {
 TEST_F(FilesCopy, MoveRemovesTheSourceOnlyAfterTheCopy) {
     put("A.DAT", "payload");
     put("B.DAT", "keep");
-    EXPECT_EQ(fatal_nr([] { MOVEFILE("A.DAT", "NODIR\\A.DAT"); }), 4);
+    EXPECT_EQ(fatal([] { MOVEFILE("A.DAT", "NODIR\\A.DAT"); }), "4:NODIR\\A.DAT");
     EXPECT_EQ(get("A.DAT"), "payload");
     EXPECT_FALSE(MOVEFILE("C.DAT", "B.DAT"));
     EXPECT_EQ(get("B.DAT"), "keep");
@@ -102,13 +97,11 @@ TEST_F(FilesCopy, RewriteReplacesWholeKeepsRightsAndAFailureLeavesThePreviousFil
     EXPECT_EQ(std::filesystem::status(root / "KORAX.INI").permissions(), std::filesystem::perms(0640));
     {
         FileSizeLimit limit(10);
-        EXPECT_EQ(fatal_nr([] { REWRITEFILE("KORAX.INI", std::string(100, 'x'), 1, 5, 9); }), 5);
+        EXPECT_EQ(fatal([] { REWRITEFILE("KORAX.INI", std::string(100, 'x'), 1, 5, 9); }), "5:KORAX.INI");
     }
     EXPECT_EQ(get("KORAX.INI"), "ID=255\nnew\n");
     EXPECT_EQ(listing(), "KORAX.INI\n");
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { REWRITEFILE("NODIR\\TEAM3.TRN", "x", 4, 5, 9); }, &text), 4);
-    EXPECT_EQ(text, "NODIR\\TEAM3.TRN");
+    EXPECT_EQ(fatal([] { REWRITEFILE("NODIR\\TEAM3.TRN", "x", 4, 5, 9); }), "4:NODIR\\TEAM3.TRN");
 }
 
 TEST_F(FilesCopy, UncommittedFileVanishesWithoutTouchingTheTarget) {

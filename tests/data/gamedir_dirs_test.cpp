@@ -1,10 +1,9 @@
 // Game directory names: normalised, tested and created without leaving the program
 // directory, refused when they are paths, and the match header and stale temporaries in them.
-#include "gamedir_fixture.h"
+#include "fixture.h"
 
 using namespace korax;
-using korax::testing::GameDirTest;
-using korax::testing::fatal_nr;
+using namespace datatest;
 
 namespace {
 
@@ -15,7 +14,7 @@ std::string normdir(std::string s) {
 
 }  // namespace
 
-using GameDirs = GameDirTest;
+using GameDirs = DataDir;
 
 TEST(GameDirNames, NormDirReadyDirCapsAndSafeName) {
     const std::pair<std::string, std::string> cases[] = {
@@ -58,9 +57,7 @@ TEST_F(GameDirs, CanChDirAndCheckGameDirKeepTheCurrentDirectory) {
     }
     EXPECT_EQ(std::filesystem::current_path(), root);
     GAMEDIR = "GAME9\\";
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { CHECKGAMEDIR(); }, &text), 13);
-    EXPECT_EQ(text, "GAME9");
+    EXPECT_EQ(fatal([] { CHECKGAMEDIR(); }), "13:GAME9");
 }
 
 TEST_F(GameDirs, InitDirCreatesWhatIsMissingAndFindsAnyLetterCase) {
@@ -75,23 +72,19 @@ TEST_F(GameDirs, InitDirCreatesWhatIsMissingAndFindsAnyLetterCase) {
     EXPECT_EQ(std::filesystem::current_path(), root);
     // Over or below a file it is fatal 13.
     put("GAME4", "not a directory");
-    std::string text, d = "GAME4";
-    EXPECT_EQ(fatal_nr([&] { INITDIR(d); }, &text), 13);
-    EXPECT_EQ(text, "GAME4");
+    std::string d = "GAME4";
+    EXPECT_EQ(fatal([&] { INITDIR(d); }), "13:GAME4");
     d = "GAME4\\SUB";
-    EXPECT_EQ(fatal_nr([&] { INITDIR(d); }), 13);
+    EXPECT_EQ(fatal([&] { INITDIR(d); }), "13:GAME4\\SUB");
     EXPECT_EQ(listing(), "GAME2\nGAME4\ngame3\n");
 }
 
 TEST_F(GameDirs, DataGameDirRefusesUnsafeNamesBeforeAnythingIsWritten) {
     const std::pair<const char*, const char*> good[] = {{"", ""}, {"   ", ""}, {"LIGA1\\", "LIGA1"}, {".", "."}};
     for (const auto& [name, dir] : good) EXPECT_EQ(DATAGAMEDIR(name, "TEAM3.RST"), dir) << name;
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { DATAGAMEDIR("..\\..\\X", "TEAM3.RST"); }, &text), 99);
-    EXPECT_EQ(text, "TEAM3.RST: unsafe game directory name \"..\\..\\X\"");
-    EXPECT_EQ(fatal_nr([] { DATAGAMEDIR(std::string("A\nB"), "X.RSZ"); }, &text), 99);
-    EXPECT_EQ(text, "X.RSZ: unsafe game directory name \"A?B\"");
-    EXPECT_EQ(fatal_nr([] { DATAGAMEDIR("/tmp", "X.RSZ"); }), 99);
+    EXPECT_EQ(fatal([] { DATAGAMEDIR("..\\..\\X", "TEAM3.RST"); }), "99:TEAM3.RST: unsafe game directory name \"..\\..\\X\"");
+    EXPECT_EQ(fatal([] { DATAGAMEDIR(std::string("A\nB"), "X.RSZ"); }), "99:X.RSZ: unsafe game directory name \"A?B\"");
+    EXPECT_EQ(fatal([] { DATAGAMEDIR("/tmp", "X.RSZ"); }), "99:X.RSZ: unsafe game directory name \"/tmp\"");
     EXPECT_EQ(listing(), "");
 }
 

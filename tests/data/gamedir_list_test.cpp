@@ -1,13 +1,11 @@
 // GAMES.INI, the list of games: read with its other lines kept, rewritten and
 // appended, and the chooser's insert, delete, describe and scrolling.
-#include "gamedir_fixture.h"
+#include "fixture.h"
 
 using namespace korax;
-using korax::testing::GameDirTest;
-using korax::testing::fatal_nr;
-using korax::testing::FileSizeLimit;
+using namespace datatest;
 
-using GameList = GameDirTest;
+using GameList = DataDir;
 
 TEST_F(GameList, ReadsEntriesKeepsOtherLinesAndDropsDuplicatesAndMissingDirectories) {
     PARSEGAMESINI("");
@@ -74,11 +72,8 @@ TEST_F(GameList, LongNamesAreCutPathsRefusedUnenterableDropped) {
 }
 
 TEST_F(GameList, ReadRewriteAndAppendOfTheFile) {
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { READGAMESINI(); }, &text), 1);
-    EXPECT_EQ(text, " GAMES.INI");
-    EXPECT_EQ(fatal_nr([] { APPENDGAMESINI("NEW, new"); }, &text), 1);
-    EXPECT_EQ(text, "GAMES.INI");
+    EXPECT_EQ(fatal([] { READGAMESINI(); }), "1: GAMES.INI");
+    EXPECT_EQ(fatal([] { APPENDGAMESINI("NEW, new"); }), "1:GAMES.INI");
     // Other lines first, the line ends kept, missing games dropped.
     dirs({"DEMO", "B"});
     put("GAMES.INI", "; list\r\nDEMO, demo\r\nB, bee\r\nX, gone\r\n");
@@ -86,8 +81,7 @@ TEST_F(GameList, ReadRewriteAndAppendOfTheFile) {
     EXPECT_TRUE(AENDERUNG);
     {
         FileSizeLimit limit(5);
-        EXPECT_EQ(fatal_nr([] { WRITEGAMESINI(); }, &text), 5);
-        EXPECT_EQ(text, "GAMES.INI");
+        EXPECT_EQ(fatal([] { WRITEGAMESINI(); }), "5:GAMES.INI");
     }
     EXPECT_EQ(get("GAMES.INI"), "; list\r\nDEMO, demo\r\nB, bee\r\nX, gone\r\n");
     WRITEGAMESINI();
@@ -110,7 +104,7 @@ TEST_F(GameList, InsertCreatesTheDirectoryAndRefusesPathsEmptyNamesFilesAndAFull
     EXPECT_EQ(GAMESANZ, 0);
     EXPECT_EQ(listing(), "");
     put("LIGA", "a file");
-    EXPECT_EQ(fatal_nr([&] { GAMELISTINSERT(v, "LIGA"); }), 13);
+    EXPECT_EQ(fatal([&] { GAMELISTINSERT(v, "LIGA"); }), "13:LIGA");
     dirs({"DEMO"});
     PARSEGAMESINI("DEMO, demo\n");
     EXPECT_TRUE(GAMELISTINSERT(v, "  liga2 "));

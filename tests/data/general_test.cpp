@@ -1,9 +1,9 @@
 #include <functional>
 
-#include "records_fixture.h"
+#include "fixture.h"
 
 using namespace korax;
-using namespace recordtest;
+using namespace datatest;
 
 namespace {
 
@@ -38,7 +38,7 @@ Bytes goldenGen(int turn, int hinrunde) {
 // The field offsets are fixed at compile time; this checks the order of the array
 // dimensions and the bytes as a whole.
 TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
-    writeFile(game("gen3.dat"), goldenGen(3, 1).b);
+    spit(game("gen3.dat"), goldenGen(3, 1).b);
     READGEN();
     EXPECT_EQ(GEN.LIGATXT.str(), "Oberliga");
     EXPECT_EQ(GEN.TABELLE[1].TEAM, 10);
@@ -63,7 +63,7 @@ TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
 TEST_F(RecordDir, LastDayIsExactlyDay18) {
     struct Case { int turn, hinrunde; int tag; bool last; };
     for (Case c : {Case{9, 1, 9, false}, Case{8, 0, 17, false}, Case{9, 0, 18, true}, Case{10, 0, 19, false}}) {
-        writeFile(game("GEN3.DAT"), goldenGen(c.turn, c.hinrunde).b);
+        spit(game("GEN3.DAT"), goldenGen(c.turn, c.hinrunde).b);
         READGEN();
         EXPECT_EQ(TAG, c.tag);
         EXPECT_EQ(HIN, c.hinrunde);
@@ -72,23 +72,19 @@ TEST_F(RecordDir, LastDayIsExactlyDay18) {
 }
 
 TEST_F(RecordDir, MissingOrShortGenFileIsError1Or2) {
-    FatalError e = fatalOf([] { READGEN(); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\GEN3.DAT");
-    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
+    EXPECT_EQ(fatal([] { READGEN(); }), "1:GAME1\\GEN3.DAT");
+    spit(game("GEN3.DAT"), goldenGen(4, 1).b);
     READGEN();
-    writeFile(game("GEN3.DAT"), goldenGen(7, 1).b.substr(0, 6634));
-    e = fatalOf([] { READGEN(); });
-    EXPECT_EQ(e.nr, 2);
-    EXPECT_EQ(e.text, "GAME1\\GEN3.DAT 6635");
+    spit(game("GEN3.DAT"), goldenGen(7, 1).b.substr(0, 6634));
+    EXPECT_EQ(fatal([] { READGEN(); }), "2:GAME1\\GEN3.DAT 6635");
     // No partial read: the record of the last good read stays.
     EXPECT_EQ(GEN.TURN, 4);
-    writeFile(game("GEN3.DAT"), "");
-    EXPECT_EQ(fatalOf([] { READGEN(); }).nr, 2);
+    spit(game("GEN3.DAT"), "");
+    EXPECT_EQ(fatal([] { READGEN(); }), "2:GAME1\\GEN3.DAT 6635");
 }
 
 TEST_F(RecordDir, PairingOfAMatchDay) {
-    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
+    spit(game("GEN3.DAT"), goldenGen(4, 1).b);
     READGEN();
     // Day, pairing, home team; the first half of the season lives in half 1.
     const struct { int day, k; bool found; int heim; } cases[] = {
@@ -110,7 +106,7 @@ TEST_F(RecordDir, HistoryIsWrittenAppendedAndReadBack) {
     EXPECT_EQ(HISNAME, "GAME1\\TEAM4.HI");
     for (const char* line : {"Saison 3", ">>> Pokalsieger", ""}) WRITEHIS(ERFOLGREC::of(line));
     CLOSEHIS();
-    EXPECT_EQ(readFile(game("TEAM4.HI")), "Saison 3\r\n>>> Pokalsieger\r\n\r\n");
+    EXPECT_EQ(slurp(game("TEAM4.HI")), "Saison 3\r\n>>> Pokalsieger\r\n\r\n");
     OPENHIS(4, false, false);
     ERFOLGREC line;
     for (const char* want : {"Saison 3", ">>> Pokalsieger", ""}) {
@@ -126,7 +122,7 @@ TEST_F(RecordDir, HistoryIsWrittenAppendedAndReadBack) {
     CLOSEHIS();
     APPENDHIS(10, ERFOLGREC::of("third"), true);
     CLOSEHIS();
-    EXPECT_EQ(readFile(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
+    EXPECT_EQ(slurp(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
 }
 
 TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
@@ -137,7 +133,7 @@ TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
         {"TEAM1.HI", 1, false, "a\nb\n", {"a", "b"}},
         {"TEAM7.HI", 7, false, "", {}}};
     for (const auto& c : cases) {
-        if (c.team != 7) writeFile(game(c.file), c.text);  // a missing one is created empty
+        if (c.team != 7) spit(game(c.file), c.text);  // a missing one is created empty
         OPENHIS(c.team, false, c.his);
         ERFOLGREC line;
         for (const std::string& want : c.lines) {
@@ -146,7 +142,7 @@ TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
         }
         EXPECT_FALSE(READHIS(line));
         CLOSEHIS();
-        EXPECT_EQ(readFile(game(c.file)), c.text);
+        EXPECT_EQ(slurp(game(c.file)), c.text);
     }
 }
 
@@ -155,9 +151,7 @@ TEST_F(RecordDir, HistoryInAnUnwritableDirectoryIsError4) {
     for (const auto& f : std::vector<std::function<void()>>{[] { OPENHIS(1, true, false); },
                                                             [] { APPENDHIS(1, ERFOLGREC::of("x"), false); },
                                                             [] { OPENHIS(1, false, false); }}) {
-        FatalError e = fatalOf(f);
-        EXPECT_EQ(e.nr, 4);
-        EXPECT_EQ(e.text, "NOSUCHDIR\\TEAM1.HI");
+        EXPECT_EQ(fatal(f), "4:NOSUCHDIR\\TEAM1.HI");
     }
 }
 
@@ -166,25 +160,23 @@ TEST_F(RecordDir, HistoryInAnUnwritableDirectoryIsError4) {
 TEST_F(RecordDir, IconIsOneBlockOf1024BytesAndMissingOrShortIsFatalOnlyForTheStrictReader) {
     std::string raw(1024, '\0');
     for (int i = 0; i < 1024; ++i) raw[static_cast<std::size_t>(i)] = static_cast<char>(i % 251);
-    writeFile(dir / "IH1.RAW", raw + "trailing bytes are ignored");
+    spit(root / "IH1.RAW", raw + "trailing bytes are ignored");
     ICONREC icon{};
     READICON("ih1", icon);
     EXPECT_EQ(icon.P[0][0], 0);
     EXPECT_EQ(icon.P[0][31], 31);
     EXPECT_EQ(icon.P[1][0], 32);
     EXPECT_EQ(icon.P[31][31], 1023 % 251);
-    writeFile(dir / "m101.raw", std::string(1023, '\x05'));
+    spit(root / "m101.raw", std::string(1023, '\x05'));
     for (const char* name : {"pendant", "m101"}) {
         icon.P[3][3] = 42;
-        FatalError e = fatalOf([&] { READICON(name, icon); });
-        EXPECT_EQ(e.nr, std::string(name) == "m101" ? 2 : 1);
-        EXPECT_EQ(e.text, std::string(name) + ".RAW");
+        EXPECT_EQ(fatal([&] { READICON(name, icon); }), (std::string(name) == "m101" ? "2:" : "1:") + std::string(name) + ".RAW");
         EXPECT_FALSE(READICONTOL(name, icon));
         EXPECT_EQ(icon.P[3][3], 42);
     }
     // Names are cut to 12 characters.
-    writeFile(dir / "longicon9.RA", std::string(1024, '\x07'));
+    spit(root / "longicon9.RA", std::string(1024, '\x07'));
     ASSERT_TRUE(READICONTOL("longicon9", icon));
     EXPECT_EQ(icon.P[10][10], 7);
-    EXPECT_EQ(fatalOf([&] { READICON("abcdefghijkl", icon); }).text, "abcdefghijkl");
+    EXPECT_EQ(fatal([&] { READICON("abcdefghijkl", icon); }), "1:abcdefghijkl");
 }

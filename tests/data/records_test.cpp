@@ -3,10 +3,10 @@
 
 #include <functional>
 
-#include "records_fixture.h"
+#include "fixture.h"
 
 using namespace korax;
-using namespace recordtest;
+using namespace datatest;
 
 namespace {
 
@@ -51,9 +51,10 @@ std::string teamFile(int count = 10) {
 }  // namespace
 
 TEST(PlayerRecord, BytesMatchTheFileLayoutAndTheCheckValueIgnoresTheStoredOneAndWraps) {
-    const std::string golden = hexbytes(
-        "03000500054772696d6d0000000c00323c46505a64fb070000000000000000000400230102000301020000000100090003"
-        "000000000000000000000000");
+    const std::string hex = "03000500054772696d6d0000000c00323c46505a64fb0700000000000000000004002301020003010200000001"
+                            "00090003000000000000000000000000";
+    std::string golden;
+    for (std::size_t i = 0; i < hex.size(); i += 2) golden.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
     ASSERT_EQ(golden, playerBytes(-5));
     PLAYERREC p = fromBytes<PLAYERREC>(golden);
     EXPECT_EQ(p.NAME.str(), "Grimm");
@@ -183,8 +184,7 @@ TEST(Positions, DistanceAndOrdering) {
             << c.sparring << " " << c.k << " " << c.x << "," << c.y;
 }
 
-TEST(League, TablePlaceMatchDayLeagueFactorAndRaceNames) {
-    resetModel();
+TEST_F(DataDir, LeagueTablePlaceMatchDayLeagueFactorAndRaceNames) {
     for (int i = 1; i <= 10; ++i) GEN.TABELLE[i].TEAM = static_cast<std::int16_t>(11 - i);
     GEN.TABELLE[7].TEAM = 10;  // the last matching row counts
     const std::pair<int, int> places[] = {{10, 7}, {1, 10}, {4, 0}, {11, 0}};
@@ -200,7 +200,6 @@ TEST(League, TablePlaceMatchDayLeagueFactorAndRaceNames) {
         GEN.LIGA = static_cast<std::uint8_t>(liga);
         EXPECT_EQ(LIGAFAKTOR(), factor) << liga;
     }
-    resetModel();
     const std::pair<int, const char*> races[] = {{1, "(Hurtin)"}, {2, "(Hurtin)"}, {4, "(Bogon)"}, {6, "(Spider)"},
                                                  {7, "(Marvin)"}, {10, "(Eciton)"}, {0, ""}, {11, ""}, {255, ""}};
     for (const auto& [code, name] : races) EXPECT_EQ(GETRACENAME(code).str(), name) << code;
@@ -209,24 +208,18 @@ TEST(League, TablePlaceMatchDayLeagueFactorAndRaceNames) {
 // ---- the two files ----
 
 TEST_F(RecordDir, OpeningNeedsBothFilesInAnyLetterCaseAndKeepsASecondClientOut) {
-    writeFile(game("TEAM3.DAT"), teamFile());
-    FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
+    spit(game("TEAM3.DAT"), teamFile());
+    EXPECT_EQ(fatal([] { OPENFILES(_PLAYER | _TEAM); }), "1:GAME1\\PLAYER3.DAT");
     fs::remove(game("TEAM3.DAT"));
-    writeFile(game("Player3.Dat"), playerBytes(50));
-    e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT");
+    spit(game("Player3.Dat"), playerBytes(50));
+    EXPECT_EQ(fatal([] { OPENFILES(_PLAYER | _TEAM); }), "1:GAME1\\TEAM3.DAT");
     EXPECT_FALSE(FILESOPEN(_PLAYER));
-    writeFile(game("TEAM3.DAT"), teamFile());
+    spit(game("TEAM3.DAT"), teamFile());
     // Another process holding the team file looks to flock like any other open file description.
     int other = ::open(game("TEAM3.DAT").c_str(), O_RDWR);
     ASSERT_GE(other, 0);
     ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
-    e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT");
+    EXPECT_EQ(fatal([] { OPENFILES(_PLAYER | _TEAM); }), "1:GAME1\\TEAM3.DAT");
     ::close(other);
     OPENFILES(_PLAYER | _TEAM);
     EXPECT_TRUE(FILESOPEN(_PLAYER | _TEAM));
@@ -249,19 +242,16 @@ TEST_F(RecordDir, OpeningNeedsBothFilesInAnyLetterCaseAndKeepsASecondClientOut) 
 TEST_F(RecordDir, RecordsAreReadAndWrittenInPlaceOrRefusedWithTheirNumber) {
     PLAYERREC p{};
     TEAMREC t{};
-    EXPECT_EQ(fatalOf([&] { READPLAYER(1, p); }).nr, 3);  // files closed
+    EXPECT_EQ(fatal([&] { READPLAYER(1, p); }), "3:GAME1\\PLAYER3.DAT(1)");  // files closed
     const std::string teams = teamFile().substr(0, 907 * 9 + 400);
-    writeFile(game("PLAYER3.DAT"), playerBytes(50) + playerBytes(60));
-    writeFile(game("TEAM3.DAT"), teams);
+    spit(game("PLAYER3.DAT"), playerBytes(50) + playerBytes(60));
+    spit(game("TEAM3.DAT"), teams);
     OPENFILES(_PLAYER | _TEAM);
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[&] { READPLAYER(3, p); }, "2:GAME1\\PLAYER3.DAT(3)"}, {[&] { READTEAM(10, t); }, "2:GAME1\\TEAM3.DAT(10)"},
         {[&] { READPLAYER(0, p); }, "3:GAME1\\PLAYER3.DAT(0)"}, {[&] { READTEAM(-4, t); }, "3:GAME1\\TEAM3.DAT(-4)"},
         {[&] { WRITEPLAYER(0, p); }, "3:GAME1\\PLAYER3.DAT"},   {[&] { WRITETEAM(0, t); }, "3:GAME1\\TEAM3.DAT(0)"}};
-    for (const auto& [f, error] : cases) {
-        FatalError e = fatalOf(f);
-        EXPECT_EQ(std::to_string(e.nr) + ":" + e.text, error);
-    }
+    for (const auto& [f, error] : cases) EXPECT_EQ(fatal(f), error);
     READPLAYER(2, p);
     EXPECT_EQ(p.VERFASSUNG, 60);
     // A written player gets a fresh check value.
@@ -276,8 +266,8 @@ TEST_F(RecordDir, RecordsAreReadAndWrittenInPlaceOrRefusedWithTheirNumber) {
     Bytes expect;
     expect.b = playerBytes(-5);
     expect.i32(28, -318047693);
-    EXPECT_EQ(readFile(game("PLAYER3.DAT")), playerBytes(50) + expect.b);
-    const std::string after = readFile(game("TEAM3.DAT"));
+    EXPECT_EQ(slurp(game("PLAYER3.DAT")), playerBytes(50) + expect.b);
+    const std::string after = slurp(game("TEAM3.DAT"));
     ASSERT_EQ(after.size(), teams.size());
     EXPECT_EQ(after.substr(0, 3 * 907), teams.substr(0, 3 * 907));
     EXPECT_EQ(after.substr(4 * 907), teams.substr(4 * 907));
@@ -288,31 +278,23 @@ TEST_F(RecordDir, AFullDiskIsError5) {
     std::error_code ec;
     fs::create_symlink("/dev/full", game("PLAYER3.DAT"), ec);
     if (ec || !fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    writeFile(game("TEAM3.DAT"), teamFile());
+    spit(game("TEAM3.DAT"), teamFile());
     OPENFILES(_PLAYER | _TEAM);
     PLAYERREC p{};
-    FatalError e = fatalOf([&] { WRITEPLAYER(1, p); });
-    EXPECT_EQ(e.nr, 5);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
+    EXPECT_EQ(fatal([&] { WRITEPLAYER(1, p); }), "5:GAME1\\PLAYER3.DAT");
 }
 
 // ---- start-up loading ----
 
 class TeamLoading : public RecordDir {
 protected:
-    STRING70 oldText98 = L[98];
-
     void SetUp() override {
         RecordDir::SetUp();
         L[98] = "Damaged player record (check value) in";
         // Icons: every pixel of each file names its icon code, plus the colours that get replaced.
         const char* stems[20] = {"ih1", "ih2", "ib1", "ib2", "is1", "is2", "im1", "im2", "ie1", "ie2",
                                  "ih3", "ih4", "ib3", "ib4", "is3", "is4", "im3", "im4", "ie3", "ie4"};
-        for (int n = 1; n <= 20; ++n) writeFile(dir / (std::string(stems[n - 1]) + ".raw"), icon(n));
-    }
-    void TearDown() override {
-        L[98] = oldText98;
-        RecordDir::TearDown();
+        for (int n = 1; n <= 20; ++n) spit(root / (std::string(stems[n - 1]) + ".raw"), icon(n));
     }
     static std::string icon(int n) {
         std::string raw(1024, static_cast<char>(100 + n));
@@ -329,7 +311,7 @@ protected:
         for (auto& [nr, p] : squad) recs[static_cast<std::size_t>(nr - 1)] = p;
         std::string players;
         for (auto& r : recs) players += RECORDBYTES(r);
-        writeFile(game("PLAYER3.DAT"), players);
+        spit(game("PLAYER3.DAT"), players);
         std::string teams = teamFile();
         TEAMREC own = fromBytes<TEAMREC>(teams.substr(2 * 907, 907));
         int slot = 1;
@@ -338,7 +320,7 @@ protected:
         own.ARTPLAYER[1] = 34;
         own.ARTPLAYER[2] = 0;
         teams.replace(2 * 907, 907, RECORDBYTES(own));
-        writeFile(game("TEAM3.DAT"), teams);
+        spit(game("TEAM3.DAT"), teams);
         GEN.ANZAHL = 8;
         OPENFILES(_PLAYER | _TEAM);
     }
@@ -359,17 +341,17 @@ TEST_F(TeamLoading, ReadAllTeamsFillsTheLeagueAndATeamChangeIsWrittenOnlyWhenItD
     for (int t = 1; t <= 10; ++t) EXPECT_EQ(TEAMPROFI[t], profi[t]) << t;
     // A change behind our back shows whether the record was written again.
     CLOSEFILES(_TEAM);
-    std::string teams = readFile(game("TEAM3.DAT"));
+    std::string teams = slurp(game("TEAM3.DAT"));
     teams[2 * 907] = 2;
-    writeFile(game("TEAM3.DAT"), teams);
+    spit(game("TEAM3.DAT"), teams);
     OPENFILES(_TEAM);
     RSTSIZE = 0;
     CHECKTEAMCHANGE();
-    EXPECT_EQ(readFile(game("TEAM3.DAT"))[2 * 907], 2);
+    EXPECT_EQ(slurp(game("TEAM3.DAT"))[2 * 907], 2);
     RSTSIZE = 2;
     CHECKTEAMCHANGE();
     EXPECT_EQ(TEAM.RSTSIZE, 2);
-    const std::string after = readFile(game("TEAM3.DAT"));
+    const std::string after = slurp(game("TEAM3.DAT"));
     EXPECT_EQ(after[2 * 907 + 847], 2);
     EXPECT_EQ(after[2 * 907], 6);  // the whole own record, name length included
 }
@@ -416,7 +398,7 @@ TEST_F(TeamLoading, SquadIsLoadedAndIconsColoured) {
     EXPECT_EQ(PLAYER[1].ARTLEVEL, 4);
     EXPECT_EQ(PLAYER[2].ARTIFAKT, 0);
     CLOSEFILES(_TEAM);
-    EXPECT_EQ(readFile(game("TEAM3.DAT"))[2 * 907 + 60], 1);
+    EXPECT_EQ(slurp(game("TEAM3.DAT"))[2 * 907 + 60], 1);
 }
 
 TEST_F(TeamLoading, DamagedSquadStopsWithItsError) {
@@ -424,19 +406,13 @@ TEST_F(TeamLoading, DamagedSquadStopsWithItsError) {
     bad.PRUEF += 1;
     writeGame({{1, validPlayer(3, 1, 50)}, {2, bad}});
     READALLTEAMS();
-    FatalError e = fatalOf([] { READPLAYERS(); });
-    EXPECT_EQ(e.nr, 99);
-    EXPECT_EQ(e.text, "Damaged player record (check value) in PLAYER.DAT");
+    EXPECT_EQ(fatal([] { READPLAYERS(); }), "99:Damaged player record (check value) in PLAYER.DAT");
     IGNORMODE = true;  // accepts a wrong check value
     READPLAYERS();
     EXPECT_TRUE(BELEGT[2]);
-    fs::remove(dir / "ih1.raw");
-    e = fatalOf([] { READPLAYERS(); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "ih1.RAW");
-    writeFile(dir / "ih1.raw", icon(1));
+    fs::remove(root / "ih1.raw");
+    EXPECT_EQ(fatal([] { READPLAYERS(); }), "1:ih1.RAW");
+    spit(root / "ih1.raw", icon(1));
     TEAM.PLAYERS[2] = 9;  // beyond the file
-    e = fatalOf([] { READPLAYERS(); });
-    EXPECT_EQ(e.nr, 2);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT(9)");
+    EXPECT_EQ(fatal([] { READPLAYERS(); }), "2:GAME1\\PLAYER3.DAT(9)");
 }
