@@ -8,6 +8,7 @@
 #include "data/config.h"
 #include "data/g_types.h"
 #include "data/lg.h"
+#include "platform/window.h"
 #include "workdir.h"
 
 using namespace korax;
@@ -21,7 +22,7 @@ std::string settings() {
     s << "GRAPH=" << XMODE << ";MENU=" << MENUMODE << ";LEFT=" << LEFTMENU << ";VGR=" << VGRMODE
       << ";SCR=" << SCR_TIME << ";EDIT=" << EDITNAME.str() << ";SAVE=" << SCR_SAVE.str() << ";AUTO=" << AUTOPLAY
       << ";SILENCE=" << SILENCE << ";RST=" << RSTSIZE << ";START=" << STARTBILD << ";ANP=" << int(ANPASSUNG)
-      << ";LEISE=" << LEISE << ";NEU=" << NEUGRAPH << ";COLOURS=";
+      << ";LEISE=" << LEISE << ";NEU=" << NEUGRAPH << ";SCALE=" << WINDOW_SCALE << ";COLOURS=";
     for (int n = 1; n <= 10; ++n) s << TEAMCOLOR[n] << (n < 10 ? "," : ";");
     return s.str();
 }
@@ -66,21 +67,25 @@ TEST_F(Config, FirstReadStartsFromTheDefaults) {
     VGRMODE = 3;
     TEAMCOLOR[4] = 15;
     SCR_SAVE.set("X");
+    WINDOW_SCALE = SCALE_SMOOTH;
     first("");
     EXPECT_EQ(settings(), "GRAPH=2;MENU=1;LEFT=0;VGR=1;SCR=0;EDIT=EDIT;SAVE=;AUTO=1;SILENCE=0;RST=0;START=1;ANP=4;"
-                          "LEISE=0;NEU=0;COLOURS=1,2,3,4,5,6,7,8,9,10;");
+                          "LEISE=0;NEU=0;SCALE=0;COLOURS=1,2,3,4,5,6,7,8,9,10;");
     const std::string longeditor = "/opt/" + std::string(100, 'e');
     const std::pair<std::string, std::string> cases[] = {
         {"graphmode = 1\nMENUMODE=2\nVGRMODE=3 ; comment\nSCR_TIME=5\nEDITOR=Code --wait\nSCR_SAVE=saver\n"
-         "AUTOPLAY=off\nSTEPINFO=no\nRST_SIZE=2\nSTARTPAGE=False\nTEAM3=12\n",
+         "AUTOPLAY=off\nSTEPINFO=no\nRST_SIZE=2\nSTARTPAGE=False\nTEAM3=12\nscale = 3 ; sharp\n",
          "GRAPH=1;MENU=2;LEFT=1;VGR=3;SCR=300;EDIT=Code --wait;SAVE=SAVER;AUTO=0;SILENCE=1;RST=2;START=0;NEU=0;"
-         "COLOURS=1,2,12,4,5,6,7,8,9,10"},
+         "SCALE=3;COLOURS=1,2,12,4,5,6,7,8,9,10"},
         // Keys match by their start, not inside a comment or another word; team 11 is team 1.
         {"GRAPHMODEX=1\nTEAM11=3\nTEAM10=15\n; GRAPHMODE=0 is not read in a comment\nXGRAPHMODE=0\n",
          "GRAPH=1;COLOURS=3,2,3,4,5,6,7,8,9,15"},
-        {"STEPINFO=yes\nSCR_TIME=120\n", "SILENCE=0;SCR=7200"},
-        {"EDITOR=" + longeditor + "\n; " + std::string(300, 'c') + "\nVGRMODE=0\n",
-         "EDIT=" + longeditor.substr(0, 80) + ";VGR=0"}};
+        {"STEPINFO=yes\nSCR_TIME=120\nSCALE=1\n", "SILENCE=0;SCR=7200;SCALE=1"},
+        {"EDITOR=" + longeditor + "\n; " + std::string(300, 'c') + "\nVGRMODE=0\nScale=smooth\n",
+         "EDIT=" + longeditor.substr(0, 80) + ";VGR=0;SCALE=4"},
+        {"SCALE=2\n", "SCALE=2"},
+        // A scaling it does not know leaves the automatic choice.
+        {"SCALE=4\n", "SCALE=0"}, {"SCALE=\n", "SCALE=0"}, {"SCALE=-2\n", "SCALE=0"}, {"SCALE=2x\n", "SCALE=0"}};
     for (const auto& [body, want] : cases) {
         first(body);
         expect_settings(want, body);
@@ -105,7 +110,7 @@ TEST_F(Config, BadLinesStopWithTheKeyAndTheLine) {
         {"\n\nVGRMODE 2\n", "113:Line 4: no ="},               {"TEAM0=3\n", "19:TEAMn: bad value in line 2"},
         {"TEAM=3\n", "19:TEAMn: bad value in line 2"},          {"TEAMX=3\n", "19:TEAMn: bad value in line 2"},
         {"TEAM3 3\n", "19:TEAMn: bad value in line 2"},         {"TEAM3=16\n", "19:colour: bad value in line 2"},
-        {"TEAM3=-1\n", "19:colour: bad value in line 2"}};
+        {"TEAM3=-1\n", "19:colour: bad value in line 2"},      {"SCALE\n", "113:Line 2: no ="}};
     for (const auto& [body, error] : cases) EXPECT_EQ(fatal([&] { first(body); }), error) << body;
 }
 

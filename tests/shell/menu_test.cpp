@@ -81,36 +81,20 @@ TEST(UsageSum, DifferenceOfStampsNothingForAFailedStampAndWrapping) {
     EXPECT_EQ(ADDUSAGE(INT32_MAX, 1, 3), INT32_MIN + 1);
 }
 
-namespace {
-
-class UsageTime : public testing::Test {
-protected:
+TEST(UsageTime, ClientAndViewerRunsAreBookedFromTheirMarkers) {
     WorkDir w;
-    std::time_t now = std::time(nullptr);
-
-    void SetUp() override {
-        fs::create_directory(w.dir / "GAME1");
-        GAMEDIR = "GAME1\\";
-        TEAM = TEAMREC{};
-        KXSTARTTIME = KXSTOPTIME = 0;
-    }
-    void TearDown() override {
-        GAMEDIR = ".\\";
-        TEAM = TEAMREC{};
-        KXSTARTTIME = KXSTOPTIME = 0;
-    }
+    fs::create_directory(w.dir / "GAME1");
+    GAMEDIR = "GAME1\\";
+    TEAM = TEAMREC{};
+    KXSTARTTIME = KXSTOPTIME = 0;
+    const std::time_t now = std::time(nullptr);
     // A marker file in the game directory with the given modification time.
-    void marker(const char* name, std::time_t when) {
+    auto marker = [&](const char* name, std::time_t when) {
         const fs::path p = w.dir / "GAME1" / name;
         std::ofstream(p) << "";
         utimbuf t{when, when};
         ASSERT_EQ(::utime(p.c_str(), &t), 0);
-    }
-};
-
-}  // namespace
-
-TEST_F(UsageTime, ClientRunIsCountedAndStampedAndItsTimeAddedAtTheEnd) {
+    };
     TEAM.TRAINING.KXANZAHL = 4;
     USAGESTART();
     EXPECT_EQ(TEAM.TRAINING.KXANZAHL, 5);
@@ -123,26 +107,20 @@ TEST_F(UsageTime, ClientRunIsCountedAndStampedAndItsTimeAddedAtTheEnd) {
     ASSERT_GT(KXSTOPTIME, 0);
     EXPECT_EQ(TEAM.TRAINING.KXGESAMT, 10 + KXSTOPTIME - KXSTARTTIME);
     EXPECT_EQ(KXSTOPTIME, STOPPETIME("KORAX.TMP"));
-    // An unwritable game directory adds nothing.
-    GAMEDIR = "NOSUCHDIR\\";
-    const std::int32_t booked = TEAM.TRAINING.KXGESAMT;
-    USAGESTOP();
-    EXPECT_EQ(KXSTOPTIME, 0);
-    EXPECT_EQ(TEAM.TRAINING.KXGESAMT, booked);
-}
-
-TEST_F(UsageTime, MatchViewerRunIsAddedAndItsMarkerRemoved) {
+    // Back from the viewer: its time is added, its marker removed, and the client's
+    // start is the time of its own marker.
     marker("VGR.TMP", now - 3600);
     marker("KORAX.TMP", now - 7200);
-    TEAM.TRAINING.KXANZAHL = 4;
     TEAM.TRAINING.VGRGESAMT = 100;
+    KXSTOPTIME = 0;
     USAGESTART();
-    EXPECT_EQ(TEAM.TRAINING.KXANZAHL, 4);
+    EXPECT_EQ(TEAM.TRAINING.KXANZAHL, 5);
     ASSERT_GT(KXSTOPTIME, 0);
     EXPECT_EQ(TEAM.TRAINING.VGRGESAMT, 100 + KXSTOPTIME - DOSPACKTIME(now - 3600));
     EXPECT_EQ(KXSTARTTIME, DOSPACKTIME(now - 7200));
     EXPECT_FALSE(fs::exists(w.dir / "GAME1" / "VGR.TMP"));
-    // Without the client's own marker there is no start stamp, and the end adds nothing.
+    // Without the client's own marker there is no start stamp, and the end adds nothing;
+    // neither does an end in an unwritable game directory.
     marker("VGR.TMP", now - 3600);
     fs::remove(w.dir / "GAME1" / "KORAX.TMP");
     USAGESTART();
@@ -150,4 +128,12 @@ TEST_F(UsageTime, MatchViewerRunIsAddedAndItsMarkerRemoved) {
     TEAM.TRAINING.KXGESAMT = 10;
     USAGESTOP();
     EXPECT_EQ(TEAM.TRAINING.KXGESAMT, 10);
+    GAMEDIR = "NOSUCHDIR\\";
+    KXSTARTTIME = DOSPACKTIME(now - 600);
+    USAGESTOP();
+    EXPECT_EQ(KXSTOPTIME, 0);
+    EXPECT_EQ(TEAM.TRAINING.KXGESAMT, 10);
+    GAMEDIR = ".\\";
+    TEAM = TEAMREC{};
+    KXSTARTTIME = KXSTOPTIME = 0;
 }
