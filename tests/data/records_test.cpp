@@ -373,21 +373,15 @@ TEST_F(TeamLoading, SquadIsLoadedAndIconsColoured) {
     for (int i = 1; i <= 10; ++i) EXPECT_EQ(BELEGT[i], belegt[i]) << i;
     EXPECT_EQ(PLAYER[1].RACE, 3);
     EXPECT_EQ(PLAYER[1].TORE, 12);
-    // Slot 1: race 3 ("ib1"), colour 2 becomes the individual colour, 15 the team colour (0 counts as 1).
-    EXPECT_EQ(ICON[1].P[0][0], 0x34);
-    EXPECT_EQ(ICON[1].P[0][1], 1);
-    EXPECT_EQ(ICON[1].P[0][2], 0);
-    EXPECT_EQ(ICON[1].P[5][5], 103);
-    EXPECT_EQ(TEAM.FARBE1, 1);
-    // Slot 2: condition below 30 gives the weakened look, code 19 ("ie3").
-    EXPECT_EQ(ICON[2].P[5][5], 119);
-    EXPECT_EQ(ICON[2].P[0][0], 0xFE);
-    // Slot 3 is emptied only in memory: the file still names the player.
-    EXPECT_EQ(TEAM.PLAYERS[3], 0);
-    // Races outside the icon codes give no icon; a weakened code stays as it is.
-    EXPECT_EQ(ICON[4].P[5][5], 0);
-    EXPECT_EQ(ICON[5].P[5][5], 0);
-    EXPECT_EQ(ICON[6].P[5][5], 114);
+    EXPECT_EQ(TEAM.FARBE1, 1);  // 0 counts as 1
+    EXPECT_EQ(TEAM.PLAYERS[3], 0);  // emptied only in memory: the file still names the player
+    // Slot 1: race 3 ("ib1"), colour 2 becomes the individual colour, 15 the team colour.
+    // Slot 2: condition below 30 gives the weakened look, code 19 ("ie3"). Slots 4 and 5:
+    // races outside the icon codes give no icon; slot 6: a weakened code stays as it is.
+    const struct { int slot, row, column, colour; } pixels[] = {
+        {1, 0, 0, 0x34}, {1, 0, 1, 1}, {1, 0, 2, 0}, {1, 5, 5, 103}, {2, 5, 5, 119},
+        {2, 0, 0, 0xFE}, {4, 5, 5, 0},  {5, 5, 5, 0}, {6, 5, 5, 114}};
+    for (const auto& p : pixels) EXPECT_EQ(ICON[p.slot].P[p.row][p.column], p.colour) << p.slot;
     // Race icons: codes 1, 3, 5, 7, 9 with colour 2 -> 15 and 0 -> 3.
     EXPECT_EQ(ICONRACE[1].P[5][5], 101);
     EXPECT_EQ(ICONRACE[5].P[5][5], 109);
