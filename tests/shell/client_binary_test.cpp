@@ -99,6 +99,7 @@ TEST_F(Client, StartedThroughPathFindsItsProgramDirectory) {
     fs::create_directories(p.prog / "game1");
     const std::string oldpath = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", (p.prog.string() + ":" + oldpath).c_str(), 1);
+    ::setenv("KORAX_VIDEO", "headless", 1);
     auto from = [&](const std::string& game) {
         PROCESSRUN r;
         r.program = "korax";
