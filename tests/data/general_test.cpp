@@ -37,7 +37,7 @@ Bytes goldenGen(int turn, int hinrunde) {
 
 // The field offsets are fixed at compile time; this checks the order of the array
 // dimensions and the bytes as a whole.
-TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
+TEST_F(RecordDir, ReadGenOnAGoldenRecordAndItsPairings) {
     spit(game("gen3.dat"), goldenGen(3, 1).b);
     READGEN();
     EXPECT_EQ(GEN.LIGATXT.str(), "Oberliga");
@@ -58,34 +58,6 @@ TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
     const auto first = CODE;
     READGEN();
     EXPECT_NE(std::memcmp(first.v, CODE.v, 100), 0);
-}
-
-TEST_F(RecordDir, LastDayIsExactlyDay18) {
-    struct Case { int turn, hinrunde; int tag; bool last; };
-    for (Case c : {Case{9, 1, 9, false}, Case{8, 0, 17, false}, Case{9, 0, 18, true}, Case{10, 0, 19, false}}) {
-        spit(game("GEN3.DAT"), goldenGen(c.turn, c.hinrunde).b);
-        READGEN();
-        EXPECT_EQ(TAG, c.tag);
-        EXPECT_EQ(HIN, c.hinrunde);
-        EXPECT_EQ(LASTDAY, c.last) << c.turn << "/" << c.hinrunde;
-    }
-}
-
-TEST_F(RecordDir, MissingOrShortGenFileIsError1Or2) {
-    EXPECT_EQ(fatal([] { READGEN(); }), "1:GAME1\\GEN3.DAT");
-    spit(game("GEN3.DAT"), goldenGen(4, 1).b);
-    READGEN();
-    spit(game("GEN3.DAT"), goldenGen(7, 1).b.substr(0, 6634));
-    EXPECT_EQ(fatal([] { READGEN(); }), "2:GAME1\\GEN3.DAT 6635");
-    // No partial read: the record of the last good read stays.
-    EXPECT_EQ(GEN.TURN, 4);
-    spit(game("GEN3.DAT"), "");
-    EXPECT_EQ(fatal([] { READGEN(); }), "2:GAME1\\GEN3.DAT 6635");
-}
-
-TEST_F(RecordDir, PairingOfAMatchDay) {
-    spit(game("GEN3.DAT"), goldenGen(4, 1).b);
-    READGEN();
     // Day, pairing, home team; the first half of the season lives in half 1.
     const struct { int day, k; bool found; int heim; } cases[] = {
         {1, 1, true, 3}, {10, 1, true, 8}, {18, 5, true, 6}, {0, 1, false, 0}, {19, 1, false, 0}, {3, 6, false, 0}};
@@ -97,6 +69,23 @@ TEST_F(RecordDir, PairingOfAMatchDay) {
     }
     EXPECT_EQ(SPIELPLANHALF(9), 1);
     EXPECT_EQ(SPIELPLANHALF(10), 0);
+}
+
+TEST_F(RecordDir, LastDayIsExactlyDay18AndAMissingOrShortFileIsError1Or2) {
+    EXPECT_EQ(fatal([] { READGEN(); }), "1:GAME1\\GEN3.DAT");
+    struct Case { int turn, hinrunde; int tag; bool last; };
+    for (Case c : {Case{9, 1, 9, false}, Case{8, 0, 17, false}, Case{9, 0, 18, true}, Case{10, 0, 19, false}}) {
+        spit(game("GEN3.DAT"), goldenGen(c.turn, c.hinrunde).b);
+        READGEN();
+        EXPECT_EQ(TAG, c.tag);
+        EXPECT_EQ(HIN, c.hinrunde);
+        EXPECT_EQ(LASTDAY, c.last) << c.turn << "/" << c.hinrunde;
+    }
+    for (const std::string& bytes : {goldenGen(7, 1).b.substr(0, 6634), std::string()}) {
+        spit(game("GEN3.DAT"), bytes);
+        EXPECT_EQ(fatal([] { READGEN(); }), "2:GAME1\\GEN3.DAT 6635");
+        EXPECT_EQ(GEN.TURN, 10);  // no partial read: the record of the last good read stays
+    }
 }
 
 // ---- history ----

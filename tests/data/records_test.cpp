@@ -76,7 +76,7 @@ TEST(PlayerRecord, BytesMatchTheFileLayoutAndTheCheckValueIgnoresTheStoredOneAnd
     EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(std::string(61, '\xFF'))), static_cast<std::int32_t>(sum ^ 318046275u));
 }
 
-TEST(TeamRecord, FieldsLandAtTheirOffsetsAndAnIndexOutsideAnArrayTouchesNothing) {
+TEST(TeamRecord, FieldsLandAtTheirOffsetsAnIndexOutsideAnArrayTouchesNothingAndPatchRecordsToo) {
     TEAMREC t{};
     t.NAME = "Drachen";
     t.GOLD = -2;
@@ -107,26 +107,20 @@ TEST(TeamRecord, FieldsLandAtTheirOffsetsAndAnIndexOutsideAnArrayTouchesNothing)
     EXPECT_EQ(u.WETTEN[11], 0);
     EXPECT_FALSE(u.WETTEN.in(0));
     EXPECT_TRUE(u.WETTEN.in(10));
-}
-
-TEST(PatchRecords, BytesMatchTheFileLayout) {
+    // The patch records.
     TEAMPATCHTYPE tp{};
     tp.NR = 2;
     tp.GOLDDIF = -300;
     tp.ERFOLG = 1;
     tp.NAME = "Heim";
     tp.GEGNER = "Gast";
-    Bytes b(39);
-    b.i16(0, 2).i32(8, -300).u8(12, 1).str(13, "Heim").str(26, "Gast");
-    EXPECT_EQ(RECORDBYTES(tp), b.b);
+    EXPECT_EQ(RECORDBYTES(tp), Bytes(39).i16(0, 2).i32(8, -300).u8(12, 1).str(13, "Heim").str(26, "Gast").b);
     PLAYERPATCHTYPE pp{};
     pp.NR = 77;
     pp.NAME = "Zorg";
     pp.VERDIF = -4;
     pp.TORDIF = 2;
-    Bytes c(15);
-    c.i16(0, 77).str(2, "Zorg").i16(11, -4).i16(13, 2);
-    EXPECT_EQ(RECORDBYTES(pp), c.b);
+    EXPECT_EQ(RECORDBYTES(pp), Bytes(15).i16(0, 77).str(2, "Zorg").i16(11, -4).i16(13, 2).b);
 }
 
 TEST(PlayerValue, SumOfAttributesTimesOneAndAHalfOnlyWithConditionAndMotivationScales) {
