@@ -64,6 +64,9 @@ TEST_F(Client, FatalErrorsAtTheStartEndWithTheirNumber) {
         {"", "", {"TEAM3.RST", "x"}, 14, "Error 14: TEAM3.RST x\n", true},
         {"", "", {"NOGAME"}, 13, "Error 13: NOGAME\n", true},
         {"", "", {"/nowhere/my", "results/TEAM3.RST"}, 13, "Error 13: /nowhere/my results/TEAM3.RST\n", true},
+        {"", "", {"/x/a.RST", "b/.."}, 14, "Error 14: /x/a.RST b/..\n", true},  // names no file to copy
+        {"", "", {"/x/a.RST", "b/."}, 14, "Error 14: /x/a.RST b/.\n", true},
+        {"", "", {"/x/a.RST", "b/"}, 14, "Error 14: /x/a.RST b/\n", true},
         {"palette!.pcx", std::nullopt, {}, 1, "Error 1: PALETTE!.PCX\n", true},
         {"KORAX.INI", std::nullopt, {}, 1, "Error 1: X:KORAX.INI\n", true},
         {"KORAX.INI", "ID=12\n", {}, 1, "KORAX.INI", false},

@@ -169,13 +169,3 @@ TEST_F(Leseparam, ResultPathWithBlanksIsCopiedToTemp) {
     EXPECT_EQ(slurp(spaced / "TEAM3.RST"), "kept");
     EXPECT_EQ(RSTNAME, UPCASE((spaced / "TEAM3.RST").string()));
 }
-
-TEST_F(Leseparam, ResultPathsThatNameNoCopyableFileAreFatal) {
-    const std::string missing = (w.dir / "none").string();
-    const std::pair<std::vector<std::string>, int> cases[] = {
-        {{"TEAM3.RST", "x"}, 14}, {{missing, "here/TEAM3.RST"}, 13},
-        {{"/x/a.RST", "b/.."}, 14}, {{"/x/a.RST", "b/."}, 14}, {{"/x/a.RST", "b/"}, 14}};
-    for (const auto& [words, nr] : cases)
-        EXPECT_EQ(fatal([&] { run(words); }), std::to_string(nr) + ":" + words[0] + " " + words[1]);
-    EXPECT_TRUE(fs::is_empty(temp));
-}
