@@ -73,15 +73,13 @@ TEST(OwnTeamColour, WhiteUnlessSwitchedOff) {
     NUMMER = nummer;
 }
 
-TEST(UsageSum, DifferenceOfStampsNothingForAFailedStampAndWrapping) {
+TEST(UsageTime, ClientAndViewerRunsAreBookedFromTheirMarkers) {
+    // The sum: a difference of stamps, nothing for a failed stamp, wrapping.
     EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0x5A000010), 1016);
     EXPECT_EQ(ADDUSAGE(1000, 0, 0x5A000010), 1000);
     EXPECT_EQ(ADDUSAGE(1000, 0x5A000000, 0), 1000);
     EXPECT_EQ(ADDUSAGE(1000, -5, 0x5A000010), 1000);
     EXPECT_EQ(ADDUSAGE(INT32_MAX, 1, 3), INT32_MIN + 1);
-}
-
-TEST(UsageTime, ClientAndViewerRunsAreBookedFromTheirMarkers) {
     WorkDir w;
     fs::create_directory(w.dir / "GAME1");
     GAMEDIR = "GAME1\\";

@@ -46,16 +46,13 @@ TEST(ProgramDir, IsTheDirectoryOfTheRunningBinary) {
     EXPECT_TRUE(fs::equivalent(fs::path(d) / fs::read_symlink("/proc/self/exe").filename(), "/proc/self/exe"));
 }
 
-TEST(TempBase, PrefersTempThenTmpdirThenSlashTmp) {
-    const struct { const char *temp, *tmpdir, *base; } cases[] = {
+TEST(RunTempDir, BasePrefersTempThenTmpdirThenSlashTmpAndTheDirectoryIsPrivate) {
+    const struct { const char *temp, *tmpdir, *base; } bases[] = {
         {"/var/x/", "/var/y", "/var/x"}, {nullptr, "/var/y", "/var/y"}, {"", nullptr, "/tmp"}};
-    for (const auto& c : cases) {
+    for (const auto& c : bases) {
         EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir);
         EXPECT_EQ(TEMPBASE(), c.base);
     }
-}
-
-TEST(RunTempDir, IsPrivateAndRemovedWithItsContentAndUnusableBasesFallBack) {
     WorkDir w;
     const std::string base = w.dir.string();
     {
