@@ -1,9 +1,9 @@
-#include "gamedir_fixture.h"
+// Copying, moving and rewriting whole files: every byte, the target replaced in one
+// step or left whole, and the error numbers of the failing step.
+#include "fixture.h"
 
 using namespace korax;
-using korax::testing::GameDirTest;
-using korax::testing::fatal_nr;
-using korax::testing::FileSizeLimit;
+using namespace datatest;
 
 namespace {
 
@@ -15,82 +15,55 @@ std::string pattern(std::size_t n) {
 
 }  // namespace
 
-using FilesCopy = GameDirTest;
+using FilesCopy = DataDir;
 
-TEST_F(FilesCopy, MissingSourceOrADirectoryGivesFalseAndCreatesNothing) {
+TEST_F(FilesCopy, CopiesEveryByteReplacesTheTargetAndKeepsAFileCopiedOntoItself) {
     EXPECT_FALSE(COPYFILE("NOPE.DAT", "COPY.DAT"));
-    EXPECT_EQ(listing(), "");
-    std::filesystem::create_directory(root / "SUB");
+    dirs({"SUB", "game1"});
     EXPECT_FALSE(COPYFILE("SUB", "X.DAT"));
-    EXPECT_EQ(listing(), "SUB\n");
-}
-
-TEST_F(FilesCopy, CopiesEveryByteAcrossBufferBoundaries) {
-    std::string data = pattern(3 * BUFFERSIZE + 17);
+    EXPECT_EQ(listing(), "SUB\ngame1\n");
+    const std::string data = pattern(3 * BUFFERSIZE + 17);  // across buffer boundaries
     put("SRC.DAT", data);
+    put("DST.DAT", "old and longer");
     EXPECT_TRUE(COPYFILE("SRC.DAT", "DST.DAT"));
     EXPECT_EQ(get("DST.DAT"), data);
     EXPECT_EQ(get("SRC.DAT"), data);
-    EXPECT_EQ(listing(), "DST.DAT\nSRC.DAT\n");  // no temporary file left
-}
-
-TEST_F(FilesCopy, ReplacesAnExistingTargetEvenByNothing) {
-    put("SRC.DAT", "new");
-    put("DST.DAT", "old and longer");
-    EXPECT_TRUE(COPYFILE("SRC.DAT", "DST.DAT"));
-    EXPECT_EQ(get("DST.DAT"), "new");
     put("EMPTY.DAT", "");
     EXPECT_TRUE(COPYFILE("EMPTY.DAT", "DST.DAT"));
-    ASSERT_TRUE(exists("DST.DAT"));
+    EXPECT_EQ(listing(), "DST.DAT\nEMPTY.DAT\nSRC.DAT\nSUB\ngame1\n");  // no temporary file left
     EXPECT_EQ(get("DST.DAT"), "");
-}
-
-TEST_F(FilesCopy, OntoItselfKeepsTheFile) {
-    put("TEAM3.RST", "container bytes");
-    EXPECT_TRUE(COPYFILE("TEAM3.RST", "TEAM3.RST"));
-    EXPECT_EQ(get("TEAM3.RST"), "container bytes");
-}
-
-TEST_F(FilesCopy, OntoItselfUnderAnotherSpellingKeepsTheFile) {
-    std::filesystem::create_directory(root / "game1");
+    // Onto itself, however spelt.
     put("game1/team3.rst", "container bytes");
-    EXPECT_TRUE(COPYFILE("GAME1\\TEAM3.RST", "game1/team3.rst"));
-    EXPECT_TRUE(COPYFILE(".\\GAME1\\TEAM3.RST", root.string() + "/game1/team3.rst"));
     std::filesystem::create_symlink(root / "game1" / "team3.rst", root / "LINK.RST");
-    EXPECT_TRUE(COPYFILE("LINK.RST", "GAME1\\TEAM3.RST"));
+    const std::pair<std::string, std::string> same[] = {{"game1/team3.rst", "game1/team3.rst"},
+                                                        {"GAME1\\TEAM3.RST", "game1/team3.rst"},
+                                                        {".\\GAME1\\TEAM3.RST", root.string() + "/game1/team3.rst"},
+                                                        {"LINK.RST", "GAME1\\TEAM3.RST"}};
+    for (const auto& [from, to] : same) EXPECT_TRUE(COPYFILE(from, to)) << from;
     EXPECT_EQ(get("game1/team3.rst"), "container bytes");
 }
 
-TEST_F(FilesCopy, TargetInMissingDirectoryIsFatal4AndSourceStays) {
-    put("SRC.DAT", "abc");
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { COPYFILE("SRC.DAT", "NODIR\\DST.DAT"); }, &text), 4);
-    EXPECT_EQ(text, "NODIR\\DST.DAT");
-    EXPECT_EQ(get("SRC.DAT"), "abc");
-    EXPECT_EQ(listing(), "SRC.DAT\n");
-}
-
-TEST_F(FilesCopy, FailedCopyLeavesTheOldTargetWhole) {
+TEST_F(FilesCopy, FailedCopyIsFatal4AndLeavesSourceAndOldTargetWhole) {
     put("SRC.DAT", pattern(50000));
     put("DST.DAT", "previous turn");
-    std::string text;
+    EXPECT_EQ(fatal([] { COPYFILE("SRC.DAT", "NODIR\\DST.DAT"); }), "4:NODIR\\DST.DAT");
     {
         FileSizeLimit limit(20000);
-        EXPECT_EQ(fatal_nr([] { COPYFILE("SRC.DAT", "DST.DAT"); }, &text), 4);
+        EXPECT_EQ(fatal([] { COPYFILE("SRC.DAT", "DST.DAT"); }), "4:DST.DAT");
     }
-    EXPECT_EQ(text, "DST.DAT");
     EXPECT_EQ(get("DST.DAT"), "previous turn");
+    EXPECT_EQ(get("SRC.DAT"), pattern(50000));
     EXPECT_EQ(listing(), "DST.DAT\nSRC.DAT\n");
 }
 
 TEST_F(FilesCopy, MoveRemovesTheSourceOnlyAfterTheCopy) {
     put("A.DAT", "payload");
     put("B.DAT", "keep");
-    EXPECT_EQ(fatal_nr([] { MOVEFILE("A.DAT", "NODIR\\A.DAT"); }), 4);
+    EXPECT_EQ(fatal([] { MOVEFILE("A.DAT", "NODIR\\A.DAT"); }), "4:NODIR\\A.DAT");
     EXPECT_EQ(get("A.DAT"), "payload");
     EXPECT_FALSE(MOVEFILE("C.DAT", "B.DAT"));
     EXPECT_EQ(get("B.DAT"), "keep");
-    std::filesystem::create_directory(root / "GAME1");
+    dirs({"GAME1"});
     EXPECT_TRUE(MOVEFILE("A.DAT", "GAME1\\A.DAT"));
     EXPECT_FALSE(exists("A.DAT"));
     EXPECT_EQ(get("GAME1/A.DAT"), "payload");
@@ -103,7 +76,7 @@ TEST_F(FilesCopy, MoveRemovesTheSourceOnlyAfterTheCopy) {
 
 TEST_F(FilesCopy, FileCheckDeleteAndReadWholeFileTakeOnlyFiles) {
     put("GEN3.DAT", std::string("a\0b", 3));
-    std::filesystem::create_directory(root / "DIR");
+    dirs({"DIR"});
     for (const char* name : {"GEN3.DAT", "gen3.dat"}) EXPECT_TRUE(FILECHECK(name)) << name;
     for (const char* name : {"GEN4.DAT", "DIR", ""}) EXPECT_FALSE(FILECHECK(name)) << name;
     std::string s;
@@ -116,29 +89,19 @@ TEST_F(FilesCopy, FileCheckDeleteAndReadWholeFileTakeOnlyFiles) {
     EXPECT_EQ(listing(), "DIR\n");
 }
 
-TEST_F(FilesCopy, RewriteReplacesWholeAndKeepsRights) {
+TEST_F(FilesCopy, RewriteReplacesWholeKeepsRightsAndAFailureLeavesThePreviousFile) {
     put("KORAX.INI", "ID=255\nold\n");
     std::filesystem::permissions(root / "KORAX.INI", std::filesystem::perms(0640));
     REWRITEFILE("korax.ini", "ID=255\nnew\n");
     EXPECT_EQ(get("KORAX.INI"), "ID=255\nnew\n");
     EXPECT_EQ(std::filesystem::status(root / "KORAX.INI").permissions(), std::filesystem::perms(0640));
-    EXPECT_EQ(listing(), "KORAX.INI\n");
-}
-
-TEST_F(FilesCopy, FailedRewriteLeavesThePreviousFile) {
-    put("GAMES.INI", "DEMO, demo\n");
     {
         FileSizeLimit limit(10);
-        EXPECT_EQ(fatal_nr([] { REWRITEFILE("GAMES.INI", std::string(100, 'x'), 1, 5, 9); }), 5);
+        EXPECT_EQ(fatal([] { REWRITEFILE("KORAX.INI", std::string(100, 'x'), 1, 5, 9); }), "5:KORAX.INI");
     }
-    EXPECT_EQ(get("GAMES.INI"), "DEMO, demo\n");
-    EXPECT_EQ(listing(), "GAMES.INI\n");
-}
-
-TEST_F(FilesCopy, RewriteIntoMissingDirectoryIsTheCreateError) {
-    std::string text;
-    EXPECT_EQ(fatal_nr([] { REWRITEFILE("NODIR\\TEAM3.TRN", "x", 4, 5, 9); }, &text), 4);
-    EXPECT_EQ(text, "NODIR\\TEAM3.TRN");
+    EXPECT_EQ(get("KORAX.INI"), "ID=255\nnew\n");
+    EXPECT_EQ(listing(), "KORAX.INI\n");
+    EXPECT_EQ(fatal([] { REWRITEFILE("NODIR\\TEAM3.TRN", "x", 4, 5, 9); }), "4:NODIR\\TEAM3.TRN");
 }
 
 TEST_F(FilesCopy, UncommittedFileVanishesWithoutTouchingTheTarget) {
@@ -156,4 +119,3 @@ TEST_F(FilesCopy, UncommittedFileVanishesWithoutTouchingTheTarget) {
     COMMITFILE(f);
     EXPECT_EQ(get("TEAM3.DAT"), "whole");
 }
-

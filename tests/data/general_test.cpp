@@ -1,7 +1,9 @@
-#include "records_fixture.h"
+#include <functional>
+
+#include "fixture.h"
 
 using namespace korax;
-using namespace recordtest;
+using namespace datatest;
 
 namespace {
 
@@ -35,8 +37,8 @@ Bytes goldenGen(int turn, int hinrunde) {
 
 // The field offsets are fixed at compile time; this checks the order of the array
 // dimensions and the bytes as a whole.
-TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
-    writeFile(game("gen3.dat"), goldenGen(3, 1).b);
+TEST_F(RecordDir, ReadGenOnAGoldenRecordAndItsPairings) {
+    spit(game("gen3.dat"), goldenGen(3, 1).b);
     READGEN();
     EXPECT_EQ(GEN.LIGATXT.str(), "Oberliga");
     EXPECT_EQ(GEN.TABELLE[1].TEAM, 10);
@@ -52,46 +54,10 @@ TEST_F(RecordDir, ReadGenOnAGoldenRecord) {
     EXPECT_EQ(GEN.SEED, -7);
     EXPECT_EQ(GEN.RSZNAME.str(), "KX12345");
     EXPECT_EQ(RECORDBYTES(GEN), goldenGen(3, 1).b);
-}
-
-TEST_F(RecordDir, LastDayIsExactlyDay18) {
-    struct Case { int turn, hinrunde; int tag; bool last; };
-    for (Case c : {Case{9, 1, 9, false}, Case{8, 0, 17, false}, Case{9, 0, 18, true}, Case{10, 0, 19, false}}) {
-        writeFile(game("GEN3.DAT"), goldenGen(c.turn, c.hinrunde).b);
-        READGEN();
-        EXPECT_EQ(TAG, c.tag);
-        EXPECT_EQ(HIN, c.hinrunde);
-        EXPECT_EQ(LASTDAY, c.last) << c.turn << "/" << c.hinrunde;
-    }
-}
-
-TEST_F(RecordDir, MissingOrShortGenFileIsError1Or2) {
-    FatalError e = fatalOf([] { READGEN(); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\GEN3.DAT");
-    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
-    READGEN();
-    writeFile(game("GEN3.DAT"), goldenGen(7, 1).b.substr(0, 6634));
-    e = fatalOf([] { READGEN(); });
-    EXPECT_EQ(e.nr, 2);
-    EXPECT_EQ(e.text, "GAME1\\GEN3.DAT 6635");
-    // No partial read: the record of the last good read stays.
-    EXPECT_EQ(GEN.TURN, 4);
-    writeFile(game("GEN3.DAT"), "");
-    EXPECT_EQ(fatalOf([] { READGEN(); }).nr, 2);
-}
-
-TEST_F(RecordDir, CodeIsRefreshedAtEveryRead) {
-    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
-    READGEN();
-    auto first = CODE;
+    // The code is refreshed at every read.
+    const auto first = CODE;
     READGEN();
     EXPECT_NE(std::memcmp(first.v, CODE.v, 100), 0);
-}
-
-TEST_F(RecordDir, PairingOfAMatchDay) {
-    writeFile(game("GEN3.DAT"), goldenGen(4, 1).b);
-    READGEN();
     // Day, pairing, home team; the first half of the season lives in half 1.
     const struct { int day, k; bool found; int heim; } cases[] = {
         {1, 1, true, 3}, {10, 1, true, 8}, {18, 5, true, 6}, {0, 1, false, 0}, {19, 1, false, 0}, {3, 6, false, 0}};
@@ -105,28 +71,47 @@ TEST_F(RecordDir, PairingOfAMatchDay) {
     EXPECT_EQ(SPIELPLANHALF(10), 0);
 }
 
+TEST_F(RecordDir, LastDayIsExactlyDay18AndAMissingOrShortFileIsError1Or2) {
+    EXPECT_EQ(fatal([] { READGEN(); }), "1:GAME1\\GEN3.DAT");
+    struct Case { int turn, hinrunde; int tag; bool last; };
+    for (Case c : {Case{9, 1, 9, false}, Case{8, 0, 17, false}, Case{9, 0, 18, true}, Case{10, 0, 19, false}}) {
+        spit(game("GEN3.DAT"), goldenGen(c.turn, c.hinrunde).b);
+        READGEN();
+        EXPECT_EQ(TAG, c.tag);
+        EXPECT_EQ(HIN, c.hinrunde);
+        EXPECT_EQ(LASTDAY, c.last) << c.turn << "/" << c.hinrunde;
+    }
+    for (const std::string& bytes : {goldenGen(7, 1).b.substr(0, 6634), std::string()}) {
+        spit(game("GEN3.DAT"), bytes);
+        EXPECT_EQ(fatal([] { READGEN(); }), "2:GAME1\\GEN3.DAT 6635");
+        EXPECT_EQ(GEN.TURN, 10);  // no partial read: the record of the last good read stays
+    }
+}
+
 // ---- history ----
 
-TEST_F(RecordDir, HistoryRoundTrip) {
+TEST_F(RecordDir, HistoryIsWrittenAppendedAndReadBack) {
     OPENHIS(4, true, false);
     EXPECT_EQ(HISNAME, "GAME1\\TEAM4.HI");
-    WRITEHIS(ERFOLGREC::of("Saison 3"));
-    WRITEHIS(ERFOLGREC::of(">>> Pokalsieger"));
-    WRITEHIS(ERFOLGREC::of(""));
+    for (const char* line : {"Saison 3", ">>> Pokalsieger", ""}) WRITEHIS(ERFOLGREC::of(line));
     CLOSEHIS();
-    EXPECT_EQ(readFile(game("TEAM4.HI")), "Saison 3\r\n>>> Pokalsieger\r\n\r\n");
+    EXPECT_EQ(slurp(game("TEAM4.HI")), "Saison 3\r\n>>> Pokalsieger\r\n\r\n");
     OPENHIS(4, false, false);
     ERFOLGREC line;
-    ASSERT_TRUE(READHIS(line));
-    EXPECT_EQ(line.str(), "Saison 3");
-    ASSERT_TRUE(READHIS(line));
-    EXPECT_EQ(line.str(), ">>> Pokalsieger");
-    ASSERT_TRUE(READHIS(line));
-    EXPECT_EQ(line.str(), "");
+    for (const char* want : {"Saison 3", ">>> Pokalsieger", ""}) {
+        ASSERT_TRUE(READHIS(line));
+        EXPECT_EQ(line.str(), want);
+    }
     line = "unchanged";
     EXPECT_FALSE(READHIS(line));
     EXPECT_EQ(line.str(), "unchanged");
     CLOSEHIS();
+    APPENDHIS(10, ERFOLGREC::of("first"), true);
+    WRITEHIS(ERFOLGREC::of("second"));
+    CLOSEHIS();
+    APPENDHIS(10, ERFOLGREC::of("third"), true);
+    CLOSEHIS();
+    EXPECT_EQ(slurp(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
 }
 
 TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
@@ -137,7 +122,7 @@ TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
         {"TEAM1.HI", 1, false, "a\nb\n", {"a", "b"}},
         {"TEAM7.HI", 7, false, "", {}}};
     for (const auto& c : cases) {
-        if (c.team != 7) writeFile(game(c.file), c.text);  // a missing one is created empty
+        if (c.team != 7) spit(game(c.file), c.text);  // a missing one is created empty
         OPENHIS(c.team, false, c.his);
         ERFOLGREC line;
         for (const std::string& want : c.lines) {
@@ -146,59 +131,41 @@ TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
         }
         EXPECT_FALSE(READHIS(line));
         CLOSEHIS();
-        EXPECT_EQ(readFile(game(c.file)), c.text);
+        EXPECT_EQ(slurp(game(c.file)), c.text);
     }
-}
-
-TEST_F(RecordDir, AppendCreatesAndExtends) {
-    APPENDHIS(10, ERFOLGREC::of("first"), true);
-    WRITEHIS(ERFOLGREC::of("second"));
-    CLOSEHIS();
-    APPENDHIS(10, ERFOLGREC::of("third"), true);
-    CLOSEHIS();
-    EXPECT_EQ(readFile(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
 }
 
 TEST_F(RecordDir, HistoryInAnUnwritableDirectoryIsError4) {
     GAMEDIR = "NOSUCHDIR\\";
-    FatalError e = fatalOf([] { OPENHIS(1, true, false); });
-    EXPECT_EQ(e.nr, 4);
-    EXPECT_EQ(e.text, "NOSUCHDIR\\TEAM1.HI");
-    e = fatalOf([] { APPENDHIS(1, ERFOLGREC::of("x"), false); });
-    EXPECT_EQ(e.nr, 4);
-    e = fatalOf([] { OPENHIS(1, false, false); });
-    EXPECT_EQ(e.nr, 4);
+    for (const auto& f : std::vector<std::function<void()>>{[] { OPENHIS(1, true, false); },
+                                                            [] { APPENDHIS(1, ERFOLGREC::of("x"), false); },
+                                                            [] { OPENHIS(1, false, false); }}) {
+        EXPECT_EQ(fatal(f), "4:NOSUCHDIR\\TEAM1.HI");
+    }
 }
 
 // ---- icons ----
 
-TEST_F(RecordDir, IconIsOneBlockOf1024Bytes) {
+TEST_F(RecordDir, IconIsOneBlockOf1024BytesAndMissingOrShortIsFatalOnlyForTheStrictReader) {
     std::string raw(1024, '\0');
     for (int i = 0; i < 1024; ++i) raw[static_cast<std::size_t>(i)] = static_cast<char>(i % 251);
-    writeFile(dir / "IH1.RAW", raw + "trailing bytes are ignored");
+    spit(root / "IH1.RAW", raw + "trailing bytes are ignored");
     ICONREC icon{};
     READICON("ih1", icon);
     EXPECT_EQ(icon.P[0][0], 0);
     EXPECT_EQ(icon.P[0][31], 31);
     EXPECT_EQ(icon.P[1][0], 32);
     EXPECT_EQ(icon.P[31][31], 1023 % 251);
-}
-
-TEST_F(RecordDir, MissingOrShortIconIsFatalOnlyForTheStrictReader) {
-    writeFile(dir / "m101.raw", std::string(1023, '\x05'));
+    spit(root / "m101.raw", std::string(1023, '\x05'));
     for (const char* name : {"pendant", "m101"}) {
-        ICONREC icon{};
         icon.P[3][3] = 42;
-        FatalError e = fatalOf([&] { READICON(name, icon); });
-        EXPECT_EQ(e.nr, std::string(name) == "m101" ? 2 : 1);
-        EXPECT_EQ(e.text, std::string(name) + ".RAW");
+        EXPECT_EQ(fatal([&] { READICON(name, icon); }), (std::string(name) == "m101" ? "2:" : "1:") + std::string(name) + ".RAW");
         EXPECT_FALSE(READICONTOL(name, icon));
         EXPECT_EQ(icon.P[3][3], 42);
     }
     // Names are cut to 12 characters.
-    writeFile(dir / "longicon9.RA", std::string(1024, '\x07'));
-    ICONREC icon{};
+    spit(root / "longicon9.RA", std::string(1024, '\x07'));
     ASSERT_TRUE(READICONTOL("longicon9", icon));
     EXPECT_EQ(icon.P[10][10], 7);
-    EXPECT_EQ(fatalOf([&] { READICON("abcdefghijkl", icon); }).text, "abcdefghijkl");
+    EXPECT_EQ(fatal([&] { READICON("abcdefghijkl", icon); }), "1:abcdefghijkl");
 }

@@ -3,10 +3,10 @@
 
 #include <functional>
 
-#include "records_fixture.h"
+#include "fixture.h"
 
 using namespace korax;
-using namespace recordtest;
+using namespace datatest;
 
 namespace {
 
@@ -50,10 +50,11 @@ std::string teamFile(int count = 10) {
 
 }  // namespace
 
-TEST(PlayerRecord, BytesMatchTheFileLayout) {
-    const std::string golden = hexbytes(
-        "03000500054772696d6d0000000c00323c46505a64fb070000000000000000000400230102000301020000000100090003"
-        "000000000000000000000000");
+TEST(PlayerRecord, BytesMatchTheFileLayoutAndTheCheckValueIgnoresTheStoredOneAndWraps) {
+    const std::string hex = "03000500054772696d6d0000000c00323c46505a64fb0700000000000000000004002301020003010200000001"
+                            "00090003000000000000000000000000";
+    std::string golden;
+    for (std::size_t i = 0; i < hex.size(); i += 2) golden.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
     ASSERT_EQ(golden, playerBytes(-5));
     PLAYERREC p = fromBytes<PLAYERREC>(golden);
     EXPECT_EQ(p.NAME.str(), "Grimm");
@@ -61,11 +62,7 @@ TEST(PlayerRecord, BytesMatchTheFileLayout) {
     EXPECT_EQ(p.FARBE, 0x0123);
     EXPECT_EQ(p.ORGTEAM, 3);
     EXPECT_EQ(RECORDBYTES(p), golden);
-}
-
-TEST(PlayerRecord, CheckValueOfKnownRecordsIgnoresTheStoredOneAndWraps) {
-    const std::pair<int, std::int32_t> known[] = {
-        {-5, -318047693}, {80, 318050860}, {-128, -318053188}, {0, 318047292}};
+    const std::pair<int, std::int32_t> known[] = {{-5, -318047693}, {80, 318050860}, {-128, -318053188}, {0, 318047292}};
     for (const auto& [verfassung, pruef] : known) {
         Bytes b;
         b.b = playerBytes(verfassung);
@@ -79,7 +76,7 @@ TEST(PlayerRecord, CheckValueOfKnownRecordsIgnoresTheStoredOneAndWraps) {
     EXPECT_EQ(PLAYERPRUEF(fromBytes<PLAYERREC>(std::string(61, '\xFF'))), static_cast<std::int32_t>(sum ^ 318046275u));
 }
 
-TEST(TeamRecord, FieldsLandAtTheirOffsets) {
+TEST(TeamRecord, FieldsLandAtTheirOffsetsAnIndexOutsideAnArrayTouchesNothingAndPatchRecordsToo) {
     TEAMREC t{};
     t.NAME = "Drachen";
     t.GOLD = -2;
@@ -103,64 +100,48 @@ TEST(TeamRecord, FieldsLandAtTheirOffsets) {
         {736, "\x11"}, {581, "\xDC\x05"}, {623 + 26, "\xEF\xBE"}, {844, "\x1F"}, {877, "\x05" "GAME1"},
         {906, "\xAA"}};
     for (const auto& [offset, bytes] : at) EXPECT_EQ(b.substr(offset, bytes.size()), bytes) << offset;
-}
-
-TEST(TeamRecord, IndexOutsideAnArrayNeverTouchesItsNeighbours) {
-    TEAMREC t{};
-    t.WETTEN[0] = 99;
-    t.WETTEN[11] = 99;
-    EXPECT_EQ(t.KREDITSUMME, 0);
-    EXPECT_EQ(t.UEBERWEISUNG[1], 0);
-    EXPECT_EQ(t.WETTEN[11], 0);
-    EXPECT_FALSE(t.WETTEN.in(0));
-    EXPECT_TRUE(t.WETTEN.in(10));
-}
-
-TEST(PatchRecords, BytesMatchTheFileLayout) {
+    TEAMREC u{};
+    u.WETTEN[0] = 99;
+    u.WETTEN[11] = 99;
+    EXPECT_EQ(RECORDBYTES(u), RECORDBYTES(TEAMREC{}));
+    EXPECT_EQ(u.WETTEN[11], 0);
+    EXPECT_FALSE(u.WETTEN.in(0));
+    EXPECT_TRUE(u.WETTEN.in(10));
+    // The patch records.
     TEAMPATCHTYPE tp{};
     tp.NR = 2;
     tp.GOLDDIF = -300;
     tp.ERFOLG = 1;
     tp.NAME = "Heim";
     tp.GEGNER = "Gast";
-    Bytes b(39);
-    b.i16(0, 2).i32(8, -300).u8(12, 1).str(13, "Heim").str(26, "Gast");
-    EXPECT_EQ(RECORDBYTES(tp), b.b);
-
+    EXPECT_EQ(RECORDBYTES(tp), Bytes(39).i16(0, 2).i32(8, -300).u8(12, 1).str(13, "Heim").str(26, "Gast").b);
     PLAYERPATCHTYPE pp{};
     pp.NR = 77;
     pp.NAME = "Zorg";
     pp.VERDIF = -4;
     pp.TORDIF = 2;
-    Bytes c(15);
-    c.i16(0, 77).str(2, "Zorg").i16(11, -4).i16(13, 2);
-    EXPECT_EQ(RECORDBYTES(pp), c.b);
+    EXPECT_EQ(RECORDBYTES(pp), Bytes(15).i16(0, 77).str(2, "Zorg").i16(11, -4).i16(13, 2).b);
 }
 
-TEST(PlayerValue, SumOfAttributesTimesOneAndAHalfOnlyWithCondition) {
+TEST(PlayerValue, SumOfAttributesTimesOneAndAHalfOnlyWithConditionAndMotivationScales) {
     // Attributes 350 plus motivation and condition div 4, times 1.5 rounded to even.
-    const struct { int verfassung, motivation, wert; } cases[] = {
+    const struct { int verfassung, motivation, wert; } values[] = {
         {80, 100, 592}, {80, 108, 596}, {0, 100, 0}, {-20, 100, 0}, {3, 100, 562}};
-    for (const auto& c : cases) {
-        PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(c.verfassung, c.motivation));
-        EXPECT_EQ(PLAYERWERT(p), c.wert) << c.verfassung << " " << c.motivation;
-    }
-}
-
-TEST(Motivation, ScalesAttributesFromHalfToFullStrengthAt75) {
-    const struct { int motivation, ausdauer, scaled, prozent; } cases[] = {
+    for (const auto& c : values)
+        EXPECT_EQ(PLAYERWERT(fromBytes<PLAYERREC>(playerBytes(c.verfassung, c.motivation))), c.wert)
+            << c.verfassung << " " << c.motivation;
+    // Motivation scales attributes from half to full strength at 75.
+    const struct { int motivation, attribute, scaled, prozent; } scaled[] = {
         {0, 100, 50, 50}, {0, 255, 128, 50}, {0, 1, 0, 50}, {30, 50, 35, 70}, {75, 77, 77, 100}, {255, 77, 77, 100}};
-    for (const auto& c : cases) {
+    for (const auto& c : scaled) {
         PLAYERREC p{};
         p.MOTIVATION = static_cast<std::uint8_t>(c.motivation);
-        p.AUSDAUER = static_cast<std::uint8_t>(c.ausdauer);
-        p.INTELLIGENZ = static_cast<std::uint8_t>(c.ausdauer);
-        p.GESCHICKLICHKEIT = static_cast<std::uint8_t>(c.ausdauer);
+        p.AUSDAUER = p.INTELLIGENZ = p.GESCHICKLICHKEIT = static_cast<std::uint8_t>(c.attribute);
         p.NAME = "Kept";
         PLAYERREC d{};
         std::int16_t prozent = 0;
         SETMOTIPLAYER(p, d, prozent);
-        EXPECT_EQ(d.AUSDAUER, c.scaled) << c.motivation << " " << c.ausdauer;
+        EXPECT_EQ(d.AUSDAUER, c.scaled) << c.motivation << " " << c.attribute;
         EXPECT_EQ(d.INTELLIGENZ, c.scaled);
         EXPECT_EQ(d.GESCHICKLICHKEIT, c.scaled);
         EXPECT_EQ(d.NAME.str(), "Kept");
@@ -169,41 +150,35 @@ TEST(Motivation, ScalesAttributesFromHalfToFullStrengthAt75) {
 }
 
 TEST(Positions, DistanceAndOrdering) {
-    TEAMREC t{};
-    t.TAKTIK[1].NORMALX = 300; t.TAKTIK[1].NORMALY = 100;
-    t.TAKTIK[2].NORMALX = 300; t.TAKTIK[2].NORMALY = 200;
-    t.TAKTIK[3].NORMALX = 100; t.TAKTIK[3].NORMALY = 100;
-    t.TAKTIK[4].NORMALX = 100; t.TAKTIK[4].NORMALY = 200;
-    t.TAKTIK[5].NORMALX = 200; t.TAKTIK[5].NORMALY = 150;
-    // Closer than 32 on both axes to position 5.
-    EXPECT_FALSE(TESTPOSI(t, 1, 220, 160));
-    // Exactly 32 away on one axis is allowed.
-    EXPECT_TRUE(TESTPOSI(t, 1, 232, 150));
-    EXPECT_TRUE(TESTPOSI(t, 1, 300, 118));
-    // Positions 1 and 2 must stay right of 3 and 4, and 3/4 left of 1/2.
-    EXPECT_FALSE(TESTPOSI(t, 1, 100, 300));
-    EXPECT_FALSE(TESTPOSI(t, 3, 300, 300));
-    EXPECT_TRUE(TESTPOSI(t, 3, 50, 300));
-    // Position 5 only obeys the distance rule.
-    EXPECT_TRUE(TESTPOSI(t, 5, 400, 300));
-    EXPECT_TRUE(TESTPOSI(t, 5, 10, 300));
-    // A position that is not placed does not constrain the ordering.
-    t.TAKTIK[3].NORMALX = 0;
-    t.TAKTIK[4].NORMALX = -5;
-    EXPECT_TRUE(TESTPOSI(t, 1, 60, 400));
+    TEAMREC t{}, loose{}, sparring{};
+    const int placed[5][2] = {{300, 100}, {300, 200}, {100, 100}, {100, 200}, {200, 150}};
+    for (int k = 1; k <= 5; ++k) {
+        t.TAKTIK[k].NORMALX = loose.TAKTIK[k].NORMALX = static_cast<std::int16_t>(placed[k - 1][0]);
+        t.TAKTIK[k].NORMALY = loose.TAKTIK[k].NORMALY = static_cast<std::int16_t>(placed[k - 1][1]);
+    }
+    sparring.SPARRTAKTIK[2].NORMALX = sparring.SPARRTAKTIK[2].NORMALY = 100;
+    // Positions that are not placed do not constrain the ordering.
+    loose.TAKTIK[3].NORMALX = 0;
+    loose.TAKTIK[4].NORMALX = -5;
+    const struct { const TEAMREC* team; bool sparring; int k, x, y; bool ok; } cases[] = {
+        {&t, false, 1, 220, 160, false},  // closer than 32 on both axes to position 5
+        {&t, false, 1, 232, 150, true},   // exactly 32 away on one axis is allowed
+        {&t, false, 1, 300, 118, true},
+        {&t, false, 1, 100, 300, false},  // 1 and 2 stay right of 3 and 4, and 3/4 left of 1/2
+        {&t, false, 3, 300, 300, false},
+        {&t, false, 3, 50, 300, true},
+        {&t, false, 5, 400, 300, true},  // position 5 only obeys the distance rule
+        {&t, false, 5, 10, 300, true},
+        {&loose, false, 1, 60, 400, true},
+        {&sparring, true, 1, 110, 110, false},  // sparring uses its own tactics
+        {&sparring, false, 1, 110, 110, true},
+        {&sparring, true, 3, 150, 300, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.sparring ? TESTSPARRPOSI(*c.team, c.k, c.x, c.y) : TESTPOSI(*c.team, c.k, c.x, c.y), c.ok)
+            << c.sparring << " " << c.k << " " << c.x << "," << c.y;
 }
 
-TEST(Positions, SparringUsesItsOwnTactics) {
-    TEAMREC t{};
-    t.SPARRTAKTIK[2].NORMALX = 100;
-    t.SPARRTAKTIK[2].NORMALY = 100;
-    EXPECT_FALSE(TESTSPARRPOSI(t, 1, 110, 110));
-    EXPECT_TRUE(TESTPOSI(t, 1, 110, 110));
-    EXPECT_FALSE(TESTSPARRPOSI(t, 3, 150, 300));
-}
-
-TEST(League, TablePlaceMatchDayLeagueFactorAndRaceNames) {
-    resetModel();
+TEST_F(DataDir, LeagueTablePlaceMatchDayLeagueFactorAndRaceNames) {
     for (int i = 1; i <= 10; ++i) GEN.TABELLE[i].TEAM = static_cast<std::int16_t>(11 - i);
     GEN.TABELLE[7].TEAM = 10;  // the last matching row counts
     const std::pair<int, int> places[] = {{10, 7}, {1, 10}, {4, 0}, {11, 0}};
@@ -219,7 +194,6 @@ TEST(League, TablePlaceMatchDayLeagueFactorAndRaceNames) {
         GEN.LIGA = static_cast<std::uint8_t>(liga);
         EXPECT_EQ(LIGAFAKTOR(), factor) << liga;
     }
-    resetModel();
     const std::pair<int, const char*> races[] = {{1, "(Hurtin)"}, {2, "(Hurtin)"}, {4, "(Bogon)"}, {6, "(Spider)"},
                                                  {7, "(Marvin)"}, {10, "(Eciton)"}, {0, ""}, {11, ""}, {255, ""}};
     for (const auto& [code, name] : races) EXPECT_EQ(GETRACENAME(code).str(), name) << code;
@@ -227,24 +201,27 @@ TEST(League, TablePlaceMatchDayLeagueFactorAndRaceNames) {
 
 // ---- the two files ----
 
-TEST_F(RecordDir, MissingFileIsError1AndLeavesNothingOpen) {
-    writeFile(game("TEAM3.DAT"), teamFile());
-    FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
+TEST_F(RecordDir, OpeningNeedsBothFilesInAnyLetterCaseAndKeepsASecondClientOut) {
+    spit(game("TEAM3.DAT"), teamFile());
+    EXPECT_EQ(fatal([] { OPENFILES(_PLAYER | _TEAM); }), "1:GAME1\\PLAYER3.DAT");
     fs::remove(game("TEAM3.DAT"));
-    writeFile(game("player3.dat"), playerBytes(50));
-    e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT");
+    spit(game("Player3.Dat"), playerBytes(50));
+    EXPECT_EQ(fatal([] { OPENFILES(_PLAYER | _TEAM); }), "1:GAME1\\TEAM3.DAT");
     EXPECT_FALSE(FILESOPEN(_PLAYER));
-}
-
-TEST_F(RecordDir, FilesAreFoundInAnyLetterCase) {
-    writeFile(game("Player3.Dat"), playerBytes(50));
-    writeFile(game("TEAM3.DAT"), teamFile());
+    spit(game("TEAM3.DAT"), teamFile());
+    // Another process holding the team file looks to flock like any other open file description.
+    int other = ::open(game("TEAM3.DAT").c_str(), O_RDWR);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(fatal([] { OPENFILES(_PLAYER | _TEAM); }), "1:GAME1\\TEAM3.DAT");
+    ::close(other);
     OPENFILES(_PLAYER | _TEAM);
     EXPECT_TRUE(FILESOPEN(_PLAYER | _TEAM));
+    // And while we hold them, the other side is refused.
+    other = ::open(game("Player3.Dat").c_str(), O_RDWR);
+    ASSERT_GE(other, 0);
+    EXPECT_NE(::flock(other, LOCK_EX | LOCK_NB), 0);
+    ::close(other);
     PLAYERREC p{};
     READPLAYER(1, p);
     EXPECT_EQ(p.NAME.str(), "Grimm");
@@ -256,91 +233,38 @@ TEST_F(RecordDir, FilesAreFoundInAnyLetterCase) {
     EXPECT_FALSE(FILESOPEN(_TEAM));
 }
 
-TEST_F(RecordDir, SecondClientOnTheSameGameCannotOpen) {
-    writeFile(game("PLAYER3.DAT"), playerBytes(50));
-    writeFile(game("TEAM3.DAT"), teamFile());
-    // Another process holding the team file looks to flock like any other open file description.
-    int other = ::open(game("TEAM3.DAT").c_str(), O_RDWR);
-    ASSERT_GE(other, 0);
-    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
-    FatalError e = fatalOf([] { OPENFILES(_PLAYER | _TEAM); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT");
-    ::close(other);
-    OPENFILES(_PLAYER | _TEAM);
-    // And while we hold them, the other side is refused.
-    int third = ::open(game("PLAYER3.DAT").c_str(), O_RDWR);
-    ASSERT_GE(third, 0);
-    EXPECT_NE(::flock(third, LOCK_EX | LOCK_NB), 0);
-    ::close(third);
-}
-
-TEST_F(RecordDir, ReadingBeyondTheFileIsError2WithTheRecordNumber) {
-    writeFile(game("PLAYER3.DAT"), playerBytes(50) + playerBytes(60));
-    writeFile(game("TEAM3.DAT"), teamFile().substr(0, 907 * 9 + 400));
-    OPENFILES(_PLAYER | _TEAM);
+TEST_F(RecordDir, RecordsAreReadAndWrittenInPlaceOrRefusedWithTheirNumber) {
     PLAYERREC p{};
+    TEAMREC t{};
+    EXPECT_EQ(fatal([&] { READPLAYER(1, p); }), "3:GAME1\\PLAYER3.DAT(1)");  // files closed
+    const std::string teams = teamFile().substr(0, 907 * 9 + 400);
+    spit(game("PLAYER3.DAT"), playerBytes(50) + playerBytes(60));
+    spit(game("TEAM3.DAT"), teams);
+    OPENFILES(_PLAYER | _TEAM);
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { READPLAYER(3, p); }, "2:GAME1\\PLAYER3.DAT(3)"}, {[&] { READTEAM(10, t); }, "2:GAME1\\TEAM3.DAT(10)"},
+        {[&] { READPLAYER(0, p); }, "3:GAME1\\PLAYER3.DAT(0)"}, {[&] { READTEAM(-4, t); }, "3:GAME1\\TEAM3.DAT(-4)"},
+        {[&] { WRITEPLAYER(0, p); }, "3:GAME1\\PLAYER3.DAT"},   {[&] { WRITETEAM(0, t); }, "3:GAME1\\TEAM3.DAT(0)"}};
+    for (const auto& [f, error] : cases) EXPECT_EQ(fatal(f), error);
     READPLAYER(2, p);
     EXPECT_EQ(p.VERFASSUNG, 60);
-    FatalError e = fatalOf([&] { READPLAYER(3, p); });
-    EXPECT_EQ(e.nr, 2);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT(3)");
-    TEAMREC t{};
-    READTEAM(9, t);
-    e = fatalOf([&] { READTEAM(10, t); });
-    EXPECT_EQ(e.nr, 2);
-    EXPECT_EQ(e.text, "GAME1\\TEAM3.DAT(10)");
-}
-
-TEST_F(RecordDir, NumbersBelowOneAndClosedFilesAreSeekFailures) {
-    PLAYERREC p{};
-    TEAMREC t{};
-    EXPECT_EQ(fatalOf([&] { READPLAYER(1, p); }).nr, 3);
-    writeFile(game("PLAYER3.DAT"), playerBytes(50));
-    writeFile(game("TEAM3.DAT"), teamFile());
-    OPENFILES(_PLAYER | _TEAM);
-    const std::pair<std::function<void()>, const char*> cases[] = {
-        {[&] { READPLAYER(0, p); }, "GAME1\\PLAYER3.DAT(0)"}, {[&] { READTEAM(-4, t); }, "GAME1\\TEAM3.DAT(-4)"},
-        {[&] { WRITEPLAYER(0, p); }, "GAME1\\PLAYER3.DAT"}, {[&] { WRITETEAM(0, t); }, "GAME1\\TEAM3.DAT(0)"}};
-    for (const auto& [f, text] : cases) {
-        FatalError e = fatalOf(f);
-        EXPECT_EQ(e.nr, 3) << text;
-        EXPECT_EQ(e.text, text);
-    }
-}
-
-TEST_F(RecordDir, WritePlayerStoresAFreshCheckValue) {
-    writeFile(game("PLAYER3.DAT"), playerBytes(50) + playerBytes(50));
-    writeFile(game("TEAM3.DAT"), teamFile());
-    OPENFILES(_PLAYER | _TEAM);
-    PLAYERREC p = fromBytes<PLAYERREC>(playerBytes(-5));
+    // A written player gets a fresh check value.
+    p = fromBytes<PLAYERREC>(playerBytes(-5));
     p.PRUEF = 1;
     WRITEPLAYER(2, p);
     EXPECT_EQ(p.PRUEF, -318047693);
-    CLOSEFILES(_PLAYER | _TEAM);
-    const std::string disk = readFile(game("PLAYER3.DAT"));
-    ASSERT_EQ(disk.size(), 122u);
-    Bytes expect;
-    expect.b = playerBytes(-5);
-    expect.i32(28, -318047693);
-    EXPECT_EQ(disk.substr(61), expect.b);
-    EXPECT_EQ(disk.substr(0, 61), playerBytes(50));
-}
-
-TEST_F(RecordDir, WriteTeamReplacesOneRecordInPlace) {
-    writeFile(game("PLAYER3.DAT"), playerBytes(50));
-    const std::string before = teamFile();
-    writeFile(game("TEAM3.DAT"), before);
-    OPENFILES(_PLAYER | _TEAM);
-    TEAMREC t{};
     READTEAM(4, t);
     t.GOLD = 123456;
     WRITETEAM(4, t);
-    CLOSEFILES(_TEAM);
-    const std::string after = readFile(game("TEAM3.DAT"));
-    ASSERT_EQ(after.size(), before.size());
-    EXPECT_EQ(after.substr(0, 3 * 907), before.substr(0, 3 * 907));
-    EXPECT_EQ(after.substr(4 * 907), before.substr(4 * 907));
+    CLOSEFILES(_PLAYER | _TEAM);
+    Bytes expect;
+    expect.b = playerBytes(-5);
+    expect.i32(28, -318047693);
+    EXPECT_EQ(slurp(game("PLAYER3.DAT")), playerBytes(50) + expect.b);
+    const std::string after = slurp(game("TEAM3.DAT"));
+    ASSERT_EQ(after.size(), teams.size());
+    EXPECT_EQ(after.substr(0, 3 * 907), teams.substr(0, 3 * 907));
+    EXPECT_EQ(after.substr(4 * 907), teams.substr(4 * 907));
     EXPECT_EQ(after.substr(3 * 907 + 26, 4), std::string("\x40\xE2\x01\x00", 4));
 }
 
@@ -348,49 +272,40 @@ TEST_F(RecordDir, AFullDiskIsError5) {
     std::error_code ec;
     fs::create_symlink("/dev/full", game("PLAYER3.DAT"), ec);
     if (ec || !fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    writeFile(game("TEAM3.DAT"), teamFile());
+    spit(game("TEAM3.DAT"), teamFile());
     OPENFILES(_PLAYER | _TEAM);
     PLAYERREC p{};
-    FatalError e = fatalOf([&] { WRITEPLAYER(1, p); });
-    EXPECT_EQ(e.nr, 5);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT");
+    EXPECT_EQ(fatal([&] { WRITEPLAYER(1, p); }), "5:GAME1\\PLAYER3.DAT");
 }
 
 // ---- start-up loading ----
 
 class TeamLoading : public RecordDir {
 protected:
-    STRING70 oldText98;
-
-    void TearDown() override {
-        L[98] = oldText98;
-        RecordDir::TearDown();
-    }
-
     void SetUp() override {
         RecordDir::SetUp();
-        oldText98 = L[98];
         L[98] = "Damaged player record (check value) in";
         // Icons: every pixel of each file names its icon code, plus the colours that get replaced.
         const char* stems[20] = {"ih1", "ih2", "ib1", "ib2", "is1", "is2", "im1", "im2", "ie1", "ie2",
                                  "ih3", "ih4", "ib3", "ib4", "is3", "is4", "im3", "im4", "ie3", "ie4"};
-        for (int n = 1; n <= 20; ++n) {
-            std::string raw(1024, static_cast<char>(100 + n));
-            raw[0] = 2;
-            raw[1] = 15;
-            raw[2] = 0;
-            writeFile(dir / (std::string(stems[n - 1]) + ".raw"), raw);
-        }
+        for (int n = 1; n <= 20; ++n) spit(root / (std::string(stems[n - 1]) + ".raw"), icon(n));
     }
-
+    static std::string icon(int n) {
+        std::string raw(1024, static_cast<char>(100 + n));
+        raw[0] = 2;
+        raw[1] = 15;
+        raw[2] = 0;
+        return raw;
+    }
+    // The squad (player number, record) in slot order; the league has eight active teams.
     void writeGame(const std::vector<std::pair<int, PLAYERREC>>& squad, std::uint8_t farbe1 = 5) {
-        std::string players;
         int count = 0;
         for (auto& [nr, p] : squad) count = std::max(count, nr);
         std::vector<PLAYERREC> recs(static_cast<std::size_t>(count));
         for (auto& [nr, p] : squad) recs[static_cast<std::size_t>(nr - 1)] = p;
+        std::string players;
         for (auto& r : recs) players += RECORDBYTES(r);
-        writeFile(game("PLAYER3.DAT"), players);
+        spit(game("PLAYER3.DAT"), players);
         std::string teams = teamFile();
         TEAMREC own = fromBytes<TEAMREC>(teams.substr(2 * 907, 907));
         int slot = 1;
@@ -399,13 +314,13 @@ protected:
         own.ARTPLAYER[1] = 34;
         own.ARTPLAYER[2] = 0;
         teams.replace(2 * 907, 907, RECORDBYTES(own));
-        writeFile(game("TEAM3.DAT"), teams);
+        spit(game("TEAM3.DAT"), teams);
         GEN.ANZAHL = 8;
         OPENFILES(_PLAYER | _TEAM);
     }
 };
 
-TEST_F(TeamLoading, ReadAllTeamsFillsTheLeagueAndKeepsTheOwnTeam) {
+TEST_F(TeamLoading, ReadAllTeamsFillsTheLeagueAndATeamChangeIsWrittenOnlyWhenItDiffers) {
     writeGame({{1, validPlayer(3, 1, 50)}});
     READALLTEAMS();
     EXPECT_EQ(TEAM.NAME.str(), "Team 3");
@@ -415,50 +330,52 @@ TEST_F(TeamLoading, ReadAllTeamsFillsTheLeagueAndKeepsTheOwnTeam) {
     EXPECT_EQ(TEAMLIZENZ[4], 0);
     EXPECT_EQ(TEAMBRUTAL[5], 50);
     EXPECT_EQ(TEAMBRUTALL[6], 600);
-    EXPECT_FALSE(TEAMPROFI[1]);
-    EXPECT_TRUE(TEAMPROFI[2]);   // professional
-    EXPECT_FALSE(TEAMPROFI[8]);
-    EXPECT_TRUE(TEAMPROFI[9]);   // beyond the league's active count
-    EXPECT_TRUE(TEAMPROFI[10]);
-}
-
-TEST_F(TeamLoading, TeamChangeWritesOnlyWhenTheSettingDiffers) {
-    writeGame({{1, validPlayer(3, 1, 50)}});
-    READALLTEAMS();
+    // Professional: by the record (team 2) or beyond the league's active count.
+    const bool profi[11] = {false, false, true, false, false, false, false, false, false, true, true};
+    for (int t = 1; t <= 10; ++t) EXPECT_EQ(TEAMPROFI[t], profi[t]) << t;
     // A change behind our back shows whether the record was written again.
     CLOSEFILES(_TEAM);
-    std::string teams = readFile(game("TEAM3.DAT"));
+    std::string teams = slurp(game("TEAM3.DAT"));
     teams[2 * 907] = 2;
-    writeFile(game("TEAM3.DAT"), teams);
+    spit(game("TEAM3.DAT"), teams);
     OPENFILES(_TEAM);
     RSTSIZE = 0;
     CHECKTEAMCHANGE();
-    EXPECT_EQ(readFile(game("TEAM3.DAT"))[2 * 907], 2);
+    EXPECT_EQ(slurp(game("TEAM3.DAT"))[2 * 907], 2);
     RSTSIZE = 2;
     CHECKTEAMCHANGE();
     EXPECT_EQ(TEAM.RSTSIZE, 2);
-    const std::string after = readFile(game("TEAM3.DAT"));
+    const std::string after = slurp(game("TEAM3.DAT"));
     EXPECT_EQ(after[2 * 907 + 847], 2);
     EXPECT_EQ(after[2 * 907], 6);  // the whole own record, name length included
 }
 
 TEST_F(TeamLoading, SquadIsLoadedAndIconsColoured) {
-    writeGame({{4, validPlayer(3, 3, 50, 0x1234)}, {2, validPlayer(3, 9, 10, 0x00FE)}}, 0);
+    PLAYERREC edited = validPlayer(3, 3, 50, 0x1234);
+    writeGame({{4, edited},
+               {2, validPlayer(3, 9, 10, 0x00FE)},
+               {1, validPlayer(0, 1, 50)},  // unused
+               {3, validPlayer(3, 21, 50)},
+               {5, validPlayer(3, -3, 50)},
+               {6, validPlayer(3, 14, 80)}},
+              0);
+    edited.TORE = 12;  // an edit; WRITEPLAYER recomputes the check value
+    WRITEPLAYER(4, edited);
     READALLTEAMS();
     READPLAYERS();
-    EXPECT_TRUE(BELEGT[1]);
-    EXPECT_TRUE(BELEGT[2]);
-    EXPECT_FALSE(BELEGT[3]);
+    const bool belegt[11] = {false, true, true, false, true, true, true, false, false, false, false};
+    for (int i = 1; i <= 10; ++i) EXPECT_EQ(BELEGT[i], belegt[i]) << i;
     EXPECT_EQ(PLAYER[1].RACE, 3);
-    // Slot 1: race 3 ("ib1"), colour 2 becomes the individual colour, 15 the team colour (0 counts as 1).
-    EXPECT_EQ(ICON[1].P[0][0], 0x34);
-    EXPECT_EQ(ICON[1].P[0][1], 1);
-    EXPECT_EQ(ICON[1].P[0][2], 0);
-    EXPECT_EQ(ICON[1].P[5][5], 103);
-    EXPECT_EQ(TEAM.FARBE1, 1);
-    // Slot 2: condition below 30 gives the weakened look, code 19 ("ie3").
-    EXPECT_EQ(ICON[2].P[5][5], 119);
-    EXPECT_EQ(ICON[2].P[0][0], 0xFE);
+    EXPECT_EQ(PLAYER[1].TORE, 12);
+    EXPECT_EQ(TEAM.FARBE1, 1);  // 0 counts as 1
+    EXPECT_EQ(TEAM.PLAYERS[3], 0);  // emptied only in memory: the file still names the player
+    // Slot 1: race 3 ("ib1"), colour 2 becomes the individual colour, 15 the team colour.
+    // Slot 2: condition below 30 gives the weakened look, code 19 ("ie3"). Slots 4 and 5:
+    // races outside the icon codes give no icon; slot 6: a weakened code stays as it is.
+    const struct { int slot, row, column, colour; } pixels[] = {
+        {1, 0, 0, 0x34}, {1, 0, 1, 1}, {1, 0, 2, 0}, {1, 5, 5, 103}, {2, 5, 5, 119},
+        {2, 0, 0, 0xFE}, {4, 5, 5, 0},  {5, 5, 5, 0}, {6, 5, 5, 114}};
+    for (const auto& p : pixels) EXPECT_EQ(ICON[p.slot].P[p.row][p.column], p.colour) << p.slot;
     // Race icons: codes 1, 3, 5, 7, 9 with colour 2 -> 15 and 0 -> 3.
     EXPECT_EQ(ICONRACE[1].P[5][5], 101);
     EXPECT_EQ(ICONRACE[5].P[5][5], 109);
@@ -468,78 +385,22 @@ TEST_F(TeamLoading, SquadIsLoadedAndIconsColoured) {
     EXPECT_EQ(PLAYER[1].ARTIFAKT, 3);
     EXPECT_EQ(PLAYER[1].ARTLEVEL, 4);
     EXPECT_EQ(PLAYER[2].ARTIFAKT, 0);
-}
-
-TEST_F(TeamLoading, UnusedPlayerRecordEmptiesTheSlot) {
-    writeGame({{1, validPlayer(3, 1, 50)}, {2, validPlayer(0, 1, 50)}});
-    READALLTEAMS();
-    READPLAYERS();
-    EXPECT_TRUE(BELEGT[1]);
-    EXPECT_FALSE(BELEGT[2]);
-    EXPECT_EQ(TEAM.PLAYERS[2], 0);
     CLOSEFILES(_TEAM);
-    // Only in memory: the file still names the player.
-    EXPECT_EQ(readFile(game("TEAM3.DAT"))[2 * 907 + 58], 2);
+    EXPECT_EQ(slurp(game("TEAM3.DAT"))[2 * 907 + 60], 1);
 }
 
-TEST_F(TeamLoading, WrongCheckValueIsError99) {
+TEST_F(TeamLoading, DamagedSquadStopsWithItsError) {
     PLAYERREC bad = validPlayer(3, 1, 50);
     bad.PRUEF += 1;
     writeGame({{1, validPlayer(3, 1, 50)}, {2, bad}});
     READALLTEAMS();
-    FatalError e = fatalOf([] { READPLAYERS(); });
-    EXPECT_EQ(e.nr, 99);
-    EXPECT_EQ(e.text, "Damaged player record (check value) in PLAYER.DAT");
-}
-
-TEST_F(TeamLoading, IgnoreModeAcceptsAWrongCheckValue) {
-    PLAYERREC bad = validPlayer(3, 1, 50);
-    bad.PRUEF += 1;
-    writeGame({{1, bad}});
-    IGNORMODE = true;
-    READALLTEAMS();
+    EXPECT_EQ(fatal([] { READPLAYERS(); }), "99:Damaged player record (check value) in PLAYER.DAT");
+    IGNORMODE = true;  // accepts a wrong check value
     READPLAYERS();
-    EXPECT_TRUE(BELEGT[1]);
-}
-
-TEST_F(TeamLoading, PlayerWrittenByTheClientPassesTheCheck) {
-    PLAYERREC p = validPlayer(3, 1, 50);
-    writeGame({{1, p}});
-    p.TORE = 12;  // an edit; WRITEPLAYER recomputes the check value
-    WRITEPLAYER(1, p);
-    READALLTEAMS();
-    READPLAYERS();
-    EXPECT_EQ(PLAYER[1].TORE, 12);
-}
-
-TEST_F(TeamLoading, RaceOutsideTheIconCodesGivesNoIcon) {
-    writeGame({{1, validPlayer(3, 21, 50)}, {2, validPlayer(3, -3, 50)}, {3, validPlayer(3, 14, 80)}});
-    READALLTEAMS();
-    READPLAYERS();
-    EXPECT_TRUE(BELEGT[1]);
-    EXPECT_EQ(ICON[1].P[5][5], 0);
-    EXPECT_EQ(ICON[2].P[5][5], 0);
-    EXPECT_EQ(ICON[3].P[5][5], 114);  // a weakened code stays as it is
-}
-
-TEST_F(TeamLoading, MissingIconIsError1) {
-    fs::remove(dir / "ib1.raw");
-    writeGame({{1, validPlayer(3, 3, 50)}});
-    READALLTEAMS();
-    FatalError e = fatalOf([] { READPLAYERS(); });
-    EXPECT_EQ(e.nr, 1);
-    EXPECT_EQ(e.text, "ib1.RAW");
-}
-
-TEST_F(TeamLoading, SquadPlayerBeyondTheFileIsError2) {
-    writeGame({{1, validPlayer(3, 1, 50)}});
-    CLOSEFILES(_TEAM);
-    std::string teams = readFile(game("TEAM3.DAT"));
-    teams[2 * 907 + 56] = 9;
-    writeFile(game("TEAM3.DAT"), teams);
-    OPENFILES(_TEAM);
-    READALLTEAMS();
-    FatalError e = fatalOf([] { READPLAYERS(); });
-    EXPECT_EQ(e.nr, 2);
-    EXPECT_EQ(e.text, "GAME1\\PLAYER3.DAT(9)");
+    EXPECT_TRUE(BELEGT[2]);
+    fs::remove(root / "ih1.raw");
+    EXPECT_EQ(fatal([] { READPLAYERS(); }), "1:ih1.RAW");
+    spit(root / "ih1.raw", icon(1));
+    TEAM.PLAYERS[2] = 9;  // beyond the file
+    EXPECT_EQ(fatal([] { READPLAYERS(); }), "2:GAME1\\PLAYER3.DAT(9)");
 }

@@ -1,38 +1,28 @@
-// The language table loader: LANGUAGE.CFG, the language file format and every
-// failure message the trainer can meet.
+// The language table: LANGUAGE.CFG, the language file format with every failure
+// message the trainer can meet, and the two shipped language files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 
 #include "data/lg.h"
+#include "platform/cp437.h"
 #include "platform/dospath.h"
+#include "workdir.h"
 
-namespace fs = std::filesystem;
 using namespace korax;
+using namespace shelltest;
 
 namespace {
 
 class LanguageFile : public ::testing::Test {
 protected:
-    fs::path dir;
-    fs::path oldcwd;
-    std::array<STRING70, 701> saved;
+    std::array<STRING70, 701> saved = L;
+    WorkDir w;
 
-    void SetUp() override {
-        saved = L;
-        oldcwd = fs::current_path();
-        char tmpl[] = "/tmp/korax_lg_XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-        fs::current_path(dir);
-        write("LANGUAGE.CFG", "1\n1 :ENG English\n2 :DEU Deutsch\n");
-    }
+    void SetUp() override { w.put("LANGUAGE.CFG", "1\n1 :ENG English\n2 :DEU Deutsch\n"); }
     void TearDown() override {
-        fs::current_path(oldcwd);
-        fs::remove_all(dir);
         L = saved;
         LGNR = 0;
         LEXT.set("ENG");
@@ -42,19 +32,15 @@ protected:
         MAXLG = 0;
         lg::LINE = 0;
     }
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
-    }
-    // Loads and returns the message of the stop, or "" when the load succeeded.
-    std::string load(const std::string& file) {
-        write("KORAX.ENG", file);
+    // Loads; returns the message of the stop, "" when the load succeeded.
+    std::string load(const std::optional<std::string>& file) {
+        if (file) w.put("KORAX.ENG", *file);
         testing::internal::CaptureStderr();
         try {
             READ_LG("KORAX", 220);
             testing::internal::GetCapturedStderr();
         } catch (const ReportedStop& e) {
             EXPECT_NE(testing::internal::GetCapturedStderr().find(e.text), std::string::npos);
-            EXPECT_EQ(e.nr, 1);
             EXPECT_EQ(ERROR_EXITCODE(e.nr), 1);
             return e.text;
         }
@@ -65,10 +51,8 @@ protected:
 TEST_F(LanguageFile, LoadsEntriesAndLeavesOthersEmpty) {
     L[5].set("stale");
     EXPECT_EQ(load("KORAX 220\n1=Press a key\n215=has been saved./Send it.\r\n700=last\n"), "");
-    EXPECT_EQ(L[1].str(), "Press a key");
-    EXPECT_EQ(L[215].str(), "has been saved./Send it.");
-    EXPECT_EQ(L[700].str(), "last");
-    EXPECT_EQ(L[5].str(), "");
+    EXPECT_EQ(L[1].str() + "|" + L[215].str() + "|" + L[700].str() + "|" + L[5].str(),
+              "Press a key|has been saved./Send it.|last|");
     EXPECT_EQ(MAXLG, 700);
     EXPECT_EQ(VERLG, 220);
     EXPECT_EQ(NAME.str(), "KORAX.ENG");
@@ -99,29 +83,22 @@ TEST_F(LanguageFile, TextsKeepEqualsSignsBlanksAndTheirLimits) {
 
 TEST_F(LanguageFile, BadFilesStopWithTheirMessageAndKeepThePreviousTable) {
     EXPECT_EQ(load("KORAX 220\n1=kept\n"), "");
-    const std::string t70(70, 'x');
+    const std::string t70(70, 'x'), length = "Fileformat KORAX.ENG, Stringlength in Line ",
+                      format = "Fileformat KORAX.ENG, Line ", reading = "Reading KORAX.ENG, Line 1";
     const std::pair<std::string, std::string> cases[] = {
-        {"KORAX 220\n6=On\n8=abc|2\n", "Fileformat KORAX.ENG, Stringlength in Line 3"},
-        {"KORAX 220\n8=abc|x\n", "Fileformat KORAX.ENG, Stringlength in Line 2"},
-        {"KORAX 220\n8=abc|\n", "Fileformat KORAX.ENG, Stringlength in Line 2"},
-        {"KORAX 220\n1=" + t70 + "y\n", "Fileformat KORAX.ENG, Stringlength in Line 2"},
+        {"KORAX 220\n6=On\n8=abc|2\n", length + "3"}, {"KORAX 220\n8=abc|x\n", length + "2"},
+        {"KORAX 220\n8=abc|\n", length + "2"},         {"KORAX 220\n1=" + t70 + "y\n", length + "2"},
         {"KORAX 220\n1=a\n701=too far\n", "Reading KORAX.ENG, too much entries, Line 3"},
         {"KORAX 220\n999=too far\n", "Reading KORAX.ENG, too much entries, Line 2"},
-        {"KORAX 220\n1234=cut\n", "Fileformat KORAX.ENG, Line 2"},  // never entry 123
-        {"KORAX 220\n0123=x\n", "Fileformat KORAX.ENG, Line 2"},
-        {"KORAX 220\n -5=x\n", "Fileformat KORAX.ENG, Line 2"},
-        {"KORAX 220\n+5=x\n", "Fileformat KORAX.ENG, Line 2"},
-        {"KORAX 220\nab=x\n", "Fileformat KORAX.ENG, Line 2"},
-        {"KORAX 220\n=x\n", "Fileformat KORAX.ENG, Line 2"},
-        {"KORAX 220\n1=a\n12 no equals\n", "Fileformat KORAX.ENG, Line 3"},
+        {"KORAX 220\n1234=cut\n", format + "2"},  // never entry 123
+        {"KORAX 220\n0123=x\n", format + "2"},     {"KORAX 220\n -5=x\n", format + "2"},
+        {"KORAX 220\n+5=x\n", format + "2"},       {"KORAX 220\nab=x\n", format + "2"},
+        {"KORAX 220\n=x\n", format + "2"},         {"KORAX 220\n1=a\n12 no equals\n", format + "3"},
         {"KORAX 219\n1=a\n", "File KORAX.ENG, Version 2.19 is obsolete"},
         {"KORAX 5\n", "File KORAX.ENG, Version 0.05 is obsolete"},
-        {"KORAX 65536\n", "Fileformat KORAX.ENG, Line 1"},
-        {"KORAX v220\n", "Fileformat KORAX.ENG, Line 1"},
-        {"KORAX \n", "Fileformat KORAX.ENG, Line 1"},
-        {"", "Reading KORAX.ENG, Line 1"},
-        {"KORAX220\n", "Reading KORAX.ENG, Line 1"},
-        {" KORAX 220\n", "Reading KORAX.ENG, Line 1"},
+        {"KORAX 65536\n", format + "1"},           {"KORAX v220\n", format + "1"},
+        {"KORAX \n", format + "1"},                {"", reading},
+        {"KORAX220\n", reading},                   {" KORAX 220\n", reading},
         {"OTHER 220\n", "Fileformat KORAX.ENG, Entry \"KORAX\" don't match"},
         {"korax 220\n", "Fileformat KORAX.ENG, Entry \"KORAX\" don't match"}};
     for (const auto& [file, message] : cases) {
@@ -130,56 +107,140 @@ TEST_F(LanguageFile, BadFilesStopWithTheirMessageAndKeepThePreviousTable) {
     }
 }
 
-TEST_F(LanguageFile, LanguageChoiceFromTheListInAnyLetterCase) {
-    const struct { const char* cfg; const char* file; } cases[] = {
+TEST_F(LanguageFile, LanguageListInAnyLetterCaseAndItsFailures) {
+    const std::pair<const char*, const char*> chosen[] = {
         {"2\n1 :ENG English\n2 :DEU Deutsch\n", "KORAX.DEU"},
         {"12\n12 xx\n12:DEU Deutsch\n", "KORAX.DEU"},  // two-digit numbers, short lines skipped
         {"1\n1 :ENG English\n", "korax.eng"}};
-    for (const auto& c : cases) {
-        fs::remove(dir / "LANGUAGE.CFG");
-        write("language.cfg", c.cfg);
-        write(c.file, "KORAX 220\n1=Taste dr\x81" "cken\n");
+    for (const auto& [cfg, file] : chosen) {
+        fs::remove(w.dir / "LANGUAGE.CFG");
+        w.put("language.cfg", cfg);
+        w.put(file, "KORAX 220\n1=Taste dr\x81" "cken\n");
         READ_LG("KORAX", 220);
-        EXPECT_EQ(LEXT.str(), UPCASE(std::string(c.file).substr(6))) << c.cfg;
+        EXPECT_EQ(LEXT.str(), UPCASE(std::string(file).substr(6))) << cfg;
         EXPECT_EQ(L[1].str(), "Taste dr\x81" "cken");
-        fs::remove(dir / c.file);
+        fs::remove(w.dir / file);
+        fs::remove(w.dir / "language.cfg");
     }
-}
-
-TEST_F(LanguageFile, MissingOrBadListAndMissingFile) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<const char*, const char*> failing[] = {
         {nullptr, "Open LANGUAGE.CFG"},
         {"1\n1 :ENG English\n", "Open KORAX.ENG"},
         {"one\n1 :ENG English\n", "Open LANGUAGE.CFG"},
         {"3\n1 :ENG English\n2 :DEU Deutsch\n", "Fileformat LANGUAGE.CFG, Entry \"KORAX\" not found"},
-        {"1\n1 :/.. escape\n", nullptr}};  // the extension must be a plain name
-    for (const auto& [cfg, message] : cases) {
-        fs::remove(dir / "LANGUAGE.CFG");
-        if (cfg) write("LANGUAGE.CFG", cfg);
-        testing::internal::CaptureStderr();
-        try {
-            READ_LG("KORAX", 220);
-            ADD_FAILURE() << (cfg ? cfg : "(none)");
-        } catch (const ReportedStop& e) {
-            if (message) {
-                EXPECT_EQ(e.text, message);
-            }
+        {"1\n1 :/.. escape\n", "Fileformat LANGUAGE.CFG, Entry \"KORAX\" not found"}};  // not a plain name
+    for (const auto& [cfg, message] : failing) {
+        fs::remove(w.dir / "LANGUAGE.CFG");
+        if (cfg) w.put("LANGUAGE.CFG", cfg);
+        EXPECT_EQ(load(std::nullopt), message) << (cfg ? cfg : "(none)");
+    }
+    EXPECT_EQ(LG_MESSAGE(10), "Not enough memory");
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(ERROR_LG(1), ReportedStop);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "\nError 1 Language-File :\nOpen LANGUAGE.CFG\nTo change Language -> edit LANGUAGE.CFG in the program "
+              "directory (first line: number of a listed language)\n");
+}
+
+// ---- the shipped files ----
+
+fs::path source(const std::string& rel) { return fs::path(KORAX_SOURCE_DIR) / rel; }
+
+std::array<STRING70, 701> shipped(const std::string& ext) {
+    std::array<STRING70, 701> table;
+    int line = 0, maxlg = 0;
+    std::uint16_t verlg = 0;
+    EXPECT_EQ(PARSE_LG(slurp(source("assets/lang/KORAX." + ext)), "KORAX", 220, table, line, verlg, maxlg), 0)
+        << ext << " line " << line;
+    EXPECT_GE(verlg, 220);
+    EXPECT_LE(maxlg, 700);
+    return table;
+}
+
+// Every text number the program's screens, messages and configuration cite, and
+// every L[number] written in the program's sources.
+std::set<int> cited_numbers() {
+    static const std::pair<int, int> ranges[] = {
+        {1, 4},     {6, 11},    {13, 13},   {15, 50},   {58, 120},  {122, 125}, {127, 128}, {197, 204},
+        {208, 240}, {242, 298}, {300, 309}, {312, 312}, {316, 327}, {330, 399}, {401, 424}, {440, 446},
+        {450, 455}, {470, 474}, {480, 489}, {497, 508}, {510, 514}, {516, 517}, {519, 519}, {522, 522},
+        {530, 548}, {550, 553}, {556, 557}, {559, 562}, {564, 566}, {568, 601}};
+    std::set<int> out;
+    for (auto [a, b] : ranges)
+        for (int n = a; n <= b; ++n) out.insert(n);
+    const std::regex use(R"(\bL\[\s*(\d+)\s*\])");
+    for (const char* folder : {"platform", "graph", "ui", "shell", "data", "results", "turn", "management",
+                               "adviser", "tools"}) {
+        if (!fs::exists(source(folder))) continue;
+        for (auto& e : fs::recursive_directory_iterator(source(folder))) {
+            const auto ext = e.path().extension();
+            if (!e.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+            const std::string text = slurp(e.path());
+            for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it)
+                out.insert(std::stoi((*it)[1].str()));
         }
-        testing::internal::GetCapturedStderr();
+    }
+    return out;
+}
+
+TEST(ShippedLanguages, EveryCitedTextInBothWithTheSamePlaceholdersSplitsAndJoints) {
+    const auto eng = shipped("ENG"), deu = shipped("DEU");
+    EXPECT_EQ(eng[101].str(), "Team overview");
+    EXPECT_EQ(CP437_TO_UTF8(deu[101].str()), "Teamübersicht");
+    for (int n : cited_numbers()) {
+        ASSERT_LE(n, 700);
+        EXPECT_GT(eng[n].size(), 0u) << "KORAX.ENG " << n;
+        EXPECT_GT(deu[n].size(), 0u) << "KORAX.DEU " << n;
+    }
+    for (int n = 0; n <= 700; ++n) {
+        const std::string e = eng[n].str(), d = deu[n].str();
+        EXPECT_EQ(std::count(e.begin(), e.end(), '#'), std::count(d.begin(), d.end(), '#')) << n;
+        EXPECT_LE(std::count(e.begin(), e.end(), '#'), 1) << n;
+        EXPECT_EQ(std::count(e.begin(), e.end(), '/'), std::count(d.begin(), d.end(), '/')) << n;
+        EXPECT_EQ(e.empty(), d.empty()) << n;
+        if (e.empty() || d.empty()) continue;
+        // Texts the program joins to others begin or end with their joint.
+        for (char c : {'/', ':', ' '}) {
+            EXPECT_EQ(e.front() == c, d.front() == c) << n;
+            EXPECT_EQ(e.back() == c, d.back() == c) << n;
+        }
     }
 }
 
-TEST(LanguageMessages, OutOfMemoryAndTheStopOfErrorLg) {
-    EXPECT_EQ(LG_MESSAGE(10), "Not enough memory");
-    testing::internal::CaptureStderr();
-    try {
-        ERROR_LG(1);
-        FAIL();
-    } catch (const ReportedStop& e) {
-        EXPECT_EQ(e.nr, 1);
+TEST(ShippedLanguages, ShapesByRole) {
+    for (const char* ext : {"ENG", "DEU"}) {
+        const auto t = shipped(ext);
+        for (int n : {240, 243, 244, 249, 250, 251, 303, 334, 410, 411, 412, 442, 503, 540, 550, 568, 569, 573})
+            EXPECT_NE(t[n].str().find('#'), std::string::npos) << ext << " " << n;
+        for (int n : {4, 201, 202, 203, 292}) EXPECT_EQ(t[n].str().front(), '/') << ext << " " << n;
+        for (int n : {256, 257, 258}) EXPECT_EQ(t[n].str().back(), '/') << ext << " " << n;
+        EXPECT_EQ(std::string() + t[279].str().front() + t[550].str().front() + t[295].str().front() + t[414].str().back(),
+                  "::  ");  // the joints: colon, colon, leading blank, trailing blank
+        for (int n = 542; n <= 548; ++n) {
+            EXPECT_EQ(t[n].str().find('#'), std::string::npos) << ext << " " << n;
+            EXPECT_LE(t[n].size() + t[550].size(), 68u) << ext << " " << n;
+        }
+        // Joined lines of the game chooser's help carry no line split of their own.
+        for (int n : {564, 565, 566}) EXPECT_EQ(t[n].str().find('/'), std::string::npos) << ext << " " << n;
+        // Every line of a message box fits its 70 columns.
+        for (int n = 0; n <= 700; ++n) {
+            std::stringstream ss(t[n].str());
+            for (std::string part; std::getline(ss, part, '/');) EXPECT_LE(part.size(), 70u) << ext << " " << n;
+        }
     }
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "\nError 1 Language-File :\nOpen LANGUAGE.CFG\nTo change Language -> edit LANGUAGE.CFG in the program directory (first line: number of a listed language)\n");
+}
+
+TEST(ShippedLanguages, GermanIsStoredInCodePage437AndTheListOffersBoth) {
+    const std::string data = slurp(source("assets/lang/KORAX.DEU"));
+    EXPECT_FALSE(LOOKS_LIKE_UTF8(data));
+    for (char c : {'\x84', '\x94', '\x81', '\xE1', '\x9A'}) EXPECT_NE(data.find(c), std::string::npos) << int(c);
+    for (unsigned char c : slurp(source("assets/lang/KORAX.ENG"))) EXPECT_LT(c, 0x80);
+    const std::string cfg = slurp(source("assets/LANGUAGE.CFG"));
+    std::uint8_t nr = 0;
+    std::string ext;
+    ASSERT_EQ(PARSE_LANGUAGE_CFG(cfg, nr, ext), 0);
+    EXPECT_EQ(ext, "ENG");
+    EXPECT_EQ(PARSE_LANGUAGE_CFG("1" + cfg.substr(cfg.find('\n')), nr, ext), 0);
+    EXPECT_EQ(ext, "DEU");
 }
 
 }  // namespace

@@ -1,100 +1,86 @@
+// The program's DOS-style names on a case-mixed directory tree, the program and
+// temporary directories, and joined paths.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
-#include "base/types.h"
+#include "platform/dospath.h"
 #include "platform/paths.h"
+#include "workdir.h"
 
 using namespace korax;
-namespace fs = std::filesystem;
+using namespace shelltest;
 
-namespace {
-
-// Sets an environment variable for one test and restores it afterwards.
-struct EnvGuard {
-    std::string name;
-    bool had;
-    std::string old;
-    EnvGuard(const char* n, const char* value) : name(n) {
-        const char* v = std::getenv(n);
-        had = v != nullptr;
-        if (had) old = v;
-        if (value) ::setenv(n, value, 1);
-        else ::unsetenv(n);
-    }
-    ~EnvGuard() {
-        if (had) ::setenv(name.c_str(), old.c_str(), 1);
-        else ::unsetenv(name.c_str());
-    }
-};
-
-std::string fresh_dir() {
-    char buf[] = "/tmp/korax-paths-test-XXXXXX";
-    return ::mkdtemp(buf);
+TEST(DosPath, ComponentsFoundInAnyLetterCaseExactSpellingFirst) {
+    WorkDir w;
+    for (const char* name : {"Game1/team3.dat", "Game1/Post.bat", "GAME2/Team4.DAT", "GAME2/TEAM4.DAT", "palette!.pcx"})
+        w.put(name, "x");
+    fs::create_directories(w.dir / "Game1" / "sub");
+    const std::pair<const char*, const char*> cases[] = {
+        {"GAME1\\TEAM3.DAT", "Game1/team3.dat"}, {"game1\\POST.BAT", "Game1/Post.bat"},
+        {"PALETTE!.PCX", "palette!.pcx"}, {"Game1/Sub", "Game1/sub"},
+        {"GAME2\\TEAM4.DAT", "GAME2/TEAM4.DAT"}, {"GAME2\\Team4.DAT", "GAME2/Team4.DAT"},
+        // New names keep their spelling behind existing directories.
+        {"GAME1\\TEAM3.TRN", "Game1/TEAM3.TRN"}, {"NEWDIR\\game1\\X", "NEWDIR/game1/X"},
+        {"GAME1\\", "Game1/"}, {".\\", "./"}, {".\\game1\\team3.dat", "./Game1/team3.dat"},
+        {"game1\\sub\\..\\TEAM3.DAT", "Game1/sub/../team3.dat"}, {"GAME1\\..\\game2\\", "Game1/../GAME2/"},
+        {"", "."},
+        {"GAME1\\TEAM3.DAT\\x", "Game1/team3.dat/x"}};  // a file in the middle stops resolving
+    for (const auto& [dos, host] : cases) EXPECT_EQ(HOSTPATH(dos), host) << dos;
+    // Absolute paths are resolved from the root.
+    const fs::path got = HOSTPATH(UPCASE(w.dir.string()) + "\\GAME1\\TEAM3.DAT");
+    EXPECT_TRUE(fs::exists(got) && fs::equivalent(got, w.dir / "Game1" / "team3.dat")) << got;
+    // Masks match case-insensitively.
+    EXPECT_EQ(FINDFILES("game1", "*.DAT"), std::vector<std::string>{"team3.dat"});
+    EXPECT_EQ(FINDFILES("GAME1\\", "post.*"), std::vector<std::string>{"Post.bat"});
+    EXPECT_EQ(FINDFILES("NOSUCH", "*.*"), std::vector<std::string>{});
+    EXPECT_TRUE(DOSMATCH("*.*", "README"));
+    EXPECT_TRUE(DOSMATCH("TEAM?.RST", "team3.rst"));
+    EXPECT_FALSE(DOSMATCH("TEAM?.RST", "team10.rst"));
 }
 
-}  // namespace
-
 TEST(ProgramDir, IsTheDirectoryOfTheRunningBinary) {
-    std::string d = PROGRAMDIR();
+    const std::string d = PROGRAMDIR();
     ASSERT_FALSE(d.empty());
+    EXPECT_EQ(d.front(), '/');
     EXPECT_EQ(d.back(), '/');
-    EXPECT_EQ(d[0], '/');
     EXPECT_TRUE(fs::equivalent(fs::path(d) / fs::read_symlink("/proc/self/exe").filename(), "/proc/self/exe"));
 }
 
-TEST(TempBase, PrefersTempThenTmpdirThenSlashTmp) {
-    {
-        EnvGuard a("TEMP", "/var/x/"), b("TMPDIR", "/var/y");
-        EXPECT_EQ(TEMPBASE(), "/var/x");
+TEST(RunTempDir, BasePrefersTempThenTmpdirThenSlashTmpAndTheDirectoryIsPrivate) {
+    const struct { const char *temp, *tmpdir, *base; } bases[] = {
+        {"/var/x/", "/var/y", "/var/x"}, {nullptr, "/var/y", "/var/y"}, {"", nullptr, "/tmp"}};
+    for (const auto& c : bases) {
+        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir);
+        EXPECT_EQ(TEMPBASE(), c.base);
     }
+    WorkDir w;
+    const std::string base = w.dir.string();
     {
-        EnvGuard a("TEMP", nullptr), b("TMPDIR", "/var/y");
-        EXPECT_EQ(TEMPBASE(), "/var/y");
+        EnvGuard a("TEMP", nullptr), b("TMPDIR", base.c_str());
+        REMOVERUNTEMPDIR();
+        const std::string d = RUNTEMPDIR();
+        ASSERT_EQ(d.rfind(base + "/", 0), 0u) << d;
+        EXPECT_EQ(d.back(), '/');
+        struct stat st;
+        ASSERT_EQ(::stat(d.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(RUNTEMPDIR(), d);  // made once per run
+        std::ofstream(d + "M1.TMP") << "picture";
+        REMOVERUNTEMPDIR();
+        EXPECT_FALSE(fs::exists(d));
     }
-    {
-        EnvGuard a("TEMP", ""), b("TMPDIR", nullptr);
-        EXPECT_EQ(TEMPBASE(), "/tmp");
-    }
-}
-
-TEST(RunTempDir, IsPrivateAndRemovedWithItsContent) {
-    std::string base = fresh_dir();
-    EnvGuard a("TEMP", nullptr), b("TMPDIR", base.c_str());
-    REMOVERUNTEMPDIR();
-    std::string d = RUNTEMPDIR();
-    ASSERT_EQ(d.rfind(base + "/", 0), 0u) << d;
-    EXPECT_EQ(d.back(), '/');
-    struct stat st;
-    ASSERT_EQ(::stat(d.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
-    EXPECT_EQ(RUNTEMPDIR(), d);  // made once per run
-    std::ofstream(d + "M1.TMP") << "picture";
-    REMOVERUNTEMPDIR();
-    EXPECT_FALSE(fs::exists(d));
-    fs::remove_all(base);
-}
-
-TEST(RunTempDir, UnusableBasesFallBackToTmpdirThenSlashTmp) {
-    std::string base = fresh_dir();
     const struct { const char* temp; std::string tmpdir, prefix; } cases[] = {
         {"/nonexistent-korax-base/deeper", base, base + "/korax-"},
         {"/nonexistent-korax-base/a", "/nonexistent-korax-base/b", "/tmp/korax-"}};
     for (const auto& c : cases) {
         EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir.c_str());
         REMOVERUNTEMPDIR();
-        std::string d = RUNTEMPDIR();
+        const std::string d = RUNTEMPDIR();
         EXPECT_EQ(d.rfind(c.prefix, 0), 0u) << d;
         REMOVERUNTEMPDIR();
         EXPECT_FALSE(fs::exists(d));
     }
-    fs::remove_all(base);
 }
 
 TEST(JoinPath, OneSeparatorAndAbsoluteNamesKept) {
