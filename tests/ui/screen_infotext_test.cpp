@@ -31,12 +31,8 @@ protected:
 }  // namespace
 
 TEST_F(Infotext, EndsOnlyOnEscapeROrAMenuButton) {
-    struct Case {
-        std::string script;
-        int key;
-    } cases[] = {
-        {"key x\nkey 5\nkey Esc\n", 27},
-        {"key 1\nkey R\n", 27},  // handed on as Escape, never as a menu code
+    struct Case { std::string script; int key; } const cases[] = {
+        {"key x\nkey 5\nkey Esc\n", 27}, {"key 1\nkey R\n", 27},  // handed on as Escape, never as a menu code
         {"click " + at(XMC, 200) + "\nclick " + centre(3) + "\n", 105},
     };
     for (const auto& c : cases) {
