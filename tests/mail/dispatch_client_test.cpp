@@ -51,11 +51,10 @@ TEST(DispatchAtTheStop, YesMailsNoDoesNotAndBadValuesOrNoSenderAskNothing) {
     // Question 497 yes, then "Send TRN -> OK": the turn written in this run.
     ASSERT_EQ(g.stop(STOP + "key Y\nkey Enter\n"), 0) << g.log();
     ASSERT_TRUE(s.received(1));
-    EXPECT_EQ(s.got(1, "to"), "gamemaster@korax.invalid");
-    EXPECT_EQ(s.got(1, "from"), "COACH@CLUB.EXAMPLE");
-    EXPECT_EQ(s.got(1, "subject"), "TURN THREE");
-    EXPECT_EQ(s.got(1, "attach.name"), "TEAM3.TRN");
-    EXPECT_EQ(s.got(1, "attach.bin"), g.file("LIGA/TEAM3.TRN"));
+    const std::pair<const char*, std::string> parts[] = {{"to", "gamemaster@korax.invalid"},
+        {"from", "COACH@CLUB.EXAMPLE"}, {"subject", "TURN THREE"}, {"attach.name", "TEAM3.TRN"},
+        {"attach.bin", g.file("LIGA/TEAM3.TRN")}};
+    for (const auto& [part, want] : parts) EXPECT_EQ(s.got(1, part), want) << part;
     EXPECT_EQ(g.file("LIGA/post.log").find("rror"), std::string::npos);
     // A tampered batch line is rewritten from the settings.
     spit(g.prog / "LIGA/POST.BAT", "@echo Please wait...\r\n@blat.exe LIGA\\post.txt -t x@y -s \"S\" -f a@b "
