@@ -66,8 +66,8 @@ TEST(DispatchAtTheStop, YesMailsNoDoesNotAndBadValuesOrNoSenderAskNothing) {
     // Values that could smuggle a command: no question (nothing after the turn message), nothing sent.
     for (const char* email : {"a@b & x", "-attach /etc/passwd", "a@b`id`", "$(x)@y"}) {
         g.settings(email, s.port, false);
-        spit(g.prog / "LIGA/POST.BAT", POSTBATTEXT("LIGA\\", "gamemaster@korax.invalid",
-                                                   PARSEPOSTINI("EMAIL=a@b.c\nSMTP=127.0.0.1:" + s.port + "\nSUBJECT=x\n")));
+        const POSTSETTINGS good = PARSEPOSTINI("EMAIL=a@b.c\nSMTP=127.0.0.1:" + s.port + "\nSUBJECT=x\n");
+        spit(g.prog / "LIGA/POST.BAT", POSTBATTEXT("LIGA\\", "gamemaster@korax.invalid", good));
         fs::remove(g.prog / "LIGA/post.log");
         EXPECT_EQ(g.stop(STOP), 0) << email << g.log();
         EXPECT_FALSE(fs::exists(g.prog / "LIGA/post.log")) << email;

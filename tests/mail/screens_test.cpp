@@ -45,7 +45,7 @@ protected:
         NUMMER = 1;
         FMSG = GAMEDIR + "TEAM1.TXT";
         KXPATH = root.string();
-        for (const char* f : {"MENU.CFG", "post.org", "POST.TXT"}) fs::copy_file(fs::path(KORAX_SOURCE_DIR) / "assets" / f, root / f);
+        for (const char* f : {"MENU.CFG", "post.org", "POST.TXT"}) put(f, asset(f));
         put("KORAX.INI", "ID=255\nMENUMODE=1\nVGRMODE=1\nSCR_TIME=0\nSTARTPAGE=YES\nRST_SIZE=1\n");
         RESET_CONFIG();
         READINI(255, true);

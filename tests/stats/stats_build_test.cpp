@@ -169,7 +169,7 @@ TEST_F(StatsBuildTest, HistoryLineKindsPagingAndTheRingOfNewestLines) {
     struct Page { int first, step, anzahl, next; } const pages[] = {
         {1, -1, 10, 1}, {1, 1, 10, 2}, {10, 1, 10, 10}, {9, 1, 10, 10}, {5, -1, 10, 4},
         {1, 1, 0, 1},   {1, -1, 0, 1}, {1, 1, 1, 1},    {10000, 1, 10000, 10000}};
-    for (const auto& c : pages) EXPECT_EQ(HISSCROLL(c.first, c.step, c.anzahl), c.next) << c.first << c.step << c.anzahl;
+    for (const auto& c : pages) EXPECT_EQ(HISSCROLL(c.first, c.step, c.anzahl), c.next) << c.first << " " << c.step;
     struct Ring { std::size_t n, kept; std::string first; } const rings[] = {
         {0, 0, ""}, {1, 1, "1"}, {10000, 10000, "1"}, {10001, 10000, "2"}, {25003, 10000, "15004"}};
     for (const auto& c : rings) {
@@ -202,7 +202,8 @@ TEST_F(StatsBuildTest, KeepPriceKeysOpenSlotsAndMessage) {
 }
 
 TEST_F(StatsBuildTest, KeepToggleBooksAndReversesExactly) {
-    struct Case { std::int32_t gold; std::int16_t price, transfer; HALTEN first; std::int32_t goldafter; } const cases[] = {
+    struct Case { std::int32_t gold; std::int16_t price, transfer; HALTEN first; std::int32_t goldafter; };
+    const Case cases[] = {
         {1000, 300, 0, HALTEN::GENOMMEN, 700},
         {300, 300, 0, HALTEN::GENOMMEN, 0},
         {299, 300, 0, HALTEN::ZUTEUER, 299},

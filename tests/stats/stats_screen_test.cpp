@@ -83,7 +83,7 @@ TEST_F(StatsScreen, KeepMarksAsTheFileHoldsThemAfterLeaving) {
         const TEAMREC t = onfile();
         EXPECT_EQ(t.GOLD, c.goldafter) << c.what;
         EXPECT_EQ(TEAM.GOLD, c.goldafter) << c.what;
-        for (int s = 1; s <= 4; ++s) EXPECT_EQ(t.TRANSFER[s], c.transfer[static_cast<std::size_t>(s - 1)]) << c.what << s;
+        for (int s = 1; s <= 4; ++s) EXPECT_EQ(t.TRANSFER[s], c.transfer[s - 1U]) << c.what << s;
     }
 }
 
@@ -106,7 +106,7 @@ TEST_F(StatsScreen, HistoryFilesKeepTheNewestTenThousandShortLines) {
         for (int i = from; i <= to; ++i) b += "line " + std::to_string(i) + "\r\n";
         return b;
     };
-    struct Case { const char* what; std::string bytes; int lines; const char* first; const char* last; } const cases[] = {
+    struct Case { const char* what; std::string bytes; int lines; const char *first, *last; } const cases[] = {
         {"empty", "", 0, "", nullptr}, {"one line", numbered(1, 1), 1, "line 1", "line 1"},
         {"ten thousand", numbered(1, 10000), 10000, "line 1", "line 10000"},
         {"one more", numbered(1, 10001), 10000, "line 2", "line 10001"},

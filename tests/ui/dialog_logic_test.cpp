@@ -99,7 +99,8 @@ TEST(StringList, RewritesLeaveNeighboursAloneLinesAreCutAndInitForgets) {
     LISTEINIT();
     for (const auto& [line, text] : steps) LISTENEW(line, text);
     const std::pair<int, std::string> lines[] = {
-        {1, "a much longer first line than before"}, {2, ""}, {3, "third"}, {4, "fourth"}, {5, ""}, {7, ""}, {10001, ""}};
+        {1, "a much longer first line than before"}, {2, ""}, {3, "third"}, {4, "fourth"}, {5, ""}, {7, ""},
+        {10001, ""}};
     for (const auto& [line, text] : lines) EXPECT_EQ(get(line), text) << line;
     // Every slot filled with the longest line kept, then read back.
     for (int i = 1; i <= 10000; ++i) LISTENEW(i, std::to_string(i) + std::string(300, '.'));

@@ -61,7 +61,8 @@ TEST_F(Screen, ContextMenuChooseCancelAndStayOnScreen) {
     // Entry k's row is centred 20 + 20 k pixels below the menu's top.
     const struct { std::string script; const char *two, *three; int chosen; } cases[] = {
         {"key Down\nkey Enter\n", "two", "three", 2}, {"key Esc\n", "two", "", 0},
-        {"click " + at(110, 120 + 20) + " right\n", "two", "", 0}, {"key Up\nkey Enter\n", "two", "", 0},  // up to the title
+        {"click " + at(110, 120 + 20) + " right\n", "two", "", 0},
+        {"key Up\nkey Enter\n", "two", "", 0},  // up to the title
         {"key Enter\n", "", "", 1}, {"click " + at(150, 140) + "\n", "two", "three", 1},
         {"click " + at(150, 160) + "\n", "two", "three", 2}, {"click " + at(150, 180) + "\n", "two", "three", 3},
         // A mouse come to rest on an entry leaves the keys in charge.

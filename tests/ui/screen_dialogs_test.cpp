@@ -148,8 +148,11 @@ TEST_F(Dialogs, FileChooserPicksCancelsFollowsThePointerAndOtherDirectories) {
     L[8].set("<none>");
     const int listx = XM1 + 100, dirx = XM1 + 20 + 60, diry = 130;
     auto row = [&](int r) { return at(listx, 150 + 20 * r + 10); };
-    std::string erase;
-    for (int i = 0; i < 7; ++i) erase += "key Backspace\n";
+    auto dirto = [&](const std::string& name) {  // the directory line rewritten
+        std::string keys = "click " + at(dirx, diry) + "\n";
+        for (int i = 0; i < 7; ++i) keys += "key Backspace\n";
+        return keys + "text " + name + "\nkey Enter\n";
+    };
     const struct { const char* dir; std::string keys; const char* chosen; } cases[] = {
         {"GAME1", "key Down\nkey Enter\n", "A.RSZ"}, {"GAME1\\", "key Down\nkey Down\nkey Esc\n", "B.RSZ"},
         {"GAME1", "key Down\nclick " + at(600, 600) + " right\n", ""}, {"GAME1", "key Enter\n", ""},
@@ -158,8 +161,8 @@ TEST_F(Dialogs, FileChooserPicksCancelsFollowsThePointerAndOtherDirectories) {
         // Moved on after the keys: the pointer wins again; a click takes its row.
         {"GAME1", "move " + row(1) + "\nkey Down\nmove " + row(4) + "\nkey Enter\n", "D.RSZ"},
         {"GAME1", "move " + row(3) + "\nkey Down\nclick " + row(2) + "\n", "B.RSZ"},
-        {"GAME1", "click " + at(dirx, diry) + "\n" + erase + "text GAME2\nkey Enter\nkey Down\nkey Enter\n", "GAME2\\Z.RSZ"},
-        {"GAME1", "click " + at(dirx, diry) + "\n" + erase + "text NOPE\nkey Enter\nkey Down\nkey Enter\n", ""}};
+        {"GAME1", dirto("GAME2") + "key Down\nkey Enter\n", "GAME2\\Z.RSZ"},
+        {"GAME1", dirto("NOPE") + "key Down\nkey Enter\n", ""}};
     for (const auto& c : cases) {
         script(c.keys);
         EXPECT_EQ(GETDATEINAME(c.dir, "*.RSZ", "Choose"), c.chosen) << c.keys;

@@ -45,7 +45,8 @@ TEST_F(Screen, FieldsBoxesGlyphsIconsCirclesAndLinesPixelByPixel) {
         {59, 559, 14, false},  // outside the circle
         {10, 700, 11, true}, {20, 700, 11, true},
     };
-    for (const auto& p : pixels) EXPECT_EQ(px(p.x, p.y) == static_cast<std::uint32_t>(p.colour), p.is) << p.x << "," << p.y;
+    for (const auto& p : pixels)
+        EXPECT_EQ(px(p.x, p.y) == static_cast<std::uint32_t>(p.colour), p.is) << p.x << "," << p.y;
 }
 
 TEST_F(Screen, WindowsMakeTheirClickWindowsAndTitlesReadOnEveryStyle) {
