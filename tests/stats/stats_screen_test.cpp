@@ -107,7 +107,7 @@ TEST_F(StatsScreen, HistoryFilesKeepTheNewestTenThousandShortLines) {
         return b;
     };
     struct Case { const char* what; std::string bytes; int lines; const char *first, *last; } const cases[] = {
-        {"empty", "", 0, "", nullptr}, {"one line", numbered(1, 1), 1, "line 1", "line 1"},
+        {"empty", "", 0, "", ""}, {"one line", numbered(1, 1), 1, "line 1", "line 1"},
         {"ten thousand", numbered(1, 10000), 10000, "line 1", "line 10000"},
         {"one more", numbered(1, 10001), 10000, "line 2", "line 10001"},
         {"no last line end", "Saison 1\r\nlast", 2, "Saison 1", "last"},
