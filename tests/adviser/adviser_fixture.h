@@ -85,13 +85,10 @@ protected:
         return t;
     }
 
-    static void write(const fs::path& p, const std::string& bytes) {
-        std::ofstream f(p, std::ios::binary | std::ios::trunc);
-        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
+    static void write(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
     static std::string read(const fs::path& p) {
         std::ifstream f(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+        return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
     }
 };
 

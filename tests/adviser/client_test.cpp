@@ -1,5 +1,5 @@
-// The adviser in the real client: a tip accepted by clicking the figure reaches
-// the team file; without tips the figure only shows its box.
+// The adviser in the real client: without tips the figure only shows its box; a
+// tip accepted by clicking the figure reaches the team file.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,19 +9,17 @@
 using namespace korax;
 using namespace korax::client;
 
-namespace {
-
-// The figure in the corner of the work area, and the first button of its bubble.
-const std::string FIGURE = "click 732 677\n";
-const std::string ACCEPT = "click 313 453\n";
-
-}  // namespace
-
-TEST(AdviserInTheClient, AcceptedTipReachesTheTeamFile) {
+TEST(AdviserInTheClient, WithoutTipsTheBoxAnAcceptedTipReachesTheTeamFile) {
+    // The figure in the corner of the work area, and the first button of its bubble.
+    const std::string FIGURE = "click 732 677\n", ACCEPT = "click 313 453\n";
     ProgramDir p;
-    ASSERT_EQ(p.container(3, 4), 0);
+    ASSERT_EQ(p.container(3, 2, {"--seed", "6"}), 0);
+    fs::remove(p.prog / "HUGI.ENG");
     ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, IMPORTQUIT), 0) << p.log();
     const TEAMREC before = p.team(3);
+    // The box takes one key; then the trainer leaves as usual.
+    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, FIGURE + "key Enter\n" + QUIT), 0) << p.log();
+    EXPECT_EQ(p.team(3).UNTERKUNFT, before.UNTERKUNFT);
     const int target = (before.UNTERKUNFT + 1) % 5;
     spit(p.prog / "HUGI.ENG", "[101] Overview\r\n@IF a <> " + std::to_string(target) + "\r\nMove house.\r\n@END\r\nA=" +
                                   std::to_string(target) + "\r\n");
@@ -31,15 +29,4 @@ TEST(AdviserInTheClient, AcceptedTipReachesTheTeamFile) {
     EXPECT_EQ(after.VERPFLEGUNG, before.VERPFLEGUNG);
     EXPECT_EQ(after.GOLD, before.GOLD);
     EXPECT_EQ(std::memcmp(&after.PLAYERS, &before.PLAYERS, sizeof before.PLAYERS), 0);
-}
-
-TEST(AdviserInTheClient, WithoutATipsFileTheFigureShowsItsBox) {
-    ProgramDir p;
-    ASSERT_EQ(p.container(3, 2, {"--seed", "6"}), 0);
-    fs::remove(p.prog / "HUGI.ENG");
-    ASSERT_EQ(p.run({"korax", "TEAM3.RST"}, IMPORTQUIT), 0) << p.log();
-    const TEAMREC before = p.team(3);
-    // The box takes one key; then the trainer leaves as usual.
-    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, FIGURE + "key Enter\n" + QUIT), 0) << p.log();
-    EXPECT_EQ(p.team(3).UNTERKUNFT, before.UNTERKUNFT);
 }

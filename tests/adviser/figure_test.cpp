@@ -105,7 +105,7 @@ TEST_F(Figure, StandsInTheCornerAndChangesFrameEvery18Ticks) {
     EXPECT_EQ(EGETPIXEL(HUGOX, HUGOY - 34), SCREEN);
 }
 
-TEST_F(Figure, ClickAcceptApplyWritesTheTeam) {
+TEST_F(Figure, SecondButtonOrAKeyChangeNothingAcceptingAppliesAndWritesTheTeam) {
     tips(ACCOMMODATION);
     TEAM.UNTERKUNFT = 1;
     openTeamFile();
@@ -113,30 +113,22 @@ TEST_F(Figure, ClickAcceptApplyWritesTheTeam) {
     ASSERT_EQ(TIPANZAHL, 1);
     SHOWHUGO();
     const int under = EGETPIXEL(XMC, EMAXY / 2);
-    script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
-    passes();
-    EXPECT_EQ(KEY, 101);  // the screen is shown again with the changed values
-    EXPECT_EQ(TEAM.UNTERKUNFT, 2);
-    EXPECT_EQ(TIPANZAHL, 0);  // counted again: the tip holds no more
-    EXPECT_EQ(EGETPIXEL(XMC, EMAXY / 2), under);  // the bubble is gone
-    TEAMREC stored = storedTeam();
-    EXPECT_EQ(RECORDBYTES(stored), RECORDBYTES(TEAM));
-}
-
-TEST_F(Figure, SecondButtonOrAKeyChangesNothing) {
-    tips(ACCOMMODATION);
-    TEAM.UNTERKUNFT = 1;
-    LESETIPS();
-    SHOWHUGO();
     script("click " + at(HUGOX, HUGOY) + "\nclick " + second() + "\nclick " + at(HUGOX, HUGOY) + "\nkey x\n");
     passes();
     EXPECT_EQ(KEY, 0);
     passes();
     EXPECT_EQ(KEY, 0);
     EXPECT_EQ(TEAM.UNTERKUNFT, 1);
+    script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
+    passes();
+    EXPECT_EQ(KEY, 101);  // the screen is shown again with the changed values
+    EXPECT_EQ(TEAM.UNTERKUNFT, 2);
+    EXPECT_EQ(TIPANZAHL, 0);  // counted again: the tip holds no more
+    EXPECT_EQ(EGETPIXEL(XMC, EMAXY / 2), under);  // the bubble is gone
+    EXPECT_EQ(RECORDBYTES(storedTeam()), RECORDBYTES(TEAM));
 }
 
-TEST_F(Figure, WithoutTipsTheBoxIsShown) {
+TEST_F(Figure, WithoutTipsTheBoxIsShownHelpAndNewDesktopDrawTheFigureAnew) {
     LESETIPS();
     EXPECT_EQ(TIPANZAHL, 0);
     SHOWHUGO();
@@ -144,6 +136,12 @@ TEST_F(Figure, WithoutTipsTheBoxIsShown) {
     passes();
     EXPECT_EQ(KEY, 0);
     EXPECT_TRUE(fs::exists(dir / "box.png"));
+    ASSERT_GT(HUGO, 1);  // standing, one of its frames shown
+    ADVISER.afterhelp();
+    EXPECT_EQ(HUGO, 1);
+    HUGO = -1;
+    INITOBERFLAECHE(0);
+    EXPECT_EQ(HUGO, 1);
 }
 
 TEST_F(Figure, WithoutAFigureTheBubbleLeadsToTheNextScreenWithTips) {
@@ -167,39 +165,24 @@ TEST_F(Figure, WithoutAFigureTheBubbleLeadsToTheNextScreenWithTips) {
     EXPECT_FALSE(KLICKFENSTER[25].AKTIV);
 }
 
-TEST_F(Figure, AFigureWithoutATipThatHoldsHereOffersTheNextScreen) {
+TEST_F(Figure, AFigureWithoutATipThatHoldsHereOffersTheNextScreenAsTheTipsButtonDoes) {
     // The first block of 101 does not hold: it must not be shown, nor its action run.
-    tips("[101] Home\r\n@IF a > 3\r\nLower it.\r\n@\r\nA=0\r\n[105] Table\r\n@IF 1\r\nx\r\n@\r\n-\r\n");
+    tips("[101] Home\r\n@IF a > 3\r\nLower it.\r\n@\r\nA=0\r\n[105] Table\r\n@IF 1\r\nx\r\n@\r\n-\r\n"
+         "[108] Home\r\n@IF 1\r\nx\r\n@\r\n-\r\n");
     TEAM.UNTERKUNFT = 3;
     LESETIPS();
-    SHOWHUGO();
-    script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
-    passes();
-    EXPECT_EQ(TEAM.UNTERKUNFT, 3);
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
-}
-
-TEST_F(Figure, TheTipsButtonCyclesAndShowsTheCount) {
-    tips("[105] Table\r\n@IF 1\r\nx\r\n@\r\n-\r\n[108] Home\r\n@IF 1\r\nx\r\n@\r\n-\r\n");
-    LESETIPS();
     EXPECT_EQ(TIPANZAHL, 2);
+    SHOWHUGO();
     const auto& w = KLICKFENSTER[26];
-    script("click " + at((w.X1 + w.X2) / 2, (w.Y1 + w.Y2) / 2) + "\n");
-    passes();
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
+    for (const std::string& click : {"click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n",
+                                     "click " + at((w.X1 + w.X2) / 2, (w.Y1 + w.Y2) / 2) + "\n"}) {
+        KEY = KEY2 = 0;
+        script(click);
+        passes();
+        EXPECT_EQ(TEAM.UNTERKUNFT, 3);
+        EXPECT_EQ(KEY, 27);
+        EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
+    }
     EXPECT_EQ(ESCAPETARGET(KEY2, 105, TIP), 108);
     EXPECT_EQ(ESCAPETARGET(KEY2, 108, TIP), 105);
-}
-
-TEST_F(Figure, HelpAndNewDesktopDrawTheFigureAnew) {
-    SHOWHUGO();
-    SHOWHUGO();
-    ASSERT_EQ(HUGO, 2);
-    ADVISER.afterhelp();
-    EXPECT_EQ(HUGO, 1);
-    HUGO = -1;
-    INITOBERFLAECHE(0);
-    EXPECT_EQ(HUGO, 1);
 }

@@ -36,27 +36,22 @@ const std::set<int> FIGURESCREENS = {101, 102, 104, 105, 106, 107, 108, 109, 110
 
 }  // namespace
 
-TEST(ShippedTips, EveryBlockParsesFitsAndStandsOnAScreen) {
-    for (const char* name : {"HUGI.ENG", "HUGI.DEU"}) {
-        const auto blocks = READTIPSTEXT(asset(name));
+TEST(ShippedTips, EveryBlockParsesFitsAndStandsOnAScreenEnglishAndGermanAgree) {
+    const auto eng = READTIPSTEXT(asset("HUGI.ENG")), deu = READTIPSTEXT(asset("HUGI.DEU"));
+    for (const auto* blocks : {&eng, &deu}) {
         std::set<int> codes;
-        for (const auto& b : blocks) {
+        for (const auto& b : *blocks) {
             codes.insert(b.code);
-            EXPECT_TRUE(FIGURESCREENS.count(b.code)) << name << " " << b.code;
-            EXPECT_NE(parsed(b.condition), "") << name << " " << b.code << ": " << b.condition;
-            EXPECT_LE(b.condition.size(), 80u) << name << " " << b.code;
-            EXPECT_GE(b.lines.size(), 1u) << name << " " << b.code;
-            EXPECT_LE(b.lines.size(), 7u) << name << " " << b.code;
-            for (const auto& l : b.lines) EXPECT_LE(l.size(), 36u) << name << " " << b.code << ": " << l;
-            EXPECT_FALSE(b.action.empty()) << name << " " << b.code;
+            EXPECT_TRUE(FIGURESCREENS.count(b.code)) << b.code;
+            EXPECT_NE(parsed(b.condition), "") << b.code << ": " << b.condition;
+            EXPECT_LE(b.condition.size(), 80u) << b.code;
+            EXPECT_GE(b.lines.size(), 1u) << b.code;
+            EXPECT_LE(b.lines.size(), 7u) << b.code;
+            for (const auto& l : b.lines) EXPECT_LE(l.size(), 36u) << b.code << ": " << l;
+            EXPECT_FALSE(b.action.empty()) << b.code;
         }
-        EXPECT_EQ(codes, FIGURESCREENS) << name;
+        EXPECT_EQ(codes, FIGURESCREENS);
     }
-}
-
-TEST(ShippedTips, EnglishAndGermanAgree) {
-    const auto eng = READTIPSTEXT(asset("HUGI.ENG"));
-    const auto deu = READTIPSTEXT(asset("HUGI.DEU"));
     ASSERT_EQ(eng.size(), deu.size());
     for (std::size_t i = 0; i < eng.size(); ++i) {
         EXPECT_EQ(eng[i].code, deu[i].code);

@@ -52,46 +52,54 @@ struct Mail {
         double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         return {code, slurp(dir / "post.log"), secs};
     }
+    // A refusal: non-zero exit and the log naming the error.
+    static void refused(const Sent& r, const std::string& what) {
+        EXPECT_NE(r.code, 0) << what;
+        EXPECT_NE(r.log.find("Error"), std::string::npos) << what << ": " << r.log;
+    }
 };
 
 }  // namespace
 
-TEST(MailSender, DeliversBodyAttachmentSubjectAndEnvelope) {
+TEST(MailSender, DeliversOnAPlainServerAndRefusesWhatCouldSmuggleCommandsOrHeaders) {
     SmtpServer s("plain");
     Mail m;
     Sent r = m.send(s, {"-tls", "auto"}, "", "TURN \x8e 3");
     ASSERT_EQ(r.code, 0) << r.log;
     EXPECT_EQ(r.log.find("rror"), std::string::npos);
     ASSERT_TRUE(s.received(1));
-    EXPECT_EQ(s.got(1, "from"), "coach@club.example");
-    EXPECT_EQ(s.got(1, "to"), "gm@league.example");
-    EXPECT_EQ(s.got(1, "subject"), "TURN \xc3\x84 3");
-    EXPECT_EQ(s.got(1, "body"), "Gr\xc3\xbc\xc3\x9f" "e\r\n.\r\nEnd\r\n");
-    EXPECT_EQ(s.got(1, "attach.name"), "TEAM3.TRN");
-    EXPECT_EQ(s.got(1, "attach.bin"), slurp(m.dir / "TEAM3.TRN"));
-}
-
-TEST(MailSender, LoginTakenAndRefusedWithoutShowingThePassword) {
-    SmtpServer s("login");
-    Mail m;
-    Sent ok = m.send(s, {"-u", "trainer", "-tls", "no"}, "s3cret pw\n");
-    EXPECT_EQ(ok.code, 0) << ok.log;
-    EXPECT_TRUE(s.received(1));
-    Sent bad = m.send(s, {"-u", "trainer", "-tls", "no"}, "wrong pw\n");
-    EXPECT_NE(bad.code, 0);
-    EXPECT_NE(bad.log.find("Error"), std::string::npos);
-    EXPECT_EQ(bad.log.find("wrong pw"), std::string::npos);
-    EXPECT_EQ(ok.log.find("s3cret"), std::string::npos);
+    const std::pair<const char*, std::string> parts[] = {
+        {"from", "coach@club.example"}, {"to", "gm@league.example"}, {"subject", "TURN \xc3\x84 3"},
+        {"body", "Gr\xc3\xbc\xc3\x9f" "e\r\n.\r\nEnd\r\n"}, {"attach.name", "TEAM3.TRN"},
+        {"attach.bin", slurp(m.dir / "TEAM3.TRN")}};
+    for (const auto& [part, want] : parts) EXPECT_EQ(s.got(1, part), want) << part;
+    const std::vector<std::vector<std::string>> bad = {
+        {"-t", "-attach"},  {"-tls", "maybe"}, {"-timeout", "0"}, {"-timeout", "x"},
+        {"-bogus", "1"},    {"extra-word"},   {"-server", "bad host"}, {"-server", "127.0.0.1:99999"},
+    };
+    for (const auto& extra : bad) {
+        Sent b = m.send(s, extra);
+        EXPECT_NE(b.code, 0) << extra[0];
+        EXPECT_EQ(b.log.rfind("Error: ", 0), 0u) << extra[0] << ": " << b.log;
+    }
+    EXPECT_NE(m.send(s, {}, "", "TURN\r\nBcc: x@y.z").code, 0);
+    Mail::refused(m.send(s, {"-tls", "starttls", "-timeout", "10"}), "STARTTLS not offered");
     EXPECT_FALSE(s.received(2));
 }
 
-TEST(MailSender, LoginWithoutTlsOnAutoIsRefusedBeforeTheServerSeesIt) {
+TEST(MailSender, LoginTakenAndRefusedWithoutShowingThePasswordNeverInTheClearOnAuto) {
     SmtpServer s("login");
     Mail m;
-    Sent r = m.send(s, {"-u", "trainer"}, "s3cret pw\n");
-    EXPECT_NE(r.code, 0);
-    EXPECT_NE(r.log.find("Error"), std::string::npos);
+    Mail::refused(m.send(s, {"-u", "trainer"}, "s3cret pw\n"), "login without TLS");
     EXPECT_FALSE(s.received(1));
+    Sent ok = m.send(s, {"-u", "trainer", "-tls", "no"}, "s3cret pw\n");
+    EXPECT_EQ(ok.code, 0) << ok.log;
+    EXPECT_TRUE(s.received(1));
+    EXPECT_EQ(ok.log.find("s3cret"), std::string::npos);
+    Sent bad = m.send(s, {"-u", "trainer", "-tls", "no"}, "wrong pw\n");
+    Mail::refused(bad, "wrong password");
+    EXPECT_EQ(bad.log.find("wrong pw"), std::string::npos);
+    EXPECT_FALSE(s.received(2));
 }
 
 TEST(MailSender, StarttlsWithTheThrowawayCaOnlyWhenTheCaIsTrusted) {
@@ -100,19 +108,8 @@ TEST(MailSender, StarttlsWithTheThrowawayCaOnlyWhenTheCaIsTrusted) {
     Sent trusted = m.send(s, {"-u", "trainer", "-cafile", (s.dir / "ca.pem").string()}, "s3cret pw\n");
     EXPECT_EQ(trusted.code, 0) << trusted.log;
     EXPECT_TRUE(s.received(1));
-    Sent untrusted = m.send(s, {"-u", "trainer", "-tls", "starttls", "-timeout", "10"}, "s3cret pw\n");
-    EXPECT_NE(untrusted.code, 0);
-    EXPECT_NE(untrusted.log.find("Error"), std::string::npos);
+    Mail::refused(m.send(s, {"-u", "trainer", "-tls", "starttls", "-timeout", "10"}, "s3cret pw\n"), "untrusted");
     EXPECT_FALSE(s.received(2));
-}
-
-TEST(MailSender, StarttlsDemandedButNotOfferedFails) {
-    SmtpServer s("plain");
-    Mail m;
-    Sent r = m.send(s, {"-tls", "starttls", "-timeout", "10"});
-    EXPECT_NE(r.code, 0);
-    EXPECT_NE(r.log.find("Error"), std::string::npos);
-    EXPECT_FALSE(s.received(1));
 }
 
 TEST(MailSender, DeadPortAndStalledServerFailWithinTheTimeout) {
@@ -120,26 +117,8 @@ TEST(MailSender, DeadPortAndStalledServerFailWithinTheTimeout) {
         SmtpServer s(mode);
         Mail m;
         Sent r = m.send(s, {"-timeout", "2"});
-        EXPECT_NE(r.code, 0) << mode;
-        EXPECT_NE(r.log.find("Error"), std::string::npos) << mode << ": " << r.log;
+        Mail::refused(r, mode);
         // Generous bound: only a sender ignoring its time limit gets near it.
         EXPECT_LT(r.seconds, 20.0) << mode;
     }
-}
-
-TEST(MailSender, RefusesArgumentsThatCouldSmuggleCommandsOrHeaders) {
-    SmtpServer s("plain");
-    Mail m;
-    const std::vector<std::vector<std::string>> bad = {
-        {"-t", "-attach"},  {"-tls", "maybe"}, {"-timeout", "0"}, {"-timeout", "x"},
-        {"-bogus", "1"},    {"extra-word"},   {"-server", "bad host"}, {"-server", "127.0.0.1:99999"},
-    };
-    for (const auto& extra : bad) {
-        Sent r = m.send(s, extra);
-        EXPECT_NE(r.code, 0) << extra[0];
-        EXPECT_EQ(r.log.rfind("Error: ", 0), 0u) << extra[0] << ": " << r.log;
-    }
-    Sent header = m.send(s, {}, "", "TURN\r\nBcc: x@y.z");
-    EXPECT_NE(header.code, 0);
-    EXPECT_FALSE(s.received(1));
 }

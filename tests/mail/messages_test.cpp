@@ -26,15 +26,9 @@ const std::string HEADER_ALL = "*** From: 001 Giant Boots <*>**";
 
 TEST(MessageSender, Headers) {
     const std::pair<std::string, std::string> cases[] = {
-        {HEADER, "Giant Boots"},
-        {HEADER_ALL, "Giant Boots"},
-        {"*** short", ""},
-        {"***", ""},
-        {"*** <*> early all message", ""},
-        {"*** 0123456789<*>", ""},
-        {"*** 01234567890123", ""},
-        {"*** 0123456789Xabcd", "X"},
-    };
+        {HEADER, "Giant Boots"}, {HEADER_ALL, "Giant Boots"}, {"*** short", ""}, {"***", ""},
+        {"*** <*> early all message", ""}, {"*** 0123456789<*>", ""}, {"*** 01234567890123", ""},
+        {"*** 0123456789Xabcd", "X"}};
     for (const auto& [header, name] : cases) EXPECT_EQ(SENDERNAME(header), name) << header;
     EXPECT_EQ(SENDERTEAM("Giant Boots", TEAMS), 1);
     EXPECT_EQ(SENDERTEAM("Giant", TEAMS), 10);
@@ -43,22 +37,13 @@ TEST(MessageSender, Headers) {
 }
 
 TEST(MessageKinds, FirstLineDecides) {
-    struct Case {
-        std::string line1;
-        MSGKIND kind;
-        bool titled;
-        std::string first_shown;
-    };
-    const Case cases[] = {
-        {HEADER, MSGKIND::TRAINER, false, "body"},
-        {"\xe9\xe9" + HEADER, MSGKIND::TRAINER, true, "body"},
-        {"*Notice", MSGKIND::NOTICE, false, "Notice"},
-        {"\xe9*Notice", MSGKIND::NOTICE, true, "Notice"},
-        {"** Two stars", MSGKIND::NOTICE, false, "* Two stars"},
-        {"Centred", MSGKIND::CENTRED, false, "Centred"},
+    struct Case { std::string line1; MSGKIND kind; bool titled; std::string first_shown; } const cases[] = {
+        {HEADER, MSGKIND::TRAINER, false, "body"}, {"\xe9\xe9" + HEADER, MSGKIND::TRAINER, true, "body"},
+        {"*Notice", MSGKIND::NOTICE, false, "Notice"}, {"\xe9*Notice", MSGKIND::NOTICE, true, "Notice"},
+        {"** Two stars", MSGKIND::NOTICE, false, "* Two stars"}, {"Centred", MSGKIND::CENTRED, false, "Centred"},
         {"\xe9\xe9\xe9", MSGKIND::CENTRED, true, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MSGVIEW v = VIEWMSG(msg({c.line1, "body"}));
         EXPECT_EQ(v.kind, c.kind) << c.line1;
         EXPECT_EQ(v.titled, c.titled) << c.line1;
@@ -77,13 +62,10 @@ TEST(MessageRecords, CountIsSizeDivRecordAndLengthsClamped) {
     EXPECT_TRUE(MSGRECORDS(std::string(1214, 'x')).empty());
 }
 
-TEST(MessageRows, Layout) {
+TEST(MessageRows, LayoutAndHighlight) {
     const std::string a40 = std::string(30, 'a') + " " + std::string(39, 'b');  // blank at 31
     const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {"short   ", {"short"}},
-        {"one\xf5two", {"one", "two"}},
-        {"\xf5\xf5\xf5", {}},
-        {"", {}},
+        {"short   ", {"short"}}, {"one\xf5two", {"one", "two"}}, {"\xf5\xf5\xf5", {}}, {"", {}},
         {a40, {std::string(30, 'a'), std::string(39, 'b')}},
         {std::string(80, 'x'), {std::string(20, 'x'), std::string(60, 'x')}},
         // A blank after position 40 does not count; one at 20 neither.
@@ -92,9 +74,7 @@ TEST(MessageRows, Layout) {
         {std::string(40, 'f') + " " + std::string(30, 'g'), {std::string(20, 'f'), std::string(20, 'f') + " " + std::string(30, 'g')}},
     };
     for (const auto& [line, rows] : cases) EXPECT_EQ(MSGROWS(line), rows) << line;
-}
-
-TEST(MessageRows, MarksSwitchTheHighlightAcrossRows) {
+    // Marks switch the highlight, also across rows.
     bool hl = false;
     auto r1 = MSGRUNS("plain #bright", hl);
     ASSERT_EQ(r1.size(), 2u);
@@ -120,11 +100,9 @@ TEST(MessageScreen, LeftMarginAndPositionBar) {
     const std::vector<int> t150 = BARTICKS(150, 0);
     EXPECT_EQ(t150.size(), 151u);
     EXPECT_EQ(*std::max_element(t150.begin(), t150.end()), 100);
-    EXPECT_EQ(BARPICK(0, 8, 0), 1);
-    EXPECT_EQ(BARPICK(99, 8, 0), 8);
-    EXPECT_EQ(BARPICK(40, 8, 0), 4);
-    EXPECT_EQ(BARPICK(100, 8, 0), 8);
-    EXPECT_EQ(BARPICK(50, 10000, 0), 51);
+    const std::array<int, 5> picks = {BARPICK(0, 8, 0), BARPICK(99, 8, 0), BARPICK(40, 8, 0), BARPICK(100, 8, 0),
+                                      BARPICK(50, 10000, 0)};
+    EXPECT_EQ(picks, (std::array<int, 5>{1, 8, 4, 8, 51}));
 }
 
 TEST(MessageReply, QuotesWithTheInitial) {

@@ -23,33 +23,23 @@ const std::string GOODBAT =
 
 }  // namespace
 
-TEST(PostIni, Lines) {
-    struct Case {
-        const char* text;
-        const char* email;
-        const char* smtp;
-        const char* subject;
-    };
-    const Case cases[] = {
+TEST(PostIni, LinesAndKeys) {
+    struct Case { const char *text, *email, *smtp, *subject; } const cases[] = {
         {"EMAIL=a@b.c\nSMTP=mail.x\nSUBJECT=turn\n", "A@B.C", "MAIL.X", "TURN"},
-        {"subject=small letters", "", "", "SMALL LETTERS"},
-        {"SUBJECT =blank before", "", "", ""},
-        {"  SMTP=host;comment  ", "", "HOST", ""},
-        {";EMAIL=a@b.c", "", "", ""},
+        {"subject=small letters", "", "", "SMALL LETTERS"}, {"SUBJECT =blank before", "", "", ""},
+        {"  SMTP=host;comment  ", "", "HOST", ""}, {";EMAIL=a@b.c", "", "", ""},
         {"EMAIL=a@b.c\r\nEMAIL=later@b.c\r\n", "LATER@B.C", "", ""},
         {"SUBJECT=0123456789012345678901234567890123456789xyz", "", "", "0123456789012345678901234567890123456789"},
         {"SMTP=mail.example:465", "", "MAIL.EXAMPLE:465", ""},
         {"SUBJECT=Zug \xc3\xa4", "", "", "ZUG \x84"},  // UTF-8 from a Linux editor becomes CP437
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         POSTSETTINGS s = PARSEPOSTINI(c.text);
         EXPECT_EQ(s.EMAIL, c.email) << c.text;
         EXPECT_EQ(s.SMTP, c.smtp) << c.text;
         EXPECT_EQ(s.SUBJECT, c.subject) << c.text;
     }
-}
-
-TEST(PostIni, OwnKeysKeepTheirCase) {
+    // The sender's own keys keep their case.
     POSTSETTINGS s = PARSEPOSTINI("login=Trainer.One ; note\nPassword=Se;cret pw \nTLS=StartTLS\n");
     EXPECT_EQ(s.LOGIN, "Trainer.One");
     EXPECT_EQ(s.PASSWORD, "Se;cret pw ");
@@ -59,27 +49,15 @@ TEST(PostIni, OwnKeysKeepTheirCase) {
 }
 
 TEST(PostValues, OnlyPlainValuesPass) {
-    struct Case {
-        const char* value;
-        bool address, server, subject;
+    struct Case { const char* value; bool address, server, subject; } const cases[] = {
+        {"GM@LEAGUE.EXAMPLE", true, false, true}, {"a@b & x", false, false, true},
+        {"-attach /etc/passwd", false, false, true}, {"a@b`id`", false, false, true},
+        {"$(x)@b", false, false, true}, {"a b@c", false, false, true}, {"nobody", false, true, true},
+        {"mail.example:587", false, true, true}, {"mail.example:0", false, false, true},
+        {"mail.example:99999", false, false, true}, {"-mail", false, false, true}, {"say \"hi\"", false, false, false},
+        {"", false, false, false}, {"0123456789012345678901234567890123456789@", false, false, false},
     };
-    const Case cases[] = {
-        {"GM@LEAGUE.EXAMPLE", true, false, true},
-        {"a@b & x", false, false, true},
-        {"-attach /etc/passwd", false, false, true},
-        {"a@b`id`", false, false, true},
-        {"$(x)@b", false, false, true},
-        {"a b@c", false, false, true},
-        {"nobody", false, true, true},
-        {"mail.example:587", false, true, true},
-        {"mail.example:0", false, false, true},
-        {"mail.example:99999", false, false, true},
-        {"-mail", false, false, true},
-        {"say \"hi\"", false, false, false},
-        {"", false, false, false},
-        {"0123456789012345678901234567890123456789@", false, false, false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(VALIDADDRESS(c.value), c.address) << c.value;
         EXPECT_EQ(VALIDSERVER(c.value), c.server) << c.value;
         EXPECT_EQ(VALIDSUBJECT(c.value), c.subject) << c.value;
@@ -92,15 +70,13 @@ TEST(PostValues, OnlyPlainValuesPass) {
     EXPECT_EQ(BADPOSTVALUE(s, "GM@X.Y"), "TLS");
 }
 
-TEST(PostBat, BytesOfBothLines) {
+TEST(PostBat, BytesOfBothLinesAndReadBack) {
     EXPECT_EQ(POSTBATTEXT("DEMO\\", "GM@LEAGUE.EXAMPLE", good()), GOODBAT);
     // The pieces after "@blat.exe " are cut at 255 characters.
     std::string dir(200, 'D');
     std::string bat = POSTBATTEXT(dir + "\\", "GM@LEAGUE.EXAMPLE", good());
     EXPECT_EQ(bat.size(), 22u + 10u + 255u + 2u);
-}
-
-TEST(PostBat, ReadBackGivesTheSenderArguments) {
+    // Read back it gives the sender's arguments.
     auto call = PARSEPOSTBAT(GOODBAT, "DEMO\\", "/games/DEMO/TEAM3.TRN");
     ASSERT_TRUE(call);
     const std::vector<std::string> tail(call->args.begin() + 1, call->args.end());
@@ -137,9 +113,7 @@ TEST(PostBat, AnyOtherShapeRunsNothing) {
 }
 
 TEST(PostLog, Judgement) {
-    const std::pair<const char*, int> cases[] = {
-        {"Sending\nMail accepted\n", 0}, {"Error: Login denied\n", 1}, {"some error here", 1},
-        {"ERROR in caps\n", 0},          {"", 0},                      {"\x01\x02rror\xff", 1},
-    };
+    const std::pair<const char*, int> cases[] = {{"Sending\nMail accepted\n", 0}, {"Error: Login denied\n", 1},
+        {"some error here", 1}, {"ERROR in caps\n", 0}, {"", 0}, {"\x01\x02rror\xff", 1}};
     for (const auto& [text, want] : cases) EXPECT_EQ(JUDGEPOSTLOG(text), want) << text;
 }

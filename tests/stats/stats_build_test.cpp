@@ -26,16 +26,11 @@ struct StatsBuildTest : ::testing::Test {
             PLAYER[i] = PLAYERREC{};
             BELEGT[i] = false;
             TEAMNAME[i].set("Team " + std::to_string(i));
-            TEAMBRUTAL[i] = 0;
-            TEAMBRUTALL[i] = 0;
+            TEAMBRUTAL[i] = TEAMBRUTALL[i] = 0;
             colours[static_cast<std::size_t>(i)] = i;
         }
         NUMMER = 3;
         for (int n : {83, 84}) L[n].set("L" + std::to_string(n));
-    }
-    static void day(int d) {
-        GEN.HINRUNDE = d <= 9 ? 1 : 0;
-        GEN.TURN = static_cast<std::int16_t>(d <= 9 ? d : d - 9);
     }
     static ARR1<std::int16_t, 1, 10> values(std::initializer_list<int> v) {
         ARR1<std::int16_t, 1, 10> a{};
@@ -45,28 +40,20 @@ struct StatsBuildTest : ::testing::Test {
     }
 };
 
-// ---- charts ----
-
-TEST_F(StatsBuildTest, ChartDaysRunFromZeroToTheMatchDayWithinTheRows) {
-    struct Case { int spieltag, last; } cases[] = {{0, 0}, {5, 5}, {18, 18}, {20, 20}, {32767, 20}, {-9, -1}};
-    for (const auto& c : cases) EXPECT_EQ(CHARTLASTDAY(c.spieltag), c.last) << c.spieltag;
-}
-
-TEST_F(StatsBuildTest, ColourZeroHidesATeamFromBothCharts) {
+TEST_F(StatsBuildTest, ChartDaysHiddenTeamsAndBrokenLines) {
+    const std::pair<int, int> days[] = {{0, 0}, {5, 5}, {18, 18}, {20, 20}, {32767, 20}, {-9, -1}};
+    for (const auto& [spieltag, last] : days) EXPECT_EQ(CHARTLASTDAY(spieltag), last) << spieltag;
+    // Colour 0 hides a team from both charts and from the strength range.
     colours[4] = 0;
-    for (int d = 0; d <= 3; ++d) GEN.STATISTIK[4][d].STAERKE = 9000;
+    for (int t = 1; t <= 10; ++t)
+        for (int d = 0; d <= 4; ++d) GEN.STATISTIK[t][d].STAERKE = t == 4 ? 9000 : 2000;
     for (int kind : {1, 2}) {
         const auto lines = CHARTLINES(GEN, colours, 3, kind);
         EXPECT_EQ(lines.size(), 9u);
         for (const auto& l : lines) EXPECT_NE(l.team, 4);
     }
-    for (int t = 1; t <= 10; ++t)
-        for (int d = 0; d <= 3; ++d)
-            if (t != 4) GEN.STATISTIK[t][d].STAERKE = 2000;
-    EXPECT_EQ(STAERKERANGE(GEN, colours, 3).hi, 2050) << "the hidden team's strength does not widen the range";
-}
-
-TEST_F(StatsBuildTest, PlacesOutsideTheTableBreakTheLine) {
+    EXPECT_EQ(STAERKERANGE(GEN, colours, 3).hi, 2050);
+    // Places outside the table break the line; strengths have no such limit.
     for (int d = 0; d <= 4; ++d) GEN.STATISTIK[1][d].TABPLATZ = static_cast<std::uint8_t>(d + 1);
     GEN.STATISTIK[1][2].TABPLATZ = 0;
     GEN.STATISTIK[1][4].TABPLATZ = 255;
@@ -77,66 +64,50 @@ TEST_F(StatsBuildTest, PlacesOutsideTheTableBreakTheLine) {
     EXPECT_EQ(lines[0].runs[1].size(), 1u);
     EXPECT_EQ(lines[0].runs[1][0].day, 3);
     EXPECT_EQ(lines[0].runs[1][0].value, 4);
-    // Strengths have no such limit: one run over all days.
     EXPECT_EQ(CHARTLINES(GEN, colours, 4, 1)[0].runs[0].size(), 5u);
 }
 
-TEST_F(StatsBuildTest, StrengthRangeIsRoundedDownAndAtLeastFiftyWide) {
-    struct Case { int value, lo, hi; } cases[] = {
+TEST_F(StatsBuildTest, StrengthRangeRoundedDownAtLeastFiftyWideAndPointsInsideTheBox) {
+    struct Range { int value, lo, hi; } const ranges[] = {
         {2000, 2000, 2050}, {-37, -50, 1000}, {-50, -50, 1000}, {3049, 3000, 3049},
-        {32767, 3000, 32767}, {-32767, -32800, 1000}, {1234, 1200, 1234},
-    };
-    for (const auto& c : cases) {
+        {32767, 3000, 32767}, {-32767, -32800, 1000}, {1234, 1200, 1234}};
+    for (const auto& c : ranges) {
         for (int t = 1; t <= 10; ++t)
             for (int d = 0; d <= 20; ++d) GEN.STATISTIK[t][d].STAERKE = static_cast<std::int16_t>(c.value);
         const CHARTRANGE r = STAERKERANGE(GEN, colours, 18);
         EXPECT_EQ(r.lo, c.lo) << c.value;
         EXPECT_EQ(r.hi, c.hi) << c.value;
-        EXPECT_GT(r.hi, r.lo);
     }
     colours.fill(0);
     EXPECT_EQ(STAERKERANGE(GEN, colours, 18).lo, 3000);
     EXPECT_EQ(STAERKERANGE(GEN, colours, 18).hi, 3050);
-}
-
-TEST_F(StatsBuildTest, PointsLieInsideTheBox) {
     const CHARTBOX b{100, 200, 280, 290, 18};
-    struct Case { int kind, lo, hi, day, value, x, y; } cases[] = {
-        {2, 1, 10, 0, 1, 100, 200},   {2, 1, 10, 18, 10, 280, 290}, {2, 1, 10, 9, 5, 190, 240},
-        {1, 0, 100, 0, 0, 100, 290},  {1, 0, 100, 0, 100, 100, 200}, {1, 0, 100, 0, 50, 100, 245},
-        {1, 0, 100, 20, 500, 280, 200}, {1, 0, 100, -3, -500, 100, 290}, {1, 5, 5, 0, 5, 100, 290},
-    };
-    for (const auto& c : cases) {
+    struct Point { int kind, lo, hi, day, value, x, y; } const points[] = {
+        {2, 1, 10, 0, 1, 100, 200},    {2, 1, 10, 18, 10, 280, 290},    {2, 1, 10, 9, 5, 190, 240},
+        {1, 0, 100, 0, 0, 100, 290},   {1, 0, 100, 0, 100, 100, 200},   {1, 0, 100, 0, 50, 100, 245},
+        {1, 0, 100, 20, 500, 280, 200}, {1, 0, 100, -3, -500, 100, 290}, {1, 5, 5, 0, 5, 100, 290}};
+    for (const auto& c : points) {
         const PIXEL p = CHARTPIXEL(b, c.kind, c.lo, c.hi, {c.day, c.value});
         EXPECT_EQ(p.x, c.x) << c.kind << " " << c.day << " " << c.value;
         EXPECT_EQ(p.y, c.y) << c.kind << " " << c.day << " " << c.value;
     }
 }
 
-// ---- fair play ----
-
-TEST_F(StatsBuildTest, FairPlayExchangeSort) {
-    struct Case { std::initializer_list<int> brutal; std::array<int, 10> order; } cases[] = {
+TEST_F(StatsBuildTest, FairPlayOrderAverageAndRows) {
+    struct Order { std::initializer_list<int> brutal; std::array<int, 10> order; } const orders[] = {
         {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         {{10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}},
         // Team 1 ties with 2 but swaps its rank with the lower 3 and lands behind 2.
         {{5, 5, 3, 9, 9, 9, 9, 9, 9, 9}, {3, 2, 1, 4, 5, 6, 7, 8, 9, 10}},
-        {{32767, -32767, 0, 0, 0, 0, 0, 0, 0, 0}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 1}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(FAIRPLAYORDER(values(c.brutal)), c.order);
-}
-
-TEST_F(StatsBuildTest, AverageIsTenthsRoundedHalfToEven) {
-    struct Case { std::int64_t brutal; int day; std::int64_t tenths; } cases[] = {
-        {37, 4, 92}, {39, 4, 98}, {38, 4, 95}, {1, 20, 0}, {3, 20, 2}, {5, 4, 12},
-        {-37, 4, -92}, {-39, 4, -98}, {10, 0, 0}, {10, -9, 0}, {32767, 1, 327670}, {-32767, 1, -327670},
-    };
-    for (const auto& c : cases) EXPECT_EQ(BRUTALSCHNITT(c.brutal, c.day), c.tenths) << c.brutal << "/" << c.day;
-    EXPECT_EQ(W10(BRUTALSCHNITT(37, 4)), "9.2");
-}
-
-TEST_F(StatsBuildTest, FairPlayRowsShowRankPlaceAverageAndTotal) {
-    day(4);
+        {{32767, -32767, 0, 0, 0, 0, 0, 0, 0, 0}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 1}}};
+    for (const auto& c : orders) EXPECT_EQ(FAIRPLAYORDER(values(c.brutal)), c.order);
+    // Tenths, rounded half to even.
+    struct Average { std::int64_t brutal; int day; std::int64_t tenths; } const averages[] = {
+        {37, 4, 92}, {39, 4, 98}, {38, 4, 95}, {1, 20, 0}, {3, 20, 2}, {5, 4, 12}, {-37, 4, -92},
+        {-39, 4, -98}, {10, 0, 0}, {10, -9, 0}, {32767, 1, 327670}, {-32767, 1, -327670}};
+    for (const auto& c : averages) EXPECT_EQ(BRUTALSCHNITT(c.brutal, c.day), c.tenths) << c.brutal << "/" << c.day;
+    GEN.HINRUNDE = 1;
+    GEN.TURN = 4;
     TEAMBRUTAL = values({9, 9, 37, 9, 9, 9, 9, 9, 9, 9});
     TEAMBRUTALL[3] = 120;
     GEN.TABELLE[7].TEAM = 3;
@@ -148,83 +119,60 @@ TEST_F(StatsBuildTest, FairPlayRowsShowRankPlaceAverageAndTotal) {
     EXPECT_EQ(z.schnitt, "9.2");
     EXPECT_EQ(z.gesamt, "120");
     EXPECT_FALSE(FAIRPLAYZEILEN(1).own);
-    day(0);
+    GEN.TURN = 0;
     EXPECT_EQ(FAIRPLAYZEILEN(10).schnitt, "0.0");
     EXPECT_EQ(FAIRPLAYZEILEN(0).team, 0);
     EXPECT_EQ(FAIRPLAYZEILEN(11).team, 0);
 }
 
-// ---- scorers ----
-
-TEST_F(StatsBuildTest, ScorerRowsOutsideTheLeagueAreEmpty) {
-    struct Case { int team, race; bool shown; } cases[] = {
-        {0, 0, false}, {77, 3, false}, {3, 99, false}, {3, 0, false}, {11, 1, false}, {1, 1, true}, {10, 10, true},
-    };
+TEST_F(StatsBuildTest, ScorerRowsOfTheLeagueOnly) {
+    struct Case { int team, race; bool shown; } const cases[] = {
+        {0, 0, false}, {77, 3, false}, {3, 99, false}, {3, 0, false}, {11, 1, false}, {1, 1, true}, {10, 10, true}};
+    auto& s = GEN.TORSCHUETZEN[2];
     for (const auto& c : cases) {
-        GEN.TORSCHUETZEN[2].TEAM = static_cast<std::uint8_t>(c.team);
-        GEN.TORSCHUETZEN[2].RASSE = static_cast<std::uint8_t>(c.race);
+        s.TEAM = static_cast<std::uint8_t>(c.team);
+        s.RASSE = static_cast<std::uint8_t>(c.race);
         EXPECT_EQ(SCORERZEILEN(2).shown, c.shown) << c.team << " " << c.race;
     }
     EXPECT_FALSE(SCORERZEILEN(0).shown);
     EXPECT_FALSE(SCORERZEILEN(11).shown);
-}
-
-TEST_F(StatsBuildTest, ScorerRowOfTheOwnTeam) {
-    auto& s = GEN.TORSCHUETZEN[1];
     s.TEAM = 3;
     s.RASSE = 1;
     s.TORE = 12;
     s.NAME.set("Gorruk");
-    SCORERZEILE z = SCORERZEILEN(1);
-    EXPECT_EQ(z.rank, "1. ");
+    const SCORERZEILE z = SCORERZEILEN(2);
+    EXPECT_EQ(z.rank, "2. ");
     EXPECT_EQ(z.name, "Gorruk");
     EXPECT_EQ(z.colour, 5);
     EXPECT_EQ(z.team, "Team 3");
     EXPECT_EQ(z.race, GETRACENAME(1).str());
     EXPECT_EQ(z.tore, 12);
     s.TEAM = 4;
-    EXPECT_EQ(SCORERZEILEN(1).colour, 15);
-    // A length byte past the field is clamped when read.
-    reinterpret_cast<std::uint8_t*>(&s.NAME)[0] = 255;
-    EXPECT_LE(SCORERZEILEN(1).name.size(), 8u);
+    EXPECT_EQ(SCORERZEILEN(2).colour, 15);
+    reinterpret_cast<std::uint8_t*>(&s.NAME)[0] = 255;  // a length byte past the field
+    EXPECT_LE(SCORERZEILEN(2).name.size(), 8u);
 }
 
-// ---- history ----
-
-TEST_F(StatsBuildTest, HistoryLineKinds) {
-    struct Case { const char* line; HISART art; const char* text; } cases[] = {
-        {"Saison 3", HISART::HEADING, "Saison 3"},
-        {"12. Saison", HISART::HEADING, "12. Saison"},
-        {"1234Saison", HISART::HEADING, "1234Saison"},
-        {"12345Saison", HISART::PLAIN, "12345Saison"},
-        {">>> Place 3", HISART::HIGHLIGHT, "Place 3"},
-        {"*** Cup won", HISART::HIGHLIGHT, "Cup won"},
-        {">>>", HISART::PLAIN, ">>>"},
-        {">>>Place", HISART::PLAIN, ">>>Place"},
-        {"*** ", HISART::HIGHLIGHT, ""},
-        {"", HISART::PLAIN, ""},
-        {"3. Wolves - Dragons 2:1", HISART::PLAIN, "3. Wolves - Dragons 2:1"},
-    };
-    for (const auto& c : cases) {
+TEST_F(StatsBuildTest, HistoryLineKindsPagingAndTheRingOfNewestLines) {
+    struct Kind { const char* line; HISART art; const char* text; } const kinds[] = {
+        {"Saison 3", HISART::HEADING, "Saison 3"},     {"12. Saison", HISART::HEADING, "12. Saison"},
+        {"1234Saison", HISART::HEADING, "1234Saison"}, {"12345Saison", HISART::PLAIN, "12345Saison"},
+        {">>> Place 3", HISART::HIGHLIGHT, "Place 3"}, {"*** Cup won", HISART::HIGHLIGHT, "Cup won"},
+        {">>>", HISART::PLAIN, ">>>"},                 {">>>Place", HISART::PLAIN, ">>>Place"},
+        {"*** ", HISART::HIGHLIGHT, ""},               {"", HISART::PLAIN, ""},
+        {"3. Wolves - Dragons 2:1", HISART::PLAIN, "3. Wolves - Dragons 2:1"}};
+    for (const auto& c : kinds) {
         const HISZEILE z = HISTORIEZEILE(c.line);
         EXPECT_EQ(z.art, c.art) << c.line;
         EXPECT_EQ(z.text, c.text) << c.line;
     }
-}
-
-TEST_F(StatsBuildTest, PagingStopsAtBothEnds) {
-    struct Case { int first, step, anzahl, next; } cases[] = {
+    struct Page { int first, step, anzahl, next; } const pages[] = {
         {1, -1, 10, 1}, {1, 1, 10, 2}, {10, 1, 10, 10}, {9, 1, 10, 10}, {5, -1, 10, 4},
-        {1, 1, 0, 1}, {1, -1, 0, 1}, {1, 1, 1, 1}, {10000, 1, 10000, 10000},
-    };
-    for (const auto& c : cases) EXPECT_EQ(HISSCROLL(c.first, c.step, c.anzahl), c.next) << c.first << c.step << c.anzahl;
-}
-
-TEST_F(StatsBuildTest, RingKeepsTheNewestLines) {
-    struct Case { std::size_t n; std::size_t kept; std::string first; } cases[] = {
-        {0, 0, ""}, {1, 1, "1"}, {10000, 10000, "1"}, {10001, 10000, "2"}, {25003, 10000, "15004"},
-    };
-    for (const auto& c : cases) {
+        {1, 1, 0, 1},   {1, -1, 0, 1}, {1, 1, 1, 1},    {10000, 1, 10000, 10000}};
+    for (const auto& c : pages) EXPECT_EQ(HISSCROLL(c.first, c.step, c.anzahl), c.next) << c.first << " " << c.step;
+    struct Ring { std::size_t n, kept; std::string first; } const rings[] = {
+        {0, 0, ""}, {1, 1, "1"}, {10000, 10000, "1"}, {10001, 10000, "2"}, {25003, 10000, "15004"}};
+    for (const auto& c : rings) {
         HISRING r;
         for (std::size_t i = 1; i <= c.n; ++i) HISPUSH(r, std::to_string(i));
         EXPECT_EQ(r.total, c.n);
@@ -236,37 +184,26 @@ TEST_F(StatsBuildTest, RingKeepsTheNewestLines) {
     }
 }
 
-// ---- season end ----
-
-TEST_F(StatsBuildTest, KeepPriceText) {
-    struct Case { std::int64_t price; const char* text; } cases[] = {
-        {0, "T0"}, {350, "T350"}, {9999, "T9999"}, {10000, "10000"}, {32767, "32767"}, {-500, "T-500"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(HALTEPREISTEXT(c.price), c.text);
-}
-
-TEST_F(StatsBuildTest, KeepKeysAndOpenSlots) {
-    EXPECT_EQ(HALTESLOT('1'), 1);
-    EXPECT_EQ(HALTESLOT('9'), 9);
-    EXPECT_EQ(HALTESLOT('A'), 10);
-    for (int k : {48, 66, 82, 97, 27}) EXPECT_EQ(HALTESLOT(static_cast<unsigned char>(k)), 0) << k;
-    BELEGT[2] = true;
+TEST_F(StatsBuildTest, KeepPriceKeysOpenSlotsAndMessage) {
+    const std::pair<std::int64_t, const char*> prices[] = {
+        {0, "T0"}, {350, "T350"}, {9999, "T9999"}, {10000, "10000"}, {32767, "32767"}, {-500, "T-500"}};
+    for (const auto& [price, text] : prices) EXPECT_EQ(HALTEPREISTEXT(price), text);
+    const std::pair<int, int> keys[] = {{'1', 1}, {'9', 9}, {'A', 10}, {48, 0}, {66, 0}, {82, 0}, {97, 0}, {27, 0}};
+    for (const auto& [key, slot] : keys) EXPECT_EQ(HALTESLOT(static_cast<unsigned char>(key)), slot) << key;
+    // Open: an occupied slot whose player's condition is above 0.
+    BELEGT[2] = BELEGT[3] = BELEGT[5] = true;
     PLAYER[2].VERFASSUNG = 1;
-    BELEGT[3] = true;
-    PLAYER[3].VERFASSUNG = 0;
     PLAYER[4].VERFASSUNG = 50;
-    BELEGT[5] = true;
     PLAYER[5].VERFASSUNG = -3;
-    EXPECT_TRUE(HALTEOFFEN(2));
-    EXPECT_FALSE(HALTEOFFEN(3)) << "condition 0";
-    EXPECT_FALSE(HALTEOFFEN(4)) << "empty slot";
-    EXPECT_FALSE(HALTEOFFEN(5));
-    EXPECT_FALSE(HALTEOFFEN(0));
-    EXPECT_FALSE(HALTEOFFEN(11));
+    for (int s = 0; s <= 11; ++s) EXPECT_EQ(HALTEOFFEN(s), s == 2) << s;
+    EXPECT_EQ(HALTEMELDUNG("Gorruk"), "L83/L84 Gorruk");
+    const std::string m = HALTEMELDUNG("////////");  // a name keeps the message at two lines
+    EXPECT_EQ(std::count(m.begin(), m.end(), '/'), 1) << m;
 }
 
 TEST_F(StatsBuildTest, KeepToggleBooksAndReversesExactly) {
-    struct Case { std::int32_t gold; std::int16_t price; std::int16_t transfer; HALTEN first; std::int32_t goldafter; } cases[] = {
+    struct Case { std::int32_t gold; std::int16_t price, transfer; HALTEN first; std::int32_t goldafter; };
+    const Case cases[] = {
         {1000, 300, 0, HALTEN::GENOMMEN, 700},
         {300, 300, 0, HALTEN::GENOMMEN, 0},
         {299, 300, 0, HALTEN::ZUTEUER, 299},
@@ -275,11 +212,8 @@ TEST_F(StatsBuildTest, KeepToggleBooksAndReversesExactly) {
         {INT32_MIN + 100, 32767, 0, HALTEN::ZUTEUER, INT32_MIN + 100},
         {1000, 300, 1, HALTEN::ZURUECK, 1300},
         {INT32_MAX - 32767, 32767, 1, HALTEN::ZURUECK, INT32_MAX},
-        {1000, 300, -2, HALTEN::NICHTS, 1000},
-        {1000, 300, -3, HALTEN::NICHTS, 1000},
-        {1000, 300, 2, HALTEN::NICHTS, 1000},
-        {1000, 300, 10, HALTEN::NICHTS, 1000},
-    };
+        {1000, 300, -2, HALTEN::NICHTS, 1000}, {1000, 300, -3, HALTEN::NICHTS, 1000},
+        {1000, 300, 2, HALTEN::NICHTS, 1000},  {1000, 300, 10, HALTEN::NICHTS, 1000}};
     for (const auto& c : cases) {
         TEAMREC t{};
         t.GOLD = c.gold;
@@ -288,23 +222,14 @@ TEST_F(StatsBuildTest, KeepToggleBooksAndReversesExactly) {
         EXPECT_EQ(HALTETOGGLE(t, 4), c.first) << c.gold << " " << c.price << " " << c.transfer;
         EXPECT_EQ(static_cast<std::int32_t>(t.GOLD), c.goldafter);
         if (c.first == HALTEN::GENOMMEN || c.first == HALTEN::ZURUECK) {
-            // The second toggle undoes the first to the coin.
-            EXPECT_NE(HALTETOGGLE(t, 4), HALTEN::NICHTS);
+            EXPECT_NE(HALTETOGGLE(t, 4), HALTEN::NICHTS);  // the second toggle undoes the first to the coin
             EXPECT_EQ(static_cast<std::int32_t>(t.GOLD), c.gold);
-            EXPECT_EQ(static_cast<int>(t.TRANSFER[4]), static_cast<int>(c.transfer));
-        } else {
-            EXPECT_EQ(static_cast<int>(t.TRANSFER[4]), static_cast<int>(c.transfer));
         }
+        EXPECT_EQ(static_cast<int>(t.TRANSFER[4]), static_cast<int>(c.transfer));
     }
     TEAMREC t{};
     EXPECT_EQ(HALTETOGGLE(t, 0), HALTEN::NICHTS);
     EXPECT_EQ(HALTETOGGLE(t, 11), HALTEN::NICHTS);
-}
-
-TEST_F(StatsBuildTest, TooExpensiveMessageKeepsItsTwoLines) {
-    EXPECT_EQ(HALTEMELDUNG("Gorruk"), "L83/L84 Gorruk");
-    const std::string m = HALTEMELDUNG("////////");
-    EXPECT_EQ(std::count(m.begin(), m.end(), '/'), 1) << m;
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ struct StatsScreen : Screen {
         TEAMCOLOR[3] = 15;
         std::filesystem::copy_file(std::string(KORAX_SOURCE_DIR) + "/assets/HELP.ENG", root / "HELP.ENG");
     }
-    void lastday() {
+    // Day 18 with eight players, slot s priced at 100 s.
+    void lastday(std::int32_t gold) {
         TEAM = TEAMREC{};
         PLAYER = {};
         BELEGT = {};
@@ -28,6 +29,7 @@ struct StatsScreen : Screen {
         GEN.TURN = 9;
         LASTDAY = true;
         TEAM.LIZENZ = 1;
+        TEAM.GOLD = gold;
         for (int s = 1; s <= 8; ++s) {
             BELEGT[s] = true;
             PLAYER[s].NAME.set("Player" + std::to_string(s));
@@ -36,126 +38,96 @@ struct StatsScreen : Screen {
             TEAM.TRANSGEBOT[s] = static_cast<std::int16_t>(100 * s);
         }
     }
-    void history(const std::string& bytes) {
-        std::ofstream(root / "TEAM3.HI", std::ios::binary) << bytes;
+    void history(const std::string& bytes) { std::ofstream(root / "TEAM3.HI", std::ios::binary) << bytes; }
+    static std::string line(int i) {
+        std::string s;
+        LISTEGET(i, s);
+        return s;
     }
 };
 
-TEST_F(StatsScreen, KeepMarksBookAndReverseTheGoldExactly) {
-    struct Case {
-        std::int32_t gold;
-        std::string keys;
-        std::int32_t goldafter;
-        std::array<int, 4> transfer;  // slots 1..4
-    } cases[] = {
-        {1000, "key 1\nkey 1\n", 1000, {0, 0, 0, 0}},
-        {1000, "key 1\nkey 2\n", 700, {1, 1, 0, 0}},
-        {300, "key 3\n", 0, {0, 0, 1, 0}},
-        {300, "key 1\nkey 2\nkey 1\n", 100, {0, 1, 0, 0}},
-        {250, "key 1\nkey 2\nkey Enter\n", 150, {1, 0, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        lastday();
-        TEAM.GOLD = c.gold;
-        script(c.keys + "key Esc\n");
-        SAISONENDE();
-        const TEAMREC t = onfile();
-        EXPECT_EQ(t.GOLD, c.goldafter) << c.keys;
-        for (int s = 1; s <= 4; ++s) EXPECT_EQ(t.TRANSFER[s], c.transfer[static_cast<std::size_t>(s - 1)]) << c.keys << s;
-        EXPECT_EQ(TEAM.GOLD, c.goldafter);
-    }
-}
-
-TEST_F(StatsScreen, RefusedKeepDecisionsLeaveTheFileAlone) {
+// Refused decisions leave the file alone (so they come first); keep marks book and reverse the gold exactly.
+TEST_F(StatsScreen, KeepMarksAsTheFileHoldsThemAfterLeaving) {
     struct Case {
         const char* what;
+        std::int32_t gold;
         std::string keys;
+        std::int32_t goldafter;  // -1: refused, the file not written
+        std::array<int, 4> transfer;  // slots 1..4
         void (*prepare)();
-    } cases[] = {
-        {"price above gold", "key 5\nkey Enter\n", [] { TEAM.GOLD = 499; }},
-        {"condition 0", "key 2\n", [] { PLAYER[2].VERFASSUNG = 0; }},
-        {"negative condition", "key 2\n", [] { PLAYER[2].VERFASSUNG = -5; }},
-        {"empty slot", "key 9\nkey A\n", [] {}},
-        {"release decision", "key 4\n", [] { TEAM.TRANSFER[4] = -2; }},
-        {"other decision", "key 4\n", [] { TEAM.TRANSFER[4] = 7; }},
-        {"no licence", "key 1\nkey Enter\n", [] { TEAM.LIZENZ = 0; }},
+    } const cases[] = {
+        {"price above gold", 499, "key 5\nkey Enter\n", -1, {}, [] {}},
+        {"condition 0", 1000, "key 2\n", -1, {}, [] { PLAYER[2].VERFASSUNG = 0; }},
+        {"negative condition", 1000, "key 2\n", -1, {}, [] { PLAYER[2].VERFASSUNG = -5; }},
+        {"empty slot", 1000, "key 9\nkey A\n", -1, {}, [] {}},
+        {"release decision", 1000, "key 4\n", -1, {}, [] { TEAM.TRANSFER[4] = -2; }},
+        {"other decision", 1000, "key 4\n", -1, {}, [] { TEAM.TRANSFER[4] = 7; }},
+        {"no licence", 1000, "key 1\nkey Enter\n", -1, {}, [] { TEAM.LIZENZ = 0; }},
+        {"taken back", 1000, "key 1\nkey 1\n", 1000, {0, 0, 0, 0}, [] {}},
+        {"two kept", 1000, "key 1\nkey 2\n", 700, {1, 1, 0, 0}, [] {}},
+        {"all the gold", 300, "key 3\n", 0, {0, 0, 1, 0}, [] {}},
+        {"one taken back", 300, "key 1\nkey 2\nkey 1\n", 100, {0, 1, 0, 0}, [] {}},
+        {"second too dear", 250, "key 1\nkey 2\nkey Enter\n", 150, {1, 0, 0, 0}, [] {}},
     };
     for (const auto& c : cases) {
-        lastday();
-        TEAM.GOLD = 1000;
+        lastday(c.gold);
         c.prepare();
         const TEAMREC before = TEAM;
         script(c.keys + "key Esc\n");
         SAISONENDE();
-        EXPECT_TRUE(untouched()) << c.what;
-        EXPECT_EQ(RECORDBYTES(TEAM), RECORDBYTES(before)) << c.what;
+        if (c.goldafter < 0) {
+            EXPECT_TRUE(untouched()) << c.what;
+            EXPECT_EQ(RECORDBYTES(TEAM), RECORDBYTES(before)) << c.what;
+            continue;
+        }
+        const TEAMREC t = onfile();
+        EXPECT_EQ(t.GOLD, c.goldafter) << c.what;
+        EXPECT_EQ(TEAM.GOLD, c.goldafter) << c.what;
+        for (int s = 1; s <= 4; ++s) EXPECT_EQ(t.TRANSFER[s], c.transfer[s - 1U]) << c.what << s;
     }
 }
 
-TEST_F(StatsScreen, RightButtonOpensTheCardAndKClosesIt) {
-    lastday();
-    TEAM.GOLD = 1000;
-    // Draw once to learn where the windows are.
-    script("key Esc\n");
+TEST_F(StatsScreen, RightButtonOpensTheCardKClosesItAndTheIconsAreGivenBack) {
+    lastday(1000);
+    ICON[1].P[1][1] = 0;
+    script("key Esc\n");  // drawn once to learn where the windows are
     SAISONENDE();
-    const std::string slot3 = window(3);
-    script("click " + slot3 + " right\nkey K\nkey 3\nkey Esc\n");
+    EXPECT_EQ(ICON[1].P[1][1], 0);
+    script("click " + window(3) + " right\nkey K\nkey 3\nkey Esc\n");
     SAISONENDE();
     // The right click only showed the card; "3" after "K" took the price.
     EXPECT_EQ(onfile().GOLD, 700);
     EXPECT_EQ(onfile().TRANSFER[3], 1);
 }
 
-TEST_F(StatsScreen, IconsAreGivenBackOnLeaving) {
-    lastday();
-    ICON[1].P[1][1] = 0;
-    script("key Esc\n");
-    SAISONENDE();
-    EXPECT_EQ(ICON[1].P[1][1], 0);
-}
-
-TEST_F(StatsScreen, HistoryKeepsTheNewestTenThousandLines) {
-    struct Case { int lines; int kept; const char* first; } cases[] = {
-        {0, 0, ""}, {1, 1, "line 1"}, {10000, 10000, "line 1"}, {10001, 10000, "line 2"},
-    };
-    for (const auto& c : cases) {
+TEST_F(StatsScreen, HistoryFilesKeepTheNewestTenThousandShortLines) {
+    auto numbered = [](int from, int to) {
         std::string b;
-        for (int i = 1; i <= c.lines; ++i) b += "line " + std::to_string(i) + "\r\n";
-        history(b);
-        EXPECT_EQ(LADEHISTORIE(), c.kept) << c.lines;
-        std::string s;
-        LISTEGET(1, s);
-        EXPECT_EQ(s, c.first);
-        LISTEGET(c.kept, s);
-        if (c.kept > 0) {
-            EXPECT_EQ(s, "line " + std::to_string(c.lines));
-        }
-        LISTECLOSE();
-    }
-}
-
-TEST_F(StatsScreen, DamagedHistoryFilesAreReadSafely) {
-    struct Case { const char* what; std::string bytes; int lines; const char* first; } cases[] = {
-        {"no last line end", "Saison 1\r\nlast", 2, "Saison 1"},
-        {"CR only", "a\rb\rc\r", 1, "a\rb\rc"},
-        {"long line cut", std::string(300, 'x') + "\n", 1, nullptr},
-        {"NUL and control bytes", std::string("a\0b\x01\x1b", 5) + "\n", 1, nullptr},
-        {"code-page bytes", "\x84\x94\x81\xe1\n", 1, "\x84\x94\x81\xe1"},
+        for (int i = from; i <= to; ++i) b += "line " + std::to_string(i) + "\r\n";
+        return b;
+    };
+    struct Case { const char* what; std::string bytes; int lines; const char *first, *last; } const cases[] = {
+        {"empty", "", 0, "", ""}, {"one line", numbered(1, 1), 1, "line 1", "line 1"},
+        {"ten thousand", numbered(1, 10000), 10000, "line 1", "line 10000"},
+        {"one more", numbered(1, 10001), 10000, "line 2", "line 10001"},
+        {"no last line end", "Saison 1\r\nlast", 2, "Saison 1", "last"},
+        {"CR only", "a\rb\rc\r", 1, "a\rb\rc", nullptr},
+        {"long line cut", std::string(300, 'x') + "\n", 1, nullptr, nullptr},
+        {"NUL and control bytes", std::string("a\0b\x01\x1b", 5) + "\n", 1, nullptr, nullptr},
+        {"code-page bytes", "\x84\x94\x81\xe1\n", 1, "\x84\x94\x81\xe1", nullptr},
     };
     for (const auto& c : cases) {
         history(c.bytes);
         EXPECT_EQ(LADEHISTORIE(), c.lines) << c.what;
-        std::string s;
-        LISTEGET(1, s);
-        EXPECT_LE(s.size(), 40u) << c.what;
+        EXPECT_LE(line(1).size(), 40u) << c.what;
         if (c.first) {
-            EXPECT_EQ(s, c.first) << c.what;
+            EXPECT_EQ(line(1), c.first) << c.what;
+        }
+        if (c.last) {
+            EXPECT_EQ(line(c.lines), c.last) << c.what;
         }
         LISTECLOSE();
     }
-}
-
-TEST_F(StatsScreen, OneHugeLineStaysOneShortEntry) {
     {
         std::ofstream out(root / "TEAM3.HI", std::ios::binary);
         const std::string chunk(1 << 20, 'y');
@@ -163,26 +135,19 @@ TEST_F(StatsScreen, OneHugeLineStaysOneShortEntry) {
         out << "\r\n*** end\r\n";
     }
     EXPECT_EQ(LADEHISTORIE(), 2);
-    std::string s;
-    LISTEGET(1, s);
-    EXPECT_EQ(s, std::string(40, 'y'));
-    LISTEGET(2, s);
-    EXPECT_EQ(s, "*** end");
+    EXPECT_EQ(line(1), std::string(40, 'y'));
+    EXPECT_EQ(line(2), "*** end");
     LISTECLOSE();
 }
 
-TEST_F(StatsScreen, MissingHistoryIsCreatedEmptyAndTheListReleased) {
+TEST_F(StatsScreen, MissingHistoryIsCreatedEmptyLongOnePagedAndTheListReleased) {
     ASSERT_FALSE(std::filesystem::exists(root / "TEAM3.HI"));
     script("key 2\nkey 8\nkey 8\nkey R\n");
     HISTORIE();
-    EXPECT_TRUE(std::filesystem::exists(root / "TEAM3.HI"));
     EXPECT_EQ(std::filesystem::file_size(root / "TEAM3.HI"), 0u);
     EXPECT_EQ(LISTE, nullptr);
     EXPECT_EQ(KEY, 27) << "R leaves like Escape";
     EXPECT_TRUE(untouched());
-}
-
-TEST_F(StatsScreen, HistoryPagesThroughTenThousandLines) {
     std::string b = "Saison 1\r\n>>> Place 3\r\n";
     for (int i = 3; i <= 10000; ++i) b += "line " + std::to_string(i) + "\r\n";
     history(b);
@@ -193,28 +158,19 @@ TEST_F(StatsScreen, HistoryPagesThroughTenThousandLines) {
     EXPECT_EQ(LISTE, nullptr);
 }
 
-TEST_F(StatsScreen, StatisticsBeforeTheFirstMatchDayShowsOnlyTheMessage) {
-    GEN.TURN = 0;
+TEST_F(StatsScreen, StatisticsTabsSurviveDamagedLeagueData) {
+    GEN.TURN = 0;  // before the first match day only the message
     script("key Enter\nkey 2\nkey Esc\n");
     STATISTIK();
     EXPECT_TRUE(untouched());
-}
-
-TEST_F(StatsScreen, StatisticsTabsSurviveDamagedLeagueData) {
-    struct Case {
-        const char* what;
-        void (*prepare)();
-    } cases[] = {
+    struct Case { const char* what; void (*prepare)(); } const cases[] = {
         {"equal strengths", [] {
              GEN.TURN = 4;
              GEN.HINRUNDE = 1;
              for (int t = 1; t <= 10; ++t)
                  for (int d = 0; d <= 20; ++d) GEN.STATISTIK[t][d].STAERKE = 2000;
          }},
-        {"turn -9 second half", [] {
-             GEN.TURN = -9;
-             GEN.HINRUNDE = 0;
-         }},
+        {"turn -9 second half", [] { GEN.TURN = -9; }},
         {"turn -9 first half", [] {
              GEN.TURN = -9;
              GEN.HINRUNDE = 1;

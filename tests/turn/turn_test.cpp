@@ -29,10 +29,7 @@ protected:
         ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
         root = tmpl;
         fs::current_path(root);
-        PROCESSRUN run;
-        run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
-        run.args = {"--seed", "11", "--team", "3", "--day", "4", "--dir", "LIGA", (root / "LIGA").string()};
-        ASSERT_EQ(RUNANDWAIT(run), 0);
+        ASSERT_EQ(mkgame({"--seed", "11", "--team", "3", "--day", "4", "--dir", "LIGA", (root / "LIGA").string()}), 0);
         GAMEDIR = "LIGA\\";
         NUMMER = 3;
         NUMMERSTR = "3";
@@ -58,30 +55,34 @@ protected:
         LASTDAY = false;
         POKALTAG = -1;
     }
+    int mkgame(const std::vector<std::string>& args) {
+        PROCESSRUN run;
+        run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
+        run.args = args;
+        run.output = (root / "mkgame.log").string();
+        return RUNANDWAIT(run);
+    }
     std::string get(const fs::path& p) {
         std::ifstream f(root / p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(f), {});
     }
-    void put(const fs::path& p, const std::string& bytes) {
-        std::ofstream f(root / p, std::ios::binary);
-        f << bytes;
+    void put(const fs::path& p, const std::string& bytes) { std::ofstream(root / p, std::ios::binary) << bytes; }
+    static int word(const std::string& f, std::size_t pos) {
+        std::int16_t w;
+        std::memcpy(&w, f.data() + pos, 2);
+        return w;
     }
-    static std::uint16_t check(const std::string& team, int turn) {
-        unsigned c = 0x4B;
-        for (unsigned char b : team) c = (c + b) & 0xFFFF;
-        return static_cast<std::uint16_t>(c ^ ((turn + 84) & 0xFFFF));
-    }
-    // The fixed head every variant starts with.
+    // The fixed head every variant starts with; the check value computed here anew.
     void head(const std::string& f) {
         ASSERT_GE(f.size(), 1009u);
-        std::int16_t day;
-        std::memcpy(&day, f.data(), 2);
-        EXPECT_EQ(day, SPIELTAG());
+        EXPECT_EQ(word(f, 0), SPIELTAG());
         const std::string team = f.substr(102, 907);
         TEAMREC t;
         std::memcpy(&t, team.data(), sizeof t);
         EXPECT_EQ(t.GAMEDIR.str(), "LIGA");
-        const std::uint16_t c = check(team, GEN.TURN);
+        unsigned c = 0x4B;
+        for (unsigned char b : team) c = (c + b) & 0xFFFF;
+        c ^= (GEN.TURN + 84) & 0xFFFF;
         EXPECT_EQ(static_cast<unsigned char>(f[2]), c & 0xFF);
         EXPECT_EQ(static_cast<unsigned char>(f[3]), c >> 8);
         EXPECT_EQ(static_cast<unsigned char>(f[4]), 255);
@@ -92,71 +93,61 @@ protected:
         EXPECT_EQ(f[2 + 90], 0);
         EXPECT_EQ(f[2 + 94], 2);
     }
-    PLAYERREC playerat(const std::string& f, std::size_t pos) {
+    static PLAYERREC playerat(const std::string& f, std::size_t pos) {
         PLAYERREC p;
         std::memcpy(&p, f.data() + pos, sizeof p);
         return p;
+    }
+    static void fatal(int nr, const std::string& text) {
+        try {
+            SAVETURN();
+            ADD_FAILURE() << "no error " << nr;
+        } catch (const FatalError& e) {
+            EXPECT_EQ(e.nr, nr);
+            EXPECT_EQ(e.text, text);
+        }
     }
 };
 
 }  // namespace
 
-TEST_F(Turn, OrdinaryDayWithEmptyMessageIsExactly1009Bytes) {
+TEST_F(Turn, OrdinaryDayItsMessageAndTheCheckersVerdict) {
     SAVETURN();
     EXPECT_EQ(TRNNAME, "TEAM3.TRN");
-    const std::string f = get("LIGA/TEAM3.TRN");
-    EXPECT_EQ(f.size(), 1009u);
+    std::string f = get("LIGA/TEAM3.TRN");
+    EXPECT_EQ(f.size(), 1009u);  // an empty message adds nothing
     head(f);
-    TEAMREC expect = TEAM;
-    EXPECT_EQ(f.substr(102), std::string(reinterpret_cast<const char*>(&expect), sizeof expect));
-}
-
-TEST_F(Turn, MessageLinesAreCutTo80AndEndedByCrLf) {
+    EXPECT_EQ(f.substr(102), std::string(reinterpret_cast<const char*>(&TEAM), sizeof TEAM));
+    EXPECT_EQ(mkgame({"--check", (root / "LIGA/TEAM3.TRN").string()}), 0);
+    f[102 + 30] ^= 1;  // one bit of the trainer's name
+    put("LIGA/TEAM3.TRN", f);
+    EXPECT_EQ(mkgame({"--check", (root / "LIGA/TEAM3.TRN").string()}), 1);
+    // Message lines are cut to 80, ended by CR LF and written in the code page.
     put("LIGA/TEAM3.TXT", "<4> Iron Spiders\nHello!\r\n" + std::string(100, 'x') + "\nGr\xC3\xBC\xC3\x9F" "e");
     SAVETURN();
-    const std::string f = get("LIGA/TEAM3.TRN");
+    f = get("LIGA/TEAM3.TRN");
     head(f);
     EXPECT_EQ(f.substr(1009), "<4> Iron Spiders\r\nHello!\r\n" + std::string(80, 'x') + "\r\nGr\x81\xE1" "e\r\n");
-}
-
-TEST_F(Turn, MissingMessageFileIsFatalOne) {
     fs::remove(root / "LIGA/TEAM3.TXT");
-    try {
-        SAVETURN();
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 1);
-        EXPECT_EQ(e.text, "LIGA\\TEAM3.TXT");
-    }
+    fs::remove(root / "LIGA/TEAM3.TRN");
+    fatal(1, "LIGA\\TEAM3.TXT");
     EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.TRN"));
 }
 
-TEST_F(Turn, NewerEmblemTravelsCutTo12000Bytes) {
+TEST_F(Turn, NewerEmblemCutTo12000FallsBackToTeam0AndFailsWithoutBoth) {
     TEAM.SYMBOLVER[3] = static_cast<std::uint8_t>(GEN.TSYMVER[3] + 1);
     put("LIGA/TEAM3.PCX", std::string(13000, 'P'));
     SAVETURN();
-    const std::string f = get("LIGA/TEAM3.TRN");
-    std::int16_t len;
-    std::memcpy(&len, f.data() + 1009, 2);
-    EXPECT_EQ(len, 12000);
+    std::string f = get("LIGA/TEAM3.TRN");
+    EXPECT_EQ(word(f, 1009), 12000);
     EXPECT_EQ(f.substr(1011), std::string(12000, 'P'));
-}
-
-TEST_F(Turn, EmblemFallsBackToTeam0AndFailsWithoutBoth) {
-    TEAM.SYMBOLVER[3] = static_cast<std::uint8_t>(GEN.TSYMVER[3] + 1);
     fs::remove(root / "LIGA/TEAM3.PCX");
     put("TEAM0.PCX", "zero");
     SAVETURN();
     EXPECT_EQ(get("LIGA/TEAM3.TRN").substr(1009), std::string("\x04\x00zero", 6));
     fs::remove(root / "TEAM0.PCX");
     fs::remove(root / "LIGA/TEAM3.TRN");
-    try {
-        SAVETURN();
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 1);
-        EXPECT_EQ(e.text, "LIGA\\TEAM3.PCX");
-    }
+    fatal(1, "LIGA\\TEAM3.PCX");
     EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.TRN"));
 }
 
@@ -172,21 +163,17 @@ TEST_F(Turn, BaseNameFromTheGeneralRecordOnlyWhenPlain) {
     EXPECT_FALSE(fs::exists(root / "X.TRN"));
 }
 
-TEST_F(Turn, LastDayWithoutLicenceWritesNothing) {
+TEST_F(Turn, SeasonEndCarriesHistoryEmblemAndKeptPlayersOnlyWithLicence) {
     LASTDAY = true;
     TEAM.LIZENZ = 0;
     SAVETURN();
     EXPECT_EQ(TRNNAME, "TEAM3.TRN");
     EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.TRN"));
     EXPECT_FALSE(fs::exists(root / "LIGA/TEAM3.END"));
-}
-
-TEST_F(Turn, SeasonEndCarriesHistoryAndTransferPlayers) {
-    LASTDAY = true;
     TEAM.LIZENZ = 1;
     TEAM.SYMBOLVER[3] = 0;
     TEAM.ERFOLGE = 3;
-    for (int i = 1; i <= 10; ++i) TEAM.TRANSFER[i] = 0;  // only the decisions below
+    for (int i = 1; i <= 10; ++i) TEAM.TRANSFER[i] = 0;
     put("LIGA/TEAM3.HI", "Saison 1\r\n>>> " + std::string(50, 'c') + "\r\n");
     TEAM.TRANSFER[2] = 1;
     TEAM.TRANSFER[5] = 1;
@@ -195,7 +182,7 @@ TEST_F(Turn, SeasonEndCarriesHistoryAndTransferPlayers) {
     const PLAYERREC before = PLAYER[2];
     SAVETURN();
     EXPECT_EQ(TRNNAME, "TEAM3.END");
-    const std::string f = get("LIGA/TEAM3.END");
+    std::string f = get("LIGA/TEAM3.END");
     head(f);
     ASSERT_EQ(f.size(), 1009u + 3 * 41 + 61);
     EXPECT_EQ(f.substr(1009, 41), std::string("\x08Saison 1") + std::string(32, '\0'));
@@ -206,24 +193,18 @@ TEST_F(Turn, SeasonEndCarriesHistoryAndTransferPlayers) {
     EXPECT_EQ(sent.PRUEF, PLAYERPRUEF(sent));
     EXPECT_EQ(sent.NAME.str(), before.NAME.str());
     EXPECT_EQ(std::memcmp(&PLAYER[2], &before, sizeof before), 0);
-}
-
-TEST_F(Turn, SeasonEndCarriesTheEmblemWhenTheTeamHasOne) {
-    LASTDAY = true;
-    TEAM.LIZENZ = 1;
+    // With the team's emblem, no successes and no players it ends with the picture.
     TEAM.ERFOLGE = 0;
-    for (int i = 1; i <= 10; ++i) TEAM.TRANSFER[i] = 0;  // no players after the emblem
+    for (int i = 1; i <= 10; ++i) TEAM.TRANSFER[i] = 0;
     TEAM.SYMBOLVER[3] = GEN.TSYMVER[3];
     SAVETURN();
-    const std::string f = get("LIGA/TEAM3.END");
+    f = get("LIGA/TEAM3.END");
     const std::string pic = get("LIGA/TEAM3.PCX");
-    std::int16_t len;
-    std::memcpy(&len, f.data() + 1009, 2);
-    EXPECT_EQ(len, static_cast<std::int16_t>(pic.size()));
+    EXPECT_EQ(word(f, 1009), static_cast<std::int16_t>(pic.size()));
     EXPECT_EQ(f.substr(1011), pic);
 }
 
-TEST_F(Turn, CupDayWritesTwoFilesAndNamesTheCupTurn) {
+TEST_F(Turn, CupDayWritesTwoFilesOrStopsAtALineUpSlotWithoutPlayer) {
     POKALTAG = SPIELTAG();
     POKALNAME = "CUPX";
     TEAM.ERFOLGE = 1;
@@ -234,8 +215,7 @@ TEST_F(Turn, CupDayWritesTwoFilesAndNamesTheCupTurn) {
     EXPECT_TRUE(fs::exists(root / "LIGA/TEAM3.TRN"));
     const std::string f = get("LIGA/CUPX.TRN");
     head(f);
-    const std::string pic = get("LIGA/TEAM3.PCX");
-    std::size_t pos = 1009 + 2 + pic.size() + 41;
+    const std::size_t pos = 1009 + 2 + get("LIGA/TEAM3.PCX").size() + 41;
     ASSERT_EQ(f.size(), pos + 5 * 61);
     for (int j = 1; j <= 5; ++j) {
         const PLAYERREC p = playerat(f, pos + (j - 1) * 61);
@@ -243,19 +223,9 @@ TEST_F(Turn, CupDayWritesTwoFilesAndNamesTheCupTurn) {
         EXPECT_EQ(p.PRUEF, PLAYERPRUEF(p));
     }
     EXPECT_EQ(PLAYER[6].TEAM, 3);
-}
-
-TEST_F(Turn, CupLineUpSlotWithoutPlayerStopsBeforeWriting) {
-    POKALTAG = SPIELTAG();
     POKALNAME.clear();
     BELEGT[TEAM.IMTEAM[4]] = false;
-    try {
-        SAVETURN();
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 99);
-        EXPECT_EQ(e.text, "PokalTRN: Playernumber");
-    }
+    fatal(99, "PokalTRN: Playernumber");
     EXPECT_FALSE(fs::exists(root / "LIGA/POKAL3.TRN"));
     TEAM.IMTEAM[4] = 0;  // slot 0 is no slot either
     BELEGT[TEAM.IMTEAM[4]] = true;
@@ -263,24 +233,10 @@ TEST_F(Turn, CupLineUpSlotWithoutPlayerStopsBeforeWriting) {
 }
 
 TEST_F(Turn, FailedWriteLeavesNoTurnFileUnderItsName) {
-    fs::create_directory(root / "LIGA/TEAM3.TRN");
-    fs::create_directory(root / "LIGA/TEAM3.TRN/x");
+    fs::create_directories(root / "LIGA/TEAM3.TRN/x");
     EXPECT_THROW(SAVETURN(), FatalError);
     EXPECT_TRUE(fs::is_directory(root / "LIGA/TEAM3.TRN"));
     for (auto& e : fs::directory_iterator(root / "LIGA")) EXPECT_EQ(e.path().filename().string().find("TRN."), std::string::npos);
-}
-
-TEST_F(Turn, TheGameMastersCheckerAcceptsTheTurnAndNoticesAChange) {
-    SAVETURN();
-    PROCESSRUN run;
-    run.program = std::string(KORAX_DIST_DIR) + "/mkgame";
-    run.args = {"--check", (root / "LIGA/TEAM3.TRN").string()};
-    run.output = (root / "check.log").string();
-    EXPECT_EQ(RUNANDWAIT(run), 0);
-    std::string f = get("LIGA/TEAM3.TRN");
-    f[102 + 30] ^= 1;  // one bit of the trainer's name
-    put("LIGA/TEAM3.TRN", f);
-    EXPECT_EQ(RUNANDWAIT(run), 1);
 }
 
 TEST_F(Turn, TeamRecordCarriesOnlyTheLastComponentOfTheGameDirectory) {

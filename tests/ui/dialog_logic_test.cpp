@@ -83,24 +83,36 @@ TEST(Names, OnlyPlainNamesTrimmingAndCapitals) {
     EXPECT_EQ(UPPERTEXT("abc Xy1"), "ABC XY1");
 }
 
-TEST(StringList, NewGetClose) {
+// Lines share one buffer: a rewrite, shorter or longer, must not disturb its
+// neighbours, an empty line stays empty, and a fresh list forgets the one before.
+TEST(StringList, RewritesLeaveNeighboursAloneLinesAreCutAndInitForgets) {
+    auto get = [](int i) {
+        std::string t = "stale";
+        LISTEGET(i, t);
+        return t;
+    };
+    const std::pair<int, const char*> steps[] = {
+        {1, "first line"}, {2, "second"}, {3, ""}, {2, "2nd"}, {1, "a much longer first line than before"},
+        {3, "third"},      {2, ""},       {4, "fourth"}, {0, "ignored"}, {10001, "ignored"}};
     LISTEINIT();
-    LISTENEW(1, "one");
-    LISTENEW(10000, std::string(300, 'z'));
-    LISTENEW(10001, "ignored");
-    LISTENEW(0, "ignored");
+    LISTENEW(7, "old");
+    LISTEINIT();
+    for (const auto& [line, text] : steps) LISTENEW(line, text);
+    const std::pair<int, std::string> lines[] = {
+        {1, "a much longer first line than before"}, {2, ""}, {3, "third"}, {4, "fourth"}, {5, ""}, {7, ""},
+        {10001, ""}};
+    for (const auto& [line, text] : lines) EXPECT_EQ(get(line), text) << line;
+    // Every slot filled with the longest line kept, then read back.
+    for (int i = 1; i <= 10000; ++i) LISTENEW(i, std::to_string(i) + std::string(300, '.'));
+    for (const int i : {1, 2, 5000, 9999, 10000}) {
+        const std::string t = get(i);
+        ASSERT_EQ(t.size(), 255u) << i;
+        EXPECT_EQ(t.substr(0, std::to_string(i).size()), std::to_string(i));
+    }
     LISTENANZ = 1;
-    std::string t;
-    LISTEGET(1, t);
-    EXPECT_EQ(t, "one");
-    LISTEGET(10000, t);
-    EXPECT_EQ(t.size(), 255u);
-    LISTEGET(10001, t);
-    EXPECT_EQ(t, "");
     LISTECLOSE();
     EXPECT_EQ(LISTENANZ, 0);
-    LISTEGET(1, t);
-    EXPECT_EQ(t, "");
+    EXPECT_EQ(get(1), "");
 }
 
 TEST(Team, FieldPositionOfASlot) {
@@ -115,7 +127,7 @@ TEST(Team, FieldPositionOfASlot) {
     TEAM = saved;
 }
 
-TEST(FileChooser, NinetyNineFilesAfterTheNoFileEntry) {
+TEST(FileChooser, NinetyNineFilesAfterTheNoFileEntryAndTheDirectorysSeparator) {
     auto dir = std::filesystem::temp_directory_path() / ("chooser-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     for (int i = 0; i < 120; ++i) std::ofstream(dir / ("F" + std::to_string(1000 + i) + ".RSZ")) << "x";
@@ -124,18 +136,12 @@ TEST(FileChooser, NinetyNineFilesAfterTheNoFileEntry) {
     auto list = DATEILISTE(dir.string(), "*.RSZ");
     ASSERT_EQ(list.size(), 100u);
     EXPECT_EQ(list[0], "<no file at ");
-    EXPECT_EQ(list[0].size(), 12u);
     EXPECT_EQ(list[1], "F1000.RSZ");
-    auto none = DATEILISTE((dir / "missing").string(), "*.RSZ");
-    EXPECT_EQ(none.size(), 1u);
+    EXPECT_EQ(DATEILISTE((dir / "missing").string(), "*.RSZ").size(), 1u);
     L[8] = "";
     std::filesystem::remove_all(dir);
-}
-
-TEST(FileChooser, DirectoryGetsItsSeparator) {
-    EXPECT_EQ(DATEIDIR(""), ".\\");
-    EXPECT_EQ(DATEIDIR("GAME1"), "GAME1\\");
-    EXPECT_EQ(DATEIDIR("GAME1\\"), "GAME1\\");
+    const std::pair<const char*, const char*> dirs[] = {{"", ".\\"}, {"GAME1", "GAME1\\"}, {"GAME1\\", "GAME1\\"}};
+    for (const auto& [in, out] : dirs) EXPECT_EQ(DATEIDIR(in), out) << in;
 }
 
 TEST(Icons, NamesOfTheTwentyIconsAndOneColourChanged) {

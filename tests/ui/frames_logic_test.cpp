@@ -6,13 +6,10 @@
 
 using namespace korax;
 
-TEST(KlickFenster, KeysOfEveryRange) {
+TEST(KlickFenster, KeysOfEveryRangeHighestNumberWinsAndEdgesCount) {
     const std::pair<int, int> keys[] = {{0, '0'}, {9, '9'}, {10, 'A'}, {20, 'K'}, {21, 21},
                                         {27, 27}, {30, 100}, {45, 115}, {46, 0}};
     for (const auto& [nr, key] : keys) EXPECT_EQ(static_cast<unsigned char>(KLICKKEY(nr)), key) << nr;
-}
-
-TEST(KlickFenster, HighestNumberWinsAndEdgesCount) {
     CLEARKLICKFENSTER();
     SETKLICKFENSTER(3, 10, 10, 100, 100);
     SETKLICKFENSTER(12, 50, 50, 60, 60);
@@ -49,72 +46,46 @@ TEST(Kontext, CountIsTheLastNonEmptyEntry) {
     EXPECT_EQ(KONTEXTCOUNT({"", "a", "b", "c", "d", "e"}), 5);
 }
 
-namespace {
-
-LINEEDIT typed(const std::string& text, std::size_t max) {
-    LINEEDIT e;
-    e.maxlength = max;
-    for (char c : text) LINEEDITKEY(e, c, 0);
-    return e;
-}
-
-}  // namespace
-
-TEST(LineEdit, MaximumLengthEscapeAndEnter) {
-    auto e = typed("abcdef", 5);
-    EXPECT_EQ(e.s, "abcde");
-    EXPECT_EQ(e.cursor, 6u);
-    e = typed("abc", 10);
-    EXPECT_EQ(LINEEDITKEY(e, 27, 0), 1u);  // Escape clears once, then does nothing
-    EXPECT_EQ(e.s, "");
-    EXPECT_EQ(LINEEDITKEY(e, 27, 0), 0u);
-    EXPECT_FALSE(e.done);
-    LINEEDITKEY(e, 13, 0);
-    EXPECT_TRUE(e.done);
-}
-
-TEST(LineEdit, CursorKeysAndEditing) {
-    auto e = typed("hello world", 20);
-    LINEEDITKEY(e, 0, 71);  // Home
-    EXPECT_EQ(e.cursor, 1u);
-    LINEEDITKEY(e, 0, 75);  // Left at 1 stays
-    EXPECT_EQ(e.cursor, 1u);
-    LINEEDITKEY(e, 8, 0);  // Backspace at 1: nothing
-    EXPECT_EQ(e.s, "hello world");
-    LINEEDITKEY(e, 0, 83);  // Delete
-    EXPECT_EQ(e.s, "ello world");
-    LINEEDITKEY(e, 'H', 0);
-    EXPECT_EQ(e.s, "Hello world");
-    LINEEDITKEY(e, 0, 82);  // overwrite mode
-    LINEEDITKEY(e, 'E', 0);
-    EXPECT_EQ(e.s, "HEllo world");
-    LINEEDITKEY(e, 0, 79);  // End
-    EXPECT_EQ(e.cursor, 12u);
-    LINEEDITKEY(e, 0, 77);  // Right past the end stays
-    EXPECT_EQ(e.cursor, 12u);
-    LINEEDITKEY(e, 0, 83);  // Delete past the end: nothing
-    EXPECT_EQ(e.s, "HEllo world");
-    LINEEDITKEY(e, '!', 0);  // overwrite at the end appends
-    EXPECT_EQ(e.s, "HEllo world!");
-    LINEEDITKEY(e, 8, 0);
-    EXPECT_EQ(e.s, "HEllo world");
-    LINEEDITKEY(e, 31, 0);
-    LINEEDITKEY(e, 0, 60);  // other extended keys: nothing
-    EXPECT_EQ(e.s, "HEllo world");
-}
-
-TEST(LineEdit, WordJumpsAndInsertInTheMiddle) {
-    auto e = typed("ab  cd ef", 20);
-    const std::pair<int, std::size_t> jumps[] = {{115, 8}, {115, 5}, {115, 1}, {116, 5}, {116, 8}, {116, 10}};
-    for (const auto& [key, cursor] : jumps) {
-        LINEEDITKEY(e, 0, static_cast<unsigned char>(key));
-        EXPECT_EQ(e.cursor, cursor);
+// Keys applied one by one: what each answers (-1: not looked at), the text and the cursor after it.
+TEST(LineEdit, KeysStepByStep) {
+    struct Step { int key, key2, answer; const char* s; std::size_t cursor; };
+    const struct { const char* typed; std::size_t max; std::vector<Step> steps; } cases[] = {
+        {"abcdef", 5, {{13, 0, -1, "abcde", 6}}},  // the maximum length holds; Enter ends
+        {"abc", 10, {{27, 0, 1, "", 1}, {27, 0, 0, "", 1}}},  // Escape clears once, then does nothing
+        {"hello world", 20,
+         {{0, 71, -1, "hello world", 1},    // Home
+          {0, 75, -1, "hello world", 1},    // Left at 1 stays
+          {8, 0, -1, "hello world", 1},     // Backspace at 1: nothing
+          {0, 83, -1, "ello world", 1},     // Delete
+          {'H', 0, -1, "Hello world", 2},
+          {0, 82, -1, "Hello world", 2},    // overwrite mode
+          {'E', 0, -1, "HEllo world", 3},
+          {0, 79, -1, "HEllo world", 12},   // End
+          {0, 77, -1, "HEllo world", 12},   // Right past the end stays
+          {0, 83, -1, "HEllo world", 12},   // Delete past the end: nothing
+          {'!', 0, -1, "HEllo world!", 13}, // overwrite at the end appends
+          {8, 0, -1, "HEllo world", 12},
+          {31, 0, -1, "HEllo world", 12},
+          {0, 60, -1, "HEllo world", 12}}},  // other extended keys: nothing
+        {"ab  cd ef", 20,  // word jumps left and right
+         {{0, 115, -1, "ab  cd ef", 8}, {0, 115, -1, "ab  cd ef", 5}, {0, 115, -1, "ab  cd ef", 1},
+          {0, 116, -1, "ab  cd ef", 5}, {0, 116, -1, "ab  cd ef", 8}, {0, 116, -1, "ab  cd ef", 10}}},
+        {"ac", 5, {{0, 75, -1, "ac", 2}, {'b', 0, 2, "abc", 3}}},  // insert in the middle
+    };
+    for (const auto& c : cases) {
+        LINEEDIT e;
+        e.maxlength = c.max;
+        for (const char* k = c.typed; *k; ++k) LINEEDITKEY(e, *k, 0);
+        for (const Step& st : c.steps) {
+            const std::size_t answer = LINEEDITKEY(e, static_cast<char>(st.key), static_cast<char>(st.key2));
+            if (st.answer >= 0) {
+                EXPECT_EQ(answer, static_cast<std::size_t>(st.answer)) << c.typed << " " << st.key << "/" << st.key2;
+            }
+            EXPECT_EQ(e.s, st.s) << c.typed << " " << st.key << "/" << st.key2;
+            EXPECT_EQ(e.cursor, st.cursor) << c.typed << " " << st.key << "/" << st.key2;
+            EXPECT_EQ(e.done, st.key == 13) << c.typed;
+        }
     }
-    e = typed("ac", 5);
-    LINEEDITKEY(e, 0, 75);
-    EXPECT_EQ(LINEEDITKEY(e, 'b', 0), 2u);
-    EXPECT_EQ(e.s, "abc");
-    EXPECT_EQ(e.cursor, 3u);
 }
 
 TEST(TmpFile, NamesLiveInThePrivateDirectory) {

@@ -1,97 +1,73 @@
-#include <gtest/gtest.h>
-#include <unistd.h>
+// The menu file: its line rules, the shipped one, reading, checking and swapping
+// two entries, and the codes behind the scrolled buttons.
+#include <set>
 
-#include <filesystem>
-#include <fstream>
-
-#include "base/types.h"
-#include "data/lg.h"
-#include "ui/m_tool.h"
+#include "ui/dialogs.h"
+#include "ui_fixture.h"
 
 using namespace korax;
+using MenuFile = korax::uitest::Screen;
 
-namespace {
-
-std::string slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void spit(const std::filesystem::path& p, const std::string& s) {
-    std::ofstream out(p, std::ios::binary);
-    out << s;
-}
-
-// A fresh directory as the current one, put back afterwards.
-struct MenuFile : ::testing::Test {
-    std::filesystem::path old, dir;
-    void SetUp() override {
-        old = std::filesystem::current_path();
-        dir = std::filesystem::temp_directory_path() /
-              ("menucfg-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        std::filesystem::current_path(dir);
-        RESETMENU();
-        for (int i = 100; i <= 130; ++i) L[static_cast<std::size_t>(i)] = "Entry " + std::to_string(i);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(old);
-        std::filesystem::remove_all(dir);
-        RESETMENU();
-        for (auto& t : L) t = "";
-    }
-};
-
-}  // namespace
-
-TEST(MenuCfg, LineRulesAtMostNinetyNineEntriesAndTheWrittenLine) {
+TEST_F(MenuFile, LineRulesAtMostNinetyNineEntriesAndTheWrittenLine) {
     auto cfg = PARSEMENUCFG("  5\n12\n -\n-\n;101\n101   ;Aufstellung\r\nabc\n 300\n102");
     EXPECT_EQ(cfg.codes, (std::vector<std::uint8_t>{5, 101, 102}));
     EXPECT_EQ(cfg.festanz, 1);
     std::string text;
     for (int i = 0; i < 120; ++i) text += "100\n";
     EXPECT_EQ(PARSEMENUCFG(text).codes.size(), 99u);
-    L[101] = "Aufstellung";
+    L[101].set("Aufstellung");
     EXPECT_EQ(MENULINE(101), "101   ;Aufstellung");
     EXPECT_EQ(MENULINE(5), "  5   ;");
-    L[101] = "";
+    L[103].set("Three");
+    L[105].set("Five");
+    text = "; menu\r\n101   ;One\r\n -\r\n103   ;old three\r\n104\r\n105   ;old five\r\n106";
+    EXPECT_EQ(SWAPMENULINES(text, 103, 105), "; menu\r\n101   ;One\r\n -\r\n105   ;Five\r\n104\r\n103   ;Three\r\n106");
 }
 
-TEST(MenuCfg, SwapTouchesExactlyTheTwoLines) {
-    L[103] = "Three";
-    L[105] = "Five";
-    std::string text = "; menu\r\n101   ;One\r\n -\r\n103   ;old three\r\n104\r\n105   ;old five\r\n106";
-    std::string swapped = SWAPMENULINES(text, 103, 105);
-    EXPECT_EQ(swapped, "; menu\r\n101   ;One\r\n -\r\n105   ;Five\r\n104\r\n103   ;Three\r\n106");
-    L[103] = L[105] = "";
+TEST_F(MenuFile, TheShippedMenuFitsTheColumnAt1024x768AndHasHelpInBothLanguages) {
+    MENUCFG cfg = PARSEMENUCFG(asset("MENU.CFG"));
+    const int anz = (768 - 43 - 90) / 46;
+    EXPECT_GT(static_cast<int>(cfg.codes.size()), anz);
+    EXPECT_GE(cfg.festanz, 1);
+    EXPECT_LE(cfg.festanz, anz - 3);
+    EXPECT_EQ(std::set<int>(cfg.codes.begin(), cfg.codes.end()).size(), cfg.codes.size());
+    std::vector<int> topics(cfg.codes.begin(), cfg.codes.end());
+    topics.insert(topics.end(), {13, 200, 210});  // the main menu too
+    for (const char* file : {"HELP.ENG", "HELP.DEU"}) {
+        const std::string text = asset(file);
+        ASSERT_FALSE(text.empty()) << file;
+        for (int topic : topics) {
+            HELPTOPIC t = READHELPTOPIC(text, topic);
+            EXPECT_TRUE(t.found) << file << " topic " << topic;
+            EXPECT_FALSE(t.lines.empty()) << file << " topic " << topic;
+            EXPECT_LE(t.lines.size(), 35u) << file << " topic " << topic;
+            for (const auto& l : t.lines) EXPECT_LE(l.size(), 90u) << file << " topic " << topic;
+        }
+    }
 }
 
-TEST_F(MenuFile, ReadFillsTheMenu) {
-    spit(dir / "MENU.CFG", "101\n102\n -\n103\n");
+TEST_F(MenuFile, ReadFillsTheMenuAMissingFileOrADirectoryIsAnErrorNotACrash) {
+    for (int round = 0; round < 2; ++round) {
+        try {
+            READMENUCFG();
+            ADD_FAILURE();
+        } catch (const FatalError& e) {
+            EXPECT_TRUE(e.nr == 1 || (round == 1 && e.nr == 2)) << e.nr;
+            EXPECT_EQ(e.text, "MENU.CFG");
+        }
+        std::filesystem::create_directory(root / "MENU.CFG");
+    }
+    std::filesystem::remove(root / "MENU.CFG");
+    put("MENU.CFG", "101\n102\n -\n103\n");
     READMENUCFG();
     EXPECT_EQ(MENUANZ, 3);
     EXPECT_EQ(FESTANZ, 2);
     EXPECT_EQ(MENU[3], 103);
 }
 
-TEST_F(MenuFile, MissingFileOrADirectoryInsteadIsAnErrorNotACrash) {
-    for (int round = 0; round < 2; ++round) {
-        try {
-            READMENUCFG();
-            FAIL();
-        } catch (const FatalError& e) {
-            EXPECT_TRUE(e.nr == 1 || (round == 1 && e.nr == 2)) << e.nr;
-            EXPECT_EQ(e.text, "MENU.CFG");
-        }
-        std::filesystem::create_directory(dir / "MENU.CFG");
-    }
-}
-
 TEST_F(MenuFile, CountChecks18And19) {
-    L[18] = "too few";
-    L[19] = "bad fixed";
+    L[18].set("too few");
+    L[19].set("bad fixed");
     ANZ = 13;
     const struct { int menuanz, festanz, nr; } cases[] = {{13, 3, 18}, {14, 3, 0}, {14, 0, 19}, {14, 11, 19}, {14, 10, 0}};
     for (const auto& c : cases) {
@@ -109,66 +85,40 @@ TEST_F(MenuFile, CountChecks18And19) {
 
 TEST_F(MenuFile, SwapWritesBackupAndRewritesOrChangesNothingWithoutFile) {
     VERTAUSCHEMENU(103, 105);
-    EXPECT_FALSE(std::filesystem::exists(dir / "MENU.CFG"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "MENU.SAV"));
-    std::string text = "101   ;a\n -\n103   ;b\n105   ;c\n";
-    spit(dir / "MENU.CFG", text);
+    EXPECT_FALSE(std::filesystem::exists(root / "MENU.CFG"));
+    EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
+    const std::string text = "101   ;a\n -\n103   ;b\n105   ;c\n";
+    put("MENU.CFG", text);
     VERTAUSCHEMENU(103, 105);
-    EXPECT_EQ(slurp(dir / "MENU.SAV"), text);
-    EXPECT_EQ(slurp(dir / "MENU.CFG"), "101   ;a\n -\n105   ;Entry 105\n103   ;Entry 103\n");
+    EXPECT_EQ(get("MENU.SAV"), text);
+    EXPECT_EQ(get("MENU.CFG"), "101   ;a\n -\n105   ;Entry 105\n103   ;Entry 103\n");
 }
 
-namespace {
-
-void menu_of(int n, int fest, int anz) {
-    RESETMENU();
-    MENUANZ = n;
-    FESTANZ = fest;
-    ANZ = anz;
-    for (int i = 1; i <= n; ++i) MENU[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(100 + i);
-}
-
-}  // namespace
-
-TEST(MenuButtons, CodeOfButtonFollowsTheScroll) {
-    menu_of(20, 3, 10);
-    EXPECT_EQ(BUTTON2MENU(2), 102);
-    EXPECT_EQ(BUTTON2MENU(4), 104);
+TEST_F(MenuFile, ButtonsCodesFollowTheScrollAndScrollTargetsStopAtBothEnds) {
+    MENUANZ = 20;
+    FESTANZ = 3;
+    ANZ = 10;
+    for (int i = 1; i <= 20; ++i) MENU[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(100 + i);
+    const std::pair<int, int> unscrolled[] = {{2, 102}, {4, 104}};
+    for (const auto& [button, code] : unscrolled) EXPECT_EQ(BUTTON2MENU(button), code);
     MENUREL = 5;
-    EXPECT_EQ(BUTTON2MENU(2), 102);
-    EXPECT_EQ(BUTTON2MENU(4), 109);
-    EXPECT_EQ(BUTTON2MENU(16), 0);  // past the last entry
-    EXPECT_EQ(BUTTON2MENU(0), 0);
-    RESETMENU();
-}
-
-TEST(MenuButtons, ButtonOfCodeResetsTheScrollWhenNeeded) {
-    menu_of(20, 3, 10);
-    MENUREL = 5;
+    const std::pair<int, int> scrolled[] = {{2, 102}, {4, 109}, {16, 0}, {0, 0}};  // past the last entry: none
+    for (const auto& [button, code] : scrolled) EXPECT_EQ(BUTTON2MENU(button), code);
     EXPECT_EQ(MENU2BUTTON(110), 5);
     EXPECT_EQ(MENUREL, 5);
-    EXPECT_EQ(MENU2BUTTON(104), 4);  // not shown at offset 5
+    EXPECT_EQ(MENU2BUTTON(104), 4);  // not shown at offset 5: the scroll is reset
     EXPECT_EQ(MENUREL, 0);
     EXPECT_EQ(MENU2BUTTON(199), 1);
-    RESETMENU();
+    // Keys 21..24: up, down, page down, page up; a beep at the ends. Page down stops at MENUANZ - ANZ.
+    const struct { int rel, key, target; bool beep; } scrolls[] = {
+        {0, 21, 0, true}, {0, 22, 1, false}, {0, 23, 7, false}, {7, 23, 10, false},
+        {10, 22, 10, true}, {10, 24, 3, false}, {3, 24, 0, false}};
+    for (const auto& c : scrolls) {
+        MENUREL = c.rel;
+        bool beep = !c.beep;
+        EXPECT_EQ(RELATIVTARGET(c.key, beep), c.target) << c.rel << " " << c.key;
+        if (c.key <= 22) {
+            EXPECT_EQ(beep, c.beep) << c.rel << " " << c.key;
+        }
+    }
 }
-
-TEST(MenuButtons, ScrollTargetsAtBothEnds) {
-    menu_of(20, 3, 10);
-    bool beep = false;
-    EXPECT_EQ(RELATIVTARGET(21, beep), 0);
-    EXPECT_TRUE(beep);
-    EXPECT_EQ(RELATIVTARGET(22, beep), 1);
-    EXPECT_FALSE(beep);
-    EXPECT_EQ(RELATIVTARGET(23, beep), 7);
-    MENUREL = 7;
-    EXPECT_EQ(RELATIVTARGET(23, beep), 10);  // page down stops at MENUANZ - ANZ
-    MENUREL = 10;
-    EXPECT_EQ(RELATIVTARGET(22, beep), 10);
-    EXPECT_TRUE(beep);
-    EXPECT_EQ(RELATIVTARGET(24, beep), 3);
-    MENUREL = 3;
-    EXPECT_EQ(RELATIVTARGET(24, beep), 0);
-    RESETMENU();
-}
-

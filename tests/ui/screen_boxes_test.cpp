@@ -33,67 +33,50 @@ TEST_F(Screen, ClicksAndKeysThroughMouseAktion) {
     EXPECT_TRUE(GLOBALBEENDEN);
 }
 
-TEST_F(Screen, MessageBoxWithThreeLinesPutsTheScreenBack) {
-    ESETFILLSTYLE(1, 9);
-    EBAR(0, 0, EMAXX, EMAXY);
-    auto before = snapshot(300, 300, 700, 460);
-    script("key Enter\n");
-    MELDUNG("first line/second line/third line");
-    EXPECT_EQ(KEY, 0);
-    EXPECT_EQ(snapshot(300, 300, 700, 460), before);
-    EXPECT_TRUE(std::filesystem::exists(root / "M1.TMP"));
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-}
-
-TEST_F(Screen, MessageBoxEndsWithALeftClickAndRefusesEightLines) {
+TEST_F(Screen, MessageBoxPutsTheScreenBackEndsWithAKeyOrLeftClickAndRefusesEightLines) {
     try {
         MELDUNG("1/2/3/4/5/6/7/8");
-        FAIL();
+        ADD_FAILURE();
     } catch (const FatalError& e) {
         EXPECT_EQ(e.nr, 99);
     }
     EXPECT_FALSE(std::filesystem::exists(root / "M1.TMP"));
-    script("click " + at(5, 5) + "\n");
+    ESETFILLSTYLE(1, 9);
+    EBAR(0, 0, EMAXX, EMAXY);
+    auto before = snapshot(300, 300, 700, 460);
+    script("key Enter\nclick " + at(5, 5) + "\n");
+    MELDUNG("first line/second line/third line");
+    EXPECT_EQ(KEY, 0);
+    EXPECT_EQ(snapshot(300, 300, 700, 460), before);
+    EXPECT_TRUE(std::filesystem::exists(root / "M1.TMP"));
     MELDUNG("one");
     EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
 }
 
-TEST_F(Screen, ContextMenuChooseAndCancel) {
+TEST_F(Screen, ContextMenuChooseCancelAndStayOnScreen) {
+    script("key Enter\n");  // without entries nothing is shown and no key taken
+    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "", "", "", "", ""), 0);
+    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(root / "K1.TMP"));
+    // Entry k's row is centred 20 + 20 k pixels below the menu's top.
     const struct { std::string script; const char *two, *three; int chosen; } cases[] = {
         {"key Down\nkey Enter\n", "two", "three", 2}, {"key Esc\n", "two", "", 0},
-        {"click " + at(110, 120 + 20) + " right\n", "two", "", 0}, {"key Up\nkey Enter\n", "two", "", 0},  // up to the title
-        {"key Enter\n", "", "", 1}};
+        {"click " + at(110, 120 + 20) + " right\n", "two", "", 0},
+        {"key Up\nkey Enter\n", "two", "", 0},  // up to the title
+        {"key Enter\n", "", "", 1}, {"click " + at(150, 140) + "\n", "two", "three", 1},
+        {"click " + at(150, 160) + "\n", "two", "three", 2}, {"click " + at(150, 180) + "\n", "two", "three", 3},
+        // A mouse come to rest on an entry leaves the keys in charge.
+        {"move " + at(150, 180) + "\nkey Up\nkey Up\nkey Enter\n", "two", "three", 1}};
     for (const auto& c : cases) {
         script(c.script);
         EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", c.two, c.three, "", ""), c.chosen) << c.script;
     }
     EXPECT_EQ(KEY, 0);
-}
-
-TEST_F(Screen, ContextMenuLeftClickPicksTheEntryUnderTheMouse) {
-    // Entry k's row is centred 20 + 20 k pixels below the menu's top.
-    for (int k = 1; k <= 3; ++k) {
-        script("click " + at(150, 120 + 20 * k) + "\n");
-        EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "three", "", ""), k) << k;
-    }
-    // A mouse come to rest on an entry leaves the keys in charge.
-    script("move " + at(150, 180) + "\nkey Up\nkey Up\nkey Enter\n");
-    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "one", "two", "three", "", ""), 1);
-}
-
-TEST_F(Screen, ContextMenuWithoutEntriesShowsNothing) {
-    script("key Enter\n");
-    EXPECT_EQ(GETKONTEXT(100, 100, "Title", "", "", "", "", ""), 0);
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(root / "K1.TMP"));
-}
-
-TEST_F(Screen, ContextMenuNearTheCornerStaysOnScreen) {
     ESETFILLSTYLE(1, 9);
     EBAR(0, 0, EMAXX, EMAXY);
     auto before = snapshot(800, 600, EMAXX, EMAXY);
     script("key Down\nkey Enter\n");
-    EXPECT_EQ(GETKONTEXT(1000, 750, "Title", "one", "two", "", "", ""), 2);
+    EXPECT_EQ(GETKONTEXT(1000, 750, "Title", "one", "two", "", "", ""), 2);  // near the corner
     EXPECT_EQ(snapshot(800, 600, EMAXX, EMAXY), before);
 }
 

@@ -29,8 +29,12 @@ protected:
 
 }  // namespace
 
-TEST_F(Dialogs, EditIntKeysClicksAndTypedValues) {
+TEST_F(Dialogs, EditIntKeysClicksDragsAndTypedValues) {
     const std::string typed = "key Space\nkey Esc\ntext ";
+    auto drag = [](int from, int to) {  // pixels from the bar's left end
+        return "press " + at(SLIDERLEFT + from, SLIDERY) + "\nmove " + at(SLIDERLEFT + (from + to) / 2, SLIDERY) +
+               "\nmove " + at(SLIDERLEFT + to, SLIDERY) + "\nrelease\nkey Enter\n";
+    };
     const struct {
         std::string script;
         std::int32_t start, min, max, value;
@@ -47,6 +51,9 @@ TEST_F(Dialogs, EditIntKeysClicksAndTypedValues) {
         {typed + "ab\nkey Enter\nkey Enter\n", 50, 10, 90, 50},
         {typed + "99\nkey Enter\nkey Enter\n", 50, 10, 90, 90},
         {typed + "1\nkey Enter\nkey Enter\n", 50, 10, 90, 10},
+        // The slider follows a drag to where it is released.
+        {drag(50, 150), 50, 10, 90, 70}, {drag(150, 50), 50, 10, 90, 30}, {drag(100, 260), 50, 10, 90, 90},
+        {drag(100, -40), 50, 10, 90, 10},
     };
     for (const auto& c : cases) {
         script(c.script);
@@ -56,23 +63,10 @@ TEST_F(Dialogs, EditIntKeysClicksAndTypedValues) {
             EXPECT_EQ(KEY, 0) << c.script;  // Return clicked
         }
     }
-}
-
-TEST_F(Dialogs, EditIntSliderFollowsADragToWhereItIsReleased) {
-    struct Case {
-        int from, to;  // pixels from the bar's left end
-        std::int32_t value;
-    } const cases[] = {{50, 150, 70}, {150, 50, 30}, {100, 260, 90}, {100, -40, 10}};
-    for (const Case& c : cases) {
-        script("press " + at(SLIDERLEFT + c.from, SLIDERY) + "\nmove " + at(SLIDERLEFT + (c.from + c.to) / 2, SLIDERY) +
-               "\nmove " + at(SLIDERLEFT + c.to, SLIDERY) + "\nrelease\nkey Enter\n");
-        EXPECT_EQ(EDITINT("Amount", 50, 10, 90), c.value) << c.from << " -> " << c.to;
-        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-    }
     EXPECT_FALSE(DRAGDROP);
 }
 
-TEST_F(Dialogs, JaNeinKeysAndClicks) {
+TEST_F(Dialogs, JaNeinKeysAndClicksLeaveTheScreensClickWindowsAlone) {
     const std::pair<std::string, bool> cases[] = {
         {"key j\n", true}, {"key Y\n", true}, {"key n\n", false}, {"click " + at(XMC_ - 100, MY + 20) + "\n", true},
         {"click " + at(XMC_ + 100, MY + 20) + "\n", false}, {"key x\nkey 5\nkey Esc\n", false}};
@@ -82,39 +76,33 @@ TEST_F(Dialogs, JaNeinKeysAndClicks) {
         EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << keys;
     }
     EXPECT_EQ(KEY, 0);  // Escape leaves no key behind
-}
-
-TEST_F(Dialogs, DialogsLeaveTheScreensClickWindowsAlone) {
-    SETKLICKFENSTER(5, 0, 0, EMAXX, EMAXY);
+    SETKLICKFENSTER(5, 0, 0, EMAXX, EMAXY);  // the screen's click windows are left alone
     script("click " + at(XMC_ - 100, MY + 20) + "\n");
     EXPECT_TRUE(JANEIN("Really?"));
     EXPECT_TRUE(KLICKFENSTER[5].AKTIV);
     EXPECT_EQ(KLICKFENSTER[5].X2, EMAXX);
 }
 
-TEST_F(Dialogs, HelpShowsAndPutsTheScreenBack) {
-    put("HELP.ENG", asset("HELP.ENG"));
+TEST_F(Dialogs, HelpBoxSizeTextAndErrorsItPutsTheScreenBack) {
     LEXT.set("ENG");
-    ESETFILLSTYLE(1, 9);
-    EBAR(0, 0, EMAXX, EMAXY);
-    script("key Up\nkey Up\nkey Up\nkey Up\nkey Up\nkey Up\nkey Up\nkey Up\nkey Up\nkey Up\nkey Right\nkey Esc\n");
-    HELP(13);
-    EXPECT_EQ(KEY, 0);
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, 100, 100), 9u);
-    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, 20, 700), 9u);
-}
-
-TEST_F(Dialogs, HelpBoxSizeAndText) {
+    try {
+        HELP(13);
+        ADD_FAILURE();
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 1);
+        EXPECT_EQ(e.text, "HELP.ENG");
+    }
     put("HELP.ENG", "intro\n<13> main\nfirst line\nsecond line here\n<14>\nother\n");
-    LEXT.set("ENG");
     L[444].set("Help");
     L[13].set("Main menu");
     L[445].set("keys");
+    L[100].set("No help for this topic");
     ESETFILLSTYLE(1, 9);
     EBAR(0, 0, EMAXX, EMAXY);
-    script("shot help.png\nkey Esc\n");
+    script("shot help.png\nkey Esc\nclick " + at(500, 500) + "\n");
     HELP(13);
+    HELP(12);  // no such topic: a message closed by a click
+    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
     korax::testing::PNGSHOT shot;
     ASSERT_TRUE(shot.load(root / "help.png"));
     // Two lines: 2 x 15 + 70 high; the title "Help [Main menu]" counts twice: 32 x 8 + 40 wide.
@@ -134,81 +122,51 @@ TEST_F(Dialogs, HelpBoxSizeAndText) {
                 if (shot.rgb(x, y) == colour) lo = std::min(lo, x), hi = std::max(hi, x);
         return std::pair{lo, hi};
     };
-    const auto title = extent(YELLOW, y1 + 10, y1 + 30);
-    EXPECT_GE(title.first, x1 + 20);
-    EXPECT_GT(title.second, x1 + 20 + 15 * 8);
-    EXPECT_LE(title.second, x1 + 20 + 16 * 8);
-    const auto second = extent(WHITE, y1 + 60 - 12, y1 + 60 + 4);
-    EXPECT_GE(second.first, x1 + 20);
-    EXPECT_GT(second.second, x1 + 20 + 15 * 8);
-    EXPECT_LE(second.second, x1 + 20 + 16 * 8);
-    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, x1 + 50, y1 + 50), 9u);  // put back after closing
-}
-
-TEST_F(Dialogs, HelpWithoutTheTopicClosesOnAClick) {
-    put("HELP.ENG", "<1>\nsomething\n");
-    LEXT.set("ENG");
-    L[100].set("No help for this topic");
-    script("click " + at(500, 500) + "\n");
-    HELP(13);
-    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
-}
-
-TEST_F(Dialogs, HelpWithoutAFileIsError1) {
-    LEXT.set("ENG");
-    try {
-        HELP(13);
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 1);
-        EXPECT_EQ(e.text, "HELP.ENG");
+    for (const auto& [first, last] : {extent(YELLOW, y1 + 10, y1 + 30), extent(WHITE, y1 + 60 - 12, y1 + 60 + 4)}) {
+        EXPECT_GE(first, x1 + 20);
+        EXPECT_GT(last, x1 + 20 + 15 * 8);
+        EXPECT_LE(last, x1 + 20 + 16 * 8);
     }
+    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, x1 + 50, y1 + 50), 9u);  // put back after closing
+    // The shipped text of the main menu, scrolled.
+    put("HELP.ENG", asset("HELP.ENG"));
+    std::string keys;
+    for (int i = 0; i < 10; ++i) keys += "key Up\n";
+    script(keys + "key Right\nkey Esc\n");
+    HELP(13);
+    EXPECT_EQ(KEY, 0);
+    EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
+    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, 100, 100), 9u);
+    EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, 20, 700), 9u);
 }
 
-TEST_F(Dialogs, FileChooserPicksAndCancels) {
+TEST_F(Dialogs, FileChooserPicksCancelsFollowsThePointerAndOtherDirectories) {
+    std::filesystem::create_directories(root / "GAME2");
     std::filesystem::create_directory(root / "GAME1");
-    put("GAME1/B.RSZ", "x");
-    put("GAME1/A.RSZ", "x");
-    put("GAME1/C.TXT", "x");
-    L[8].set("<none>");
-    script("key Down\nkey Enter\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "A.RSZ");
-    script("key Down\nkey Down\nkey Esc\n");
-    EXPECT_EQ(GETDATEINAME("GAME1\\", "*.RSZ", "Choose"), "B.RSZ");
-    script("key Down\nclick " + at(600, 600) + " right\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "");
-    script("key Enter\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "");
-}
-
-TEST_F(Dialogs, FileChooserPointerOnTheListMovesTheHighlightOnlyWhenItMoves) {
-    std::filesystem::create_directory(root / "GAME1");
-    for (const char* f : {"A.RSZ", "B.RSZ", "C.RSZ", "D.RSZ"}) put(std::string("GAME1/") + f, "x");
-    L[8].set("<none>");
-    const int listx = XM1 + 100;
-    auto row = [&](int r) { return at(listx, 150 + 20 * r + 10); };
-    // Resting on "A.RSZ", two Downs and Enter: the keys win.
-    script("move " + row(1) + "\nkey Down\nkey Down\nkey Enter\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "C.RSZ");
-    // Moved on after the keys: the pointer wins again; a click takes its row.
-    script("move " + row(1) + "\nkey Down\nmove " + row(4) + "\nkey Enter\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "D.RSZ");
-    script("move " + row(3) + "\nkey Down\nclick " + row(2) + "\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "B.RSZ");
-}
-
-TEST_F(Dialogs, FileChooserInAnotherDirectoryGivesThePath) {
-    std::filesystem::create_directory(root / "GAME1");
-    std::filesystem::create_directory(root / "GAME2");
-    put("GAME1/A.RSZ", "x");
+    for (const char* f : {"B.RSZ", "A.RSZ", "C.TXT", "D.RSZ", "C.RSZ"}) put(std::string("GAME1/") + f, "x");
     put("GAME2/Z.RSZ", "x");
-    const int dirx = XM1 + 20 + 60, diry = 130;
-    std::string erase;
-    for (int i = 0; i < 7; ++i) erase += "key Backspace\n";
-    script("click " + at(dirx, diry) + "\n" + erase + "text GAME2\nkey Enter\nkey Down\nkey Enter\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "GAME2\\Z.RSZ");
-    script("click " + at(dirx, diry) + "\n" + erase + "text NOPE\nkey Enter\nkey Down\nkey Enter\n");
-    EXPECT_EQ(GETDATEINAME("GAME1", "*.RSZ", "Choose"), "");
+    L[8].set("<none>");
+    const int listx = XM1 + 100, dirx = XM1 + 20 + 60, diry = 130;
+    auto row = [&](int r) { return at(listx, 150 + 20 * r + 10); };
+    auto dirto = [&](const std::string& name) {  // the directory line rewritten
+        std::string keys = "click " + at(dirx, diry) + "\n";
+        for (int i = 0; i < 7; ++i) keys += "key Backspace\n";
+        return keys + "text " + name + "\nkey Enter\n";
+    };
+    const struct { const char* dir; std::string keys; const char* chosen; } cases[] = {
+        {"GAME1", "key Down\nkey Enter\n", "A.RSZ"}, {"GAME1\\", "key Down\nkey Down\nkey Esc\n", "B.RSZ"},
+        {"GAME1", "key Down\nclick " + at(600, 600) + " right\n", ""}, {"GAME1", "key Enter\n", ""},
+        // Resting on "A.RSZ", two Downs and Enter: the keys win.
+        {"GAME1", "move " + row(1) + "\nkey Down\nkey Down\nkey Enter\n", "C.RSZ"},
+        // Moved on after the keys: the pointer wins again; a click takes its row.
+        {"GAME1", "move " + row(1) + "\nkey Down\nmove " + row(4) + "\nkey Enter\n", "D.RSZ"},
+        {"GAME1", "move " + row(3) + "\nkey Down\nclick " + row(2) + "\n", "B.RSZ"},
+        {"GAME1", dirto("GAME2") + "key Down\nkey Enter\n", "GAME2\\Z.RSZ"},
+        {"GAME1", dirto("NOPE") + "key Down\nkey Enter\n", ""}};
+    for (const auto& c : cases) {
+        script(c.keys);
+        EXPECT_EQ(GETDATEINAME(c.dir, "*.RSZ", "Choose"), c.chosen) << c.keys;
+    }
 }
 
 TEST_F(Dialogs, SaveNameGetsTheExtensionAndRefusesPaths) {

@@ -14,47 +14,61 @@ std::uint32_t px(int x, int y) { return PAGE_PIXEL(ACTIVEPAGE, x, y); }
 
 }  // namespace
 
-TEST(Bevel, AutomaticWidthByFieldWidth) {
-    EXPECT_EQ(AUTOBEVEL(100, 250), 3);
-    EXPECT_EQ(AUTOBEVEL(0, 99), 2);
-    EXPECT_EQ(AUTOBEVEL(0, 199), 3);
-    EXPECT_EQ(AUTOBEVEL(0, 200), 4);
+TEST_F(Screen, FieldsBoxesGlyphsIconsCirclesAndLinesPixelByPixel) {
+    const std::pair<std::pair<int, int>, int> bevels[] = {{{100, 250}, 3}, {{0, 99}, 2}, {{0, 199}, 3}, {{0, 200}, 4}};
+    for (const auto& [field, bevel] : bevels) EXPECT_EQ(AUTOBEVEL(field.first, field.second), bevel);
+    FELD3D(100, 100, 250, 200, 0, 1);  // raised, 150 pixels: bevel 3
+    TIEF3D(300, 100, 600, 200, 0, 2);  // sunken, 300 pixels: bevel 4 and the bright fill
+    HINTERGRUND(100, 300, 200, 350, 5);
+    HINTERGRUND(300, 300, 400, 350, 15);
+    SHOWNUMBER(1, 10, 10, 14);  // row 0 of glyph 1 is 110010
+    SHOWNUMBER(6, 30, 10, 14);  // no such glyph: nothing drawn
+    ICONREC icon{};
+    icon.P[0][0] = 12;
+    icon.P[31][5] = 13;
+    SHOWICON(icon, 100, 400, false);
+    SHOWICON(icon, 200, 400, true);
+    SHOWICONX(icon, 300, 400, false, 2);
+    CLIPCIRCLE(50, 550, 10, 14, 50, 550, 60, 560);
+    LINEINCOLOUR(10, 700, 20, 700, 11);
+    struct Pixel { int x, y, colour; bool is; } const pixels[] = {
+        // outline, light top edge, fill, dark bottom edge
+        {150, 100, 0, true}, {150, 101, 15, true}, {150, 103, 15, true}, {150, 104, 1, true},
+        {150, 199, 8, true}, {150, 197, 8, true}, {150, 196, 1, true}, {250, 150, 0, true},
+        {350, 101, 8, true}, {350, 104, 8, true}, {350, 105, 10, true},
+        {100, 300, 15, true}, {150, 325, 5, true}, {204, 354, 0, true}, {300, 300, 0, true},  // shadow and outline
+        {10, 10, 14, true}, {11, 10, 14, true}, {12, 10, 14, false}, {14, 10, 14, true}, {15, 10, 14, false},
+        {30, 10, 14, false},
+        {100, 400, 12, true}, {105, 431, 13, true}, {131, 400, 12, false}, {231, 400, 12, true}, {226, 431, 13, true},
+        {301, 401, 12, true}, {311, 463, 13, true},
+        {50, 550, 14, true}, {57, 557, 14, true}, {45, 550, 14, false}, {50, 545, 14, false},
+        {59, 559, 14, false},  // outside the circle
+        {10, 700, 11, true}, {20, 700, 11, true},
+    };
+    for (const auto& p : pixels)
+        EXPECT_EQ(px(p.x, p.y) == static_cast<std::uint32_t>(p.colour), p.is) << p.x << "," << p.y;
 }
 
-TEST_F(Screen, RaisedFieldOf150PixelsHasABevelOf3) {
-    FELD3D(100, 100, 250, 200, 0, 1);
-    EXPECT_EQ(px(150, 100), 0u);   // outline
-    EXPECT_EQ(px(150, 101), 15u);  // light top edge
-    EXPECT_EQ(px(150, 103), 15u);
-    EXPECT_EQ(px(150, 104), 1u);   // fill
-    EXPECT_EQ(px(150, 199), 8u);   // dark bottom edge
-    EXPECT_EQ(px(150, 197), 8u);
-    EXPECT_EQ(px(150, 196), 1u);
-    EXPECT_EQ(px(250, 150), 0u);
-}
-
-TEST_F(Screen, SunkenFieldUsesTheBrightFill) {
-    TIEF3D(100, 100, 400, 200, 0, 2);
-    EXPECT_EQ(px(150, 101), 8u);
-    EXPECT_EQ(px(150, 104), 8u);  // bevel 4 at 300 pixels
-    EXPECT_EQ(px(150, 105), 10u);
-}
-
-TEST_F(Screen, ShadowBoxHasItsShadowAndOutline) {
-    HINTERGRUND(100, 100, 200, 150, 5);
-    EXPECT_EQ(px(100, 100), 15u);
-    EXPECT_EQ(px(150, 125), 5u);
-    EXPECT_EQ(px(204, 154), 0u);
-    HINTERGRUND(300, 100, 400, 150, 15);
-    EXPECT_EQ(px(300, 100), 0u);
-}
-
-TEST_F(Screen, WindowMakesItsClickWindow) {
+TEST_F(Screen, WindowsMakeTheirClickWindowsAndTitlesReadOnEveryStyle) {
     FENSTER(12, 100, 100, 300, 200, "Title/Second", 1, 7);
-    EXPECT_TRUE(KLICKFENSTER[12].AKTIV);
     EXPECT_EQ(KLICKHIT(300, 200), 12);
     FENSTER(3, 400, 100, 500, 200, "", -10, 7);
     EXPECT_EQ(KLICKHIT(450, 150), 3);
+    const std::pair<int, int> titles[] = {{15, 0}, {14, 0}, {7, 15}, {1, 15}};
+    for (const auto& [fill, colour] : titles) EXPECT_EQ(TITLECOLOUR(fill), colour) << fill;
+    for (int style : {1, 2, 3, 4}) {
+        FENSTER(12, 100, 300, 400, 360, "WWWW", style, 7);
+        const int fill = style == 2 ? 15 : 7;  // a sunken window is filled with the bright variant
+        int title = 0, clash = 0;
+        for (int y = 304; y < 324; ++y)
+            for (int x = 220; x < 280; ++x) {
+                title += px(x, y) == static_cast<std::uint32_t>(TITLECOLOUR(fill));
+                clash += px(x, y) == static_cast<std::uint32_t>(fill);
+            }
+        EXPECT_GT(title, 20) << style;
+        EXPECT_GT(clash, 20) << style;
+        EXPECT_NE(TITLECOLOUR(fill), fill) << style;
+    }
 }
 
 TEST_F(Screen, HighlightFramesOnTheEdgeAndInsideComeOffWithoutATrace) {
@@ -76,69 +90,7 @@ TEST_F(Screen, HighlightFramesOnTheEdgeAndInsideComeOffWithoutATrace) {
     EXPECT_EQ(px(299, 130), 8u);
 }
 
-TEST_F(Screen, WindowTitlesReadOnEveryStyle) {
-    for (int style : {1, 2, 3, 4}) {
-        FENSTER(12, 100, 100, 400, 160, "WWWW", style, 7);
-        const int fill = style == 2 ? 15 : 7;  // a sunken window is filled with the bright variant
-        int title = 0, clash = 0;
-        for (int y = 104; y < 124; ++y)
-            for (int x = 220; x < 280; ++x) {
-                title += px(x, y) == static_cast<std::uint32_t>(TITLECOLOUR(fill));
-                clash += px(x, y) == static_cast<std::uint32_t>(fill);
-            }
-        EXPECT_GT(title, 20) << style;
-        EXPECT_GT(clash, 20) << style;
-        EXPECT_NE(TITLECOLOUR(fill), fill) << style;
-    }
-    EXPECT_EQ(TITLECOLOUR(15), 0);
-    EXPECT_EQ(TITLECOLOUR(14), 0);
-    EXPECT_EQ(TITLECOLOUR(7), 15);
-    EXPECT_EQ(TITLECOLOUR(1), 15);
-}
-
-TEST_F(Screen, NumberGlyphPixels) {
-    SHOWNUMBER(1, 10, 10, 14);
-    // Row 0 of glyph 1 is 110010.
-    EXPECT_EQ(px(10, 10), 14u);
-    EXPECT_EQ(px(11, 10), 14u);
-    EXPECT_NE(px(12, 10), 14u);
-    EXPECT_EQ(px(14, 10), 14u);
-    EXPECT_NE(px(15, 10), 14u);
-    SHOWNUMBER(6, 30, 10, 14);  // no such glyph: nothing drawn
-    EXPECT_NE(px(30, 10), 14u);
-}
-
-TEST_F(Screen, IconsPixelByPixelAndMirrored) {
-    ICONREC icon{};
-    icon.P[0][0] = 12;
-    icon.P[31][5] = 13;
-    SHOWICON(icon, 100, 100, false);
-    EXPECT_EQ(px(100, 100), 12u);
-    EXPECT_EQ(px(105, 131), 13u);
-    SHOWICON(icon, 200, 100, true);
-    EXPECT_EQ(px(231, 100), 12u);
-    EXPECT_EQ(px(226, 131), 13u);
-    SHOWICONX(icon, 300, 100, false, 2);
-    EXPECT_EQ(px(301, 101), 12u);
-    EXPECT_EQ(px(311, 163), 13u);
-}
-
-TEST_F(Screen, ClippedCircleStaysInItsRectangle) {
-    CLIPCIRCLE(50, 50, 10, 14, 50, 50, 60, 60);
-    EXPECT_EQ(px(50, 50), 14u);
-    EXPECT_EQ(px(57, 57), 14u);
-    EXPECT_NE(px(45, 50), 14u);
-    EXPECT_NE(px(50, 45), 14u);
-    EXPECT_NE(px(59, 59), 14u);  // outside the circle
-}
-
-TEST_F(Screen, ColouredLine) {
-    LINEINCOLOUR(10, 300, 20, 300, 11);
-    EXPECT_EQ(px(10, 300), 11u);
-    EXPECT_EQ(px(20, 300), 11u);
-}
-
-TEST_F(Screen, ClicksWaitForTheReleaseUnlessDragging) {
+TEST_F(Screen, ClicksWaitForTheReleaseUnlessDraggingMouseTasteTakesAClickAsEnter) {
     SETKLICKFENSTER(5, 100, 100, 200, 200);
     DRAGDROP = true;
     script("press " + at(150, 150) + "\n");
@@ -148,13 +100,9 @@ TEST_F(Screen, ClicksWaitForTheReleaseUnlessDragging) {
     DRAGDROP = false;
     script("press " + at(150, 150) + "\n");
     EXPECT_THROW(CHECKMOUSEPOS(), ScriptStop);  // it waits for a release that never comes
-}
-
-TEST_F(Screen, MouseTasteTakesAClickAsEnter) {
-    script("click " + at(10, 10) + "\n");
+    script("click " + at(10, 10) + "\nkey x\n");
     MOUSETASTE();
     EXPECT_EQ(KEY, 13);
-    script("key x\n");
     MOUSETASTE();
     EXPECT_EQ(KEY, 'x');
 }

@@ -30,13 +30,9 @@ protected:
 
 }  // namespace
 
-TEST_F(Infotext, EndsOnlyOnEscapeROrAMenuButton) {
-    struct Case {
-        std::string script;
-        int key;
-    } cases[] = {
-        {"key x\nkey 5\nkey Esc\n", 27},
-        {"key 1\nkey R\n", 27},  // handed on as Escape, never as a menu code
+TEST_F(Infotext, OneWindowEndedOnlyByEscapeROrAMenuButton) {
+    struct Case { std::string script; int key; } const cases[] = {
+        {"key x\nkey 5\nkey Esc\n", 27}, {"key 1\nkey R\n", 27},  // handed on as Escape, never as a menu code
         {"click " + at(XMC, 200) + "\nclick " + centre(3) + "\n", 105},
     };
     for (const auto& c : cases) {
@@ -45,15 +41,7 @@ TEST_F(Infotext, EndsOnlyOnEscapeROrAMenuButton) {
         EXPECT_EQ(KEY, c.key) << c.script;
     }
     EXPECT_EQ(silenced, 3);
-}
-
-TEST_F(Infotext, OneWindowOfFiveHundredPixels) {
-    script("key Esc\n");
-    INFOTEXT("Text");
-    const auto& w = KLICKFENSTER[10];
+    const auto& w = KLICKFENSTER[10];  // one window of five hundred pixels
     EXPECT_TRUE(w.AKTIV);
-    EXPECT_EQ(w.X1, XMC - 250);
-    EXPECT_EQ(w.X2, XMC + 250);
-    EXPECT_EQ(w.Y1, 182);
-    EXPECT_EQ(w.Y2, 232);
+    EXPECT_EQ((std::array<int, 4>{w.X1, w.Y1, w.X2, w.Y2}), (std::array<int, 4>{XMC - 250, 182, XMC + 250, 232}));
 }

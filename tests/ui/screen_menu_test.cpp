@@ -29,7 +29,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Menu, TheDefaultMenuFillsTheColumn) {
+TEST_F(Menu, TheDefaultMenuFillsTheColumnOnTheRightOrLeft) {
     EXPECT_EQ(ANZ, 13);
     EXPECT_EQ(MENUANZ, 25);
     EXPECT_EQ(FESTANZ, 6);
@@ -40,6 +40,12 @@ TEST_F(Menu, TheDefaultMenuFillsTheColumn) {
     EXPECT_TRUE(KLICKFENSTER[31].AKTIV);
     EXPECT_TRUE(KLICKFENSTER[43].AKTIV);
     EXPECT_FALSE(KLICKFENSTER[44].AKTIV);
+    LEFTMENU = true;
+    INITOBERFLAECHE(1);
+    EXPECT_EQ(XM1, 244);
+    EXPECT_EQ(XM2, 1018);
+    EXPECT_EQ(MENUBUTTONRECT(1).x1, 13);
+    EXPECT_EQ(KLICKFENSTER[31].X2, XM1 - 9);
 }
 
 // Scripts walked one GLOBALBUTTON call per step: what it answers, KEY and the
@@ -89,7 +95,14 @@ TEST_F(Menu, KeysAndClicksStepByStep) {
     EXPECT_EQ(KEY2, 15);  // Shift+Tab is Escape with its own code
 }
 
-TEST_F(Menu, RightDragSwapsExactlyTwoLines) {
+TEST_F(Menu, RightDragSwapsExactlyTwoLinesOntoItselfOrEndedByALeftClickNothing) {
+    script("press " + centre(3) + " right\nrelease right\npress " + centre(3) + " right\nrelease right\n" +
+           "press " + centre(3) + " right\nrelease right\nclick " + centre(5) + "\n");
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_TRUE(GLOBALBUTTON());
+    EXPECT_EQ(KEY, 105);
+    EXPECT_EQ(get("MENU.CFG"), cfg);
+    EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
     script("press " + centre(3) + " right\nrelease right\npress " + centre(5) + " right\nrelease right\n");
     EXPECT_TRUE(GLOBALBUTTON());
     EXPECT_EQ(KEY, 105);
@@ -101,16 +114,6 @@ TEST_F(Menu, RightDragSwapsExactlyTwoLines) {
     EXPECT_EQ(MENU[5], 105);
     EXPECT_EQ(MOUSEBORDER_X1, 0);
     EXPECT_EQ(MOUSESHAPE, MOUSESHAPE_NORMAL);
-}
-
-TEST_F(Menu, DropOntoItselfOrALeftClickEndsADragWithoutSwapping) {
-    script("press " + centre(3) + " right\nrelease right\npress " + centre(3) + " right\nrelease right\n" +
-           "press " + centre(3) + " right\nrelease right\nclick " + centre(5) + "\n");
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_TRUE(GLOBALBUTTON());
-    EXPECT_EQ(KEY, 105);
-    EXPECT_EQ(get("MENU.CFG"), cfg);
-    EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
 }
 
 TEST_F(Menu, UpAtTheFirstScrollingButtonScrollsAndStays) {
@@ -169,13 +172,4 @@ TEST_F(Menu, TooFewEntriesIsError18NoFixedEntries19) {
             }
         }
     }
-}
-
-TEST_F(Menu, LeftColumnGeometry) {
-    LEFTMENU = true;
-    INITOBERFLAECHE(1);
-    EXPECT_EQ(XM1, 244);
-    EXPECT_EQ(XM2, 1018);
-    EXPECT_EQ(MENUBUTTONRECT(1).x1, 13);
-    EXPECT_EQ(KLICKFENSTER[31].X2, XM1 - 9);
 }
