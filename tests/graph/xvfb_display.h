@@ -25,6 +25,7 @@ struct XVFBDISPLAY {
     // When set before start: Xvfb keeps its screen in this directory as an XWD
     // file, which SCREENPIXEL reads (what a screenshot of the display shows).
     std::string fbdir;
+    std::string screensize = "1280x1024x24";
     std::string olddisplay, oldvideo;
     bool haddisplay = false, hadvideo = false;
 
@@ -42,10 +43,10 @@ struct XVFBDISPLAY {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
             if (fbdir.empty())
-                execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
-                      "tcp", static_cast<char*>(nullptr));
+                execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screensize.c_str(),
+                      "-nolisten", "tcp", static_cast<char*>(nullptr));
             else
-                execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+                execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screensize.c_str(), "-nolisten",
                       "tcp", "-fbdir", fbdir.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
