@@ -196,16 +196,6 @@ TEST(UserDir, NextStartRepairsWithoutLosingAnything) {
     }
 }
 
-TEST(UserDir, AnotherVersionIsNamed) {
-    Dirs d;
-    ASSERT_TRUE(d.prepare().ok);
-    spit(d.user / "KORAX.VER", "1.5.0\n");
-    const USERDIRRESULT r = d.prepare();
-    ASSERT_TRUE(r.ok);
-    EXPECT_NE(r.note.find("1.5.0"), std::string::npos) << r.note;
-    EXPECT_NE(r.note.find("2.0.0"), std::string::npos) << r.note;
-}
-
 TEST(UserDir, UnusablePlacesNameTheDirectory) {
     struct Case {
         const char* name;
@@ -247,13 +237,6 @@ TEST(UserDir, ReadOnlyBaseRefusedForOrdinaryUsers) {
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find((d.root / "ro").string()), std::string::npos) << r.error;
     fs::permissions(d.root / "ro", fs::perms::owner_all);
-}
-
-TEST(UserDir, MissingInstalledCopyIsNamed) {
-    Dirs d;
-    const USERDIRRESULT r = PREPAREUSERDIR((d.root / "gone").string(), d.user.string());
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("gone"), std::string::npos);
 }
 
 }  // namespace
