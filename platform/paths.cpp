@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "platform/userdir.h"
 
 namespace korax {
 
@@ -31,13 +32,8 @@ void remove_at_exit() { REMOVERUNTEMPDIR(); }
 }  // namespace
 
 std::string PROGRAMDIR() {
-    std::vector<char> buf(4096);
-    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) return "./";
-    std::string exe(buf.data(), static_cast<std::size_t>(n));
-    auto slash = exe.rfind('/');
-    if (slash == std::string::npos) return "./";
-    return exe.substr(0, slash + 1);
+    const std::string exe = EXEDIR();
+    return INSTALLEDCOPY(exe) ? USERPROGRAMDIR() : exe;
 }
 
 std::string TEMPBASE() {

@@ -6,8 +6,9 @@
 
 namespace korax {
 
-// Directory of the running executable, from /proc/self/exe, with a trailing "/".
-// Works however the program was started (through PATH, a link, a relative path).
+// The program directory, with a trailing "/": the directory of the running
+// executable (from /proc/self/exe, however the program was started), or, when
+// that is an installed copy, the user's own (platform/userdir.h).
 std::string PROGRAMDIR();
 
 // Base for temporary copies: $TEMP, else $TMPDIR, else /tmp (no trailing "/").

@@ -33,6 +33,7 @@
 #include "platform/cp437.h"
 #include "platform/dospath.h"
 #include "platform/paths.h"
+#include "platform/userdir.h"
 #include "results/auswahl.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
@@ -345,7 +346,14 @@ void remove_stale_temps() {
 }
 
 void enter_program_dir(const std::vector<std::string>& args) {
-    std::string dir = PROGRAMDIR();
+    const std::string exedir = EXEDIR();
+    std::string dir = exedir;
+    if (INSTALLEDCOPY(exedir)) {
+        dir = USERPROGRAMDIR();
+        const USERDIRRESULT made = PREPAREUSERDIR(exedir, dir);
+        if (!made.note.empty()) std::fprintf(stderr, "korax: %s\n", made.note.c_str());
+        if (!made.ok) ERROR(13, made.error);
+    }
     KXPATH = dir;
     std::vector<char> buf(4096);
     ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);

@@ -1,4 +1,5 @@
 // mkassets OUTDIR: writes every picture and icon of the program directory.
+// mkassets --desktop OUTDIR: writes the desktop icon in every theme size.
 // Everything is drawn by code from the shapes below, so the output is the
 // same on every machine and every picture carries the master palette.
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "canvas.h"
+#include "icon.h"
 
 using namespace mkassets;
 
@@ -396,11 +398,21 @@ void team0() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mkassets OUTDIR\n");
+    const bool desktop = argc == 3 && std::string(argv[1]) == "--desktop";
+    if (argc != 2 && !desktop) {
+        std::fprintf(stderr, "usage: mkassets OUTDIR | mkassets --desktop OUTDIR\n");
         return 2;
     }
-    OUT = argv[1];
+    OUT = argv[argc - 1];
+    if (desktop) {
+        try {
+            WRITE_ICONS(OUT);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "mkassets: %s\n", e.what());
+            return 1;
+        }
+        return 0;
+    }
     try {
         palette_swatch();
         label();

@@ -1,0 +1,321 @@
+// The build installed into a temporary DESTDIR and started through its `korax`
+// command as a user whose home is temporary too; the desktop entry, icons and
+// manual page it installs; and the Debian package made from the same rules.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using korax::PROCESSRUN;
+using korax::RUNANDWAIT;
+
+std::string slurp(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void spit(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
+
+using Env = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+// Runs a program with extra environment (no value removes a variable); its
+// standard output and error go to `log`.
+int run(const std::string& program, const std::vector<std::string>& args, const Env& env, const fs::path& dir,
+        const fs::path& log) {
+    PROCESSRUN r;
+    r.program = program;
+    r.args = args;
+    r.dir = dir.string();
+    r.output = log.string();
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    for (const auto& [name, value] : env) {
+        const char* old = std::getenv(name.c_str());
+        saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        if (value) ::setenv(name.c_str(), value->c_str(), 1);
+        else ::unsetenv(name.c_str());
+    }
+    const int code = RUNANDWAIT(r);
+    for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
+        if (it->second) ::setenv(it->first.c_str(), it->second->c_str(), 1);
+        else ::unsetenv(it->first.c_str());
+    }
+    return code;
+}
+
+bool have(const char* tool) { return ::access(tool, X_OK) == 0; }
+
+// Every path below a directory, relative, with its size (links by their target).
+std::set<std::string> listing(const fs::path& top) {
+    std::set<std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(top)) {
+        std::string line = e.path().lexically_relative(top).string();
+        if (e.is_symlink()) line += " -> " + fs::read_symlink(e.path()).string();
+        else if (e.is_regular_file()) line += " " + std::to_string(e.file_size());
+        out.insert(line);
+    }
+    return out;
+}
+
+// From the team overview (after the messages of the demonstration game's waiting
+// cup result): Escape asks, yes quits, the closing messages confirmed.
+const std::string TOMENU = "key Esc\nkey Esc\n";
+const std::string QUIT = "key Esc\nkey Y\nkey Enter\nkey Enter\n";
+
+class Installed : public ::testing::Test {
+protected:
+    static inline fs::path root;
+    static inline int installed = -1;
+
+    static void SetUpTestSuite() {
+        std::string t = (fs::temp_directory_path() / "korax-install-XXXXXX").string();
+        if (!::mkdtemp(t.data())) return;
+        root = t;
+        installed = run(KORAX_CMAKE, {"--install", KORAX_BUILD_DIR, "--prefix", "/usr"},
+                        {{"DESTDIR", (root / "dest").string()}}, root, root / "install.log");
+    }
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        if (!root.empty()) fs::remove_all(root, ec);
+    }
+    void SetUp() override { ASSERT_EQ(installed, 0) << slurp(root / "install.log"); }
+
+    static fs::path usr() { return root / "dest" / "usr"; }
+    static fs::path lib() { return usr() / "lib" / "korax"; }
+
+    // A user of their own for each test: a fresh home, no XDG_DATA_HOME unless given.
+    struct User {
+        fs::path home;
+        std::string err;
+        int code = 0;
+    };
+    User start(const std::string& name, const std::string& script, Env env = {},
+               std::vector<std::string> args = {"DEMO"}) {
+        User u;
+        u.home = root / name;
+        fs::create_directories(u.home);
+        spit(u.home / "input.script", script);
+        env.insert(env.begin(), {{"HOME", u.home.string()},
+                                 {"XDG_DATA_HOME", std::nullopt},
+                                 {"KORAX_VIDEO", "headless"},
+                                 {"KORAX_INPUT", (u.home / "input.script").string()}});
+        u.code = run((usr() / "bin" / "korax").string(), args, env, u.home, u.home / "client.log");
+        u.err = slurp(u.home / "client.log");
+        return u;
+    }
+};
+
+TEST_F(Installed, EveryPartInItsPlace) {
+    struct Part {
+        const char* path;
+        char kind;  // f file, x executable, l link, d directory, - absent
+    } parts[] = {
+        {"bin/korax", 'l'},
+        {"lib/korax/korax", 'x'},
+        {"lib/korax/rzip", 'x'},
+        {"lib/korax/kxmail", 'x'},
+        {"lib/korax/KORAX.VER", 'f'},
+        {"lib/korax/KORAX.INI", 'f'},
+        {"lib/korax/GAMES.INI", 'f'},
+        {"lib/korax/MENU.CFG", 'f'},
+        {"lib/korax/KORAX.ENG", 'f'},
+        {"lib/korax/palette!.pcx", 'f'},
+        {"lib/korax/DEMO", 'd'},
+        {"lib/korax/DEMO/GEN1.DAT", 'f'},
+        {"share/applications/korax.desktop", 'f'},
+        {"share/man/man6/korax.6", 'f'},
+        {"lib/korax/mkgame", '-'},  // build tools stay in the build
+        {"lib/korax/mkassets", '-'},
+        {"lib/korax/DEMO.ORIG", '-'},
+        {"lib/korax/DEMO/TEAM1.TRN", '-'},
+    };
+    for (const Part& p : parts) {
+        const fs::path at = usr() / p.path;
+        const fs::file_status st = fs::symlink_status(at);
+        switch (p.kind) {
+            case 'f': EXPECT_TRUE(fs::is_regular_file(st)) << p.path; break;
+            case 'x': EXPECT_TRUE(fs::is_regular_file(st) && ::access(at.c_str(), X_OK) == 0) << p.path; break;
+            case 'l': EXPECT_TRUE(fs::is_symlink(st)) << p.path; break;
+            case 'd': EXPECT_TRUE(fs::is_directory(st)) << p.path; break;
+            default: EXPECT_FALSE(fs::exists(st)) << p.path; break;
+        }
+    }
+    // Relative, so the command works wherever the tree is unpacked.
+    EXPECT_EQ(fs::read_symlink(usr() / "bin/korax"), "../lib/korax/korax");
+}
+
+TEST_F(Installed, IconsArePicturesOfTheirThemeSize) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const std::string s = std::to_string(size);
+        const std::string png = slurp(usr() / "share/icons/hicolor" / (s + "x" + s) / "apps/korax.png");
+        ASSERT_GT(png.size(), 33u);
+        ASSERT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+        auto be32 = [&](std::size_t at) {
+            std::uint32_t v = 0;
+            for (int i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(png[at + i]);
+            return v;
+        };
+        ASSERT_EQ(png.substr(12, 4), "IHDR");
+        EXPECT_EQ(be32(16), std::uint32_t(size));
+        EXPECT_EQ(be32(20), std::uint32_t(size));
+        EXPECT_EQ(png[24], 8);  // 8 bits, RGBA
+        EXPECT_EQ(png[25], 6);
+        std::string z;
+        for (std::size_t pos = 8; pos + 12 <= png.size();) {
+            const std::uint32_t len = be32(pos);
+            ASSERT_LE(pos + 12 + len, png.size());
+            if (png.substr(pos + 4, 4) == "IDAT") z += png.substr(pos + 8, len);
+            const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(png.data() + pos + 4), len + 4);
+            EXPECT_EQ(be32(pos + 8 + len), crc) << png.substr(pos + 4, 4);
+            pos += 12 + len;
+        }
+        const std::size_t row = 1 + 4 * std::size_t(size);
+        std::string raw(row * size, '\0');
+        uLongf n = raw.size();
+        ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &n, reinterpret_cast<const Bytef*>(z.data()), z.size()),
+                  Z_OK);
+        ASSERT_EQ(n, raw.size());
+        auto alpha = [&](int x, int y) { return static_cast<unsigned char>(raw[y * row + 1 + 4 * x + 3]); };
+        EXPECT_EQ(alpha(0, size - 1), 0);  // the corner beside the shield's point is clear
+        EXPECT_EQ(alpha(size / 2, size / 2), 255);
+    }
+}
+
+TEST_F(Installed, DesktopEntryAndManualPageAreValid) {
+    const fs::path entry = usr() / "share/applications/korax.desktop";
+    const std::string text = slurp(entry);
+    for (const char* line : {"Exec=korax\n", "Icon=korax\n", "Type=Application\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    EXPECT_NE(text.find("Categories=Game;"), std::string::npos);
+    if (!have("/usr/bin/desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate not installed";
+    EXPECT_EQ(run("/usr/bin/desktop-file-validate", {entry.string()}, {}, root, root / "validate.log"), 0)
+        << slurp(root / "validate.log");
+    EXPECT_EQ(slurp(root / "validate.log"), "");
+    if (!have("/usr/bin/groff")) return;
+    // groff names every request or escape it does not know.
+    EXPECT_EQ(run("/usr/bin/groff", {"-man", "-Tutf8", "-ww", "-z", (usr() / "share/man/man6/korax.6").string()}, {},
+                  root, root / "groff.log"),
+              0);
+    EXPECT_EQ(slurp(root / "groff.log"), "");
+}
+
+TEST_F(Installed, FirstStartReachesTheMenuAndWritesTheTurnUnderTheUser) {
+    const std::set<std::string> before = listing(root / "dest");
+    const fs::path shot = root / "first-menu.png";
+    const User u = start("first", TOMENU + "shot " + shot.string() + "\n" + QUIT);
+    ASSERT_EQ(u.code, 0) << u.err;
+    const fs::path own = u.home / ".local/share/korax";
+    EXPECT_NE(u.err.find("made your program directory " + own.string()), std::string::npos) << u.err;
+    EXPECT_TRUE(fs::exists(shot));
+    EXPECT_TRUE(fs::exists(own / "DEMO/KORAX.TMP"));  // written by the main menu
+    EXPECT_TRUE(fs::exists(own / "DEMO/TEAM1.TRN"));
+    EXPECT_FALSE(fs::exists(own / "DEMO/CUP1.RST"));  // the waiting cup result was applied
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(own / "KORAX.INI")));
+    EXPECT_EQ(fs::read_symlink(own / "KORAX.ENG"), lib() / "KORAX.ENG");
+    EXPECT_EQ(fs::read_symlink(own / "rzip"), lib() / "rzip");
+    EXPECT_EQ(slurp(own / "KORAX.VER"), slurp(lib() / "KORAX.VER"));
+    EXPECT_EQ(listing(root / "dest"), before);  // the installed copy stays as installed
+}
+
+TEST_F(Installed, LaterStartsRepairAndKeepTheGames) {
+    ASSERT_EQ(start("later", TOMENU + QUIT).code, 0);
+    const fs::path own = root / "later" / ".local/share/korax";
+    const std::string turn = slurp(own / "DEMO/TEAM1.TRN");
+    ASSERT_FALSE(turn.empty());
+    spit(own / "KORAX.VER", "0.1.0\n");
+    fs::remove(own / "KORAX.ENG");
+    fs::remove(own / "GAMES.INI");
+    const User u = start("later", QUIT);
+    ASSERT_EQ(u.code, 0) << u.err;
+    EXPECT_NE(u.err.find("followed version 0.1.0"), std::string::npos) << u.err;
+    EXPECT_EQ(fs::read_symlink(own / "KORAX.ENG"), lib() / "KORAX.ENG");
+    EXPECT_EQ(slurp(own / "GAMES.INI"), slurp(lib() / "GAMES.INI"));
+    EXPECT_TRUE(fs::exists(own / "DEMO/KORAX.TMP"));
+    EXPECT_FALSE(fs::exists(own / "DEMO/CUP1.RST"));  // the game played on, not copied anew
+}
+
+TEST_F(Installed, DataHomeUsedMadeOrRefused) {
+    spit(root / "plainfile", "x");
+    struct Case {
+        const char* name;
+        std::string xdg;
+        int code;
+        std::string err;  // a part of standard error
+    } cases[] = {
+        {"missing: made", (root / "new/data").string(), 0, "made your program directory " + (root / "new/data/korax").string()},
+        {"a file: refused", (root / "plainfile").string(), 13, (root / "plainfile").string()},
+        {"below a file: refused", (root / "plainfile/data").string(), 13, (root / "plainfile").string()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const User u = start(std::string("xdg-") + std::to_string(&c - cases), TOMENU + QUIT, {{"XDG_DATA_HOME", c.xdg}});
+        EXPECT_EQ(u.code, c.code) << u.err;
+        EXPECT_NE(u.err.find(c.err), std::string::npos) << u.err;
+        EXPECT_FALSE(fs::exists(u.home / ".local")) << "the home directory is used only without XDG_DATA_HOME";
+    }
+}
+
+TEST_F(Installed, DebianPackageHoldsTheInstalledFiles) {
+    if (!have("/usr/bin/dpkg-deb")) GTEST_SKIP() << "dpkg-deb not installed";
+    const fs::path out = root / "package";
+    fs::create_directories(out);
+    ASSERT_EQ(run(KORAX_CPACK, {"-G", "DEB", "--config", std::string(KORAX_BUILD_DIR) + "/CPackConfig.cmake", "-B", out.string()},
+                  {}, out, root / "cpack.log"),
+              0)
+        << slurp(root / "cpack.log");
+    fs::path deb;
+    for (const auto& e : fs::directory_iterator(out))
+        if (e.path().extension() == ".deb") deb = e.path();
+    ASSERT_FALSE(deb.empty()) << slurp(root / "cpack.log");
+    EXPECT_EQ(deb.filename().string().rfind("korax_", 0), 0u) << deb;
+
+    ASSERT_EQ(run("/usr/bin/dpkg-deb", {"-c", deb.string()}, {}, out, root / "contents.log"), 0);
+    std::set<std::string> files;
+    std::ifstream contents(root / "contents.log");
+    for (std::string line; std::getline(contents, line);) {
+        auto at = line.find(" ./");
+        if (at == std::string::npos) continue;
+        std::string path = line.substr(at + 2);
+        if (auto arrow = path.find(" -> "); arrow != std::string::npos) path.resize(arrow);
+        if (path.size() > 1 && path.back() == '/') path.pop_back();
+        files.insert(path);
+    }
+    // The package holds exactly what an install puts below the prefix.
+    std::set<std::string> expected;
+    for (const auto& e : fs::recursive_directory_iterator(root / "dest"))
+        expected.insert("/" + e.path().lexically_relative(root / "dest").string());
+    for (const char* dir : {"/usr", "/usr/bin", "/usr/lib", "/usr/share", "/usr/share/man", "/usr/share/icons"})
+        expected.insert(dir);
+    std::set<std::string> missing, extra;
+    for (const std::string& f : expected)
+        if (!files.count(f)) missing.insert(f);
+    for (const std::string& f : files)
+        if (!expected.count(f)) extra.insert(f);
+    EXPECT_TRUE(missing.empty()) << "missing: " << *missing.begin();
+    EXPECT_TRUE(extra.empty()) << "extra: " << (extra.empty() ? "" : *extra.begin());
+
+    ASSERT_EQ(run("/usr/bin/dpkg-deb", {"-f", deb.string(), "Package", "Depends"}, {}, out, root / "fields.log"), 0);
+    const std::string fields = slurp(root / "fields.log");
+    EXPECT_NE(fields.find("Package: korax\n"), std::string::npos) << fields;
+    for (const char* dep : {"libsdl2-2.0-0", "libfreetype6", "libfontconfig1", "zlib1g", "libsodium23", "libcurl4",
+                            "fonts-liberation2", "fonts-dejavu-core"})
+        EXPECT_NE(fields.find(dep), std::string::npos) << dep;
+}
+
+}  // namespace
