@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "archive_helpers.h"
-#include "data/fixture.h"
+#include "results/gamedir_fixture.h"
 #include "results/zipper.h"
 
 using namespace korax;

@@ -1,7 +1,7 @@
 // The game chooser, the new-game panel and the missing-directory question, driven
 // by input scripts on the headless graph layer.
 #include "common/headless_screen.h"
-#include "data/fixture.h"
+#include "results/gamedir_fixture.h"
 #include "graph/inputscript.h"
 #include "results/g_gamechoose.h"
 #include "shell/korax.h"
