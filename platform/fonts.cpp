@@ -64,6 +64,7 @@ FONTKEY effective(const FONTKEY& key) {
 struct Face {
     std::string file;
     FT_Face face = nullptr;
+    int height = 0;  // the cell height the face is set to
 };
 
 FT_Library library = nullptr;
@@ -163,12 +164,16 @@ int face_id(const FONTKEY& key) {
     return id;
 }
 
-// Sizes the face so that ascent + descent is the requested cell height.
-void size_face(FT_Face f, int height, int& ascent, int& descent) {
+// Sizes the face so that ascent + descent is the requested cell height. Setting a
+// size makes FreeType run the face's hinting set-up again at the next glyph, so
+// it is set only when it changes.
+void size_face(Face& face, int height, int& ascent, int& descent) {
+    FT_Face f = face.face;
     const int asc = f->ascender, desc = -f->descender;
     const int cell = std::max(1, asc + desc);
     const double em = static_cast<double>(height) * f->units_per_EM / cell;
-    FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(std::max(1L, std::lround(em))));
+    if (face.height != height) FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(std::max(1L, std::lround(em))));
+    face.height = height;
     ascent = static_cast<int>(std::lround(static_cast<double>(height) * asc / cell));
     descent = height - ascent;
 }
@@ -207,7 +212,7 @@ FONTMETRICS FONT_METRICS(const FONTKEY& request) {
         return m;
     }
     FT_Face f = faces[static_cast<std::size_t>(id)].face;
-    size_face(f, key.height, m.ascent, m.descent);
+    size_face(faces[static_cast<std::size_t>(id)], key.height, m.ascent, m.descent);
     m.underline = std::max(1, static_cast<int>(std::lround(-static_cast<double>(f->underline_position) *
                                                            f->size->metrics.y_ppem / f->units_per_EM)));
     metrics[mk] = m;
@@ -228,7 +233,7 @@ const GLYPH& FONT_GLYPH(const FONTKEY& request, char32_t ch) {
     GLYPH g;
     FT_Face f = faces[static_cast<std::size_t>(id)].face;
     int ascent, descent;
-    size_face(f, key.height, ascent, descent);
+    size_face(faces[static_cast<std::size_t>(id)], key.height, ascent, descent);
     if (angle != 0) {
         const double a = angle * 3.14159265358979323846 / 180.0;
         FT_Matrix mx;
