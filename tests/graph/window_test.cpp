@@ -1,13 +1,11 @@
 // The real window on a private Xvfb display: the window thread, the visual page
 // presented through the palette, and SDL events arriving at the key and mouse queues.
-#include <signal.h>
-
 #include <chrono>
-#include <functional>
 #include <thread>
 
 #include "graph_fixture.h"
 #include "platform/window.h"
+#include "xvfb_display.h"
 
 // SDL opens the session bus library, which keeps one block until a shutdown SDL
 // does not call; sanitizer runs of this program look past it.
@@ -18,46 +16,15 @@ using korax::test::Ints;
 
 namespace {
 
-// Xvfb picks a free display itself, so test programs running side by side never
-// meet: the shell prints the server's process id, the server its display number.
-pid_t XVFB = 0;
-std::string OLDDISPLAY;
-
-void stop_xvfb() {
-    if (XVFB > 0) kill(XVFB, SIGTERM);
-    XVFB = 0;
-    if (OLDDISPLAY.empty()) unsetenv("DISPLAY");
-    else setenv("DISPLAY", OLDDISPLAY.c_str(), 1);
-}
-
-void start_xvfb() {
-    if (const char* d = std::getenv("DISPLAY")) OLDDISPLAY = d;
-    FILE* p = popen("/usr/bin/Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>&1 >/dev/null 2>&1 & echo $!",
-                    "r");
-    int display = -1;
-    const bool ready = p && fscanf(p, "%d %d", &XVFB, &display) == 2;
-    if (p) pclose(p);
-    if (ready) setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
-    else stop_xvfb();
-}
-
-// Polls done every 5 ms for at most three seconds.
-bool WAITFOR(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(3000);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
+XVFBDISPLAY XVFB;
 
 class RealWindow : public korax::test::InputTest {
 protected:
-    static void SetUpTestSuite() { start_xvfb(); }
-    static void TearDownTestSuite() { stop_xvfb(); }
+    static void SetUpTestSuite() { XVFB.start(); }
+    static void TearDownTestSuite() { XVFB.stop(); }
     void SetUp() override {
         InputTest::SetUp();
-        if (XVFB <= 0) GTEST_SKIP() << "no Xvfb";
+        if (!XVFB.running()) GTEST_SKIP() << "no Xvfb";
         unsetenv("KORAX_VIDEO");
         GRENABLED = false;
     }
@@ -96,7 +63,7 @@ SDL_Event key(SDL_Keycode sym, Uint16 mod) {
 // The next press or release; moves of the display's own are passed over.
 bool next_button_event(TMOUSEEVENT& e) {
     for (;;) {
-        if (!WAITFOR([] { return MOUSEQUEUE_COUNT() >= 1; })) return false;
+        if (!WAITFOR([] { return MOUSEQUEUE_COUNT() >= 1; }, 3000)) return false;
         GETMOUSEEVENT(e);
         if (e.ACTION != MOUSE_MOVED) return true;
     }
@@ -116,9 +83,9 @@ void expect_click(int x, int y, int wantx, int wanty, Uint8 which = SDL_BUTTON_L
 
 // Without a window manager the focus comes when the display gets round to it.
 void expect_set_mouse() {
-    if (!WAITFOR([] { return SDL_GetKeyboardFocus() != nullptr; })) return;
+    if (!WAITFOR([] { return SDL_GetKeyboardFocus() != nullptr; }, 3000)) return;
     SETMOUSEXY(100, 120);
-    EXPECT_TRUE(WAITFOR([] { return GETMOUSEX() == 100 && GETMOUSEY() == 120; }));
+    EXPECT_TRUE(WAITFOR([] { return GETMOUSEX() == 100 && GETMOUSEY() == 120; }, 3000));
 }
 
 TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
@@ -168,7 +135,7 @@ TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     c.type = SDL_WINDOWEVENT;
     c.window.event = SDL_WINDOWEVENT_CLOSE;
     push(c);
-    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }));
+    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }, 3000));
     EXPECT_EQ(drain(), (Ints{0, 115, 0x81, 0, 107}));
     EXPECT_TRUE(GRAPHENABLED());  // the close box only asks; the window stays open
     expect_click(33, 44, 33, 44, SDL_BUTTON_RIGHT);
@@ -195,7 +162,7 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     expect_set_mouse();
     push(key(SDLK_F11, 0));
     // Whatever the display does with full screen, the key never reaches the program.
-    const bool full = WAITFOR([] { return WINDOW_VIEW().winw == 1280; });
+    const bool full = WAITFOR([] { return WINDOW_VIEW().winw == 1280; }, 3000);
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);
     if (!full) GTEST_SKIP() << "the display did not make the window full screen";
     f = WINDOW_VIEW();
