@@ -65,7 +65,7 @@ TEST(WindowFit, ClicksHitTheirPixelAndNeverTheBars) {
     for (const auto& c : cases) {
         int px = -7, py = -7;
         const bool hit = WINDOW_MAP_POINT(fit(c.winw, c.winh, c.outw, c.outh, c.scale), c.wx, c.wy, px, py, false);
-        EXPECT_EQ(hit ? Ints{px, py} : Ints{}, c.hit) << c.winw << "x" << c.winh << " at " << c.wx << "," << c.wy;
+        EXPECT_EQ(hit ? (Ints{px, py}) : Ints(), c.hit) << c.winw << "x" << c.winh << " at " << c.wx << "," << c.wy;
     }
 }
 
