@@ -91,14 +91,12 @@ void expect_set_mouse() {
 TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     SETWINDOWSIZE(1300, 600);
     INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);  // too large for the desktop
-    EXPECT_FALSE(WINDOW_IS_OPEN());
+    EXPECT_EQ((Ints{GRAPHRESULT(), WINDOW_IS_OPEN()}), (Ints{grInvalidMode, false}));  // too large for the desktop
     SETWINDOWSIZE(640, 480);
     INITGRAPH(3, 3, "Korax window test");
     ASSERT_EQ(GRAPHRESULT(), grNoOpenGL);
     ASSERT_TRUE(WINDOW_IS_OPEN());
-    EXPECT_EQ(SCREENWIDTH, 1280);
-    EXPECT_EQ(GETMAXX(), 639);
+    EXPECT_EQ((Ints{SCREENWIDTH, GETMAXX()}), (Ints{1280, 639}));
     SETFILLSTYLE(1, 4);
     BAR(10, 10, 20, 20);
     EXPECT_EQ(shown(15, 15), RGB(0xA8, 0, 0));
@@ -140,10 +138,7 @@ TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     EXPECT_TRUE(GRAPHENABLED());  // the close box only asks; the window stays open
     expect_click(33, 44, 33, 44, SDL_BUTTON_RIGHT);
     SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT("key Alt+F4\ntext ok\n", "w.kis"));
-    EXPECT_EQ(READKEY(), 0);
-    EXPECT_EQ(READKEY(), 107);
-    EXPECT_EQ(READKEY(), 'o');
-    EXPECT_EQ(READKEY(), 'k');
+    EXPECT_EQ((Ints{READKEY(), READKEY(), READKEY(), READKEY()}), (Ints{0, 107, 'o', 'k'}));
     expect_set_mouse();
 }
 
@@ -155,8 +150,7 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     WINDOW_SCALE = SCALE_AUTO;
     ASSERT_TRUE(WINDOW_IS_OPEN());
     VIEWFIT f = WINDOW_VIEW();
-    EXPECT_EQ((Ints{f.winw, f.winh, f.w, f.h}), (Ints{640, 400, 640, 400}));
-    EXPECT_TRUE(f.sharp);
+    EXPECT_EQ((Ints{f.winw, f.winh, f.w, f.h, f.sharp}), (Ints{640, 400, 640, 400, true}));
     expect_click(66, 88, 33, 44);  // both corners of the block of pixel (33, 44)
     expect_click(67, 89, 33, 44);
     expect_set_mouse();
@@ -182,8 +176,7 @@ TEST_F(RealWindow, RefusedWithoutADisplay) {
     unsetenv("DISPLAY");
     INITGRAPH(3, 6, "");
     setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_EQ(GRAPHRESULT(), grNotWindow);
-    EXPECT_FALSE(WINDOW_IS_OPEN());
+    EXPECT_EQ((Ints{GRAPHRESULT(), WINDOW_IS_OPEN()}), (Ints{grNotWindow, false}));
 }
 
 }  // namespace
