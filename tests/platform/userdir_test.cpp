@@ -192,17 +192,13 @@ TEST(UserDir, UnusablePlacesNameTheDirectory) {
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.error.find(c.named), std::string::npos) << r.error;
     }
-}
-
-TEST(UserDir, ReadOnlyBaseRefusedForOrdinaryUsers) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes anywhere";
+    if (::geteuid() == 0) return;  // the superuser writes anywhere
     Dirs d;
     fs::create_directories(d.root / "ro");
     fs::permissions(d.root / "ro", fs::perms::owner_read | fs::perms::owner_exec);
     const USERDIRRESULT r = PREPAREUSERDIR(d.inst.string(), (d.root / "ro" / "korax").string());
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find((d.root / "ro").string()), std::string::npos) << r.error;
-    fs::permissions(d.root / "ro", fs::perms::owner_all);
 }
 
 }  // namespace
