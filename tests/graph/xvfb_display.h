@@ -23,7 +23,7 @@ namespace korax {
 struct XVFBDISPLAY {
     pid_t pid = 0;
     // When set before start: Xvfb keeps its screen in this directory as an XWD
-    // file, which SCREENPIXEL reads (what a screenshot of the display shows).
+    // file, which screen() reads.
     std::string fbdir;
     std::string screensize = "1280x1024x24";
     std::string olddisplay, oldvideo;
@@ -40,8 +40,9 @@ struct XVFBDISPLAY {
         if (pid == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
-            execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screensize.c_str(), "-nolisten", "tcp",
-                  fbdir.empty() ? nullptr : "-fbdir", fbdir.c_str(), static_cast<char*>(nullptr));
+            // Without fbdir the argument list ends before "-fbdir".
+            execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screensize.c_str(), "-nolisten",
+                  "tcp", fbdir.empty() ? nullptr : "-fbdir", fbdir.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[1]);

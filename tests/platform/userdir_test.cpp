@@ -34,13 +34,10 @@ struct Dirs {
         inst = root / "lib" / "korax";
         user = root / "data" / "korax";
         fs::create_directories(inst / "DEMO");
-        spit(inst / "KORAX.VER", "2.0.0\n");
-        spit(inst / "KORAX.INI", "GRAPHMODE=2\n");
-        spit(inst / "GAMES.INI", "DEMO, Demonstration\n");
-        spit(inst / "menu.cfg", "101\n");
-        spit(inst / "KORAX.ENG", "texts\n");
-        spit(inst / "rzip", "#!\n");
-        spit(inst / "DEMO" / "GEN1.DAT", "gen\n");
+        for (const auto& [file, text] : {std::pair{"KORAX.VER", "2.0.0\n"}, {"KORAX.INI", "GRAPHMODE=2\n"},
+                                         {"GAMES.INI", "DEMO, Demonstration\n"}, {"menu.cfg", "101\n"},
+                                         {"KORAX.ENG", "texts\n"}, {"rzip", "#!\n"}, {"DEMO/GEN1.DAT", "gen\n"}})
+            spit(inst / file, text);
         // Installed files may come without any write bit.
         fs::permissions(inst / "KORAX.INI", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
@@ -76,7 +73,7 @@ TEST(UserDir, OwnedNames) {
 TEST(UserDir, PlaceFollowsTheEnvironment) {
     const struct { const char *xdg, *home, *dir; } cases[] = {  // xdg nullptr: unset
         {"/x/data/", "/home/t", "/x/data/korax/"}, {nullptr, "/home/t", "/home/t/.local/share/korax/"},
-        {"", "/home/t/", "/home/t/.local/share/korax/"},
+        {"/x/data", "/home/t", "/x/data/korax/"}, {"", "/home/t/", "/home/t/.local/share/korax/"},
         {"relative/data", "/home/t", "/home/t/.local/share/korax/"},  // not absolute: ignored
     };
     const char* oldx = std::getenv("XDG_DATA_HOME");
@@ -148,8 +145,9 @@ const Damage DAMAGES[] = {
          spit(d.user / "DEMO" / "GEN1.DAT", "played");
      },
      [](const Dirs& d) {
-         const std::string got[] = {slurp(d.user / "KORAX.INI"), slurp(d.user / "GAMES.INI"), slurp(d.user / "KORAX.ENG"),
-                                    slurp(d.user / "LIGA" / "TEAM1.TRN"), slurp(d.user / "DEMO" / "GEN1.DAT")};
+         const std::string got[] = {slurp(d.user / "KORAX.INI"), slurp(d.user / "GAMES.INI"),
+                                    slurp(d.user / "KORAX.ENG"), slurp(d.user / "LIGA" / "TEAM1.TRN"),
+                                    slurp(d.user / "DEMO" / "GEN1.DAT")};
          EXPECT_THAT(got, testing::ElementsAre("mine", "LIGA, mine\n", "my texts", "turn", "played"));
          EXPECT_FALSE(fs::is_symlink(fs::symlink_status(d.user / "KORAX.ENG")));
      }},
