@@ -61,16 +61,6 @@ TEST_F(Graph, TextSizeRules) {
     OUTTEXTXY(10, 10, "H");
     const Box h = box_of(15, 0, 0, 60, 60);
     EXPECT_TRUE(h.y2 - h.y1 + 1 >= 9 && h.x2 - h.x1 + 1 <= 8) << h.x1 << "," << h.y1 << " " << h.x2 << "," << h.y2;
-    SETTEXTSTYLE(2, 0, 5);
-    const int w1 = TEXTWIDTH("MMMM");
-    EXPECT_GT(w1, 40);
-    SETUSERCHARSIZE(2, 0, 0, 0);
-    EXPECT_EQ(TEXTWIDTH("MMMM"), w1 + 8);
-    SETUSERCHARSIZE(0, 0, 0, 0);
-    const int plain = TEXTWIDTH("M M");
-    SETUSERCHARSIZE(0, 7, 0, 0);
-    EXPECT_EQ(TEXTWIDTH("M M"), plain + 7);
-    EXPECT_EQ(TEXTWIDTH("MM"), TEXTWIDTH("M") * 2);  // no spaces, nothing to spread
 }
 
 TEST_F(Graph, JustificationDirectionAndPosition) {
