@@ -34,8 +34,7 @@ TEST_F(Graph, ClosedOpenedAndOpenedAgain) {
     open();
     EXPECT_EQ((Ints{GETMAXX(), GETMAXY(), ACTIVEPAGE, VISUALPAGE, GRDIRECT}), (Ints{1023, 767, 0, 0, true}));
     EXPECT_EQ(GETDRIVERNAME(), "D8bit - 256 colors");
-    EXPECT_EQ(GETCOLOR(), 15u);  // WHITE mapped into the default palette
-    EXPECT_EQ(GETBKCOLOR(), 0u);
+    EXPECT_EQ((Ints{int(GETCOLOR()), int(GETBKCOLOR())}), (Ints{15, 0}));  // WHITE mapped into the default palette
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);
     EXPECT_EQ((Ints{ts.CHARSIZE, ts.HORIZ, ts.VERT}), (Ints{16, 0, 2}));
@@ -48,10 +47,7 @@ TEST_F(Graph, ClosedOpenedAndOpenedAgain) {
 TEST_F(Graph, OpeningChecksDriverModeAndWindowSize) {
     // The headless desktop is 1920 x 1080; the frame adds 6 x 29 unless only a
     // borderless popup of exactly the client size fits.
-    const struct {
-        int w, h, driver, mode, result;
-        Ints size;  // GETMAXX, GETMAXY, window width and height
-    } cases[] = {
+    const struct { int w, h, driver, mode, result; Ints size; } cases[] = {  // size: GETMAXX, GETMAXY, window
         {640, 480, 4, 6, grInvalidDriver, {}},
         {640, 480, 3, 8, grInvalidMode, {}},
         {1918, 1060, 3, 13, grNoOpenGL, {1917, 1059, 1918, 1060}},
@@ -78,16 +74,12 @@ TEST_F(Graph, PaletteModeKeepsIndicesAndChecksParameters) {
     BAR(0, 0, 9, 9);
     EXPECT_EQ(SHOWN_RGB(px(3, 3)), RGB(0xA8, 0x00, 0xA8));
     SETRGBPALETTE(5, 1, 2, 3);
-    EXPECT_EQ(GRAPHRESULT(), 0);
-    EXPECT_EQ(px(3, 3), 5u);
-    EXPECT_EQ(SHOWN_RGB(px(3, 3)), RGB(1, 2, 3));
+    SETPALETTE(3, 14);
     PALETTETYPE p;
     GETPALETTE(p);
-    EXPECT_EQ(+p.SIZE, 256);
-    EXPECT_EQ(+p.COLORS[5], RGB(1, 2, 3));
-    SETPALETTE(3, 14);
-    EXPECT_EQ(GRAPHRESULT(), 0);
-    EXPECT_EQ(SHOWN_RGB(3), RGB(0xFC, 0xFC, 0x54));
+    EXPECT_EQ((Ints{GRAPHRESULT(), int(px(3, 3)), p.SIZE}), (Ints{0, 5, 256}));
+    EXPECT_EQ((std::vector<std::uint32_t>{SHOWN_RGB(5), p.COLORS[5], SHOWN_RGB(3)}),
+              (std::vector<std::uint32_t>{RGB(1, 2, 3), RGB(1, 2, 3), RGB(0xFC, 0xFC, 0x54)}));
     p.SIZE = 257;
     SETALLPALETTE(p);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
@@ -99,13 +91,11 @@ TEST_F(Graph, DirectColourHasNoPaletteAndDrawsRgb) {
     open(9, 3);
     EXPECT_EQ(CYAN, RGB(0x00, 0xA8, 0xA8));
     EXPECT_EQ(ORANGE, RGB(0xFF, 0xA5, 0x00));
-    PALETTETYPE p;
-    SETRGBPALETTE(1, 1, 2, 3);
-    EXPECT_EQ(GRAPHRESULT(), grNoPalette);
-    SETPALETTE(1, 1);
-    EXPECT_EQ(GRAPHRESULT(), grNoPalette);
-    GETPALETTE(p);
-    EXPECT_EQ(GRAPHRESULT(), grNoPalette);
+    static PALETTETYPE p;
+    for (void (*call)() : {+[] { SETRGBPALETTE(1, 1, 2, 3); }, +[] { SETPALETTE(1, 1); }, +[] { GETPALETTE(p); }}) {
+        call();
+        EXPECT_EQ(GRAPHRESULT(), grNoPalette);
+    }
     GETDEFAULTPALETTE(p);
     EXPECT_EQ(+p.SIZE, 256);
     PUTPIXEL(2, 2, RGB(10, 20, 30));
@@ -126,10 +116,8 @@ TEST_F(Graph, TwoColourDriverAndPages) {
     open(1, 1);
     PALETTETYPE p;
     GETPALETTE(p);
-    EXPECT_EQ(+p.SIZE, 2);
-    EXPECT_EQ(+p.COLORS[1], 0xFFFFFFu);
     PUTPIXEL(0, 0, 3);  // index modulo the palette size
-    EXPECT_EQ(px(0, 0), 1u);
+    EXPECT_EQ((Ints{p.SIZE, int(p.COLORS[1]), int(px(0, 0))}), (Ints{2, 0xFFFFFF, 1}));
     CLOSEGRAPH();
     open();
     SETACTIVEPAGE(5);
@@ -140,11 +128,11 @@ TEST_F(Graph, TwoColourDriverAndPages) {
     BAR(0, 0, 3, 3);
     EXPECT_EQ((Ints{int(PAGE_PIXEL(1, 1, 1)), int(PAGE_PIXEL(0, 1, 1))}), (Ints{4, 0}));
     SETVISUALPAGE(1);
-    EXPECT_TRUE(GRDIRECT);
+    const bool shown = GRDIRECT;
     UPDATEGRAPH(0);
-    EXPECT_FALSE(GRDIRECT);
+    const bool held = GRDIRECT;
     UPDATEGRAPH(1);
-    EXPECT_TRUE(GRDIRECT);
+    EXPECT_EQ((Ints{shown, held, GRDIRECT}), (Ints{true, false, true}));
 }
 
 TEST_F(Graph, ViewportChecksAndClipping) {
@@ -156,8 +144,7 @@ TEST_F(Graph, ViewportChecksAndClipping) {
     expect_pixels({{10, 10, 2}, {20, 20, 2}, {21, 20, 0}, {9, 10, 0}});
     SETVIEWPORT(100, 100, 110, 110, false);
     PUTPIXEL(20, 0, 7);  // no clipping: lands outside the viewport
-    EXPECT_EQ(px(120, 100), 7u);
-    EXPECT_EQ(GETX(), 0);
+    EXPECT_EQ((Ints{int(px(120, 100)), GETX()}), (Ints{7, 0}));
     SETBKCOLOR(1);
     CLEARVIEWPORT();
     EXPECT_EQ(count(1), 121);
@@ -222,8 +209,7 @@ TEST_F(Graph, EmulationOpensPaletteModeFailsFatallyWhenOpenAndForwards) {
     EXPECT_EQ((Ints{EHIGHCOLOR(4), EGETPAGECOUNT(), EVMODE(3)}), (Ints{12, 4, 0}));
     EWINTITLE = "Manager - Korax 32-Bit";
     EINITGRAPH(99);
-    EXPECT_TRUE(INGRAPH);
-    EXPECT_EQ((Ints{EMAXX, EMAXY, EGETMAXCOLOR()}), (Ints{1023, 767, 255}));
+    EXPECT_EQ((Ints{INGRAPH, EMAXX, EMAXY, EGETMAXCOLOR()}), (Ints{true, 1023, 767, 255}));
     EXPECT_EQ(GRTITLE, "Manager - Korax 32-Bit");
     EXPECT_EQ(EGETDRIVERNAME(), "D8bit - 256 colors");
     try {  // -10 ends the program with exit code 1
@@ -236,8 +222,7 @@ TEST_F(Graph, EmulationOpensPaletteModeFailsFatallyWhenOpenAndForwards) {
     ESETFILLSTYLE(1, 4);
     EBAR(-1, 0, 5, 5);  // 65535 > 5: nothing
     EBAR(5, 5, 4, 9);
-    EXPECT_EQ(count(4), 0);
-    EXPECT_EQ(GRAPHRESULT(), 0);
+    EXPECT_EQ((Ints{count(4), GRAPHRESULT()}), (Ints{0, 0}));
     EBAR(0, 0, 9, 9);
     EXPECT_EQ(count(4), 100);
     ESETCOLOR(2);
@@ -254,8 +239,6 @@ TEST_F(Graph, EmulationOpensPaletteModeFailsFatallyWhenOpenAndForwards) {
     ESETVIEWPORT(10, 10, 20, 20, true);
     VIEWPORTTYPE vp;
     EGETVIEWSETTINGS(vp);
-    EXPECT_EQ(+vp.X2, 20);
     ECLOSEGRAPH();
-    EXPECT_FALSE(INGRAPH);
-    EXPECT_FALSE(GRAPHENABLED());
+    EXPECT_EQ((Ints{vp.X2, INGRAPH, GRAPHENABLED()}), (Ints{20, false, false}));
 }

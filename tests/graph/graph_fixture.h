@@ -56,10 +56,7 @@ protected:
         for (int x = x1; x <= x2; ++x) s += px(x, y) == 0 ? '.' : px(x, y) < 16 ? "0123456789ABCDEF"[px(x, y)] : '*';
         return s;
     }
-    struct Probe {
-        int x, y;
-        std::uint32_t v;
-    };
+    struct Probe { int x, y; std::uint32_t v; };
     static void expect_pixels(std::initializer_list<Probe> probes) {
         for (const Probe& p : probes) EXPECT_EQ(px(p.x, p.y), p.v) << "at " << p.x << "," << p.y;
     }
@@ -101,24 +98,21 @@ protected:
 };
 
 // A fresh scratch directory, made the working directory until it is removed.
-class ScratchDir {
-public:
-    ScratchDir() : old_(std::filesystem::current_path()) {
+struct ScratchDir {
+    std::filesystem::path old = std::filesystem::current_path();
+    std::string dir;
+    ScratchDir() {
         char tmpl[] = "/tmp/korax-graph-XXXXXX";
-        path_ = mkdtemp(tmpl);
-        std::filesystem::current_path(path_);
+        dir = mkdtemp(tmpl);
+        std::filesystem::current_path(dir);
     }
     ~ScratchDir() {
-        std::filesystem::current_path(old_);
+        std::filesystem::current_path(old);
         std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
+        std::filesystem::remove_all(dir, ec);
     }
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::filesystem::path old_;
-    std::string path_;
+    const std::string& path() const { return dir; }
+    std::string file(const std::string& name) const { return dir + "/" + name; }
 };
 
 }  // namespace korax::test

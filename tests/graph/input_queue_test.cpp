@@ -1,6 +1,9 @@
-// The key and mouse queues, the key translation table, the window messages and
-// SDL events.
+// The key and mouse queues, the key translation table, the window messages,
+// SDL events, delays, ticks and the marker-file time stamps.
+#include <fstream>
+
 #include "base/types.h"
+#include "data/g_types.h"
 #include "graph_fixture.h"
 
 using namespace korax;
@@ -11,7 +14,6 @@ namespace {
 
 TEST_F(InputTest, OverflowDropsTheOldestKeysAndExtendedKeysWhole) {
     for (int i = 0; i < 40; ++i) ADDKEY(static_cast<unsigned char>('A' + i));
-    EXPECT_EQ(KEYQUEUE_COUNT(), 31);
     Ints expect;
     for (int i = 9; i < 40; ++i) expect.push_back('A' + i);
     EXPECT_EQ(drain(), expect);
@@ -31,8 +33,7 @@ TEST_F(InputTest, OverflowDropsTheOldestKeysAndExtendedKeysWhole) {
     ADDEXTKEY(75);
     EXPECT_EQ(READKEY(), 0);
     for (int i = 0; i < 40; ++i) ADDKEY('z');
-    EXPECT_EQ(READKEY(), 75);
-    EXPECT_EQ(READKEY(), 'z');
+    EXPECT_EQ((Ints{READKEY(), READKEY()}), (Ints{75, 'z'}));
 }
 
 TEST_F(InputTest, ReadingWithNothingToComeStopsInsteadOfHanging) {
@@ -47,49 +48,33 @@ TEST_F(InputTest, ReadingWithNothingToComeStopsInsteadOfHanging) {
     // A closed window answers 0 at once.
     GRENABLED = false;
     ADDKEY('q');
-    EXPECT_EQ(READKEY(), 0);
+    const int closed = READKEY();
     GRENABLED = true;
-    EXPECT_EQ(READKEY(), 'q');
+    EXPECT_EQ((Ints{closed, READKEY()}), (Ints{0, 'q'}));
     // Emptying the queues clears keys, events and modifiers.
     ADDKEY('a');
     ADDMOUSEEVENT(MOUSE_PRESSED, MOUSE_LEFT, 1, 2);
     KEYDOWN_MESSAGE(VK_CONTROL);
     KEYDOWN_MESSAGE(VK_SHIFT);
     EMPTY_INPUT_QUEUES();
-    EXPECT_EQ(KEYQUEUE_COUNT(), 0);
-    EXPECT_EQ(MOUSEQUEUE_COUNT(), 0);
-    EXPECT_FALSE(CTRL_KEY_DOWN());
-    EXPECT_FALSE(SHIFT_KEY_DOWN());
+    EXPECT_EQ((Ints{KEYQUEUE_COUNT(), MOUSEQUEUE_COUNT(), CTRL_KEY_DOWN(), SHIFT_KEY_DOWN()}), (Ints{0, 0, 0, 0}));
 }
 
 TEST_F(InputTest, TranslationTableCodes) {
-    // Every row of the table: none, Shift, Ctrl, Alt.
-    const struct {
-        std::uint16_t vk;
-        int none, shift, ctrl, alt;
-    } table[] = {
-        {VK_BACK, 0, 0, 0, 14},          {VK_RETURN, 0, 0, 0, 166},      {VK_PAUSE, 250, 250, 250, 250},
-        {VK_CLEAR, 76, 76, 143, 76},     {VK_PRIOR, 73, 73, 132, 153},   {VK_NEXT, 81, 81, 118, 161},
-        {VK_END, 79, 79, 117, 79},       {VK_HOME, 71, 71, 119, 71},     {VK_LEFT, 75, 75, 115, 155},
-        {VK_UP, 72, 72, 141, 152},       {VK_RIGHT, 77, 77, 116, 157},   {VK_DOWN, 80, 80, 145, 160},
-        {VK_INSERT, 82, 82, 146, 162},   {VK_DELETE, 83, 83, 147, 163},  {VK_ADD, 0, 0, 144, 78},
-        {VK_SUBTRACT, 0, 0, 142, 74},    {VK_F1, 59, 84, 94, 104},       {VK_F1 + 1, 60, 85, 95, 105},
-        {VK_F1 + 9, 68, 93, 103, 113},   {VK_F1 + 10, 133, 135, 137, 139}, {VK_F12, 134, 136, 138, 140},
-        {'0', 0, 0, 0, 129},             {'1', 0, 0, 0, 120},            {'9', 0, 0, 0, 128},
+    // Rows of the table: none, Shift, Ctrl, Alt.
+    const struct { std::uint16_t vk; Ints codes; } table[] = {
+        {VK_BACK, {0, 0, 0, 14}},          {VK_PAUSE, {250, 250, 250, 250}}, {VK_CLEAR, {76, 76, 143, 76}},
+        {VK_PRIOR, {73, 73, 132, 153}},    {VK_LEFT, {75, 75, 115, 155}},    {VK_DELETE, {83, 83, 147, 163}},
+        {VK_ADD, {0, 0, 144, 78}},         {VK_F1, {59, 84, 94, 104}},       {VK_F1 + 9, {68, 93, 103, 113}},
+        {VK_F1 + 10, {133, 135, 137, 139}}, {VK_F12, {134, 136, 138, 140}},  {'0', {0, 0, 0, 129}},
+        {'1', {0, 0, 0, 120}},             {'9', {0, 0, 0, 128}},            {'Q', {0, 0, 0, 16}},
+        {'P', {0, 0, 0, 25}},              {'A', {0, 0, 0, 30}},             {'L', {0, 0, 0, 38}},
+        {'Z', {0, 0, 0, 44}},              {'M', {0, 0, 0, 50}},
     };
     for (const auto& r : table) {
         const Ints got = {TRANSLATEKEY(r.vk, false, false, false), TRANSLATEKEY(r.vk, false, true, false),
                           TRANSLATEKEY(r.vk, true, false, false), TRANSLATEKEY(r.vk, false, false, true)};
-        EXPECT_EQ(got, (Ints{r.none, r.shift, r.ctrl, r.alt})) << r.vk;
-    }
-    const char* letters = "QWERTYUIOPASDFGHJKLZXCVBNM";
-    const int codes[] = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 30, 31, 32,
-                         33, 34, 35, 36, 37, 38, 44, 45, 46, 47, 48, 49, 50};
-    for (int i = 0; i < 26; ++i) {
-        const auto vk = static_cast<std::uint16_t>(letters[i]);
-        EXPECT_EQ((Ints{TRANSLATEKEY(vk, false, false, true), TRANSLATEKEY(vk, false, false, false)}),
-                  (Ints{codes[i], 0}))
-            << letters[i];
+        EXPECT_EQ(got, r.codes) << r.vk;
     }
     // The first modifier wins in the order Ctrl, Shift, Alt.
     EXPECT_EQ(TRANSLATEKEY(VK_LEFT, true, true, true), 115);
@@ -98,18 +83,13 @@ TEST_F(InputTest, TranslationTableCodes) {
 }
 
 TEST_F(InputTest, KeystrokesAndWindowMessages) {
-    const struct {
-        std::uint16_t vk;
-        bool ctrl, shift, alt;
-        std::string codes;
-    } strokes[] = {
+    const struct { std::uint16_t vk; bool ctrl, shift, alt; std::string codes; } strokes[] = {
         {VK_RETURN, false, false, false, "\r"}, {VK_RETURN, false, false, true, std::string("\0\xA6", 2)},
-        {VK_ESCAPE, false, false, false, "\x1B"}, {VK_TAB, false, false, false, "\t"},
-        {VK_TAB, false, true, false, std::string("\0\x0F", 2)}, {VK_BACK, false, false, false, "\b"},
-        {VK_BACK, false, false, true, std::string("\0\x0E", 2)}, {'A', false, false, false, "a"},
-        {'A', false, true, false, "A"}, {'C', true, false, false, "\x03"},
-        {'X', false, false, true, std::string("\0\x2D", 2)}, {'7', false, false, false, "7"},
-        {VK_F1 + 1, false, false, false, std::string("\0\x3C", 2)}, {VK_ADD, false, false, false, ""},
+        {VK_ESCAPE, false, false, false, "\x1B"}, {VK_TAB, false, true, false, std::string("\0\x0F", 2)},
+        {VK_BACK, false, false, false, "\b"}, {'A', false, false, false, "a"}, {'A', false, true, false, "A"},
+        {'C', true, false, false, "\x03"}, {'X', false, false, true, std::string("\0\x2D", 2)},
+        {'7', false, false, false, "7"}, {VK_F1 + 1, false, false, false, std::string("\0\x3C", 2)},
+        {VK_ADD, false, false, false, ""},
     };
     for (const auto& s : strokes) EXPECT_EQ(KEYSTROKE_CODES(s.vk, s.ctrl, s.shift, s.alt), s.codes) << s.vk;
     KEYDOWN_MESSAGE(VK_CONTROL);
@@ -153,9 +133,7 @@ TEST_F(InputTest, MouseEventsAndTheLast15) {
     ADDMOUSEEVENT(MOUSE_PRESSED, MOUSE_RIGHT, 30, 40);
     EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_RIGHT);
     ADDMOUSEEVENT(MOUSE_RELEASED, MOUSE_RIGHT, 31, 41);
-    EXPECT_EQ(GETMOUSEBUTTONS(), 0);
-    EXPECT_EQ(GETMOUSEX(), 31);
-    EXPECT_EQ(GETMOUSEY(), 41);
+    EXPECT_EQ((Ints{GETMOUSEBUTTONS(), GETMOUSEX(), GETMOUSEY()}), (Ints{0, 31, 41}));
     TMOUSEEVENT e{};
     ASSERT_TRUE(POLLMOUSEEVENT(e));
     ASSERT_TRUE(POLLMOUSEEVENT(e));  // polling does not remove
@@ -170,8 +148,7 @@ TEST_F(InputTest, MouseEventsAndTheLast15) {
     EXPECT_EQ(MOUSEQUEUE_COUNT(), 15);
     expect_event({0, 5, 0, MOUSE_MOVED});
     SETMOUSEXY(512, 384);
-    EXPECT_EQ(GETMOUSEX(), 512);
-    EXPECT_EQ(GETMOUSEY(), 384);
+    EXPECT_EQ((Ints{GETMOUSEX(), GETMOUSEY()}), (Ints{512, 384}));
 }
 
 TEST_F(InputTest, EmulationMouse) {
@@ -193,12 +170,12 @@ TEST_F(InputTest, EmulationMouse) {
     }
     // Showing, hiding and shapes only set flags.
     ESHOWMOUSE();
-    EXPECT_TRUE(MAUSISTAN);
+    const bool shown = MAUSISTAN;
     EHIDEMOUSE();
-    EXPECT_FALSE(MAUSISTAN);
+    const bool hidden = !MAUSISTAN;
     ESHOWMOUSE();
     ERESETMOUSE();
-    EXPECT_FALSE(MAUSISTAN);
+    EXPECT_TRUE(shown && hidden && !MAUSISTAN);
     const std::pair<void (*)(), int> shapes[] = {{ESETDRAGMOUSE, MOUSESHAPE_DRAG}, {ESETSTOPMOUSE, MOUSESHAPE_STOP},
                                                  {ESETHMOUSE, MOUSESHAPE_WAIT}, {ESETSMOUSE, MOUSESHAPE_NORMAL}};
     for (const auto& [set, shape] : shapes) {
@@ -206,8 +183,6 @@ TEST_F(InputTest, EmulationMouse) {
         EXPECT_EQ(MOUSESHAPE, shape);
     }
 }
-
-
 // SDL events as the window thread hands them over, without a display.
 void key(Uint32 type, SDL_Keycode sym, Uint16 mod) {
     SDL_Event e{};
@@ -241,27 +216,22 @@ void mouse(Uint32 type, Uint8 button, int x, int y) {
 }
 
 TEST_F(InputTest, SdlKeysQueueWhatTheKeyboardGives) {
-    const struct { std::vector<std::pair<SDL_Keycode, Uint16>> presses; Ints keys; } cases[] = {
-        {{{SDLK_LEFT, KMOD_LCTRL}, {SDLK_LEFT, KMOD_LALT}, {SDLK_LEFT, 0}, {SDLK_F1, 0}, {SDLK_F2, 0},
-          {SDLK_F1, KMOD_LSHIFT}, {SDLK_F12, KMOD_RCTRL}, {SDLK_PAGEUP, KMOD_LCTRL}, {SDLK_DELETE, 0}, {SDLK_PAUSE, 0}},
-         {0, 115, 0, 155, 0, 75, 0, 59, 0, 60, 0, 84, 0, 138, 0, 132, 0, 83, 0, 250}},
-        {{{SDLK_RETURN, 0}, {SDLK_KP_ENTER, 0}, {SDLK_ESCAPE, 0}, {SDLK_BACKSPACE, 0}, {SDLK_TAB, 0},
-          {SDLK_TAB, KMOD_LSHIFT}, {SDLK_c, KMOD_LCTRL}, {SDLK_RETURN, KMOD_LALT}},
-         {13, 13, 27, 8, 9, 0, 15, 3, 0, 166}},
-        // The keypad follows Num Lock; with it, "8" comes as text.
-        {{{SDLK_KP_8, 0}, {SDLK_KP_5, 0}, {SDLK_KP_PERIOD, 0}, {SDLK_KP_8, KMOD_NUM}, {SDLK_KP_PLUS, KMOD_LCTRL},
-          {SDLK_KP_MINUS, KMOD_LALT}},
-         {0, 72, 0, 76, 0, 83, 0, 144, 0, 74}}};
-    for (const auto& c : cases) {
-        for (const auto& [sym, mod] : c.presses) {
-            key(SDL_KEYDOWN, sym, mod);
-            key(SDL_KEYUP, sym, mod);
-        }
-        EXPECT_EQ(drain(), c.keys);
+    // Either Ctrl, Alt or Shift key; the keypad follows Num Lock (with it, "8" comes as text).
+    const std::pair<SDL_Keycode, Uint16> presses[] = {
+        {SDLK_LEFT, KMOD_LCTRL}, {SDLK_LEFT, KMOD_LALT}, {SDLK_F1, KMOD_LSHIFT}, {SDLK_F12, KMOD_RCTRL},
+        {SDLK_PAUSE, 0}, {SDLK_RETURN, 0}, {SDLK_KP_ENTER, 0}, {SDLK_ESCAPE, 0}, {SDLK_BACKSPACE, 0}, {SDLK_TAB, 0},
+        {SDLK_c, KMOD_LCTRL}, {SDLK_RETURN, KMOD_LALT}, {SDLK_KP_8, 0}, {SDLK_KP_PERIOD, 0}, {SDLK_KP_8, KMOD_NUM},
+        {SDLK_KP_PLUS, KMOD_LCTRL}, {SDLK_KP_MINUS, KMOD_LALT}};
+    for (const auto& [sym, mod] : presses) {
+        key(SDL_KEYDOWN, sym, mod);
+        key(SDL_KEYUP, sym, mod);
     }
+    EXPECT_EQ(drain(), (Ints{0, 115, 0, 155, 0, 84, 0, 138, 0, 250, 13, 13, 27, 8, 9, 3, 0, 166, 0, 72, 0, 83, 0, 144,
+                             0, 74}));
     const struct { SDL_Keycode sym; Uint16 mod; int vk; } vks[] = {
         {SDLK_q, 0, 'Q'},           {SDLK_5, 0, '5'},          {SDLK_F11, 0, VK_F1 + 10},   {SDLK_KP_7, 0, VK_HOME},
-        {SDLK_KP_7, KMOD_NUM, '7'}, {SDLK_KP_0, 0, VK_INSERT}, {SDLK_CAPSLOCK, 0, 0}};
+        {SDLK_KP_7, KMOD_NUM, '7'}, {SDLK_KP_0, 0, VK_INSERT}, {SDLK_CAPSLOCK, 0, 0}, {SDLK_PAGEUP, 0, VK_PRIOR},
+        {SDLK_DELETE, 0, VK_DELETE}, {SDLK_KP_5, 0, VK_CLEAR}};
     for (const auto& v : vks) EXPECT_EQ(SDL_KEY_TO_VK(v.sym, v.mod), v.vk) << v.sym;
 }
 
@@ -282,12 +252,12 @@ TEST_F(InputTest, SdlTextModifiersAndClose) {
     EXPECT_EQ(drain(), (Ints{0, 45, 0, 120, 'y'}));
     key(SDL_KEYDOWN, SDLK_LSHIFT, KMOD_LSHIFT);
     key(SDL_KEYDOWN, SDLK_RCTRL, KMOD_RCTRL);
-    EXPECT_TRUE(SHIFT_KEY_DOWN());
-    EXPECT_TRUE(CTRL_KEY_DOWN());
+    Ints held = {SHIFT_KEY_DOWN(), CTRL_KEY_DOWN()};
     key(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE);
-    EXPECT_FALSE(SHIFT_KEY_DOWN());
+    held.push_back(SHIFT_KEY_DOWN());
     key(SDL_KEYUP, SDLK_RCTRL, KMOD_NONE);
-    EXPECT_FALSE(CTRL_KEY_DOWN());
+    held.push_back(CTRL_KEY_DOWN());
+    EXPECT_EQ(held, (Ints{1, 1, 0, 0}));
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_CLOSE;
@@ -311,6 +281,60 @@ TEST_F(InputTest, SdlMouseButtonsAndMoves) {
                                  {16, 12, 22, 16}, {1, 12, 22, 16}})
         expect_event(x);
     EXPECT_EQ(MOUSEQUEUE_COUNT(), 0);
+}
+
+TEST_F(InputTest, TicksDelaysAndDosTime) {
+    const struct { int from, to, ticks; } cases[] = {
+        {0, 182, 10}, {0, 0, 0}, {0, 9, 0}, {0, 10, 1}, {100, 118, 1}, {65500, 146, 10}};  // 0.49 s, 0.55 s, wrapped
+    for (const auto& c : cases) EXPECT_EQ(ELAPSEDTICKS(c.from, c.to), c.ticks) << c.from << ".." << c.to;
+    EXPECT_EQ(READTICKS(), 1);
+    EXPECT_EQ(READTICKS(), 2);
+    TICKCOUNT = 65535;
+    EXPECT_EQ(READTICKS(), 0);
+    // Headless, a delay moves the clock without sleeping.
+    const std::uint64_t t0 = CLOCK_MS();
+    DELAY(600000);
+    EWAIT(1000);
+    XDELAY(1);
+    DELAY(-5);
+    EXPECT_EQ(CLOCK_MS() - t0, 601001u);
+    const char* oldtz = std::getenv("TZ");
+    const std::string saved = oldtz ? oldtz : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    // 2020-01-02 03:04:07 UTC
+    EXPECT_EQ(DOSPACKTIME(1577934247), (40 << 25) | (1 << 21) | (2 << 16) | (3 << 11) | (4 << 5) | 3);
+    EXPECT_EQ(DOSPACKTIME(0), 0);  // 1970 has no DOS stamp
+    if (oldtz) setenv("TZ", saved.c_str(), 1);
+    else unsetenv("TZ");
+    tzset();
+}
+
+TEST_F(InputTest, StartTimeMakesAnEmptyMarkerInTheGameOrProgramDirectory) {
+    test::ScratchDir dir;
+    const std::string oldgamedir = GAMEDIR;
+    const std::filesystem::path game = std::filesystem::path(dir.path()) / "Game1";
+    std::filesystem::create_directories(game);
+    GAMEDIR = "GAME1\\";
+    std::ofstream(game / "korax.tmp") << "old contents";
+    std::int32_t t = STARTETIME("KORAX.TMP");
+    EXPECT_GT(t, 0);
+    EXPECT_EQ(std::filesystem::file_size(game / "korax.tmp"), 0u);
+    EXPECT_FALSE(std::filesystem::exists(game / "KORAX.TMP"));
+    EXPECT_EQ(STOPPETIME("korax.tmp"), t);
+    EXPECT_EQ(STOPPETIME("MISSING.TMP"), 0);
+    std::filesystem::create_directories(game / "VGR.TMP" / "inside");
+    EXPECT_EQ(STARTETIME("VGR.TMP"), 0);  // a directory in the way is not deleted
+    EXPECT_TRUE(std::filesystem::exists(game / "VGR.TMP" / "inside"));
+    GAMEDIR = ".\\";
+    t = STARTETIME("VGR.TMP");
+    EXPECT_GT(t, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("VGR.TMP")));
+    EXPECT_EQ(STOPPETIME("VGR.TMP"), t);
+    GAMEDIR = "NOWHERE\\";
+    EXPECT_EQ(STARTETIME("KORAX.TMP"), 0);
+    EXPECT_EQ(STOPPETIME("KORAX.TMP"), 0);
+    GAMEDIR = oldgamedir;
 }
 
 }  // namespace

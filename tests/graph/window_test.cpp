@@ -1,13 +1,11 @@
 // The real window on a private Xvfb display: the window thread, the visual page
 // presented through the palette, and SDL events arriving at the key and mouse queues.
-#include <signal.h>
-
 #include <chrono>
-#include <functional>
 #include <thread>
 
 #include "graph_fixture.h"
 #include "platform/window.h"
+#include "xvfb_display.h"
 
 // SDL opens the session bus library, which keeps one block until a shutdown SDL
 // does not call; sanitizer runs of this program look past it.
@@ -18,46 +16,15 @@ using korax::test::Ints;
 
 namespace {
 
-// Xvfb picks a free display itself, so test programs running side by side never
-// meet: the shell prints the server's process id, the server its display number.
-pid_t XVFB = 0;
-std::string OLDDISPLAY;
-
-void stop_xvfb() {
-    if (XVFB > 0) kill(XVFB, SIGTERM);
-    XVFB = 0;
-    if (OLDDISPLAY.empty()) unsetenv("DISPLAY");
-    else setenv("DISPLAY", OLDDISPLAY.c_str(), 1);
-}
-
-void start_xvfb() {
-    if (const char* d = std::getenv("DISPLAY")) OLDDISPLAY = d;
-    FILE* p = popen("/usr/bin/Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>&1 >/dev/null 2>&1 & echo $!",
-                    "r");
-    int display = -1;
-    const bool ready = p && fscanf(p, "%d %d", &XVFB, &display) == 2;
-    if (p) pclose(p);
-    if (ready) setenv("DISPLAY", (":" + std::to_string(display)).c_str(), 1);
-    else stop_xvfb();
-}
-
-// Polls done every 5 ms for at most three seconds.
-bool WAITFOR(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(3000);
-    while (std::chrono::steady_clock::now() < end) {
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
+XVFBDISPLAY XVFB;
 
 class RealWindow : public korax::test::InputTest {
 protected:
-    static void SetUpTestSuite() { start_xvfb(); }
-    static void TearDownTestSuite() { stop_xvfb(); }
+    static void SetUpTestSuite() { XVFB.start(); }
+    static void TearDownTestSuite() { XVFB.stop(); }
     void SetUp() override {
         InputTest::SetUp();
-        if (XVFB <= 0) GTEST_SKIP() << "no Xvfb";
+        if (!XVFB.running()) GTEST_SKIP() << "no Xvfb";
         unsetenv("KORAX_VIDEO");
         GRENABLED = false;
     }
@@ -96,7 +63,7 @@ SDL_Event key(SDL_Keycode sym, Uint16 mod) {
 // The next press or release; moves of the display's own are passed over.
 bool next_button_event(TMOUSEEVENT& e) {
     for (;;) {
-        if (!WAITFOR([] { return MOUSEQUEUE_COUNT() >= 1; })) return false;
+        if (!WAITFOR([] { return MOUSEQUEUE_COUNT() >= 1; }, 3000)) return false;
         GETMOUSEEVENT(e);
         if (e.ACTION != MOUSE_MOVED) return true;
     }
@@ -116,22 +83,20 @@ void expect_click(int x, int y, int wantx, int wanty, Uint8 which = SDL_BUTTON_L
 
 // Without a window manager the focus comes when the display gets round to it.
 void expect_set_mouse() {
-    if (!WAITFOR([] { return SDL_GetKeyboardFocus() != nullptr; })) return;
+    if (!WAITFOR([] { return SDL_GetKeyboardFocus() != nullptr; }, 3000)) return;
     SETMOUSEXY(100, 120);
-    EXPECT_TRUE(WAITFOR([] { return GETMOUSEX() == 100 && GETMOUSEY() == 120; }));
+    EXPECT_TRUE(WAITFOR([] { return GETMOUSEX() == 100 && GETMOUSEY() == 120; }, 3000));
 }
 
 TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     SETWINDOWSIZE(1300, 600);
     INITGRAPH(3, 13, "");
-    EXPECT_EQ(GRAPHRESULT(), grInvalidMode);  // too large for the desktop
-    EXPECT_FALSE(WINDOW_IS_OPEN());
+    EXPECT_EQ((Ints{GRAPHRESULT(), WINDOW_IS_OPEN()}), (Ints{grInvalidMode, false}));  // too large for the desktop
     SETWINDOWSIZE(640, 480);
     INITGRAPH(3, 3, "Korax window test");
     ASSERT_EQ(GRAPHRESULT(), grNoOpenGL);
     ASSERT_TRUE(WINDOW_IS_OPEN());
-    EXPECT_EQ(SCREENWIDTH, 1280);
-    EXPECT_EQ(GETMAXX(), 639);
+    EXPECT_EQ((Ints{SCREENWIDTH, GETMAXX()}), (Ints{1280, 639}));
     SETFILLSTYLE(1, 4);
     BAR(10, 10, 20, 20);
     EXPECT_EQ(shown(15, 15), RGB(0xA8, 0, 0));
@@ -168,15 +133,12 @@ TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     c.type = SDL_WINDOWEVENT;
     c.window.event = SDL_WINDOWEVENT_CLOSE;
     push(c);
-    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }));
+    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }, 3000));
     EXPECT_EQ(drain(), (Ints{0, 115, 0x81, 0, 107}));
     EXPECT_TRUE(GRAPHENABLED());  // the close box only asks; the window stays open
     expect_click(33, 44, 33, 44, SDL_BUTTON_RIGHT);
     SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT("key Alt+F4\ntext ok\n", "w.kis"));
-    EXPECT_EQ(READKEY(), 0);
-    EXPECT_EQ(READKEY(), 107);
-    EXPECT_EQ(READKEY(), 'o');
-    EXPECT_EQ(READKEY(), 'k');
+    EXPECT_EQ((Ints{READKEY(), READKEY(), READKEY(), READKEY()}), (Ints{0, 107, 'o', 'k'}));
     expect_set_mouse();
 }
 
@@ -188,14 +150,13 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     WINDOW_SCALE = SCALE_AUTO;
     ASSERT_TRUE(WINDOW_IS_OPEN());
     VIEWFIT f = WINDOW_VIEW();
-    EXPECT_EQ((Ints{f.winw, f.winh, f.w, f.h}), (Ints{640, 400, 640, 400}));
-    EXPECT_TRUE(f.sharp);
+    EXPECT_EQ((Ints{f.winw, f.winh, f.w, f.h, f.sharp}), (Ints{640, 400, 640, 400, true}));
     expect_click(66, 88, 33, 44);  // both corners of the block of pixel (33, 44)
     expect_click(67, 89, 33, 44);
     expect_set_mouse();
     push(key(SDLK_F11, 0));
     // Whatever the display does with full screen, the key never reaches the program.
-    const bool full = WAITFOR([] { return WINDOW_VIEW().winw == 1280; });
+    const bool full = WAITFOR([] { return WINDOW_VIEW().winw == 1280; }, 3000);
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);
     if (!full) GTEST_SKIP() << "the display did not make the window full screen";
     f = WINDOW_VIEW();
@@ -215,8 +176,7 @@ TEST_F(RealWindow, RefusedWithoutADisplay) {
     unsetenv("DISPLAY");
     INITGRAPH(3, 6, "");
     setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_EQ(GRAPHRESULT(), grNotWindow);
-    EXPECT_FALSE(WINDOW_IS_OPEN());
+    EXPECT_EQ((Ints{GRAPHRESULT(), WINDOW_IS_OPEN()}), (Ints{grNotWindow, false}));
 }
 
 }  // namespace

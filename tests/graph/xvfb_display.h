@@ -23,7 +23,7 @@ namespace korax {
 struct XVFBDISPLAY {
     pid_t pid = 0;
     // When set before start: Xvfb keeps its screen in this directory as an XWD
-    // file, which SCREENPIXEL reads (what a screenshot of the display shows).
+    // file, which screen() reads.
     std::string fbdir;
     std::string screensize = "1280x1024x24";
     std::string olddisplay, oldvideo;
@@ -33,21 +33,16 @@ struct XVFBDISPLAY {
     bool start() {
         if (const char* d = std::getenv("DISPLAY")) { haddisplay = true; olddisplay = d; }
         if (const char* v = std::getenv("KORAX_VIDEO")) { hadvideo = true; oldvideo = v; }
-        std::string xvfb;
-        for (const char* p : {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"})
-            if (access(p, X_OK) == 0) xvfb = p;
+        const std::string xvfb = "/usr/bin/Xvfb";
         int fds[2];
-        if (xvfb.empty() || pipe(fds) != 0) return false;
+        if (access(xvfb.c_str(), X_OK) != 0 || pipe(fds) != 0) return false;
         pid = fork();
         if (pid == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
-            if (fbdir.empty())
-                execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screensize.c_str(),
-                      "-nolisten", "tcp", static_cast<char*>(nullptr));
-            else
-                execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screensize.c_str(), "-nolisten",
-                      "tcp", "-fbdir", fbdir.c_str(), static_cast<char*>(nullptr));
+            // Without fbdir the argument list ends before "-fbdir".
+            execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screensize.c_str(), "-nolisten",
+                  "tcp", fbdir.empty() ? nullptr : "-fbdir", fbdir.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[1]);
@@ -84,8 +79,7 @@ struct XVFBDISPLAY {
         };
         if (x.size() < 100) return px;
         const std::uint32_t header = word(0), bpp = word(11), line = word(12), order = word(7), ncolors = word(19);
-        w = static_cast<int>(word(4));
-        h = static_cast<int>(word(5));
+        w = static_cast<int>(word(4)), h = static_cast<int>(word(5));
         const std::size_t start = header + 12 * std::size_t(ncolors);
         if (bpp != 32 || x.size() < start + std::size_t(line) * h) return px;
         px.resize(std::size_t(w) * h);
