@@ -5,16 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 
 #include "data/config.h"
 #include "data/g_general.h"
-#include "data/g_tools.h"
-#include "data/g_types.h"
-#include "data/lg.h"
 #include "gamedir_fixture.h"
 #include "shell/korax.h"
 
@@ -29,14 +22,10 @@ inline std::string slurp(const fs::path& p) {
 inline void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
 // The fatal error f ends with, as "nr:text"; "" when it returns.
-template <typename F>
-std::string fatal(F&& f) {
-    try {
-        f();
-    } catch (const korax::FatalError& e) {
-        return std::to_string(e.nr) + ":" + e.text;
-    }
-    return "";
+inline std::string fatal(const std::function<void()>& f) {
+    std::string text;
+    const int nr = korax::testing::fatal_nr(f, &text);
+    return nr ? std::to_string(nr) + ":" + text : "";
 }
 
 using korax::testing::FileSizeLimit;
@@ -87,22 +76,11 @@ protected:
             CLOSEHIS();
         } catch (const FatalError&) {
         }
-        NUMMER = 0;
-        NUMMERSTR.clear();
-        TEAM = TEAMREC{};
-        PLAYER = {};
-        BELEGT = {};
-        ICON = {};
-        ICONRACE = {};
-        TEAMNAME = TRAINERNAME = {};
-        TEAMPROFI = {};
-        TEAMLIZENZ = {};
-        TEAMBRUTAL = TEAMBRUTALL = {};
-        GEN = GENTYPE{};
-        TAG = HIN = 0;
+        NUMMER = TAG = HIN = RSTSIZE = 0;
+        NUMMERSTR.clear(), HISNAME.clear();
+        TEAM = TEAMREC{}, GEN = GENTYPE{}, PLAYER = {}, BELEGT = {}, ICON = {}, ICONRACE = {};
+        TEAMNAME = TRAINERNAME = {}, TEAMPROFI = {}, TEAMLIZENZ = {}, TEAMBRUTAL = TEAMBRUTALL = {};
         LASTDAY = IGNORMODE = false;
-        HISNAME.clear();
-        RSTSIZE = 0;
     }
 };
 
@@ -112,9 +90,7 @@ protected:
     void SetUp() override {
         DataDir::SetUp();
         fs::create_directory(root / "game1");
-        korax::GAMEDIR = "GAME1\\";
-        korax::NUMMER = 3;
-        korax::NUMMERSTR = "3";
+        korax::GAMEDIR = "GAME1\\", korax::NUMMER = 3, korax::NUMMERSTR = "3";
     }
     fs::path game(const std::string& name) const { return root / "game1" / name; }
 };

@@ -138,7 +138,9 @@ TEST_F(Client, NoDisplayEndsWith100OnStandardError) {
     p.demo();
     // The display libraries keep memory after a failed connection (a sanitizer's leak
     // report would replace the exit code) and may complain before the message.
-    run({"DEMO"}, {{"KORAX_VIDEO", std::nullopt}, {"DISPLAY", ":9999"}, {"ASAN_OPTIONS", "detect_leaks=0"}});
+    // No display at all: the fallback drivers show nothing and are refused.
+    run({"DEMO"}, {{"KORAX_VIDEO", std::nullopt}, {"DISPLAY", std::nullopt}, {"SDL_VIDEODRIVER", std::nullopt},
+                   {"ASAN_OPTIONS", "detect_leaks=0"}});
     EXPECT_EQ(code, 100);
     EXPECT_NE(err.find("Error 100: "), std::string::npos) << err;
     EXPECT_FALSE(fs::exists(p.prog / "DEMO" / "TEAM1.TRN"));
@@ -207,4 +209,12 @@ TEST_F(Client, BackFromMatchViewerAddsViewerTime) {
     const std::int32_t client = after.TRAINING.KXGESAMT - before.TRAINING.KXGESAMT;
     EXPECT_GE(client, DOSPACKTIME(start) - DOSPACKTIME(clientstart));
     EXPECT_LE(client, DOSPACKTIME(end) - DOSPACKTIME(clientstart));
+}
+
+TEST_F(Client, AScriptThatRunsOutInTheQuitQuestionEndsWith125) {
+    p.demo();
+    run({"DEMO"}, {{"TMPDIR", p.root.string()}}, "wait 100\n" + shot(1) + "key Esc\n");
+    EXPECT_EQ(code, 125) << err;
+    EXPECT_EQ(slurp(p.root / "s1.png").substr(0, 4), "\x89PNG") << err;
+    EXPECT_FALSE(fs::exists(p.prog / "DEMO" / "TEAM1.TRN"));
 }

@@ -24,13 +24,8 @@ protected:
     void SetUp() override { w.put("LANGUAGE.CFG", "1\n1 :ENG English\n2 :DEU Deutsch\n"); }
     void TearDown() override {
         L = saved;
-        LGNR = 0;
-        LEXT.set("ENG");
-        LONG.set("");
-        NAME.set("");
-        VERLG = 0;
-        MAXLG = 0;
-        lg::LINE = 0;
+        LGNR = VERLG = MAXLG = lg::LINE = 0;
+        LEXT.set("ENG"), LONG.set(""), NAME.set("");
     }
     // Loads; returns the message of the stop, "" when the load succeeded.
     std::string load(const std::optional<std::string>& file) {
