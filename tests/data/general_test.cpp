@@ -101,7 +101,7 @@ TEST_F(RecordDir, HistoryIsWrittenAppendedAndReadBack) {
     EXPECT_EQ(slurp(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
 }
 
-TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
+TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnUnwritableDirectoryIsError4) {
     const std::string exact40 = std::string(39, 'y') + "z";
     const struct { const char* file; int team; bool his; std::string text; std::vector<std::string> lines; } cases[] = {
         {"TEAM2.HIS", 2, true, std::string(55, 'x') + "\r\n" + exact40 + "\r\n" + std::string(40, 'w') + "\r\nend",
@@ -120,15 +120,11 @@ TEST_F(RecordDir, HistoryLinesAreCutTo40AndAnyLineEndCounts) {
         CLOSEHIS();
         EXPECT_EQ(slurp(game(c.file)), c.text);
     }
-}
-
-TEST_F(RecordDir, HistoryInAnUnwritableDirectoryIsError4) {
-    GAMEDIR = "NOSUCHDIR\\";
+    GAMEDIR = "NOSUCHDIR\\";  // unwritable
     for (const auto& f : std::vector<std::function<void()>>{[] { OPENHIS(1, true, false); },
                                                             [] { APPENDHIS(1, ERFOLGREC::of("x"), false); },
-                                                            [] { OPENHIS(1, false, false); }}) {
+                                                            [] { OPENHIS(1, false, false); }})
         EXPECT_EQ(fatal(f), "4:NOSUCHDIR\\TEAM1.HI");
-    }
 }
 
 TEST_F(RecordDir, IconIsOneBlockOf1024BytesAndMissingOrShortIsFatalOnlyForTheStrictReader) {

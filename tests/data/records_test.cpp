@@ -240,10 +240,7 @@ protected:
     }
     static std::string icon(int n) {
         std::string raw(1024, static_cast<char>(100 + n));
-        raw[0] = 2;
-        raw[1] = 15;
-        raw[2] = 0;
-        return raw;
+        return raw.replace(0, 3, std::string("\x02\x0F\x00", 3));
     }
     // The squad (player number, record) in slot order; the league has eight active teams.
     void writeGame(const std::vector<std::pair<int, PLAYERREC>>& squad, std::uint8_t farbe1 = 5) {
@@ -258,9 +255,7 @@ protected:
         TEAMREC own = fromBytes<TEAMREC>(teams.substr(2 * 907, 907));
         int slot = 1;
         for (auto& [nr, p] : squad) own.PLAYERS[slot++] = static_cast<std::int16_t>(nr);
-        own.FARBE1 = farbe1;
-        own.ARTPLAYER[1] = 34;
-        own.ARTPLAYER[2] = 0;
+        own.FARBE1 = farbe1, own.ARTPLAYER[1] = 34, own.ARTPLAYER[2] = 0;
         teams.replace(2 * 907, 907, RECORDBYTES(own));
         spit(game("TEAM3.DAT"), teams);
         GEN.ANZAHL = 8;
