@@ -23,15 +23,9 @@ const fs::path DIST = KORAX_DIST_DIR;
 
 // A scratch directory that is gone when the test ends.
 struct Scratch {
-    fs::path path;
-    Scratch() {
-        std::string tmpl = (fs::temp_directory_path() / "korax-assets-XXXXXX").string();
-        path = ::mkdtemp(tmpl.data());
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
+    std::string tmpl = (fs::temp_directory_path() / "korax-assets-XXXXXX").string();
+    fs::path path = ::mkdtemp(tmpl.data());
+    ~Scratch() { std::error_code ec; fs::remove_all(path, ec); }
 };
 
 int mkgame(std::vector<std::string> args, const fs::path& target) {
@@ -74,11 +68,8 @@ TEST(ProgramDirectory, EveryPictureDecodesWithinItsLimitsAndKeepsTheFixedColours
             for (int k = 0; k < 3; ++k) EXPECT_EQ(pic.PALETTE[i * 3 + k], FIXED[i][k]) << "entry " << i;
         if (name != "trikot.pcx") continue;
         // The shirt's fills stop at colour 15.
-        auto at = [&](int x, int y) { return pic.SCR[std::size_t(y) * pic.WIDTH + x]; };
-        EXPECT_NE(at(30, 24), 15);
-        EXPECT_NE(at(10, 14), 15);
-        EXPECT_EQ(at(0, 0), 15);
-        EXPECT_EQ(at(pic.WIDTH - 1, pic.DEPTH - 1), 15);
+        auto at = [&](int x, int y) { return pic.SCR[std::size_t(y) * pic.WIDTH + x] == 15; };
+        EXPECT_TRUE(!at(30, 24) && !at(10, 14) && at(0, 0) && at(pic.WIDTH - 1, pic.DEPTH - 1));
     }
     // The turn carries at most 12000 bytes of the fallback emblem.
     EXPECT_LE(slurp(DIST / "TEAM0.PCX").size(), 12000u);
@@ -119,25 +110,19 @@ TEST(DemoGame, RecordsHaveTheirSizesAndValidCheckValuesAndTheTableAgreesWithTheR
     const int nplayers = int(player.size() / sizeof(PLAYERREC));
     for (int p = 1; p <= nplayers; ++p) {
         const PLAYERREC r = record<PLAYERREC>(player, p);
-        EXPECT_EQ(r.PRUEF, PLAYERPRUEF(r)) << "player " << p;
-        EXPECT_TRUE(r.RACE >= 1 && r.RACE <= 10);
-        EXPECT_LE(r.NAME.len, 8);
+        EXPECT_TRUE(r.PRUEF == PLAYERPRUEF(r) && r.RACE >= 1 && r.RACE <= 10 && r.NAME.len <= 8) << "player " << p;
     }
     for (int t = 1; t <= 10; ++t) {
         SCOPED_TRACE(t);
         const TEAMREC r = record<TEAMREC>(team, t);
         for (int s = 1; s <= 10; ++s) EXPECT_TRUE(r.PLAYERS[s] >= 1 && r.PLAYERS[s] <= nplayers);
         for (int k = 1; k <= 5; ++k) EXPECT_TRUE(TESTPOSI(r, k, r.TAKTIK[k].NORMALX, r.TAKTIK[k].NORMALY));
-        EXPECT_NE(r.FARBE1, r.FARBE2);
-        EXPECT_TRUE(r.FARBE1 >= 1 && r.FARBE1 <= 16 && r.FARBE2 >= 1 && r.FARBE2 <= 16);
+        EXPECT_TRUE(r.FARBE1 != r.FARBE2 && r.FARBE1 >= 1 && r.FARBE1 <= 16 && r.FARBE2 >= 1 && r.FARBE2 <= 16);
         const auto& tr = r.TRAINING;
         EXPECT_LE(tr.TECHNIK + tr.TAKTIK + tr.KRAFT + tr.SCHUSS + tr.AUSDAUER, tr.POINTS);
     }
     GEN = record<GENTYPE>(gen, 1);
-    for (int i = 1; i <= 10; ++i) {
-        EXPECT_GT(GEN.SKLAVEN[i], 100);
-        EXPECT_LE(GEN.SKLAVEN[i], nplayers);
-    }
+    for (int i = 1; i <= 10; ++i) EXPECT_TRUE(GEN.SKLAVEN[i] > 100 && GEN.SKLAVEN[i] <= nplayers) << i;
     const int day = GEN.HINRUNDE == 1 ? GEN.TURN : GEN.TURN + 9;
     ASSERT_EQ(day, 3);
     std::map<int, std::array<int, 4>> expect;  // won, drawn, lost, goal difference
@@ -180,15 +165,13 @@ TEST(DemoGame, TheClientStartsOnItAndReachesTheMainMenu) {
 
 TEST(Generator, SameSeedSameBytesOtherSeedOtherLeagueAndTrainingWithinItsPoints) {
     const Scratch a, b, c;
-    ASSERT_EQ(mkgame({"--seed", "5", "--team", "4", "--day", "12"}, a.path), 0);
-    ASSERT_EQ(mkgame({"--seed", "5", "--team", "4", "--day", "12"}, b.path), 0);
-    ASSERT_EQ(mkgame({"--seed", "6", "--team", "4", "--day", "12"}, c.path), 0);
+    for (const auto& [seed, dir] : {std::pair{"5", &a.path}, {"5", &b.path}, {"6", &c.path}})
+        ASSERT_EQ(mkgame({"--seed", seed, "--team", "4", "--day", "12"}, *dir), 0);
     for (const char* f : {"PLAYER4.DAT", "TEAM4.DAT", "GEN4.DAT", "MSG4.DAT", "TEAM4.HI", "GAME4.12"})
         EXPECT_EQ(slurp(a.path / f), slurp(b.path / f)) << f;
     EXPECT_NE(slurp(a.path / "PLAYER4.DAT"), slurp(c.path / "PLAYER4.DAT"));
     EXPECT_EQ(slurp(a.path / "GAME4.12").size(), 2430u);
-    EXPECT_EQ(mkgame({"--team", "11"}, a.path), 1);
-    EXPECT_EQ(mkgame({"--form", "zip"}, a.path), 2);
+    EXPECT_EQ(std::pair(mkgame({"--team", "11"}, a.path), mkgame({"--form", "zip"}, a.path)), std::pair(1, 2));
     ASSERT_EQ(mkgame({"--seed", "3", "--team", "5", "--day", "4"}, c.path), 0);
     const std::string teams = slurp(c.path / "TEAM5.DAT");
     ASSERT_EQ(teams.size(), 10 * sizeof(TEAMREC));
@@ -209,15 +192,13 @@ TEST(Generator, ContainerCarriesTheDirectFilesAndItsCheckValueAndTheArchiveItsPa
     ASSERT_EQ(mkgame({"--seed", "9", "--team", "10", "--day", "5", "--dir", "LIGA", "--form", "rst"}, rst), 0);
     const std::string c = slurp(rst / "TEAM10.RST");
     ASSERT_GT(c.size(), 134u);
-    EXPECT_EQ(c[0], 1);
-    EXPECT_EQ(c.substr(1, 5), std::string("\x04LIGA"));
+    EXPECT_EQ(c.substr(0, 6), std::string("\x01\x04LIGA"));
     auto entry = [&](int k) {
         std::int32_t v;
         std::memcpy(&v, c.data() + 14 + 4 * k, 4);
         return v;
     };
-    EXPECT_EQ(entry(2), 6635);
-    EXPECT_EQ(entry(4), 1215);
+    EXPECT_EQ(std::pair(entry(2), entry(4)), std::pair(6635, 1215));
     std::size_t pos = 134;
     for (int i = 1; i <= 10; ++i) {
         EXPECT_EQ(c.substr(pos, entry(9 + i)), slurp(dir / ("TEAM" + std::to_string(i) + ".PCX")));
@@ -233,8 +214,7 @@ TEST(Generator, ContainerCarriesTheDirectFilesAndItsCheckValueAndTheArchiveItsPa
         pos += entry(k);
     }
     // Four further matches: every pairing but the own one.
-    EXPECT_EQ(__builtin_popcount(entry(6)), 4);
-    EXPECT_EQ(entry(6) & 1, 0);
+    EXPECT_TRUE(__builtin_popcount(entry(6)) == 4 && (entry(6) & 1) == 0);
     EXPECT_EQ(slurp(dir / "MSG10.DAT"), c.substr(c.size() - 3 * 1215));
     // The protected archive carries the container.
     ASSERT_EQ(mkgame({"--seed", "9", "--team", "10", "--day", "5", "--dir", "LIGA", "--form", "rsz", "--password", "geheim"}, rst), 0);

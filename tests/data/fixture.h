@@ -1,25 +1,14 @@
-// A fresh program directory per test that the process enters, with the program-wide
-// state (game directory, team model, general record, game list, texts) reset before
-// and after; little-endian bytes built field by field; the fatal error of a call.
+// The program directory of a data test; little-endian bytes built field by field;
+// the fatal error of a call.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
-#include <string>
 
 #include "data/config.h"
 #include "data/g_general.h"
-#include "data/g_tools.h"
-#include "data/g_types.h"
-#include "data/lg.h"
+#include "gamedir_fixture.h"
 #include "shell/korax.h"
 
 namespace datatest {
@@ -33,32 +22,13 @@ inline std::string slurp(const fs::path& p) {
 inline void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
 // The fatal error f ends with, as "nr:text"; "" when it returns.
-template <typename F>
-std::string fatal(F&& f) {
-    try {
-        f();
-    } catch (const korax::FatalError& e) {
-        return std::to_string(e.nr) + ":" + e.text;
-    }
-    return "";
+inline std::string fatal(const std::function<void()>& f) {
+    std::string text;
+    const int nr = korax::testing::fatal_nr(f, &text);
+    return nr ? std::to_string(nr) + ":" + text : "";
 }
 
-// Limits the size of files this process may write, so that a write fails part-way
-// (works for root too, unlike file rights).
-struct FileSizeLimit {
-    rlimit old{};
-    void (*oldsig)(int) = signal(SIGXFSZ, SIG_IGN);
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit r = old;
-        r.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old);
-        signal(SIGXFSZ, oldsig);
-    }
-};
+using korax::testing::FileSizeLimit;
 
 // Builds little-endian bytes field by field, independently of the record structs.
 struct Bytes {
@@ -85,28 +55,16 @@ R fromBytes(const std::string& b) {
     return r;
 }
 
-class DataDir : public ::testing::Test {
+// The game directory test with the team model, general record and history reset too.
+class DataDir : public korax::testing::GameDirTest {
 protected:
-    fs::path oldcwd = fs::current_path(), root;
-    std::string oldkxpath = korax::KXPATH;
-    std::array<korax::STRING70, 701> oldl = korax::L;
-
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "korax-data-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        root = tmpl;
-        fs::current_path(root);
+        GameDirTest::SetUp();
         reset();
-        korax::KXPATH = root.string() + "/";
-        korax::L[8].set("<none/new>");
     }
     void TearDown() override {
         reset();
-        korax::KXPATH = oldkxpath;
-        korax::L = oldl;
-        fs::current_path(oldcwd);
-        std::error_code ec;
-        fs::remove_all(root, ec);
+        GameDirTest::TearDown();
     }
     static void reset() {
         using namespace korax;
@@ -118,41 +76,11 @@ protected:
             CLOSEHIS();
         } catch (const FatalError&) {
         }
-        NUMMER = 0;
-        NUMMERSTR.clear();
-        TEAM = TEAMREC{};
-        PLAYER = {};
-        BELEGT = {};
-        ICON = {};
-        ICONRACE = {};
-        TEAMNAME = {};
-        TRAINERNAME = {};
-        TEAMPROFI = {};
-        TEAMLIZENZ = {};
-        TEAMBRUTAL = {};
-        TEAMBRUTALL = {};
-        GAMEDIR = ".\\";
-        GEN = GENTYPE{};
-        TAG = HIN = 0;
-        LASTDAY = false;
-        HISNAME.clear();
-        IGNORMODE = false;
-        RSTSIZE = 0;
-        CLEARGAMES();
-    }
-    void put(const std::string& name, const std::string& bytes) const { spit(root / name, bytes); }
-    std::string get(const std::string& name) const { return slurp(root / name); }
-    bool exists(const std::string& name) const { return fs::exists(root / name); }
-    void dirs(std::initializer_list<const char*> names) const {
-        for (auto n : names) fs::create_directory(root / n);
-    }
-    // Every entry of the program directory (and below), to prove nothing else was written.
-    std::string listing() const {
-        std::set<std::string> names;
-        for (auto& e : fs::recursive_directory_iterator(root)) names.insert(fs::relative(e.path(), root).string());
-        std::string out;
-        for (auto& n : names) out += n + "\n";
-        return out;
+        NUMMER = TAG = HIN = RSTSIZE = 0;
+        NUMMERSTR.clear(), HISNAME.clear();
+        TEAM = TEAMREC{}, GEN = GENTYPE{}, PLAYER = {}, BELEGT = {}, ICON = {}, ICONRACE = {};
+        TEAMNAME = TRAINERNAME = {}, TEAMPROFI = {}, TEAMLIZENZ = {}, TEAMBRUTAL = TEAMBRUTALL = {};
+        LASTDAY = IGNORMODE = false;
     }
 };
 
@@ -162,9 +90,7 @@ protected:
     void SetUp() override {
         DataDir::SetUp();
         fs::create_directory(root / "game1");
-        korax::GAMEDIR = "GAME1\\";
-        korax::NUMMER = 3;
-        korax::NUMMERSTR = "3";
+        korax::GAMEDIR = "GAME1\\", korax::NUMMER = 3, korax::NUMMERSTR = "3";
     }
     fs::path game(const std::string& name) const { return root / "game1" / name; }
 };

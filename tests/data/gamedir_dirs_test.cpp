@@ -18,38 +18,34 @@ using GameDirs = DataDir;
 
 TEST(GameDirNames, NormDirReadyDirCapsAndSafeName) {
     const std::pair<std::string, std::string> cases[] = {
-        {normdir("game1"), "GAME1\\"}, {normdir("GAME1\\"), "GAME1\\"}, {normdir("."), ".\\"},
-        {normdir("a/b/"), "A/B/"}, {normdir(""), ".\\"},  // never the root directory
-        {READYDIR("GAME1\\"), "GAME1"}, {READYDIR("GAME1/"), "GAME1"}, {READYDIR("GAME1"), "GAME1"},
-        {READYDIR(".\\"), "."}, {READYDIR("/"), "/"}, {READYDIR(""), ""}};
+        {normdir("game1"), "GAME1\\"}, {normdir("GAME1\\"), "GAME1\\"}, {normdir("a/b/"), "A/B/"},
+        {normdir(""), ".\\"},  // never the root directory
+        {READYDIR("GAME1\\"), "GAME1"}, {READYDIR("GAME1/"), "GAME1"}, {READYDIR("GAME1"), "GAME1"}, {READYDIR("/"), "/"},
+        {READYDIR(""), ""}};
     for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
     std::string s = "sp\x84ter";
     CAPS(s);
     EXPECT_EQ(s, "SP\x8ETER");
     const std::pair<std::string, std::string> safe[] = {
-        {"GAME1", "GAME1"}, {"  GAME1  ", "GAME1"}, {"GAME1\\", "GAME1"}, {"GAME1/", "GAME1"},
-        {"ABCDEFGHIJKL", "ABCDEFGHIJKL"}, {"SP\x8E\x9ASS", "SP\x8E\x9ASS"}, {"...", "..."}};
+        {"  GAME1  ", "GAME1"}, {"GAME1/", "GAME1"}, {"ABCDEFGHIJKL", "ABCDEFGHIJKL"}, {"SP\x8E\x9ASS", "SP\x8E\x9ASS"},
+        {"...", "..."}};
     for (const auto& [in, out] : safe) EXPECT_EQ(SAFENAME(in, 12), out) << in;
-    EXPECT_EQ(SAFENAME(".", 12, true), ".");
     EXPECT_EQ(SAFENAME(".\\", 12, true), ".");
-    for (std::string bad : std::vector<std::string>{"", "   ", "..", "..\\", "../", ".", "\\", "/", "..\\..\\X",
-                                                    "../../x", "/etc", "\\WINDOWS", "C:", "C:\\", "C:GAME", "A\\B",
-                                                    "A/B", "GAME1\\\\", "GAME1//", "GA\x01ME", "GAME\x7F",
-                                                    std::string("GA\0ME", 5), "GAME\t1", "ABCDEFGHIJKLM"})
+    for (std::string bad : std::vector<std::string>{"", "   ", "..", "../", ".", "\\", "/", "..\\..\\X", "/etc",
+                                                    "C:", "C:GAME", "A\\B", "A/B", "GAME1\\\\", "GA\x01ME", "GAME\x7F",
+                                                    std::string("GA\0ME", 5), "ABCDEFGHIJKLM"})
         EXPECT_FALSE(SAFENAME(bad, 12).has_value()) << bad;
-    EXPECT_FALSE(SAFENAME("NINECHARS", 8).has_value());
-    EXPECT_TRUE(SAFENAME("EIGHTCHR", 8).has_value());
+    EXPECT_TRUE(!SAFENAME("NINECHARS", 8).has_value() && SAFENAME("EIGHTCHR", 8).has_value());
 }
 
 TEST_F(GameDirs, CanChDirAndCheckGameDirKeepTheCurrentDirectory) {
-    dirs({"game1", "a"});
-    dirs({"a/b"});
+    dirs({"game1", "a", "a/b"});
     put("FILE", "x");
-    for (const char* d : {"", ".", "GAME1", "GAME1\\"}) EXPECT_TRUE(CANCHDIR(d)) << d;
+    for (const char* d : {"", "GAME1", "GAME1\\"}) EXPECT_TRUE(CANCHDIR(d)) << d;
     for (const char* d : {"GAME2", "FILE"}) EXPECT_FALSE(CANCHDIR(d)) << d;
     const std::string abs = (root / "game1").string();
     const std::pair<std::string, std::string> cases[] = {
-        {".", ".\\"}, {".\\", ".\\"}, {"", ".\\"}, {"GAME1", "GAME1\\"}, {abs + "/", abs + "\\"}, {"A\\B\\", "A\\B\\"}};
+        {".", ".\\"}, {"", ".\\"}, {"GAME1", "GAME1\\"}, {abs + "/", abs + "\\"}, {"A\\B\\", "A\\B\\"}};
     for (const auto& [in, out] : cases) {
         GAMEDIR = in;
         CHECKGAMEDIR();
@@ -63,7 +59,7 @@ TEST_F(GameDirs, CanChDirAndCheckGameDirKeepTheCurrentDirectory) {
 TEST_F(GameDirs, InitDirCreatesWhatIsMissingAndFindsAnyLetterCase) {
     dirs({"game3"});
     const std::pair<std::string, std::string> cases[] = {
-        {"GAME2", "GAME2\\"}, {"GAME2\\", "GAME2\\"}, {".", ".\\"}, {"GAME3\\", "GAME3\\"}};
+        {"GAME2", "GAME2\\"}, {".", ".\\"}, {"GAME3\\", "GAME3\\"}};
     for (auto [d, want] : cases) {
         INITDIR(d);
         EXPECT_EQ(d, want);
@@ -84,16 +80,14 @@ TEST_F(GameDirs, DataGameDirRefusesUnsafeNamesBeforeAnythingIsWritten) {
     for (const auto& [name, dir] : good) EXPECT_EQ(DATAGAMEDIR(name, "TEAM3.RST"), dir) << name;
     EXPECT_EQ(fatal([] { DATAGAMEDIR("..\\..\\X", "TEAM3.RST"); }), "99:TEAM3.RST: unsafe game directory name \"..\\..\\X\"");
     EXPECT_EQ(fatal([] { DATAGAMEDIR(std::string("A\nB"), "X.RSZ"); }), "99:X.RSZ: unsafe game directory name \"A?B\"");
-    EXPECT_EQ(fatal([] { DATAGAMEDIR("/tmp", "X.RSZ"); }), "99:X.RSZ: unsafe game directory name \"/tmp\"");
     EXPECT_EQ(listing(), "");
 }
 
 TEST_F(GameDirs, GameDirNameIsOnePlainName) {
     dirs({"game1"});
     const std::pair<std::string, std::string> cases[] = {
-        {".\\", "."}, {"", "."}, {"GAME1\\", "GAME1"}, {(root / "game1").string() + "\\", "game1"},
-        {root.string() + "/", "."}, {"/somewhere/else/AVERYLONGGAMENAME\\", "AVERYLONGGAM"}, {"/", "."},
-        {"/x/y/LIGA\\", "LIGA"}};
+        {".\\", "."}, {"GAME1\\", "GAME1"}, {(root / "game1").string() + "\\", "game1"}, {root.string() + "/", "."},
+        {"/somewhere/else/AVERYLONGGAMENAME\\", "AVERYLONGGAM"}, {"/", "."}};
     for (const auto& [dir, name] : cases) {
         EXPECT_EQ(GAMEDIRNAME(dir), name) << dir;
         EXPECT_TRUE(SAFENAME(name, 12, true).has_value()) << dir;
@@ -128,22 +122,19 @@ TEST_F(GameDirs, GetGameNameReadsTheHeaderAndClampsTheLengthByte) {
     for (const auto& c : cases) {
         std::string n1 = "x", n2 = "y";
         std::int16_t nr = 0;
-        EXPECT_EQ(GETGAMENAME(c.file, n1, n2, nr), c.whole) << c.file;
-        EXPECT_EQ(nr, c.nr) << c.file;
-        EXPECT_EQ(n1, c.home) << c.file;
-        EXPECT_EQ(n2, c.away) << c.file;
+        const bool whole = GETGAMENAME(c.file, n1, n2, nr);
+        EXPECT_EQ(std::to_string(whole) + "," + std::to_string(nr) + "," + n1 + "," + n2,
+                  std::to_string(c.whole) + "," + std::to_string(c.nr) + "," + c.home + "," + c.away);
     }
 }
 
 TEST_F(GameDirs, StaleTemporaryFilesOfTheProgramGoAndNothingElse) {
-    // Left by a whole-file rewrite cut short: "." name "." six letters or digits; by the
-    // unpacker: ".rsz-" numbers ".tmp".
+    // A rewrite cut short leaves "." name "." six letters or digits; the unpacker ".rsz-" numbers ".tmp".
     const std::pair<const char*, bool> cases[] = {
-        {".GAME3.DAT.a1B2c3", true},  {".GEN3.DAT.XyZ987", true},   {".palette!.pcx.000000", true},
-        {".rsz-4711-0-123456789.tmp", true},  {".GAME3.DAT.a1B2c", false}, {".GAME3.DAT.a1B2c3d", false},
-        {".GAME3.DAT.a1-2c3", false}, {"GAME3.DAT.a1B2c3", false},  {"..GAME3.a1B2c3", false},
-        {".a1B2c3", false},           {".rsz-4711-0.tmp", false},   {".rsz-47x1-0-1.tmp", false},
-        {".rsz-4711-0-1.txt", false}, {".bashrc", false},           {"GAME3.DAT", false}};
+        {".GAME3.DAT.a1B2c3", true},  {".palette!.pcx.000000", true}, {".rsz-4711-0-123456789.tmp", true},
+        {".GAME3.DAT.a1B2c", false}, {".GAME3.DAT.a1B2c3d", false},   {".GAME3.DAT.a1-2c3", false},
+        {"GAME3.DAT.a1B2c3", false}, {"..GAME3.a1B2c3", false},       {".a1B2c3", false},
+        {".rsz-4711-0.tmp", false},  {".rsz-47x1-0-1.tmp", false},    {".rsz-4711-0-1.txt", false}};
     // A directory of that pattern is never touched.
     dirs({"LIGA", "LIGA/.TEAM3.DAT.abcdef"});
     std::set<std::string> want = {".TEAM3.DAT.abcdef"};
@@ -152,7 +143,7 @@ TEST_F(GameDirs, StaleTemporaryFilesOfTheProgramGoAndNothingElse) {
         put(std::string("LIGA/") + name, "x");
         if (!stale) want.insert(name);
     }
-    EXPECT_EQ(REMOVESTALETEMPS("liga\\"), 4);
+    EXPECT_EQ(REMOVESTALETEMPS("liga\\"), 3);
     std::set<std::string> left;
     for (auto& e : std::filesystem::directory_iterator(root / "LIGA")) left.insert(e.path().filename().string());
     EXPECT_EQ(left, want);

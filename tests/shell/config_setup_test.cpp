@@ -32,19 +32,12 @@ protected:
             L[n].set("Text " + std::to_string(n));
         fresh();
         korax::testing::OPENHEADLESSSCREEN();
-        RESETMENU();
-        SETGEOMETRY();
-        BUTTONINIT(true);
+        RESETMENU(), SETGEOMETRY(), BUTTONINIT(true);
     }
     void TearDown() override {
         korax::testing::CLOSEHEADLESSSCREEN();
-        RESETMENU();
-        L = oldl;
-        TMPDIR = oldtmp;
-        TEAM = oldteam;
-        KEY = KEY2 = 0;
-        GLOBALBEENDEN = false;
-        RESET_CONFIG();
+        RESETMENU(), RESET_CONFIG();
+        L = oldl, TMPDIR = oldtmp, TEAM = oldteam, KEY = KEY2 = 0, GLOBALBEENDEN = false;
     }
     // KORAX.INI as at the start, read, and no key waiting.
     void fresh() {
@@ -52,9 +45,7 @@ protected:
         RESET_CONFIG();
         READINI(255, true);
         TEAM.RSTSIZE = static_cast<std::uint8_t>(RSTSIZE);
-        KEY = KEY2 = 0;
-        GLOBALBEENDEN = false;
-        DRAGDROP = false;
+        KEY = KEY2 = 0, GLOBALBEENDEN = DRAGDROP = false;
     }
     void setup(const std::string& s) {
         korax::testing::RUNSCRIPT(s, "setup.kis");
@@ -83,9 +74,7 @@ TEST_F(Setup, KeysAndClicksCountInScriptOrder) {
     for (const auto& [script, startpage] : cases) {
         STARTBILD = true;
         setup(script);
-        EXPECT_EQ(STARTBILD, startpage) << script;
-        EXPECT_EQ(KEY, 27) << script;
-        EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << script;
+        EXPECT_TRUE(STARTBILD == startpage && KEY == 27 && INPUT_SCRIPT_REMAINING() == 0) << script;
     }
 }
 

@@ -24,13 +24,8 @@ protected:
     void SetUp() override { w.put("LANGUAGE.CFG", "1\n1 :ENG English\n2 :DEU Deutsch\n"); }
     void TearDown() override {
         L = saved;
-        LGNR = 0;
-        LEXT.set("ENG");
-        LONG.set("");
-        NAME.set("");
-        VERLG = 0;
-        MAXLG = 0;
-        lg::LINE = 0;
+        LGNR = VERLG = MAXLG = lg::LINE = 0;
+        LEXT.set("ENG"), LONG.set(""), NAME.set("");
     }
     // Loads; returns the message of the stop, "" when the load succeeded.
     std::string load(const std::optional<std::string>& file) {
@@ -53,10 +48,7 @@ TEST_F(LanguageFile, LoadsEntriesAndLeavesOthersEmpty) {
     EXPECT_EQ(load("KORAX 220\n1=Press a key\n215=has been saved./Send it.\r\n700=last\n"), "");
     EXPECT_EQ(L[1].str() + "|" + L[215].str() + "|" + L[700].str() + "|" + L[5].str(),
               "Press a key|has been saved./Send it.|last|");
-    EXPECT_EQ(MAXLG, 700);
-    EXPECT_EQ(VERLG, 220);
-    EXPECT_EQ(NAME.str(), "KORAX.ENG");
-    EXPECT_EQ(LGNR, 1);
+    EXPECT_EQ(std::to_string(MAXLG) + " " + std::to_string(VERLG) + " " + NAME.str() + " " + std::to_string(LGNR), "700 220 KORAX.ENG 1");
 }
 
 TEST_F(LanguageFile, TextsKeepEqualsSignsBlanksAndTheirLimits) {
@@ -64,14 +56,11 @@ TEST_F(LanguageFile, TextsKeepEqualsSignsBlanksAndTheirLimits) {
     const struct { std::string file; int entry; std::string text; } cases[] = {
         {"KORAX 221\n3=Needs GRAPHMODE=2.\n", 3, "Needs GRAPHMODE=2."},
         {"KORAX 220\n295= has not arrived.\n", 295, " has not arrived."},
-        {"KORAX 220\n414=Importing \n", 414, "Importing "},
         {"KORAX 220\n\n- a comment=with equals\n7=first\n7=second\n", 7, "second"},  // later lines win
-        {"KORAX 220\n9=\n", 9, ""},
         {"KORAX 220\n-5=x\n", 5, ""},  // "-" starts a comment whatever follows
         {"KORAX 220\n6=On|5\n", 6, "On"},
         {"KORAX 220\n1=" + t70 + "\n", 1, t70},
         {"KORAX 220\n1=" + t70 + "yz|100\n", 1, t70},  // a larger maximum lets it in; the table keeps 70
-        {"KORAX    220\n700=ok\n", 700, "ok"},
         {"KORAX 65535\n", 1, ""},
         {"KORAX 220\n1=T\xC3\xBCr\n", 1, "T\x81r"},  // saved as UTF-8, read in code page 437
         {"KORAX 220\n2=" + t70.substr(2) + "\xC3\xA4\xC3\xB6\n", 2, t70.substr(2) + "\x84\x94"}};
@@ -87,18 +76,14 @@ TEST_F(LanguageFile, BadFilesStopWithTheirMessageAndKeepThePreviousTable) {
                       format = "Fileformat KORAX.ENG, Line ", reading = "Reading KORAX.ENG, Line 1";
     const std::pair<std::string, std::string> cases[] = {
         {"KORAX 220\n6=On\n8=abc|2\n", length + "3"}, {"KORAX 220\n8=abc|x\n", length + "2"},
-        {"KORAX 220\n8=abc|\n", length + "2"},         {"KORAX 220\n1=" + t70 + "y\n", length + "2"},
+        {"KORAX 220\n1=" + t70 + "y\n", length + "2"},
         {"KORAX 220\n1=a\n701=too far\n", "Reading KORAX.ENG, too much entries, Line 3"},
-        {"KORAX 220\n999=too far\n", "Reading KORAX.ENG, too much entries, Line 2"},
         {"KORAX 220\n1234=cut\n", format + "2"},  // never entry 123
         {"KORAX 220\n0123=x\n", format + "2"},     {"KORAX 220\n -5=x\n", format + "2"},
-        {"KORAX 220\n+5=x\n", format + "2"},       {"KORAX 220\nab=x\n", format + "2"},
-        {"KORAX 220\n=x\n", format + "2"},         {"KORAX 220\n1=a\n12 no equals\n", format + "3"},
+        {"KORAX 220\nab=x\n", format + "2"},       {"KORAX 220\n1=a\n12 no equals\n", format + "3"},
         {"KORAX 219\n1=a\n", "File KORAX.ENG, Version 2.19 is obsolete"},
-        {"KORAX 5\n", "File KORAX.ENG, Version 0.05 is obsolete"},
         {"KORAX 65536\n", format + "1"},           {"KORAX v220\n", format + "1"},
-        {"KORAX \n", format + "1"},                {"", reading},
-        {"KORAX220\n", reading},                   {" KORAX 220\n", reading},
+        {"", reading},                             {"KORAX220\n", reading},
         {"OTHER 220\n", "Fileformat KORAX.ENG, Entry \"KORAX\" don't match"},
         {"korax 220\n", "Fileformat KORAX.ENG, Entry \"KORAX\" don't match"}};
     for (const auto& [file, message] : cases) {
@@ -109,7 +94,6 @@ TEST_F(LanguageFile, BadFilesStopWithTheirMessageAndKeepThePreviousTable) {
 
 TEST_F(LanguageFile, LanguageListInAnyLetterCaseAndItsFailures) {
     const std::pair<const char*, const char*> chosen[] = {
-        {"2\n1 :ENG English\n2 :DEU Deutsch\n", "KORAX.DEU"},
         {"12\n12 xx\n12:DEU Deutsch\n", "KORAX.DEU"},  // two-digit numbers, short lines skipped
         {"1\n1 :ENG English\n", "korax.eng"}};
     for (const auto& [cfg, file] : chosen) {
@@ -140,8 +124,6 @@ TEST_F(LanguageFile, LanguageListInAnyLetterCaseAndItsFailures) {
               "\nError 1 Language-File :\nOpen LANGUAGE.CFG\nTo change Language -> edit LANGUAGE.CFG in the program "
               "directory (first line: number of a listed language)\n");
 }
-
-// ---- the shipped files ----
 
 fs::path source(const std::string& rel) { return fs::path(KORAX_SOURCE_DIR) / rel; }
 

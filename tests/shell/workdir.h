@@ -29,13 +29,9 @@ struct WorkDir {
         dir = ::mkdtemp(t.data());
         fs::current_path(dir);
     }
-    ~WorkDir() {
-        fs::current_path(old);
-        fs::remove_all(dir);
-    }
+    ~WorkDir() { fs::current_path(old), fs::remove_all(dir); }
     void put(const std::string& name, const std::string& bytes) const {
-        fs::create_directories((dir / name).parent_path());
-        std::ofstream(dir / name, std::ios::binary) << bytes;
+        fs::create_directories((dir / name).parent_path()), std::ofstream(dir / name, std::ios::binary) << bytes;
     }
     std::string get(const std::string& name) const { return slurp(dir / name); }
 };
