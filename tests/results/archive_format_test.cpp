@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "archive_helpers.h"
-#include "data/gamedir_fixture.h"
+#include "data/fixture.h"
 #include "results/zipper.h"
 
 using namespace korax;
@@ -225,7 +225,7 @@ TEST(ArchiveUnpack, FullDiskLeavesNoPartialFiles) {
     std::string a = pack({{"SMALL.TXT", "s"}, {"TEAM3.RST", noise(200000, 4)}}, options("", ""));
     RSZRESULT r;
     {
-        korax::testing::FileSizeLimit full(100000);  // stands in for a full disk
+        datatest::FileSizeLimit full(100000);  // stands in for a full disk
         r = RSZUNPACKBYTES(a, d.path, "");
     }
     EXPECT_EQ(r.status, RSZSTATUS::WRITE);

@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
-#include <set>
 
 #include "base/state.h"
-#include "data/config.h"
-#include "data/g_general.h"
-#include "data/g_tools.h"
-#include "data/g_types.h"
+#include "data/fixture.h"
 #include "platform/process.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
@@ -25,11 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-void spit(const fs::path& p, const std::string& b) { std::ofstream(p, std::ios::binary) << b; }
+using datatest::slurp, datatest::spit;
 
 template <typename R>
 std::string raw(const R& r) {
@@ -108,23 +96,11 @@ protected:
     }
     // Applies CUP3.RST through the announcement; the error number, or -1 for none.
     int start() {
-        try {
-            READPOKAL();
-        } catch (const FatalError& e) {
-            return e.nr;
-        }
-        return -1;
+        const std::string f = datatest::fatal([] { READPOKAL(); });
+        return f.empty() ? -1 : std::stoi(f);
     }
-    PLAYERREC player(int nr) {
-        PLAYERREC p;
-        READPLAYER(nr, p);
-        return p;
-    }
-    TEAMREC team() {
-        TEAMREC t;
-        READTEAM(3, t);
-        return t;
-    }
+    PLAYERREC player(int nr) { PLAYERREC p; READPLAYER(nr, p); return p; }
+    TEAMREC team() { TEAMREC t; READTEAM(3, t); return t; }
 };
 
 }  // namespace
@@ -132,13 +108,9 @@ protected:
 // Taken apart and put together byte for byte; the check value covers the patches,
 // the history's characters and the messages only.
 TEST_F(CupResult, GeneratedResultHoldsItsOwnCheckValue) {
-    EXPECT_EQ(base.version, 101);
-    EXPECT_EQ(base.dirname, "LIGA");
+    EXPECT_EQ(std::to_string(base.version) + base.dirname + std::to_string(base.team.NR) + std::to_string(base.messages.size()), "101LIGA31");
     EXPECT_EQ(base.check, base.sum);
-    EXPECT_EQ(base.team.NR, 3);
-    EXPECT_EQ(base.messages.size(), 1u);
-    EXPECT_TRUE(base.hashistory);
-    EXPECT_GT(base.history.size(), 40u);
+    EXPECT_TRUE(base.hashistory && base.history.size() > 40);
     EXPECT_EQ(build(base), generated);
     const std::size_t after = POKALFIXED + 4 + base.emblem1.size() + base.emblem2.size();
     const struct { const char* what; std::size_t at; bool counts; } cases[] = {
@@ -170,10 +142,8 @@ TEST_F(CupResult, EveryRefusalLeavesEveryFileAsItWas) {
         {"empty", "", 2},
         {"version 1", '\1' + generated.substr(1), 6},
         {"cut in the header", generated.substr(0, 10), 2},
-        {"cut in the match", generated.substr(0, 1000), 2},
         {"cut in the patches", generated.substr(0, POKALFIXED - 1), 2},
         {"cut before a picture length", generated.substr(0, POKALFIXED + 1), 2},
-        {"cut in a picture", generated.substr(0, POKALFIXED + 20), 2},
         {"cut in the history", generated.substr(0, pics + 100), 2},
         {"cut in a message", generated.substr(0, generated.size() - 1), 2},
         {"half a message more", generated + std::string(600, 'x'), 2},
