@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "base/state.h"
@@ -46,16 +47,14 @@ std::string build(const POKALRST& r, std::optional<std::uint16_t> check = std::n
     return out;
 }
 
-class CupResult : public ::testing::Test {
+class CupResult : public datatest::DataDir {
 protected:
-    fs::path root, oldcwd = fs::current_path(), liga;
+    fs::path liga;
     std::string generated;  // CUP3.RST as the generator wrote it
     POKALRST base;
 
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "korax-cup-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        root = tmpl;
+        DataDir::SetUp();
         liga = root / "LIGA";
         fs::create_directory(liga);
         PROCESSRUN run;
@@ -69,27 +68,16 @@ protected:
         }
         for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))  // the player icons
             if (e.path().extension() == ".RAW" || e.path().extension() == ".raw") fs::copy(e.path(), root / e.path().filename());
-        fs::current_path(root);
-        KXPATH = root.string() + "/";
         GAMEDIR = "LIGA\\";
         NUMMER = 3;
         NUMMERSTR = "3";
-        IGNORMODE = LASTDAY = NEWRST = NEWPOKAL = false;
+        NEWRST = NEWPOKAL = false;
         AUTOPLAY = true;
         OPENFILES(_PLAYER | _TEAM);
         READGEN();
         generated = slurp(liga / "CUP3.RST");
         PARSEPOKALRST(generated, "CUP3.RST", base);
         announce(5, "Round of 16");
-    }
-    void TearDown() override {
-        CLOSEFILES(_PLAYER | _TEAM);
-        CLOSEHIS();
-        fs::current_path(oldcwd);
-        std::error_code ec;
-        fs::remove_all(root, ec);
-        GAMEDIR = ".\\";
-        IGNORMODE = LASTDAY = false;
     }
     void announce(int day, const std::string& round) {
         spit(liga / "POKAL3.DAT", std::to_string(day) + "\r\n" + round + "\r\nCUP3\r\nThe opponents\r\n");
@@ -111,16 +99,9 @@ protected:
 // The list read from `text` as from a file.
 int listof(const std::string& text, const std::string& shown = "x") {
     std::string copy = text;
-    std::FILE* f = copy.empty() ? std::fopen("/dev/null", "rb") : ::fmemopen(copy.data(), copy.size(), "rb");
-    if (!f) return -1;
-    try {
-        const int n = POKALLIST(f, shown);
-        std::fclose(f);
-        return n;
-    } catch (...) {
-        std::fclose(f);
-        throw;
-    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(
+        copy.empty() ? std::fopen("/dev/null", "rb") : ::fmemopen(copy.data(), copy.size(), "rb"), std::fclose);
+    return POKALLIST(f.get(), shown);
 }
 
 }  // namespace
