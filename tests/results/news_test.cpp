@@ -13,6 +13,7 @@
 #include "results/zeitung.h"
 
 using namespace korax;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -61,14 +62,15 @@ protected:
         std::ifstream in(root / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    void run(const std::string& s) {
-        script(s);
-        ZEITUNG();
-    }
+    void run(const std::string& s) { script(s); ZEITUNG(); }
     static int windows(int from, int to) {
         int n = 0;
         for (int i = from; i <= to; ++i) n += KLICKFENSTER[static_cast<std::size_t>(i)].AKTIV ? 1 : 0;
         return n;
+    }
+    // Page and category windows, then the day back and forward windows.
+    static std::string state() {
+        return std::to_string(windows(1, 9)) + " " + std::to_string(windows(10, 18)) + " " + std::to_string(windows(19, 19)) + std::to_string(windows(20, 20));
     }
     // Pixels of a colour in the text row at y (its glyphs stand above y) between x1 and x2.
     static int count(int colour, int x1, int x2, int y) {
@@ -182,8 +184,6 @@ TEST(NewsLayout, OddDirectiveNumbersCountAsZero) {
     }
 }
 
-namespace fs = std::filesystem;
-
 // Filed once under the day and kept at the second opening; the race icons keep
 // colour one after leaving.
 TEST_F(Newspaper, FilesTheNewsOnceAndKeepsItOnTheSecondOpening) {
@@ -197,8 +197,7 @@ TEST_F(Newspaper, FilesTheNewsOnceAndKeepsItOnTheSecondOpening) {
     run("key Esc\n");
     EXPECT_FALSE(fs::exists(root / "NEWS.TXT"));
     EXPECT_EQ(get("NEWS.3"), DAY3);
-    EXPECT_EQ(ICONRACE[2].P[1][1], 1);
-    EXPECT_EQ(ICONRACE[2].P[1][2], 3);
+    EXPECT_EQ(ICONRACE[2].P[1][1] * 10 + ICONRACE[2].P[1][2], 13);
     run("key R\n");
     EXPECT_EQ(KEY, 27);  // "R" is handed on as Escape
     EXPECT_EQ(get("NEWS.3"), DAY3);
@@ -233,30 +232,17 @@ TEST_F(Newspaper, KeysChooseCategoriesPagesAndDays) {
     many += "[2] Weather\r\nsun\r\n";
     put("NEWS.3", many);
     put("NEWS.2", DAY3);
-    struct { const char* what; std::string script; int pages, categories; bool back, forward; } cases[] = {
-        {"own day", "key Esc\n", 2, 2, true, false},
-        {"category beyond the count is the last", "key I\nkey Esc\n", 1, 2, true, false},
-        {"page 9 of two is page 1", "key 9\nkey Esc\n", 2, 2, true, false},
-        {"previous day", "key J\nkey Esc\n", 1, 3, true, true},
-        {"back and forth", "key J\nkey K\nkey Esc\n", 2, 2, true, false},
-        {"no day after the own", "key K\nkey Esc\n", 2, 2, true, false}};
+    const struct { const char* what; std::string script, state; } cases[] = {
+        {"own day", "key Esc\n", "2 2 10"}, {"category beyond the count is the last", "key I\nkey Esc\n", "1 2 10"},
+        {"page 9 of two is page 1", "key 9\nkey Esc\n", "2 2 10"}, {"previous day", "key J\nkey Esc\n", "1 3 11"},
+        {"back and forth", "key J\nkey K\nkey Esc\n", "2 2 10"}, {"no day after the own", "key K\nkey Esc\n", "2 2 10"}};
     for (const auto& c : cases) {
         run(c.script);
-        EXPECT_EQ(windows(1, 9), c.pages) << c.what;
-        EXPECT_EQ(windows(10, 18), c.categories) << c.what;
-        EXPECT_EQ(KLICKFENSTER[19].AKTIV, c.back) << c.what;
-        EXPECT_EQ(KLICKFENSTER[20].AKTIV, c.forward) << c.what;
+        EXPECT_EQ(state(), c.state) << c.what;
     }
-}
-
-TEST_F(Newspaper, ClickWindowsAnswerAsTheirKeys) {
-    put("NEWS.3", "[1] League\r\nfirst\r\n[2] Weather\r\nsecond\r\n");
-    put("NEWS.2", DAY3);
-    run("key Esc\n");
-    const std::string back = window(19), second = window(11);
+    const std::string back = window(19), second = window(11);  // click windows answer as their keys
     run("click " + second + "\nclick " + back + "\nkey Esc\n");
-    EXPECT_EQ(windows(10, 18), 3);  // day 2 with its three categories
-    EXPECT_TRUE(KLICKFENSTER[20].AKTIV);
+    EXPECT_EQ(state(), "1 3 11");
 }
 
 TEST_F(Newspaper, NineCategoryButtonsAtMost) {
