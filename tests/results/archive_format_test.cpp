@@ -164,24 +164,19 @@ TEST(ArchiveUnpack, DamagedArchivesAndPathNamesWriteNothing) {
     std::string toolong = entry("A", "hello");
     toolong[4] = '\x7F';  // a file size beyond what the stream holds
     std::string unprotected = pack({{"A", "x"}}, options("", ""));
-    unprotected[14] = 1;  // the header claims a password the payload lacks
-    unprotected[15] = 'Z';
+    unprotected.replace(14, 2, "\x01Z");  // the header claims a password the payload lacks
     std::string protectedpayload = pack({{"A", "x"}}, options("", "pw"));
     std::memset(protectedpayload.data() + 14, 0, 9);
     const struct { const char* what; std::string archive; const char* pw; } cases[] = {
         {"trailing bytes", pack({{"A", "x"}}, options("", "")) + "junk", ""},
         {"trailing bytes, protected", pack({{"A", "x"}}, options("", "pw")) + "junk", "pw"},
-        {"frame length", lying, ""},
-        {"file size", crafted(toolong + '\0'), ""},
+        {"frame length", lying, ""}, {"file size", crafted(toolong + '\0'), ""},
         {"size beyond every limit", crafted("\x01\x01" "A" + std::string(7, '\0') + "\x7F"), ""},
-        {"header protected, payload not", unprotected, "Z"},
-        {"payload protected, header not", protectedpayload, ""},
+        {"header protected, payload not", unprotected, "Z"}, {"payload protected, header not", protectedpayload, ""},
         {"duplicate names", crafted(entry("TEAM1.RST", "a") + entry("team1.rst", "b") + '\0'), ""},
-        {"no end mark", crafted(entry("A", "x")), ""},
-        {"no last frame", crafted(entry("A", "x") + '\0', false), ""},
+        {"no end mark", crafted(entry("A", "x")), ""}, {"no last frame", crafted(entry("A", "x") + '\0', false), ""},
         {"bytes after the end mark", crafted(entry("A", "x") + '\0' + 'x'), ""},
-        {"empty", "", ""},
-        {"header only", std::string(23, '\0'), ""},
+        {"empty", "", ""}, {"header only", std::string(23, '\0'), ""},
         {"another format", std::string(23, '\0') + "PK\x03\x04xxxx", ""}};
     for (const auto& c : cases) EXPECT_EQ(RSZUNPACKBYTES(c.archive, d.path, c.pw).status, RSZSTATUS::DAMAGED) << c.what;
     EXPECT_EQ(RSZUNPACKFILE(d / "missing.RSZ", d.path, "").status, RSZSTATUS::OPEN);
@@ -205,10 +200,8 @@ TEST(ArchiveUnpack, ReplacesExistingFilesInPlace) {
     std::filesystem::create_symlink(d / "victim", d / "NEWS.TXT");
     ASSERT_TRUE(RSZUNPACKBYTES(pack({{"TEAM3.RST", "new"}, {"NEWS.TXT", "news"}}, options("", "")), d.path, "").ok());
     EXPECT_EQ(listdir(d.path), (std::set<std::string>{"team3.rst", "victim", "NEWS.TXT"}));
-    EXPECT_EQ(readfile(d / "team3.rst"), "new");
-    EXPECT_EQ(readfile(d / "victim"), "keep");
+    EXPECT_EQ(readfile(d / "team3.rst") + readfile(d / "victim") + readfile(d / "NEWS.TXT"), "newkeepnews");
     EXPECT_FALSE(std::filesystem::is_symlink(d / "NEWS.TXT"));
-    EXPECT_EQ(readfile(d / "NEWS.TXT"), "news");
 }
 
 TEST(ArchiveUnpack, FullDiskLeavesNoPartialFiles) {

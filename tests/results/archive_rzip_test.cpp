@@ -143,6 +143,7 @@ TEST(ArchiveProcess, ExitStatusAndProgramsThatCannotStart) {
     ::chmod((d / "data.txt").c_str(), 0644);
     EXPECT_TRUE(EXECANDWAIT(d.path, "/bin/sh", "-c \"exit 3\""));  // a non-zero exit still started
     EXPECT_FALSE(EXECANDWAIT(d.path, d / "no-such-program", ""));
+    EXPECT_FALSE(EXECANDWAIT(d.path, "korax-no-such-program-on-path", "x"));
     EXPECT_FALSE(EXECANDWAIT(d.path, d / "data.txt", ""));
     EXPECT_FALSE(EXECANDWAIT(d / "missing", "/bin/true", ""));
     PROCESSRUN run = runof("", "/bin/sh", {"-c", "exit 3"});

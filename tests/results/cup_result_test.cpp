@@ -132,23 +132,14 @@ TEST_F(CupResult, GeneratedResultHoldsItsOwnCheckValue) {
 // byte. A wrong check value alone passes in ignore mode.
 TEST_F(CupResult, EveryRefusalLeavesEveryFileAsItWas) {
     const std::size_t pics = POKALFIXED + 4 + base.emblem1.size() + base.emblem2.size();
-    auto with = [&](std::function<void(POKALRST&)> f) {
-        POKALRST r = base;
-        f(r);
-        return build(r);
-    };
+    auto with = [&](std::function<void(POKALRST&)> f) { POKALRST r = base; f(r); return build(r); };
     auto poke16 = [&](std::size_t at, std::int16_t v) { return std::string(generated).replace(at, 2, raw(v)); };
     const std::string wrongsum = build(base, static_cast<std::uint16_t>(base.sum + 1));
     const struct { const char* what; std::string bytes; int error; } cases[] = {
-        {"empty", "", 2},
-        {"version 1", '\1' + generated.substr(1), 6},
-        {"cut in the header", generated.substr(0, 10), 2},
-        {"cut in the patches", generated.substr(0, POKALFIXED - 1), 2},
-        {"cut before a picture length", generated.substr(0, POKALFIXED + 1), 2},
-        {"cut in the history", generated.substr(0, pics + 100), 2},
-        {"cut in a message", generated.substr(0, generated.size() - 1), 2},
-        {"half a message more", generated + std::string(600, 'x'), 2},
-        {"negative picture", poke16(POKALFIXED, -5), 2},
+        {"empty", "", 2}, {"version 1", '\1' + generated.substr(1), 6}, {"cut in the header", generated.substr(0, 10), 2},
+        {"cut in the patches", generated.substr(0, POKALFIXED - 1), 2}, {"cut before a picture length", generated.substr(0, POKALFIXED + 1), 2},
+        {"cut in the history", generated.substr(0, pics + 100), 2}, {"cut in a message", generated.substr(0, generated.size() - 1), 2},
+        {"half a message more", generated + std::string(600, 'x'), 2}, {"negative picture", poke16(POKALFIXED, -5), 2},
         {"picture past the end", poke16(POKALFIXED, 32000), 2},
         {"overlong team name", with([](POKALRST& r) { r.team.NAME.len = 13; }), 2},
         {"overlong player name", with([](POKALRST& r) { r.players[2].NAME.len = 200; }), 2},
@@ -181,12 +172,10 @@ TEST_F(CupResult, AppliesEverythingOnceAndDeletesTheFile) {
     EXPECT_EQ(start(), -1);
     EXPECT_FALSE(fs::exists(liga / "CUP3.RST"));
     EXPECT_TRUE(NEWRST && NEWPOKAL && POKALPATCHED);
-    EXPECT_EQ(slurp(liga / "GAME3.P1"), base.match);
-    EXPECT_EQ(slurp(liga / "GAME3.DAT"), base.match);
-    EXPECT_EQ(slurp(liga / (base.team.NAME.str() + ".PCX")), base.emblem1);
-    EXPECT_EQ(slurp(liga / (base.team.GEGNER.str() + ".PCX")), base.emblem2);
-    EXPECT_EQ(slurp(liga / "MSG3.DAT"), msg + base.messages[0]);
-    EXPECT_EQ(slurp(liga / "TEAM3.HI"), his + base.history.substr(0, 40) + "\r\n");
+    const std::pair<std::string, std::string> files[] = {
+        {"GAME3.P1", base.match}, {"GAME3.DAT", base.match}, {base.team.NAME.str() + ".PCX", base.emblem1},
+        {base.team.GEGNER.str() + ".PCX", base.emblem2}, {"MSG3.DAT", msg + base.messages[0]}, {"TEAM3.HI", his + base.history.substr(0, 40) + "\r\n"}};
+    for (const auto& [name, bytes] : files) EXPECT_EQ(slurp(liga / name), bytes) << name;
     EXPECT_FALSE(fs::exists(liga / "QUICK3.DAT"));
     EXPECT_EQ(QUICKNAME, "LIGA\\QUICK3.P1");
     const TEAMREC t1 = team();
@@ -233,11 +222,9 @@ TEST_F(CupResult, ResultsInARow) {
             EXPECT_EQ(QUICKNAME, "");
         }
     }
-    EXPECT_EQ(slurp(liga / "GAME3.P1")[50], 'a');
     EXPECT_EQ(slurp(liga / "GAME3.P2"), "older");
-    EXPECT_EQ(slurp(liga / "GAME3.P3")[50], 'b');
-    EXPECT_EQ(slurp(liga / "GAME3.P4")[50], 'c');
-    EXPECT_EQ(slurp(liga / "GAME3.DAT")[50], 'c');
+    for (auto [name, mark] : {std::pair{"GAME3.P1", 'a'}, {"GAME3.P3", 'b'}, {"GAME3.P4", 'c'}, {"GAME3.DAT", 'c'}})
+        EXPECT_EQ(slurp(liga / name)[50], mark) << name;
 }
 
 // After a result the announcement goes to 98 (replay at the next start) or 99
