@@ -73,14 +73,3 @@ TEST(MatchChoiceClient, FreeMatchAndCupMatchBecomeTheViewers) {
     EXPECT_EQ(p.file("LIGA/GAME3.P1").size(), 2430u);
     EXPECT_FALSE(fs::exists(p.prog / "LIGA/QUICK3.DAT"));
 }
-
-TEST(MatchChoiceClient, NothingToReplayOrFileBeforeTheFirstMatchDay) {
-    ProgramDir p;
-    ASSERT_EQ(p.game(3, 0), 0);
-    spit(p.prog / "LIGA/NEWS.TXT", "[1] Early\r\nnews\r\n");
-    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, REPLAY + "key 2\nkey 3\nkey 4\nkey Esc\nkey Esc\n" + QUIT), 0) << p.log();
-    EXPECT_EQ(p.file("LIGA/NEWS.TXT"), "[1] Early\r\nnews\r\n");
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/NEWS.0"));
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/GAME3.DAT"));
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/VGR.TMP"));
-}
