@@ -17,23 +17,14 @@ namespace archivetest {
 
 struct ScratchDir {
     std::string path;
-    ScratchDir() {
-        char tmpl[] = "/tmp/korax-archive-XXXXXX";
-        path = ::mkdtemp(tmpl) ? tmpl : "";
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
+    ScratchDir() { char tmpl[] = "/tmp/korax-archive-XXXXXX"; path = ::mkdtemp(tmpl) ? tmpl : ""; }
+    ~ScratchDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
 };
 
 struct CwdGuard {
     std::string saved = std::filesystem::current_path().string();
-    ~CwdGuard() {
-        std::error_code ec;
-        std::filesystem::current_path(saved, ec);
-    }
+    ~CwdGuard() { std::error_code ec; std::filesystem::current_path(saved, ec); }
 };
 
 inline void writefile(const std::string& path, const std::string& bytes) {
@@ -58,9 +49,7 @@ inline std::string noise(std::size_t n, unsigned seed) {
     std::string s(n, '\0');
     unsigned x = seed * 2654435761u + 1;
     for (auto& c : s) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
+        x ^= x << 13, x ^= x >> 17, x ^= x << 5;
         c = static_cast<char>(x & 0xFF);
     }
     return s;
@@ -69,10 +58,7 @@ inline std::string noise(std::size_t n, unsigned seed) {
 // Quick password hashing keeps the tests fast; the format is the same.
 inline korax::RSZPACKOPTIONS options(const std::string& gamedir, const std::string& pw, bool shortcheck = false) {
     korax::RSZPACKOPTIONS o;
-    o.gamedir = gamedir;
-    o.password = pw;
-    o.quickhash = true;
-    o.shortcheck = shortcheck;
+    o.gamedir = gamedir, o.password = pw, o.quickhash = true, o.shortcheck = shortcheck;
     return o;
 }
 

@@ -1,8 +1,12 @@
-// The companion rzip as the client and the game master run it.
+// The companion rzip as the client and the game master run it, the start of external
+// programs (no shell between), and the password check value.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -17,17 +21,19 @@ namespace {
 
 const std::string RZIP = std::string(KORAX_DIST_DIR) + "/rzip";
 
+PROCESSRUN runof(const std::string& dir, const std::string& program, std::vector<std::string> args, const std::string& output = "") {
+    PROCESSRUN r;
+    r.dir = dir, r.program = program, r.args = std::move(args), r.output = output;
+    return r;
+}
+
 // Exit code and output of one run.
 std::pair<int, std::string> rzip(const std::string& dir, std::vector<std::string> args,
                                  std::optional<std::string> input = std::nullopt, const std::string& program = RZIP) {
     ScratchDir o;
-    PROCESSRUN run;
-    run.dir = dir;
-    run.program = program;
-    run.args = std::move(args);
+    PROCESSRUN run = runof(dir, program, std::move(args), o / "out.txt");
     run.input = input.value_or("");
-    run.output = o / "out.txt";
-    int s = RUNANDWAIT(run);
+    const int s = RUNANDWAIT(run);
     return {s, readfile(o / "out.txt")};
 }
 
@@ -38,6 +44,22 @@ std::string packquick(const std::string& path, const std::string& gamedir, const
 }
 
 const std::set<std::string> UNPACKED = {"TEAM5.RST", "NEWS.TXT"};
+
+// Computed independently with the standard MT19937: seed = length + sum of i * code(pw[i]);
+// per character draw r until c = (floor(r * 255 / 2^32) xor code) mod 256 is above 32.
+std::string reference(const std::string& pw) {
+    std::uint32_t seed = static_cast<std::uint32_t>(pw.size());
+    for (std::size_t i = 0; i < pw.size(); ++i) seed += static_cast<std::uint32_t>(i + 1) * static_cast<unsigned char>(pw[i]);
+    std::mt19937 gen(seed);
+    std::string out;
+    for (unsigned char code : pw) {
+        unsigned c;
+        do c = (static_cast<unsigned>(std::uint64_t(gen()) * 255 >> 32) ^ code) % 256;
+        while (c <= 32);
+        out += static_cast<char>(c);
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -62,11 +84,8 @@ TEST(ArchiveRzip, PacksAndUnpacksWithPasswordOnStandardInput) {
 // the mode letter; archive names with blanks or in another letter case.
 TEST(ArchiveRzip, QuietUnpackingPrintsNothing) {
     const struct { const char* file; const char* named; const char* pw; const char* mode; std::optional<std::string> input; } cases[] = {
-        {"R.RSZ", "R.RSZ", "", "D!", std::nullopt},
-        {"R.RSZ", "R.RSZ", "pw", "D!pw", std::nullopt},
-        {"R.RSZ", "R.RSZ", "gr\x81n ja", "D!", "gr\xC3\xBCn ja\n"},
-        {"my result.RSZ", "my result.RSZ", "", "D!", std::nullopt},
-        {"result.rsz", "RESULT.RSZ", "", "D!", std::nullopt}};
+        {"R.RSZ", "R.RSZ", "pw", "D!pw", std::nullopt}, {"R.RSZ", "R.RSZ", "gr\x81n ja", "D!", "gr\xC3\xBCn ja\n"},
+        {"my result.rsz", "MY RESULT.RSZ", "", "D!", std::nullopt}};
     for (const auto& c : cases) {
         ScratchDir d, work;
         packquick(d / c.file, "", c.pw);
@@ -116,4 +135,95 @@ TEST(ArchiveRzip, FailuresHaveTheirExitCodesAndUnpackNothing) {
     EXPECT_EQ(rzip(work.path, {"D"}).first, 1);
     EXPECT_EQ(rzip(work.path, {"A", d / "x.RSZ", "-g", "../up", d / "R.RSZ"}).first, 5);
     EXPECT_TRUE(listdir(work.path).empty());
+}
+
+TEST(ArchiveProcess, ExitStatusAndProgramsThatCannotStart) {
+    ScratchDir d;
+    writefile(d / "data.txt", "hello");
+    ::chmod((d / "data.txt").c_str(), 0644);
+    EXPECT_TRUE(EXECANDWAIT(d.path, "/bin/sh", "-c \"exit 3\""));  // a non-zero exit still started
+    EXPECT_FALSE(EXECANDWAIT(d.path, d / "no-such-program", ""));
+    EXPECT_FALSE(EXECANDWAIT(d.path, "korax-no-such-program-on-path", "x"));
+    EXPECT_FALSE(EXECANDWAIT(d.path, d / "data.txt", ""));
+    EXPECT_FALSE(EXECANDWAIT(d / "missing", "/bin/true", ""));
+    PROCESSRUN run = runof("", "/bin/sh", {"-c", "exit 3"});
+    EXPECT_EQ(RUNANDWAIT(run), 3);
+    run.args = {"-c", "kill -9 $$"};
+    EXPECT_EQ(RUNANDWAIT(run), 128 + 9);
+    run.program = d / "no-such-program";
+    EXPECT_EQ(RUNANDWAIT(run), NOT_STARTED);
+}
+
+// The directory matched in any letter case; arguments reach the program
+// uninterpreted; other handles of ours are not inherited.
+TEST(ArchiveProcess, DirectoryArgumentsAndHandles) {
+    ScratchDir d;
+    std::filesystem::create_directory(d / "Game1");
+    PROCESSRUN run = runof(d.path + "/GAME1\\", "/bin/pwd", {}, d / "out.txt");
+    EXPECT_EQ(RUNANDWAIT(run), 0);
+    EXPECT_EQ(readfile(d / "out.txt"), d.path + "/Game1\n");
+    run = runof(d.path, "/bin/echo", {"a;b", "$HOME", "x y", "`id`", "*"}, d / "out.txt");
+    EXPECT_EQ(RUNANDWAIT(run), 0);
+    EXPECT_EQ(readfile(d / "out.txt"), "a;b $HOME x y `id` *\n");
+
+    int fd = ::open((d / "secret").c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::dup2(fd, 57), 57);  // without close-on-exec, at a number the child would not use itself
+    run = runof("", "/bin/ls", {"/proc/self/fd"}, d / "fds.txt");
+    EXPECT_EQ(RUNANDWAIT(run), 0);
+    ::close(57);
+    ::close(fd);
+    EXPECT_EQ(readfile(d / "fds.txt").find("57\n"), std::string::npos) << readfile(d / "fds.txt");
+}
+
+TEST(ArchiveProcess, StandardInputCarriesTheGivenBytesOrEndOfFile) {
+    ScratchDir d;
+    EXPECT_EQ(EXECWITHINPUT(d.path, "/bin/sh", {"-c", "cat > got.txt"}, "pass word\n"), 0);
+    EXPECT_EQ(readfile(d / "got.txt"), "pass word\n");
+    EXPECT_EQ(EXECWITHINPUT(d.path, "/bin/true", {}, std::string(4 << 20, 'x')), 0);  // input ignored
+    PROCESSRUN run = runof(d.path, "/bin/sh", {"-c", "cat > got.txt"});
+    EXPECT_EQ(RUNANDWAIT(run), 0);
+    EXPECT_EQ(readfile(d / "got.txt"), "");
+}
+
+TEST(ArchiveProcess, SplitArgsGroupsQuotedWords) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"D! \"/tmp/my result.RSZ\"", {"D!", "/tmp/my result.RSZ"}}, {"  a   b  ", {"a", "b"}}, {"\"\"", {""}},
+        {"a\"b c\"d", {"ab cd"}}, {"", {}}};
+    for (const auto& [text, words] : cases) EXPECT_EQ(SPLITARGS(text), words) << text;
+}
+
+TEST(ArchiveCrunchpw, GoldenValuesAndTheStandardGenerator) {
+    const std::pair<std::string, std::string> golden[] = {
+        {"a", "\xDB"}, {"secret", "\x4E\xD0\x3C\x96\x75\xB7"}, {"PASSWORD", "\x6E\x41\xDB\xE9\x77\x2B\x76\x27"},
+        {"\x84\x94\x81", "\x58\x61\x8C"},  // the CP437 bytes of the umlauts, not UTF-8
+        {"PASSWORDextra", "\x6E\x41\xDB\xE9\x77\x2B\x76\x27"}, {"", ""}};  // eight characters count
+    for (const auto& [pw, check] : golden) EXPECT_EQ(CRUNCHPW(pw), check) << pw;
+    std::mt19937 pick(7);
+    for (int n = 0; n < 500; ++n) {
+        std::string pw;
+        for (std::size_t i = 0, len = 1 + pick() % 8; i < len; ++i) pw += static_cast<char>(1 + pick() % 255);
+        ASSERT_EQ(CRUNCHPW(pw), reference(pw)) << "password #" << n;
+    }
+    STRING8 check;
+    check.set("stale");
+    CRUNCHPW(STRING8::of("Hugo"), check);
+    EXPECT_EQ(check.str(), CRUNCHPW("Hugo"));
+    CRUNCHPW(STRING8{}, check);
+    EXPECT_EQ(check.size(), 0u);
+}
+
+// An eight-character password whose stored check value has seven characters
+// fits, and the stored value is completed so the full value has to match later.
+TEST(ArchivePasswordFits, ExactOrSevenOfEightStored) {
+    const std::string full = CRUNCHPW("PASSWORD");
+    const struct { std::string stored, typed; bool fits; std::string after; } cases[] = {
+        {CRUNCHPW("secret"), "secret", true, CRUNCHPW("secret")}, {CRUNCHPW("secret"), "Secret", false, CRUNCHPW("secret")},
+        {full.substr(0, 7), "PASSWORD", true, full}, {full.substr(0, 7), "PASSWOR", false, full.substr(0, 7)},
+        {full.substr(0, 7), "PASSWORX", false, full.substr(0, 7)}, {"", "", true, ""}, {"", "a", false, ""}};
+    for (const auto& c : cases) {
+        STRING8 stored = STRING8::of(c.stored);
+        EXPECT_EQ(PASSWORDFITS(c.typed, stored), c.fits) << c.typed;
+        EXPECT_EQ(stored.str(), c.after) << c.typed;
+    }
 }

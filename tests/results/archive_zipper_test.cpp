@@ -10,6 +10,7 @@
 
 #include "archive_helpers.h"
 #include "common/headless_screen.h"
+#include "data/fixture.h"
 #include "data/config.h"
 #include "data/g_types.h"
 #include "data/lg.h"
@@ -55,16 +56,8 @@ protected:
     void packto(const std::string& path, const std::string& gamedir, const std::string& pw, bool shortcheck = false) {
         writefile(path, pack({{"TEAM7.RST", "container"}}, options(gamedir, pw, shortcheck)));
     }
-    // The fatal error number of a ZIPPER run, 0 for none.
-    int fatal(const std::string& archive, std::string* text = nullptr) {
-        try {
-            ZIPPER("D", archive, work.path);
-        } catch (const FatalError& e) {
-            if (text) *text = e.text;
-            return e.nr;
-        }
-        return 0;
-    }
+    // The fatal error of a ZIPPER run as "nr:text".
+    std::string fatal(const std::string& archive) { return datatest::fatal([&] { ZIPPER("D", archive, work.path); }); }
 };
 
 // A wrong answer is told and asked again; the editor takes eight characters.
@@ -94,12 +87,9 @@ TEST_F(ArchiveZipper, AsksUntilThePasswordFitsOrTheAnswerIsEmpty) {
     EXPECT_GT(white, 20);
 
     korax::testing::RUNSCRIPT("text x\nkey Enter\nkey Enter\nkey Enter\nkey Enter\n", "prompt.kis");
-    try {
-        ZIPPER("D", "R", work.path);
-        FAIL() << "no end";
-    } catch (const ProgramEnd& e) {
-        EXPECT_EQ(e.code, 1);
-    }
+    int code = -1;
+    try { ZIPPER("D", "R", work.path); } catch (const ProgramEnd& e) { code = e.code; }
+    EXPECT_EQ(code, 1);
     EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u);
     EXPECT_TRUE(listdir(work.path).empty());
 }
@@ -107,12 +97,10 @@ TEST_F(ArchiveZipper, AsksUntilThePasswordFitsOrTheAnswerIsEmpty) {
 TEST_F(ArchiveZipper, FindsTheArchiveInCapitalsWithBlanksOrInTheNamedGameDirectory) {
     packto(root / "result.rsz", "", "");
     EXPECT_TRUE(ZIPPER("D", "RESULT", work.path));
-    EXPECT_EQ(listdir(work.path), (std::set<std::string>{"TEAM7.RST"}));
     std::filesystem::create_directory(root / "my results");
     packto(root / "my results/turn 3.RSZ", "", "");
-    ScratchDir work2;
-    EXPECT_TRUE(ZIPPER("D", root / "my results/turn 3.RSZ", work2.path));
-    EXPECT_EQ(listdir(work2.path), (std::set<std::string>{"TEAM7.RST"}));
+    EXPECT_TRUE(ZIPPER("D", root / "my results/turn 3.RSZ", work.path));
+    EXPECT_EQ(listdir(work.path), (std::set<std::string>{"TEAM7.RST"}));
 
     std::filesystem::copy_file(KXPATH + "rzip", root / "rzip");
     std::filesystem::create_directory(root / "GAME2");
@@ -130,39 +118,28 @@ TEST_F(ArchiveZipper, FailuresAndFatalErrors) {
     writefile(root / "R.RSZ", a);
     EXPECT_FALSE(ZIPPER("D", root / "R.RSZ", work.path));
     EXPECT_TRUE(std::filesystem::exists(root / "R.RSZ"));
-    std::string text;
-    EXPECT_EQ(fatal(root / "none", &text), 1);
-    EXPECT_EQ(text, UPCASE(root / "none.RSZ"));
+    EXPECT_EQ(fatal(root / "none"), "1:" + UPCASE(root / "none.RSZ"));
     writefile(root / "SHORT.RSZ", "abc");
-    EXPECT_EQ(fatal(root / "SHORT.RSZ"), 2);
+    EXPECT_EQ(fatal(root / "SHORT.RSZ").substr(0, 2), "2:");
     packto(root / "P.RSZ", "", "Hugo");
     korax::testing::RUNSCRIPT("text Hugo\nkey Enter\n", "prompt.kis");
     ScratchDir empty;
     KXPATH = empty.path + "/";
-    EXPECT_EQ(fatal(root / "P.RSZ", &text), 10);
-    EXPECT_EQ(text, empty.path + "/rzip (?)");
+    EXPECT_EQ(fatal(root / "P.RSZ"), "10:" + empty.path + "/rzip (?)");
     EXPECT_TRUE(listdir(work.path).empty());
 }
 
-TEST(ArchiveModeText, ModeThenQuietFlagAtMostTen) {
-    EXPECT_EQ(ZIPMODETEXT("D", false), "D");
-    EXPECT_EQ(ZIPMODETEXT("X", true), "X!");
-    EXPECT_EQ(ZIPMODETEXT("ABCDEFGHIJK", true), "ABCDEFGHIJ");
-}
-
-TEST(ArchiveNewestContainer, NewestWinsTiesByName) {
+TEST(ArchiveNewestContainer, NewestWinsTiesByNameAndModeText) {
+    EXPECT_EQ(ZIPMODETEXT("D", false) + " " + ZIPMODETEXT("ABCDEFGHIJK", true), "D ABCDEFGHIJ");
     ScratchDir d;
     for (const char* n : {"TEAM1.RST", "TEAM2.RST", "TEAM3.RST", "NOTE.TXT"}) writefile(d / n, "x");
     auto stamp = [&](const std::string& n, long sec) {
         struct timespec t[2] = {{sec, 0}, {sec, 0}};
         ::utimensat(AT_FDCWD, (d / n).c_str(), t, 0);
     };
-    stamp("TEAM1.RST", 1000);
-    stamp("TEAM2.RST", 2000);
-    stamp("TEAM3.RST", 2000);
+    for (auto [n, t] : {std::pair{"TEAM1.RST", 1000}, {"TEAM2.RST", 2000}, {"TEAM3.RST", 2000}}) stamp(n, t);
     EXPECT_EQ(NEWESTCONTAINER(d.path + "/"), "TEAM2.RST");
     stamp("TEAM1.RST", 3000);
     EXPECT_EQ(NEWESTCONTAINER(d.path), "TEAM1.RST");
-    ScratchDir none;
-    EXPECT_EQ(NEWESTCONTAINER(none.path), "");
+    EXPECT_EQ(NEWESTCONTAINER(d / "none"), "");
 }

@@ -1,35 +1,29 @@
-// The cup result file: a generated result is taken apart and put together again
-// with one change, and applied to a generated league in the game directory.
+// The cup result file taken apart, put together with one change and applied to a
+// generated league; the cup draw's list and scrolling.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 #include <functional>
-#include <iterator>
 #include <map>
-#include <set>
+#include <memory>
+#include <string>
 
 #include "base/state.h"
-#include "data/config.h"
-#include "data/g_general.h"
-#include "data/g_tools.h"
-#include "data/g_types.h"
+#include "base/types.h"
+#include "data/fixture.h"
 #include "platform/process.h"
 #include "results/pokal.h"
 #include "results/showrst.h"
+#include "ui/dialogs.h"
 
 using namespace korax;
+
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-void spit(const fs::path& p, const std::string& b) { std::ofstream(p, std::ios::binary) << b; }
+using datatest::slurp, datatest::spit;
 
 template <typename R>
 std::string raw(const R& r) {
@@ -53,16 +47,14 @@ std::string build(const POKALRST& r, std::optional<std::uint16_t> check = std::n
     return out;
 }
 
-class CupResult : public ::testing::Test {
+class CupResult : public datatest::DataDir {
 protected:
-    fs::path root, oldcwd = fs::current_path(), liga;
+    fs::path liga;
     std::string generated;  // CUP3.RST as the generator wrote it
     POKALRST base;
 
     void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "korax-cup-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        root = tmpl;
+        DataDir::SetUp();
         liga = root / "LIGA";
         fs::create_directory(liga);
         PROCESSRUN run;
@@ -76,27 +68,16 @@ protected:
         }
         for (auto& e : fs::directory_iterator(KORAX_DIST_DIR))  // the player icons
             if (e.path().extension() == ".RAW" || e.path().extension() == ".raw") fs::copy(e.path(), root / e.path().filename());
-        fs::current_path(root);
-        KXPATH = root.string() + "/";
         GAMEDIR = "LIGA\\";
         NUMMER = 3;
         NUMMERSTR = "3";
-        IGNORMODE = LASTDAY = NEWRST = NEWPOKAL = false;
+        NEWRST = NEWPOKAL = false;
         AUTOPLAY = true;
         OPENFILES(_PLAYER | _TEAM);
         READGEN();
         generated = slurp(liga / "CUP3.RST");
         PARSEPOKALRST(generated, "CUP3.RST", base);
         announce(5, "Round of 16");
-    }
-    void TearDown() override {
-        CLOSEFILES(_PLAYER | _TEAM);
-        CLOSEHIS();
-        fs::current_path(oldcwd);
-        std::error_code ec;
-        fs::remove_all(root, ec);
-        GAMEDIR = ".\\";
-        IGNORMODE = LASTDAY = false;
     }
     void announce(int day, const std::string& round) {
         spit(liga / "POKAL3.DAT", std::to_string(day) + "\r\n" + round + "\r\nCUP3\r\nThe opponents\r\n");
@@ -108,37 +89,29 @@ protected:
     }
     // Applies CUP3.RST through the announcement; the error number, or -1 for none.
     int start() {
-        try {
-            READPOKAL();
-        } catch (const FatalError& e) {
-            return e.nr;
-        }
-        return -1;
+        const std::string f = datatest::fatal([] { READPOKAL(); });
+        return f.empty() ? -1 : std::stoi(f);
     }
-    PLAYERREC player(int nr) {
-        PLAYERREC p;
-        READPLAYER(nr, p);
-        return p;
-    }
-    TEAMREC team() {
-        TEAMREC t;
-        READTEAM(3, t);
-        return t;
-    }
+    PLAYERREC player(int nr) { PLAYERREC p; READPLAYER(nr, p); return p; }
+    TEAMREC team() { TEAMREC t; READTEAM(3, t); return t; }
 };
+
+// The list read from `text` as from a file.
+int listof(const std::string& text, const std::string& shown = "x") {
+    std::string copy = text;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(
+        copy.empty() ? std::fopen("/dev/null", "rb") : ::fmemopen(copy.data(), copy.size(), "rb"), std::fclose);
+    return POKALLIST(f.get(), shown);
+}
 
 }  // namespace
 
 // Taken apart and put together byte for byte; the check value covers the patches,
 // the history's characters and the messages only.
 TEST_F(CupResult, GeneratedResultHoldsItsOwnCheckValue) {
-    EXPECT_EQ(base.version, 101);
-    EXPECT_EQ(base.dirname, "LIGA");
+    EXPECT_EQ(std::to_string(base.version) + base.dirname + std::to_string(base.team.NR) + std::to_string(base.messages.size()), "101LIGA31");
     EXPECT_EQ(base.check, base.sum);
-    EXPECT_EQ(base.team.NR, 3);
-    EXPECT_EQ(base.messages.size(), 1u);
-    EXPECT_TRUE(base.hashistory);
-    EXPECT_GT(base.history.size(), 40u);
+    EXPECT_TRUE(base.hashistory && base.history.size() > 40);
     EXPECT_EQ(build(base), generated);
     const std::size_t after = POKALFIXED + 4 + base.emblem1.size() + base.emblem2.size();
     const struct { const char* what; std::size_t at; bool counts; } cases[] = {
@@ -159,25 +132,14 @@ TEST_F(CupResult, GeneratedResultHoldsItsOwnCheckValue) {
 // byte. A wrong check value alone passes in ignore mode.
 TEST_F(CupResult, EveryRefusalLeavesEveryFileAsItWas) {
     const std::size_t pics = POKALFIXED + 4 + base.emblem1.size() + base.emblem2.size();
-    auto with = [&](std::function<void(POKALRST&)> f) {
-        POKALRST r = base;
-        f(r);
-        return build(r);
-    };
+    auto with = [&](std::function<void(POKALRST&)> f) { POKALRST r = base; f(r); return build(r); };
     auto poke16 = [&](std::size_t at, std::int16_t v) { return std::string(generated).replace(at, 2, raw(v)); };
     const std::string wrongsum = build(base, static_cast<std::uint16_t>(base.sum + 1));
     const struct { const char* what; std::string bytes; int error; } cases[] = {
-        {"empty", "", 2},
-        {"version 1", '\1' + generated.substr(1), 6},
-        {"cut in the header", generated.substr(0, 10), 2},
-        {"cut in the match", generated.substr(0, 1000), 2},
-        {"cut in the patches", generated.substr(0, POKALFIXED - 1), 2},
-        {"cut before a picture length", generated.substr(0, POKALFIXED + 1), 2},
-        {"cut in a picture", generated.substr(0, POKALFIXED + 20), 2},
-        {"cut in the history", generated.substr(0, pics + 100), 2},
-        {"cut in a message", generated.substr(0, generated.size() - 1), 2},
-        {"half a message more", generated + std::string(600, 'x'), 2},
-        {"negative picture", poke16(POKALFIXED, -5), 2},
+        {"empty", "", 2}, {"version 1", '\1' + generated.substr(1), 6}, {"cut in the header", generated.substr(0, 10), 2},
+        {"cut in the patches", generated.substr(0, POKALFIXED - 1), 2}, {"cut before a picture length", generated.substr(0, POKALFIXED + 1), 2},
+        {"cut in the history", generated.substr(0, pics + 100), 2}, {"cut in a message", generated.substr(0, generated.size() - 1), 2},
+        {"half a message more", generated + std::string(600, 'x'), 2}, {"negative picture", poke16(POKALFIXED, -5), 2},
         {"picture past the end", poke16(POKALFIXED, 32000), 2},
         {"overlong team name", with([](POKALRST& r) { r.team.NAME.len = 13; }), 2},
         {"overlong player name", with([](POKALRST& r) { r.players[2].NAME.len = 200; }), 2},
@@ -210,12 +172,10 @@ TEST_F(CupResult, AppliesEverythingOnceAndDeletesTheFile) {
     EXPECT_EQ(start(), -1);
     EXPECT_FALSE(fs::exists(liga / "CUP3.RST"));
     EXPECT_TRUE(NEWRST && NEWPOKAL && POKALPATCHED);
-    EXPECT_EQ(slurp(liga / "GAME3.P1"), base.match);
-    EXPECT_EQ(slurp(liga / "GAME3.DAT"), base.match);
-    EXPECT_EQ(slurp(liga / (base.team.NAME.str() + ".PCX")), base.emblem1);
-    EXPECT_EQ(slurp(liga / (base.team.GEGNER.str() + ".PCX")), base.emblem2);
-    EXPECT_EQ(slurp(liga / "MSG3.DAT"), msg + base.messages[0]);
-    EXPECT_EQ(slurp(liga / "TEAM3.HI"), his + base.history.substr(0, 40) + "\r\n");
+    const std::pair<std::string, std::string> files[] = {
+        {"GAME3.P1", base.match}, {"GAME3.DAT", base.match}, {base.team.NAME.str() + ".PCX", base.emblem1},
+        {base.team.GEGNER.str() + ".PCX", base.emblem2}, {"MSG3.DAT", msg + base.messages[0]}, {"TEAM3.HI", his + base.history.substr(0, 40) + "\r\n"}};
+    for (const auto& [name, bytes] : files) EXPECT_EQ(slurp(liga / name), bytes) << name;
     EXPECT_FALSE(fs::exists(liga / "QUICK3.DAT"));
     EXPECT_EQ(QUICKNAME, "LIGA\\QUICK3.P1");
     const TEAMREC t1 = team();
@@ -262,11 +222,9 @@ TEST_F(CupResult, ResultsInARow) {
             EXPECT_EQ(QUICKNAME, "");
         }
     }
-    EXPECT_EQ(slurp(liga / "GAME3.P1")[50], 'a');
     EXPECT_EQ(slurp(liga / "GAME3.P2"), "older");
-    EXPECT_EQ(slurp(liga / "GAME3.P3")[50], 'b');
-    EXPECT_EQ(slurp(liga / "GAME3.P4")[50], 'c');
-    EXPECT_EQ(slurp(liga / "GAME3.DAT")[50], 'c');
+    for (auto [name, mark] : {std::pair{"GAME3.P1", 'a'}, {"GAME3.P3", 'b'}, {"GAME3.P4", 'c'}, {"GAME3.DAT", 'c'}})
+        EXPECT_EQ(slurp(liga / name)[50], mark) << name;
 }
 
 // After a result the announcement goes to 98 (replay at the next start) or 99
@@ -331,4 +289,54 @@ TEST_F(CupResult, UnsafeNamesReadNoResultOrDrawNoPicture) {
     EXPECT_EQ(start(), -1);
     EXPECT_EQ(pictures(), had);
     EXPECT_TRUE(fs::exists(liga / "GAME3.P1"));
+}
+
+TEST(CupDraw, ScrollKeysStepByTenWithinTheirLimits) {
+    const struct { int top, column; char key; int lines, newtop, newcolumn; bool moved; } cases[] = {
+        {1, 1, '2', 100, 11, 1, true}, {91, 1, '2', 100, 91, 1, false}, {81, 1, '2', 100, 91, 1, true}, {1, 1, '2', 10, 1, 1, false},
+        {1, 1, '8', 100, 1, 1, false}, {5, 1, '8', 100, 1, 1, true}, {1, 231, '6', 5, 1, 241, true}, {1, 241, '6', 5, 1, 241, false},
+        {1, 7, '4', 5, 1, 1, true}, {1, 1, '4', 5, 1, 1, false}, {1, 1, '5', 100, 1, 1, false}};
+    for (const auto& c : cases) {
+        POKALVIEW v{c.top, c.column};
+        EXPECT_EQ(POKALSCROLL(v, c.key, c.lines), c.moved) << c.key << " " << c.top << " " << c.column;
+        EXPECT_EQ(std::make_pair(v.top, v.column), std::make_pair(c.newtop, c.newcolumn)) << c.key << " " << c.top << " " << c.column;
+    }
+}
+
+TEST(CupDraw, PartOfTheLineShownAndTheOwnTeamInIt) {
+    const std::string line = "1. Bashers - Wolves, then Bashers again";
+    const struct { int column, width; const char* shown; std::size_t from, count; } cases[] = {
+        {1, 80, "1. Bashers - Wolves, then Bashers again", 3, 7}, {1, 6, "1. Bas", 3, 3}, {6, 10, "shers - Wo", 0, 5},
+        {11, 10, " - Wolves,", 0, 0}, {100, 10, "", 0, 0}};  // at 11 the first has scrolled away, the second is not marked
+    for (const auto& c : cases) {
+        EXPECT_EQ(POKALVISIBLE(line, c.column, c.width), c.shown) << c.column;
+        const auto [from, count] = POKALMARK(line, c.column, c.width, "Bashers");
+        EXPECT_EQ(std::make_pair(count ? from : 0, count), std::make_pair(c.from, c.count)) << c.column;
+    }
+    EXPECT_EQ(POKALMARK(line, 1, 80, "").second, 0u);
+    EXPECT_EQ(POKALMARK(line, 1, 80, "Golems").second, 0u);
+}
+
+TEST(CupDraw, ListTakesEveryLineUpToTenThousand) {
+    EXPECT_EQ(listof(""), 0);
+    EXPECT_EQ(listof("a\r\nb\n\nc"), 4);
+    std::string s;
+    LISTEGET(1, s);
+    EXPECT_EQ(s, "a");
+    LISTEGET(4, s);
+    EXPECT_EQ(s, "c");
+    EXPECT_EQ(listof(std::string(300, 'w') + "\n"), 1);
+    LISTEGET(1, s);
+    EXPECT_EQ(s.size(), 255u);
+
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += "line\r\n";
+    EXPECT_EQ(listof(many), 10000);
+    try {
+        listof(many + "one more\r\n", "POKAL.TXT");
+        ADD_FAILURE() << "10001 lines accepted";
+    } catch (const FatalError& e) {
+        EXPECT_EQ(e.nr, 8);
+    }
+    LISTECLOSE();
 }

@@ -1,6 +1,5 @@
 // The import's start-up paths through the real client: archives packed with the
-// built companion, named by relative and absolute paths, lying in the program
-// directory, the game directory or elsewhere.
+// built companion, named or chosen, in the program or game directory or elsewhere.
 #include <gtest/gtest.h>
 
 #include "common/client_run.h"
@@ -52,8 +51,7 @@ protected:
 TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
     // The archive below root, named by its full path or relative to the program directory.
     const struct { const char* archive; bool absolute, deleted; } cases[] = {
-        {"prog/LIGA.RSZ", false, true}, {"prog/LIGA.RSZ", true, true},
-        {"prog/LIGA/LIGA.RSZ", true, true}, {"mail/LIGA.RSZ", true, false}};
+        {"prog/LIGA.RSZ", false, true}, {"prog/LIGA.RSZ", true, true}, {"prog/LIGA/LIGA.RSZ", true, true}, {"mail/LIGA.RSZ", true, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.archive) + (c.absolute ? " absolute" : " relative"));
         fs::remove_all(prog / "LIGA");
@@ -67,16 +65,13 @@ TEST_F(ImportClient, NamedArchiveIsDeletedOnlyFromTheProgramOrGameDirectory) {
 }
 
 TEST_F(ImportClient, ArchiveChosenIsTheOneUnpackedAndDeletedWhereverItLies) {
-    // The archive below root and the keys in the file chooser: in the second the
-    // trainer switches the chooser to another directory and picks there.
+    // The archive below root and the keys in the file chooser (in the second another directory).
     const struct { const char* archive, *keys; } cases[] = {
-        {"prog/LIGA/LIGA.RSZ", "key Down\nkey Enter\n"},
-        {"mail/LIGA.RSZ", "click 100 130\nkey Esc\ntext ../mail\nkey Enter\nkey Down\nkey Enter\n"}};
+        {"prog/LIGA/LIGA.RSZ", "key Down\nkey Enter\n"}, {"mail/LIGA.RSZ", "click 100 130\nkey Esc\ntext ../mail\nkey Enter\nkey Down\nkey Enter\n"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.archive);
         fs::remove_all(prog / "LIGA");
-        // Archives of another team: one of the same name in the program directory,
-        // one more in the game directory.
+        // Archives of another team of the same name in the program directory and in the game directory.
         archive(prog / "LIGA.RSZ", 5, "LIGA");
         archive(prog / "LIGA" / "OLD.RSZ", 5, "");
         const std::string decoy = slurp(prog / "LIGA.RSZ");

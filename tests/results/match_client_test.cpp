@@ -1,7 +1,4 @@
-// The match choice and the news in the real client: an import prepares the viewer
-// run of the league match and shows the newspaper; a start files the news under
-// its day; from the menu a free match and a cup match are made the viewer's;
-// before the first match day nothing is replayed or filed.
+// The match choice and the news in the real client.
 #include <gtest/gtest.h>
 
 #include "common/client_run.h"
@@ -15,9 +12,7 @@ namespace {
 // The menu button of code 103 in the shipped menu (eighth, below the fixed block).
 const std::string REPLAY = "click 900 463\n";
 
-std::string shot(const ProgramDir& p, const std::string& name) {
-    return "shot " + (p.root / (name + ".png")).string() + "\n";
-}
+std::string shot(const ProgramDir& p, const std::string& name) { return "shot " + (p.root / (name + ".png")).string() + "\n"; }
 
 }  // namespace
 
@@ -40,7 +35,6 @@ TEST(MatchChoiceClient, ImportPreparesTheViewerRunAndShowsTheNewsOfTheDay) {
 }
 
 // In test mode the viewer's argument line is shown, the game directory first.
-// Each list draws over the choice, in both languages.
 TEST(MatchChoiceClient, FreeMatchAndCupMatchBecomeTheViewers) {
     ProgramDir p;
     ASSERT_EQ(p.game(3, 6), 0);
@@ -61,37 +55,21 @@ TEST(MatchChoiceClient, FreeMatchAndCupMatchBecomeTheViewers) {
     EXPECT_NE(log.find("] weiter mit RETURN", at), std::string::npos);
     EXPECT_NE(log.substr(open + 1, at - open - 1).find("LIGA"), std::string::npos) << log;
 
-    for (const char* language : {"2", "1"}) {
-        spit(p.prog / "LANGUAGE.CFG", std::string(language) + "\r\n1 :DEU Deutsch\r\n2 :ENG English\r\n");
-        const std::string l = language[0] == '1' ? "de_" : "en_";
-        const std::string script = REPLAY + shot(p, l + "choice") + "key 2\n" + shot(p, l + "own") + "key Esc\nkey 3\n" +
-                                   shot(p, l + "days") + "key 1\n" + shot(p, l + "other") + "key Esc\nkey 4\n" +
-                                   shot(p, l + "cup") + "key 1\nkey Enter\nkey Esc\n" + QUIT;
-        ASSERT_EQ(p.run({"korax", "LIGA", "3"}, script), 0) << p.log();
-        std::string first;
-        for (const char* n : {"choice", "own", "days", "other", "cup"}) {
-            korax::testing::PNGSHOT s;
-            ASSERT_TRUE(s.load(p.root / (l + n + ".png"))) << l << n;
-            EXPECT_EQ(s.w, 1024u);
-            if (first.empty()) first = s.raw;
-            else EXPECT_NE(s.raw, first) << l << n;
-            if (const char* keep = std::getenv("KORAX_SHOTS"))
-                fs::copy_file(p.root / (l + n + ".png"), fs::path(keep) / (l + n + ".png"), fs::copy_options::overwrite_existing);
-        }
+    const std::string script = REPLAY + shot(p, "choice") + "key 2\n" + shot(p, "own") + "key Esc\nkey 3\n" + shot(p, "days") +
+                               "key 1\n" + shot(p, "other") + "key Esc\nkey 4\n" + shot(p, "cup") + "key 1\nkey Enter\nkey Esc\n" + QUIT;
+    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, script), 0) << p.log();
+    std::string first;
+    for (const char* n : {"choice", "own", "days", "other", "cup"}) {
+        korax::testing::PNGSHOT s;
+        ASSERT_TRUE(s.load(p.root / (std::string(n) + ".png"))) << n;
+        EXPECT_EQ(s.w, 1024u);
+        if (first.empty()) first = s.raw;
+        else EXPECT_NE(s.raw, first) << n;  // each list draws over the choice
+        if (const char* keep = std::getenv("KORAX_SHOTS"))
+            fs::copy_file(p.root / (std::string(n) + ".png"), fs::path(keep) / (std::string(n) + ".png"), fs::copy_options::overwrite_existing);
     }
     // The cup match came last; its replay file does not exist.
     EXPECT_EQ(p.file("LIGA/GAME3.DAT"), p.file("LIGA/GAME3.P1"));
     EXPECT_EQ(p.file("LIGA/GAME3.P1").size(), 2430u);
     EXPECT_FALSE(fs::exists(p.prog / "LIGA/QUICK3.DAT"));
-}
-
-TEST(MatchChoiceClient, NothingToReplayOrFileBeforeTheFirstMatchDay) {
-    ProgramDir p;
-    ASSERT_EQ(p.game(3, 0), 0);
-    spit(p.prog / "LIGA/NEWS.TXT", "[1] Early\r\nnews\r\n");
-    ASSERT_EQ(p.run({"korax", "LIGA", "3"}, REPLAY + "key 2\nkey 3\nkey 4\nkey Esc\nkey Esc\n" + QUIT), 0) << p.log();
-    EXPECT_EQ(p.file("LIGA/NEWS.TXT"), "[1] Early\r\nnews\r\n");
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/NEWS.0"));
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/GAME3.DAT"));
-    EXPECT_FALSE(fs::exists(p.prog / "LIGA/VGR.TMP"));
 }

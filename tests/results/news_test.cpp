@@ -1,13 +1,19 @@
-// The news reader and page builder: categories, pages, headlines, pictures,
-// indentation and highlighted words, from day files written here.
+// The news reader and page builder from day files written here, and the newspaper
+// on a headless screen: filing of NEWS.TXT, windows, keys and colours drawn.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "graph/emugraph.h"
+#include "management/screen_fixture.h"
 #include "results/zeitung.h"
 
 using namespace korax;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,20 +35,60 @@ std::vector<std::string> with(std::vector<std::string> a, const std::vector<std:
     return a;
 }
 
-std::string text_of(const NEWSITEM& it) {
+// Pieces as "text/colour|..."; items as "kind dx dy text letter number".
+std::string pieces(const std::vector<NEWSPIECE>& p) {
     std::string s;
-    for (const auto& p : it.pieces) s += p.text;
+    for (const auto& x : p) s += x.text + "/" + std::to_string(x.colour) + "|";
     return s;
 }
+std::string item(const NEWSITEM& it) {
+    std::string t;
+    for (const auto& p : it.pieces) t += p.text;
+    return std::to_string(static_cast<int>(it.kind)) + " " + std::to_string(it.dx) + " " + std::to_string(it.dy) + " " + t +
+           " " + (it.letter ? std::string(1, it.letter) : "-") + std::to_string(it.number);
+}
+
+class Newspaper : public korax::mtest::Screen {
+protected:
+    void SetUp() override {
+        Screen::SetUp();
+        L[442].set("No news for day #.");
+        GEN.HINRUNDE = 1;
+        GEN.TURN = 3;
+        ICONRACE = {};
+    }
+    void put(const std::string& name, const std::string& bytes) { std::ofstream(root / name, std::ios::binary) << bytes; }
+    std::string get(const std::string& name) {
+        std::ifstream in(root / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void run(const std::string& s) { script(s); ZEITUNG(); }
+    static int windows(int from, int to) {
+        int n = 0;
+        for (int i = from; i <= to; ++i) n += KLICKFENSTER[static_cast<std::size_t>(i)].AKTIV ? 1 : 0;
+        return n;
+    }
+    // Page and category windows, then the day back and forward windows.
+    static std::string state() {
+        return std::to_string(windows(1, 9)) + " " + std::to_string(windows(10, 18)) + " " + std::to_string(windows(19, 19)) + std::to_string(windows(20, 20));
+    }
+    // Pixels of a colour in the text row at y (its glyphs stand above y) between x1 and x2.
+    static int count(int colour, int x1, int x2, int y) {
+        int n = 0;
+        for (int yy = y - 9; yy <= y + 2; ++yy)
+            for (int x = x1; x < x2; ++x) n += EGETPIXEL(x, yy) == colour ? 1 : 0;
+        return n;
+    }
+};
+
+const std::string DAY3 = "[1] League\r\nfirst\r\n[2] Weather\r\nsecond\r\n[3] Gossip\r\nthird\r\n";
 
 }  // namespace
 
 TEST(NewsCategory, GetnummerTakesOneOrTwoDigitsAndLeavesTheName) {
     struct { std::string line; int count; int nr; std::string rest; } cases[] = {
         {"[1] League", 0, 1, "League"}, {"[10] Last", 3, 10, "Last"}, {"[2]    Gossip", 0, 2, "Gossip"},
-        {"[3]xWeather", 0, 3, "Weather"},  // the character after "]" is dropped
-        {"[x] Sport", 4, 5, "Sport"}, {"[ab] Sport", 1, 2, "Sport"},  // not numeric: the next number
-        {"[99] Far", 0, 99, "Far"}, {"[0] Zero", 0, 0, "Zero"}, {"[", 2, 3, ""}, {"[7", 0, 7, ""}, {"[]", 0, 1, ""}};
+        {"[3]xWeather", 0, 3, "Weather"}, {"[x] Sport", 4, 5, "Sport"}, {"[", 2, 3, ""}, {"[7", 0, 7, ""}};
     for (const auto& c : cases) {
         std::string l = c.line;
         EXPECT_EQ(GETNUMMER(l, c.count), c.nr) << c.line;
@@ -55,21 +101,17 @@ TEST(NewsCategory, NamesCountsLinesAndNumbersAreClamped) {
                                           std::string(80, 'x'), "[2] Two"}));
     EXPECT_EQ(d.count, 2);
     EXPECT_EQ(d.rubrik[1].name, "A name longer than t");
-    EXPECT_EQ(d.rubrik[1].start, 2);
     EXPECT_EQ(d.rubrik[2].start, 4);
-    EXPECT_EQ(d.lines[2].size(), 50u);
     EXPECT_EQ(NEWSPAGE(d, 1, 1), std::vector<std::string>{std::string(50, 'x')});
-    EXPECT_TRUE(NEWSPAGE(d, 2, 1).empty());  // a category without lines has one empty page
     EXPECT_EQ(NEWSPAGES(d, 2), 1);
+    EXPECT_TRUE(NEWSPAGE(d, 2, 1).empty());  // a category without lines has one empty page
     // Numbers outside the tables are ignored with their lines.
-    const std::vector<std::string> f = {"[0] Zero", "z", "[99] Far", "f", "[1] One", "o", "[11] Eleven", "e",
-                                  "[x] Next", "n", "[-3] Minus", "m"};
-    const NEWSDAY e = LESERUBRIKEN(lines(f));
+    const NEWSDAY e = LESERUBRIKEN(lines({"[0] Zero", "z", "[99] Far", "f", "[1] One", "o", "[11] Eleven", "e", "[x] Next", "n"}));
     EXPECT_EQ(e.count, 2);
-    EXPECT_EQ(NEWSPAGE(e, 1, 1), std::vector<std::string>{"o"});
     EXPECT_EQ(e.rubrik[2].name, "Next");
+    EXPECT_EQ(NEWSPAGE(e, 1, 1), std::vector<std::string>{"o"});
     EXPECT_EQ(NEWSPAGE(e, 2, 1), std::vector<std::string>{"n"});
-    for (int r : {0, 3, 4, 5, 6, 7, 8, 9, 10, 11}) EXPECT_EQ(NEWSPAGES(e, r), 0) << r;
+    for (int r : {0, 3, 10, 11}) EXPECT_EQ(NEWSPAGES(e, r), 0) << r;
 }
 
 TEST(NewsPages, PageRule) {
@@ -78,20 +120,13 @@ TEST(NewsPages, PageRule) {
         {"21 lines: one page", body(21), {body(21)}},
         {"#>> ends a page", with(body(3), with({"#>>"}, body(2, "b"))), {body(3), body(2, "b")}},
         {"#>> last adds an empty page", with(body(3), {"#>>"}), {body(3), {}}},
-        {"#>> after a full page gives an empty page", with(body(21), with({"#>> x"}, body(1, "b"))),
-         {body(21), {}, body(1, "b")}},
-        {"empty category", {}, {{}}},
-    };
+        {"#>> after a full page", with(body(21), with({"#>> x"}, body(1, "b"))), {body(21), {}, body(1, "b")}}};
     for (const auto& c : cases) {
         const NEWSDAY d = LESERUBRIKEN(lines(with(with({"[1] Only"}, c.lines), {"[2] Next", "n"})));
         ASSERT_EQ(NEWSPAGES(d, 1), static_cast<int>(c.pages.size())) << c.what;
-        for (std::size_t p = 0; p < c.pages.size(); ++p)
-            EXPECT_EQ(NEWSPAGE(d, 1, static_cast<int>(p) + 1), c.pages[p]) << c.what << " page " << p + 1;
+        for (std::size_t p = 0; p < c.pages.size(); ++p) EXPECT_EQ(NEWSPAGE(d, 1, static_cast<int>(p) + 1), c.pages[p]) << c.what << p;
         EXPECT_EQ(NEWSPAGE(d, 2, 1), std::vector<std::string>{"n"}) << c.what;
     }
-}
-
-TEST(NewsPages, CappedAtNine) {
     std::vector<std::string> f = {"[1] Long"};
     for (int p = 1; p <= 12; ++p) f = with(with(f, body(2, "p" + std::to_string(p) + "-")), {"#>>"});
     const NEWSDAY d = LESERUBRIKEN(lines(f, "\n"));
@@ -102,95 +137,156 @@ TEST(NewsPages, CappedAtNine) {
 }
 
 TEST(NewsPages, HeadingDropsTheSlashAndTheCharacterBeforeIt) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Sport-/news", "Sportnews"}, {"League", "League"}, {"/Lead", "/Lead"}, {"a/", ""}, {"", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"Sport-/news", "Sportnews"}, {"League", "League"}, {"/Lead", "/Lead"}, {"a/", ""}};
     for (const auto& [name, heading] : cases) EXPECT_EQ(NEWSHEADING(name), heading) << name;
 }
 
 TEST(NewsLayout, HighlightSwitchesBetweenNineAndZero) {
-    struct { const char* line; int start; std::vector<NEWSPIECE> pieces; int after; } cases[] = {
-        {"plain", 0, {{"plain", 0}}, 0},
-        {"A ^young Hurtin^ joins", 0, {{"A ", 0}, {"young Hurtin", 9}, {" joins", 0}}, 0},
-        {"^a^b^c", 5, {{"a", 9}, {"b", 0}, {"c", 9}}, 9},
-        {"open ^end", 1, {{"open ", 1}, {"end", 9}}, 9},
-        {"^^", 4, {}, 0},
-        {"", 3, {}, 3},
-    };
+    struct { const char* line; int start; const char* pieces; int after; } cases[] = {
+        {"A ^young Hurtin^ joins", 0, "A /0|young Hurtin/9| joins/0|", 0},
+        {"^a^b^c", 5, "a/9|b/0|c/9|", 9},
+        {"open ^end", 1, "open /1|end/9|", 9},
+        {"^^", 4, "", 0},
+        {"", 3, "", 3}};
     for (const auto& c : cases) {
         int colour = c.start;
-        const auto got = SCHREIBETEILE(c.line, colour);
-        ASSERT_EQ(got.size(), c.pieces.size()) << c.line;
-        for (std::size_t i = 0; i < got.size(); ++i) {
-            EXPECT_EQ(got[i].text, c.pieces[i].text) << c.line;
-            EXPECT_EQ(got[i].colour, c.pieces[i].colour) << c.line;
-        }
+        EXPECT_EQ(pieces(SCHREIBETEILE(c.line, colour)), c.pieces) << c.line;
         EXPECT_EQ(colour, c.after) << c.line;
     }
-}
-
-TEST(NewsLayout, HighlightCarriesOverBodyLinesButNotPastAHeadline) {
-    const auto items = NEWSLAYOUT({"one ^two", "three", "#Head^line", "four"});
+    const auto items = NEWSLAYOUT({"one ^two", "three", "#Head^line", "four"});  // not carried past a headline
     ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[1].pieces[0].colour, 9);
-    EXPECT_EQ(items[2].pieces[0].colour, 1);
-    EXPECT_EQ(items[2].pieces[1].colour, 9);
-    EXPECT_EQ(items[3].pieces[0].colour, 0);
+    EXPECT_EQ(pieces(items[1].pieces) + pieces(items[2].pieces) + pieces(items[3].pieces), "three/9|Head/1|line/9|four/0|");
 }
 
 TEST(NewsLayout, DirectivesIndentAndTheirEnds) {
-    const std::string longline(50, 'w');
-    const auto items = NEWSLAYOUT({"#<W>3", longline, "#Head", "", "after empty", "#<C> 7 ", "beside",
-                                   "_end", "plain", "#<V>x", "beside vulture", "#<Q>1", "after other",
-                                   "#<H>4", "_", "still beside", "#<T>-1"});
-    struct Want {
-        NEWSKIND kind;
-        int dx, dy;
-        std::string text;
-        char letter;
-        int number;
-    } want[] = {
-        {NEWSKIND::PICTURE, 0, 0, "", 'W', 3},
-        {NEWSKIND::TEXT, 80, 0, std::string(40, 'w'), 0, 0},
-        {NEWSKIND::HEADLINE, 80, 15, "Head", 0, 0},
-        {NEWSKIND::TEXT, 0, 35, "", 0, 0},
-        {NEWSKIND::TEXT, 0, 50, "after empty", 0, 0},
-        {NEWSKIND::PICTURE, 0, 65, "", 'C', 7},
-        {NEWSKIND::TEXT, 80, 65, "beside", 0, 0},
-        {NEWSKIND::TEXT, 0, 80, "_end", 0, 0},
-        {NEWSKIND::TEXT, 0, 95, "plain", 0, 0},
-        {NEWSKIND::PICTURE, 0, 110, "", 'V', 0},
-        {NEWSKIND::TEXT, 80, 110, "beside vulture", 0, 0},
-        {NEWSKIND::NOTHING, 0, 125, "", 'Q', 1},
-        {NEWSKIND::TEXT, 0, 140, "after other", 0, 0},
-        {NEWSKIND::PICTURE, 0, 155, "", 'H', 4},
-        {NEWSKIND::TEXT, 80, 155, "_", 0, 0},  // a lone "_" is body text
-        {NEWSKIND::TEXT, 80, 170, "still beside", 0, 0},
-        {NEWSKIND::PICTURE, 0, 185, "", 'T', -1},
-    };
-    ASSERT_EQ(items.size(), std::size(want));
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i].kind, want[i].kind) << i;
-        EXPECT_EQ(items[i].dx, want[i].dx) << i;
-        EXPECT_EQ(items[i].dy, want[i].dy) << i;
-        EXPECT_EQ(text_of(items[i]), want[i].text) << i;
-        EXPECT_EQ(items[i].letter, want[i].letter) << i;
-        EXPECT_EQ(items[i].number, want[i].number) << i;
-    }
+    const auto items = NEWSLAYOUT({"#<W>3", std::string(50, 'w'), "#Head", "", "after empty", "#<C> 7 ", "beside", "_end",
+                                   "#<Q>1", "after other", "#<H>4", "_", "still beside", "#<T>-1"});
+    const std::string w40(40, 'w');
+    const std::vector<std::string> want = {
+        "2 0 0  W3", "0 80 0 " + w40 + " -0", "1 80 15 Head -0", "0 0 35  -0", "0 0 50 after empty -0", "2 0 65  C7",
+        "0 80 65 beside -0", "0 0 80 _end -0", "3 0 95  Q1", "0 0 110 after other -0", "2 0 125  H4",
+        "0 80 125 _ -0", "0 80 140 still beside -0", "2 0 155  T-1"};
+    std::vector<std::string> got;
+    for (const auto& it : items) got.push_back(item(it));
+    EXPECT_EQ(got, want);
 }
 
 TEST(NewsLayout, OddDirectiveNumbersCountAsZero) {
     struct { const char* line; bool directive; int number; } cases[] = {
-        {"#<W>12", true, 12},    {"#<W> 4", true, 4},     {"#<W>", true, 0},
-        {"#<W>99999999999", true, 0}, {"#<W>3x", true, 0}, {"#<T>+5", true, 5},
-        {"#<1>3", false, 0},     {"#<WW>3", false, 0},    {"#<", false, 0},
-    };
+        {"#<W>12", true, 12}, {"#<W>", true, 0}, {"#<W>99999999999", true, 0}, {"#<W>3x", true, 0}, {"#<T>+5", true, 5},
+        {"#<1>3", false, 0}, {"#<WW>3", false, 0}, {"#<", false, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(ISDIRECTIVE(c.line), c.directive) << c.line;
         const auto items = NEWSLAYOUT({c.line});
         ASSERT_EQ(items.size(), 1u);
         EXPECT_EQ(items[0].kind == NEWSKIND::HEADLINE, !c.directive) << c.line;
-        if (c.directive) {
-            EXPECT_EQ(items[0].number, c.number) << c.line;
-        }
+        EXPECT_EQ(c.directive ? items[0].number : 0, c.number) << c.line;
+    }
+}
+
+// Filed once under the day and kept at the second opening; the race icons keep
+// colour one after leaving.
+TEST_F(Newspaper, FilesTheNewsOnceAndKeepsItOnTheSecondOpening) {
+    EXPECT_FALSE(FILENEWS(2));
+    put("NEWS.TXT", "x");
+    EXPECT_FALSE(FILENEWS(0));
+    put("NEWS.TXT", DAY3);
+    put("NEWS.3", "old");
+    ICONRACE[2].P[1][1] = 15;
+    ICONRACE[2].P[1][2] = 3;
+    run("key Esc\n");
+    EXPECT_FALSE(fs::exists(root / "NEWS.TXT"));
+    EXPECT_EQ(get("NEWS.3"), DAY3);
+    EXPECT_EQ(ICONRACE[2].P[1][1] * 10 + ICONRACE[2].P[1][2], 13);
+    run("key R\n");
+    EXPECT_EQ(KEY, 27);  // "R" is handed on as Escape
+    EXPECT_EQ(get("NEWS.3"), DAY3);
+    EXPECT_EQ(windows(10, 12), 3);
+}
+
+// Before the first match day nothing is filed and the race icons stay; on day
+// one without news, or with a directory in place of the day file, the message
+// comes and no windows.
+TEST_F(Newspaper, DaysWithoutNews) {
+    const struct { int turn; bool directory; const char* script; int info; } cases[] = {
+        {0, false, "key Esc\n", 1}, {1, false, "key Enter\nkey Esc\n", 0}, {3, true, "key Enter\nkey Esc\n", 0}};
+    for (const auto& c : cases) {
+        GEN.TURN = c.turn;
+        fs::remove(root / "NEWS.TXT");
+        if (c.turn != 1) put("NEWS.TXT", DAY3);
+        if (c.directory) fs::create_directory(root / "NEWS.3");
+        ICONRACE[1].P[0][0] = 15;
+        run(c.script);
+        EXPECT_EQ(KEY, 27) << c.turn;
+        EXPECT_EQ(get("NEWS.TXT"), c.turn != 1 ? DAY3 : "") << c.turn;
+        EXPECT_FALSE(fs::exists(root / "NEWS.0"));
+        EXPECT_EQ(windows(1, 18), c.info) << c.turn;  // the information window before the first day
+        EXPECT_EQ(KLICKFENSTER[19].AKTIV || KLICKFENSTER[20].AKTIV, c.turn == 3) << c.turn;
+        EXPECT_EQ(ICONRACE[1].P[0][0], c.turn == 0 ? 15 : 1) << c.turn;
+    }
+}
+
+TEST_F(Newspaper, KeysChooseCategoriesPagesAndDays) {
+    std::string many = "[1] League\r\n";
+    for (int i = 1; i <= 30; ++i) many += "line " + std::to_string(i) + "\r\n";
+    many += "[2] Weather\r\nsun\r\n";
+    put("NEWS.3", many);
+    put("NEWS.2", DAY3);
+    const struct { const char* what; std::string script, state; } cases[] = {
+        {"own day", "key Esc\n", "2 2 10"}, {"category beyond the count is the last", "key I\nkey Esc\n", "1 2 10"},
+        {"page 9 of two is page 1", "key 9\nkey Esc\n", "2 2 10"}, {"previous day", "key J\nkey Esc\n", "1 3 11"},
+        {"back and forth", "key J\nkey K\nkey Esc\n", "2 2 10"}, {"no day after the own", "key K\nkey Esc\n", "2 2 10"}};
+    for (const auto& c : cases) {
+        run(c.script);
+        EXPECT_EQ(state(), c.state) << c.what;
+    }
+    const std::string back = window(19), second = window(11);  // click windows answer as their keys
+    run("click " + second + "\nclick " + back + "\nkey Esc\n");
+    EXPECT_EQ(state(), "1 3 11");
+}
+
+TEST_F(Newspaper, NineCategoryButtonsAtMost) {
+    std::string f;
+    for (int i = 1; i <= 12; ++i) f += "[x] C" + std::to_string(i) + "\r\ntext\r\n";
+    f += "[0] zero\r\n[99] far\r\n";
+    put("NEWS.3", f);
+    run("key Esc\n");
+    EXPECT_EQ(windows(10, 18), 9);
+    EXPECT_FALSE(KLICKFENSTER[20].AKTIV);  // the tenth category would answer as "K"
+}
+
+TEST_F(Newspaper, HighlightedWordIsDrawnInColourNine) {
+    put("NEWS.3", "[1] League\r\nAAAA ^BBBB^ CCCC\r\n^DDDD\r\nEEEE\r\n");
+    run("key Esc\n");
+    const int x = XM1 + 5 + 10, y = 87 + 70;
+    DEFAULTTEXT2();
+    const int a = ETEXTWIDTH("AAAA "), b = ETEXTWIDTH("BBBB"), c = ETEXTWIDTH(" CCCC");
+    // Black and colour nine drawn in each stretch; the next lines start in the colour the previous left.
+    const struct { int x1, x2, y, black, nine; } cases[] = {
+        {x, x + a, y, 1, 0}, {x + a, x + a + b, y, 0, 1}, {x + a + b, x + a + b + c, y, 1, 0}, {x, x + a, y + 15, 0, 1}, {x, x + a, y + 30, 0, 1}};
+    for (const auto& k : cases) {
+        EXPECT_EQ(count(0, k.x1, k.x2, k.y) > 20, k.black == 1) << k.x1 << " " << k.y;
+        EXPECT_EQ(count(9, k.x1, k.x2, k.y) > 20, k.nine == 1) << k.x1 << " " << k.y;
+        EXPECT_EQ(count(k.black ? 9 : 0, k.x1, k.x2, k.y), 0) << k.x1 << " " << k.y;
+    }
+}
+
+TEST_F(Newspaper, ShirtAndRaceIconTakeTheDirectiveColourWithinAByte) {
+    for (const char* f : {"trikot.pcx", "ih4.RAW"}) fs::copy_file(fs::path(KORAX_DIST_DIR) / f, root / f);
+    const int x1 = XM1 + 5, y1 = 87;
+    // The colour drawn at the picture's place (-1: none checked), and one never drawn.
+    const struct { const char* line; int colour, absent; } cases[] = {
+        {"#<T>13", 13, 44}, {"#<T>300", -1, 44}, {"#<T>-1", -1, 255}, {"#<H>13", 13, 44}, {"#<H>256", -1, 0}, {"#<Q>13", -1, 13}};
+    for (const auto& c : cases) {
+        put("NEWS.3", std::string("[1] Pictures\r\n") + c.line + "\r\n");
+        run("key Esc\n");
+        int drawn = 0, stray = 0;
+        for (int y = y1 + 60; y < y1 + 140; ++y)
+            for (int x = x1 + 5; x < x1 + 80; ++x) {
+                drawn += c.colour >= 0 && EGETPIXEL(x, y) == c.colour ? 1 : 0;
+                stray += EGETPIXEL(x, y) == c.absent ? 1 : 0;
+            }
+        EXPECT_TRUE(c.colour < 0 || drawn > 30) << c.line << " " << drawn;
+        EXPECT_EQ(stray, 0) << c.line;
     }
 }
