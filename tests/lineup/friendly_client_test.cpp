@@ -1,6 +1,3 @@
-// The friendly's tactics and the match import through the real client on a
-// generated game (team 3, day 4, the own matches of days 1..3 stored): a test
-// match, and tactics taken from a stored match into both modes.
 #include <gtest/gtest.h>
 
 #include <cstring>
