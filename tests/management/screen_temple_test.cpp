@@ -54,11 +54,12 @@ TEST_F(TempleScreen, SlotToSlotThenBackOnTheAltar) {
 }
 
 TEST_F(TempleScreen, RefusedDropsAndHostileCodesChangeNothing) {
-    struct Case { const char* what; int from, to; } cases[] = {{"onto a carrier", ARTALTAR, 1}, {"onto an empty slot", ARTALTAR, 9}, {"hostile codes", ARTALTAR, 3}};
+    struct Case { const char* what; int from, to; } cases[] = {
+        {"onto a carrier", ARTALTAR, 1}, {"from a transfer", 4, 2}, {"onto an empty slot", ARTALTAR, 9}, {"hostile codes", ARTALTAR, 3}};
     for (const Case& c : cases) {
         reset();
         if (c.to == 3) altar(200, 200, 255), give(1, 255), give(2, 7);
-        else altar(3, 1, 0), give(1, 25);
+        else altar(3, 1, 0), give(1, 25), give(4, 11), TEAM.TRANSFER[4] = -2;
         TEAM.ARTPRUEF = CHECKARTEFAKTE(TEAM);
         const TEAMREC before = TEAM;
         windows();
