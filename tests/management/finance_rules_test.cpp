@@ -130,15 +130,12 @@ TEST(Training, ClampFreePointsAndClicks) {
     tr.POINTS = 30;
     for (int k = 1; k <= 6; ++k) *TRAININGAREA(tr, k) = 5;
     EXPECT_EQ(FREIEPUNKTE(tr), 0);
-    EXPECT_EQ(TRAININGPLUS(tr, 3), 419);
-    EXPECT_EQ(tr.KRAFT, 5);
+    EXPECT_EQ(std::vector<int>({TRAININGPLUS(tr, 3), tr.KRAFT}), std::vector<int>({419, 5}));
     TRAININGMINUS(tr, 3);
     EXPECT_EQ(FREIEPUNKTE(tr), 1);
-    EXPECT_EQ(TRAININGPLUS(tr, 3), 0);
-    EXPECT_EQ(tr.KRAFT, 5);
+    EXPECT_EQ(std::vector<int>({TRAININGPLUS(tr, 3), tr.KRAFT}), std::vector<int>({0, 5}));
     tr.POINTS = 100, tr.SCHUSS = 20;
-    EXPECT_EQ(TRAININGPLUS(tr, 4), 0);
-    EXPECT_EQ(tr.SCHUSS, 20);
+    EXPECT_EQ(std::vector<int>({TRAININGPLUS(tr, 4), tr.SCHUSS}), std::vector<int>({0, 20}));
     tr.TAKTIK = 0;
     TRAININGMINUS(tr, 2);
     EXPECT_EQ(tr.TAKTIK, 0);
@@ -146,8 +143,7 @@ TEST(Training, ClampFreePointsAndClicks) {
     EXPECT_EQ(TRAININGPLUS(tr, 7), 0);
     tr.TECHNIK = -3, tr.INTERVALL = 400;
     NORMWERT(tr);
-    EXPECT_EQ(tr.TECHNIK, 0);
-    EXPECT_EQ(tr.INTERVALL, 20);
+    EXPECT_EQ(std::vector<int>({tr.TECHNIK, tr.INTERVALL}), std::vector<int>({0, 20}));
     tr.POINTS = -32768;
     EXPECT_LT(FREIEPUNKTE(tr), -32768);  // no 16-bit wrap into a positive count
 }

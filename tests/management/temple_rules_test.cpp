@@ -81,7 +81,7 @@ TEST(ArtefactMove, EveryRowAndRefusalInOrder) {
     }
 }
 
-TEST(ArtefactMove, EmptySlotsAndUncodableAltarAreNoMoves) {
+TEST(ArtefactMove, EmptySlotsUncodableAltarAndUntypedSlotCodesAreNoMoves) {
     Squad q;
     q.belegt[4] = false, q.t.ARTEFAKT = 4, q.t.ARTLEVEL = 1;
     EXPECT_FALSE(ARTDROPTARGET(q.belegt, ARTALTAR, 4) || ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 4).moved);
@@ -91,15 +91,12 @@ TEST(ArtefactMove, EmptySlotsAndUncodableAltarAreNoMoves) {
     const TEAMREC before = q.t;
     EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, ARTALTAR, 2).moved);
     EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before));
-}
-
-TEST(ArtefactMove, SlotCodeWithoutATypeStaysWhereItIs) {
-    Squad q;
+    q = Squad{};
     q.give(2, 5);  // level 5 of no type: on the altar it would read as empty
     EXPECT_FALSE(ARTDRAGSTART(q.t, q.belegt, 2));
-    const TEAMREC before = q.t;
+    const TEAMREC coded = q.t;
     EXPECT_FALSE(ARTMOVE(q.t, q.p, q.belegt, 2, ARTALTAR).moved || ARTMOVE(q.t, q.p, q.belegt, 2, 3).moved);
-    EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(before));
+    EXPECT_EQ(RECORDBYTES(q.t), RECORDBYTES(coded));
 }
 
 TEST(ArtefactBrowser, StartsAtTheAltarAndSteps) {
