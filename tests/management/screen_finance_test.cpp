@@ -85,6 +85,7 @@ TEST_F(FinanceScreen, AdvanceSaleBuyReturnRefuseAndOwnPrice) {
     struct Case { const char* what; std::int32_t gold; std::string script; int k, bought; std::int32_t goldafter; } cases[] = {
         {"buy", 100, "key 1\nkey Esc\n", 1, 1, 90},
         {"buy and return", 100, "key 3\nkey 3\nkey Esc\n", 3, 0, 100},
+        {"own pairing", 100, "key 2\nkey Enter\nkey Esc\n", 2, 0, 100},
         {"no gold", 69, "key 4\nkey Enter\nkey Esc\n", 4, 0, 69},
         {"team 0", 100, "key 5\nkey Esc\n", 5, 0, 100}};
     for (const auto& c : cases) {
@@ -112,6 +113,8 @@ TEST_F(FinanceScreen, BetsStakesAndRefusals) {
         {"home side", 500, 9, 30, "key 1\n" + typed(120) + "key Esc\n", 1, 120, 380},
         {"cap at 1000", 5000, 9, 30, "key 5\n" + typed(99999) + "key Esc\n", 5, 1000, 4000},
         {"only 8 gold", 8, 9, 30, "key 1\nkey Enter\nkey Esc\n", 1, 0, 8},
+        {"both sides", 500, 9, 30, "key 1\n" + typed(50) + "key 2\nkey Enter\nkey Esc\n", 2, 0, 450},
+        {"own opponent, no relegation place", 100, 8, 30, "key 4\nkey Enter\nkey Esc\n", 4, 0, 100},
         {"team 11 does nothing", 500, 9, 30, "key A\nkey Esc\n", 9, 0, 500},
         {"own opponent, relegation place, fair odds", 500, 9, 20, "key 4\n" + typed(30) + "key Esc\n", 4, 30, 470},
         {"escape removes the stake", 100, 9, 30, "key 3\n" + typed(50) + "key 3\nkey Esc\nkey Esc\n", 3, 0, 100}};
