@@ -77,7 +77,7 @@ TEST(AdvanceSale, BuyReturnAndRefusals) {
     }
     TEAMREC t = team(100);
     EXPECT_EQ(VKAUF(t, 3, 6, pairing(1, 2), g), VKAUFERGEBNIS::NICHTS);
-    EXPECT_EQ(std::vector<int>({VPREISMAX(2), VPREISMAX(1), VPREISMAX(0)}), std::vector<int>({90, 60, 30}));
+    EXPECT_EQ(std::vector<std::int64_t>({VPREISMAX(2), VPREISMAX(1), VPREISMAX(0)}), std::vector<std::int64_t>({90, 60, 30}));
 }
 
 TEST(Bank, PaymentsAndRepaymentsOutsideTheirBounds) {
