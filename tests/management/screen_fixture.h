@@ -34,11 +34,8 @@ protected:
         char tmpl[] = "/tmp/korax-mgmt-XXXXXX";
         root = ::mkdtemp(tmpl);
         std::filesystem::current_path(root);
-        oldl = L;
-        oldtmp = TMPDIR;
-        oldgamedir = GAMEDIR;
-        TMPDIR = root.string() + "/";
-        LEFTMENU = false;
+        oldl = L, oldtmp = TMPDIR, oldgamedir = GAMEDIR;
+        TMPDIR = root.string() + "/", LEFTMENU = false;
         for (int i = 0; i <= 700; ++i) L[static_cast<std::size_t>(i)].set("T" + std::to_string(i));
         korax::testing::OPENHEADLESSSCREEN();
         RESETMENU();
@@ -46,14 +43,8 @@ protected:
         std::filesystem::copy_file(std::string(KORAX_SOURCE_DIR) + "/assets/MENU.CFG", root / "MENU.CFG");
         INITOBERFLAECHE(0);
         KEY = KEY2 = 0;
-        GAMEDIR = root.string() + "/";
-        NUMMER = 3;
-        NUMMERSTR = "3";
-        TEAM = TEAMREC{};
-        GEN = GENTYPE{};
-        PLAYER = {};
-        BELEGT = {};
-        LASTDAY = false;
+        GAMEDIR = root.string() + "/", NUMMER = 3, NUMMERSTR = "3";
+        TEAM = TEAMREC{}, GEN = GENTYPE{}, PLAYER = {}, BELEGT = {}, LASTDAY = false;
         for (int t = 1; t <= 10; ++t) TEAMNAME[t] = STRING25::of("Team " + std::to_string(t));
         blank();
         OPENFILES(_TEAM);
@@ -63,19 +54,13 @@ protected:
         if (FILESOPEN(_TEAM)) CLOSEFILES(_TEAM);
         korax::testing::CLOSEHEADLESSSCREEN();
         RESETMENU();
-        L = oldl;
-        TMPDIR = oldtmp;
-        GAMEDIR = oldgamedir;
-        NUMMER = 0;
+        L = oldl, TMPDIR = oldtmp, GAMEDIR = oldgamedir, NUMMER = 0;
         NUMMERSTR.clear();
-        TEAM = TEAMREC{};
-        GEN = GENTYPE{};
-        LASTDAY = false;
+        TEAM = TEAMREC{}, GEN = GENTYPE{}, LASTDAY = false;
         KEY = KEY2 = 0;
         std::filesystem::current_path(old);
         std::filesystem::remove_all(root);
     }
-
     void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "mgmt.kis"); }
     // Types n into the open number dialog and confirms it.
     static std::string typed(long n) { return "key Space\nkey Esc\ntext " + std::to_string(n) + "\nkey Enter\nkey Enter\n"; }
@@ -93,7 +78,6 @@ protected:
         BUTTONRECT r = MENUBUTTONRECT(b);
         return at((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
     }
-
     // Own team record as the file holds it.
     TEAMREC onfile() {
         std::ifstream in(root / "team3.dat", std::ios::binary);

@@ -1,6 +1,5 @@
-// Temple and advertising under scripted input: pendants dragged by press, move and
-// release, refusals, the growing pendant's warning, leaving; applications by key
-// and click; the team record as the file holds it afterwards.
+#include <vector>
+
 #include "data/artefakt.h"
 #include "management/tempel.h"
 #include "management/werbung.h"
@@ -14,19 +13,12 @@ class TempleScreen : public korax::mtest::Screen {
 protected:
     void SetUp() override {
         Screen::SetUp();
-        for (int s = 1; s <= 6; ++s) {
-            BELEGT[s] = true;
-            PLAYER[s].NAME.set("Player " + std::to_string(s));
-            PLAYER[s].VERFASSUNG = 80;
-        }
+        for (int s = 1; s <= 6; ++s) BELEGT[s] = true, PLAYER[s].NAME.set("Player " + std::to_string(s)), PLAYER[s].VERFASSUNG = 80;
         reset();
     }
     void reset() {
         TEAM = TEAMREC{};
-        for (int s = 1; s <= 6; ++s) {
-            TEAM.PLAYERS[s] = static_cast<std::int16_t>(s);
-            PLAYER[s].ARTIFAKT = PLAYER[s].ARTLEVEL = 0;
-        }
+        for (int s = 1; s <= 6; ++s) TEAM.PLAYERS[s] = static_cast<std::int16_t>(s), PLAYER[s].ARTIFAKT = PLAYER[s].ARTLEVEL = 0;
         blank();
     }
     // The windows as the screen draws them: opened once and left.
@@ -50,40 +42,24 @@ protected:
     }
 };
 
-// From the altar onto a slot, and the growing pendant: client_temple_test.
 TEST_F(TempleScreen, SlotToSlotThenBackOnTheAltar) {
-    give(2, 58);
-    TEAM.ARTDAUER = 3;
+    give(2, 58), TEAM.ARTDAUER = 3;
     windows();
     script(dragging(2, 5) + dragging(5, ARTALTAR) + "key R\n");
     TEMPEL();
     EXPECT_EQ(KEY, 27);  // "R" reaches the menu as Escape
     const TEAMREC t = onfile();
-    EXPECT_EQ(t.ARTPLAYER[2], 0);
-    EXPECT_EQ(t.ARTPLAYER[5], 0);
-    EXPECT_EQ(PLAYER[5].ARTIFAKT, 0);
-    EXPECT_EQ(t.ARTEFAKT, 5);
-    EXPECT_EQ(t.ARTLEVEL, 8);
-    EXPECT_EQ(t.ARTDAUER, 0);
-    EXPECT_EQ(t.ARTPRUEF, 8 + 1);
+    EXPECT_EQ(std::vector<int>({t.ARTPLAYER[2], t.ARTPLAYER[5], PLAYER[5].ARTIFAKT, t.ARTEFAKT, t.ARTLEVEL, t.ARTDAUER, t.ARTPRUEF}),
+              std::vector<int>({0, 0, 0, 5, 8, 0, 8 + 1}));
 }
 
 TEST_F(TempleScreen, RefusedDropsAndHostileCodesChangeNothing) {
     struct Case { const char* what; int from, to; } cases[] = {
-                 {"onto a carrier", ARTALTAR, 1}, {"onto a transfer", ARTALTAR, 4}, {"onto the full altar", 1, ARTALTAR},
-                 {"from a transfer", 4, 2},       {"onto an empty slot", ARTALTAR, 9}, {"hostile codes", ARTALTAR, 3}};
+        {"onto a carrier", ARTALTAR, 1}, {"from a transfer", 4, 2}, {"onto an empty slot", ARTALTAR, 9}, {"hostile codes", ARTALTAR, 3}};
     for (const Case& c : cases) {
         reset();
-        if (c.to == 3) {
-            altar(200, 200, 255);
-            give(1, 255);
-            give(2, 7);
-        } else {
-            altar(3, 1, 0);
-            give(1, 25);
-            TEAM.TRANSFER[4] = -2;
-            if (c.from == 4) give(4, 11);
-        }
+        if (c.to == 3) altar(200, 200, 255), give(1, 255), give(2, 7);
+        else altar(3, 1, 0), give(1, 25), give(4, 11), TEAM.TRANSFER[4] = -2;
         TEAM.ARTPRUEF = CHECKARTEFAKTE(TEAM);
         const TEAMREC before = TEAM;
         windows();
@@ -96,8 +72,7 @@ TEST_F(TempleScreen, RefusedDropsAndHostileCodesChangeNothing) {
 }
 
 TEST_F(TempleScreen, LeavingWritesAStaleCheckValueAndRestoresTheIcons) {
-    give(1, 12);
-    give(2, 15);
+    give(1, 12), give(2, 15);
     ICON[1].P[0][0] = 0, ICON[1].P[5][5] = 9;
     const ICONREC icon = ICON[1];
     script("key H\nkey I\nkey F\nkey G\nkey 1\nkey B\nkey Esc\n");
@@ -127,10 +102,7 @@ protected:
     void SetUp() override {
         Screen::SetUp();
         std::ofstream(root / "NOTION.CFG", std::ios::binary) << "Troll Brew\r\nGoblin Gold Bank\nSwamp Spa\n";
-        for (int w = 1; w <= 10; ++w) {
-            GEN.WERBUNG[w].DAUER = static_cast<std::uint8_t>(w);
-            GEN.WERBUNG[w].INUSE = static_cast<std::uint8_t>(w % 4);
-        }
+        for (int w = 1; w <= 10; ++w) GEN.WERBUNG[w].DAUER = static_cast<std::uint8_t>(w), GEN.WERBUNG[w].INUSE = static_cast<std::uint8_t>(w % 4);
     }
 };
 
@@ -143,12 +115,10 @@ TEST_F(AdvertisingScreen, KeysAndClicksApplyAndTheThirdReplacesTheSecond) {
     EXPECT_EQ(onfile().WERB1, 0);
     script("key 4\nkey 7\nkey 3\nkey 8\nclick " + window(10) + "\nkey Esc\n");
     WERBUNG();
-    EXPECT_EQ(onfile().WERB1, 4);
-    EXPECT_EQ(onfile().WERB2, 10);
+    EXPECT_EQ(std::vector<int>({onfile().WERB1, onfile().WERB2}), std::vector<int>({4, 10}));
     script("key 4\nkey R\n");
     WERBUNG();
-    EXPECT_EQ(onfile().WERB1, 0);
-    EXPECT_EQ(onfile().WERB2, 10);
+    EXPECT_EQ(std::vector<int>({onfile().WERB1, onfile().WERB2}), std::vector<int>({0, 10}));
     EXPECT_EQ(KEY, 27);
 }
 
@@ -161,8 +131,7 @@ TEST_F(AdvertisingScreen, LookingAndTheLastDayWriteNothing) {
     script("key 4\nkey Esc\n");
     WERBUNG();
     EXPECT_TRUE(untouched());
-    EXPECT_EQ(TEAM.WERB1, 1);
-    EXPECT_EQ(TEAM.WERB2, 0);
+    EXPECT_EQ(std::vector<int>({TEAM.WERB1, TEAM.WERB2}), std::vector<int>({1, 0}));
 }
 
 TEST_F(AdvertisingScreen, NotionMissingIsError1AndADirectoryError2) {

@@ -1,11 +1,8 @@
-// The team and league screens through the real client on generated games: team
-// data changes land in the own team record and nowhere else; overview, card,
-// table, pairings and shape editor survive hostile records. The stadium's order
-// on the demonstration game.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "common/client_run.h"
 #include "data/g_general.h"
@@ -16,14 +13,12 @@ using namespace korax::client;
 
 namespace {
 
-// The screens of this unit at the top of the menu column: buttons 1..6 at
-// y = 105 + 46 (n - 1) open 101, 123, 124, 105, 106, 102.
+// Buttons 1..6 at y = 105 + 46 (n - 1) open 101, 123, 124, 105, 106, 102.
 const char* const MENU = "101   ;a\n123   ;b\n124   ;c\n105   ;d\n106   ;e\n102   ;f\n---\n104   ;g\n103   ;h\n109   ;i\n"
                          "111   ;j\n115   ;k\n108   ;l\n118   ;m\n110   ;n\n125   ;o\n119   ;p\n117   ;q\n116   ;r\n"
                          "114   ;s\n107   ;t\n112   ;u\n128   ;v\n127   ;w\n120   ;x\n113   ;y\n";
 const Env IGNOREFSM = {{"FSM", "ignore"}};
 
-// A generated game of `team` on `day` in LIGA, with the menu above.
 struct Game : ProgramDir {
     fs::path liga = prog / "LIGA";
     Game(int team, int day) {
@@ -36,8 +31,7 @@ struct Game : ProgramDir {
 
 TEST(TeamData, ChangesLandInTheOwnRecordOnly) {
     Game g(3, 4);
-    const std::string teams = g.file("LIGA/TEAM3.DAT"), players = g.file("LIGA/PLAYER3.DAT");
-    const std::string gen = g.file("LIGA/GEN3.DAT");
+    const std::string teams = g.file("LIGA/TEAM3.DAT"), players = g.file("LIGA/PLAYER3.DAT"), gen = g.file("LIGA/GEN3.DAT");
     // A right click steps colour 1 down, D twice up (past its partner 11), E steps
     // colour 2 up past the new partner; B computer mode, C new emblem (yes), F all
     // emblems (no), G the same password twice, G two different ones (refused).
@@ -50,32 +44,18 @@ TEST(TeamData, ChangesLandInTheOwnRecordOnly) {
     // Every record but the own one as it was.
     EXPECT_EQ(after.substr(0, 1814) + after.substr(2721), teams.substr(0, 1814) + teams.substr(2721));
     TEAMREC want = teamrecord(teams, 3), got = teamrecord(after, 3);
-    ASSERT_EQ(want.FARBE1, 10);
-    ASSERT_EQ(want.FARBE2, 11);
+    ASSERT_EQ(std::vector<int>({want.FARBE1, want.FARBE2}), std::vector<int>({10, 11}));
     want.COMPUTER = 1;
     want.SYMBOLVER[3] = 2;  // the emblem version of the record + 1, kept by "no" to all
-    want.FARBE1 = 12;       // 10 down to 9, up to 10, up past its partner 11 to 12
-    want.FARBE2 = 13;       // 11 up past the new partner 12
+    // 10 down to 9, up to 10, up past its partner 11 to 12; 11 up past the new partner 12
+    want.FARBE1 = 12, want.FARBE2 = 13;
     CRUNCHPW(STRING8::of("abc"), want.PASSWORT);
-    forgetusage(want);
-    forgetusage(got);
+    forgetusage(want), forgetusage(got);
     EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(want));
     EXPECT_EQ(g.file("LIGA/PLAYER3.DAT"), players);
     EXPECT_EQ(g.file("LIGA/GEN3.DAT"), gen);
     EXPECT_TRUE(fs::exists(g.liga / "KXADD.TMP"));
 }
-
-namespace {
-
-// Every screen of the unit with its keys, the card opened and walked.
-std::string tour() {
-    return "key 1\nkey D\nkey D\nkey C\nkey A\nkey 5\nkey B\n" + menubutton(3) + "key 1\nkey B\nclick 80 630 right\nkey K\n" +
-           "press 80 630\nmove 200 300\nrelease\npress 200 300\nmove 80 630\nrelease\n" +
-           menubutton(4) + menubutton(5) + "key I\nkey 1\nkey J\n" + menubutton(2) + "key D\nclick 200 244 right\nkey E\nkey Esc\n" +
-           QUIT;
-}
-
-}  // namespace
 
 TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
     Game g(4, 12);
@@ -104,6 +84,11 @@ TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
 }
 
 TEST(Views, TourOfHostileRecordsWritesOnlyTheOwnTeam) {
+    // Every screen of the unit with its keys, the card opened and walked.
+    const std::string tour = "key 1\nkey D\nkey D\nkey C\nkey A\nkey 5\nkey B\n" + menubutton(3) +
+                             "key 1\nkey B\nclick 80 630 right\nkey K\npress 80 630\nmove 200 300\nrelease\npress 200 300\n"
+                             "move 80 630\nrelease\n" + menubutton(4) + menubutton(5) + "key I\nkey 1\nkey J\n" + menubutton(2) +
+                             "key D\nclick 200 244 right\nkey E\nkey Esc\n" + QUIT;
     Game g(2, 0);
     std::string teams = g.file("LIGA/TEAM2.DAT"), players = g.file("LIGA/PLAYER2.DAT"), gen = g.file("LIGA/GEN2.DAT");
     TEAMREC own = teamrecord(teams, 2);
@@ -133,29 +118,23 @@ TEST(Views, TourOfHostileRecordsWritesOnlyTheOwnTeam) {
     spit(g.liga / "GEN2.DAT", gen);
     // Pictures missing: nothing drawn in their place.
     for (const char* f : {"flag.pcx", "trikot.pcx", "ih.pcx", "LIGA/TEAM2.PCX"}) fs::remove(g.prog / f);
-    ASSERT_EQ(g.run({"korax", "LIGA", "2"}, tour(), IGNOREFSM), 0) << g.log();
+    ASSERT_EQ(g.run({"korax", "LIGA", "2"}, tour, IGNOREFSM), 0) << g.log();
     const std::string after = g.file("LIGA/TEAM2.DAT");
     // Every record but the own one as it was.
     EXPECT_EQ(after.substr(0, 907) + after.substr(1814), teams.substr(0, 907) + teams.substr(1814));
     EXPECT_EQ(g.file("LIGA/PLAYER2.DAT"), players);
 }
 
-// The stadium on the demonstration game: a build order and a ticket price set by
-// the keys land in the team file when the screen is left.
 TEST(StadiumThroughTheClient, OrderAndPriceAreWrittenWhenLeaving) {
     ProgramDir p;
     p.demo();
     const TEAMREC before = teamrecord(p.file("DEMO/TEAM1.DAT"), 1);
-    ASSERT_LE(before.STADION.SITZPLAETZE + 10, 2000);
-    ASSERT_GE(before.GOLD, 20);
-    // The stadium's menu button, ten seats, ticket price 9, leave with "R"; the
-    // run ends when the script runs out in the menu.
+    ASSERT_TRUE(before.STADION.SITZPLAETZE + 10 <= 2000 && before.GOLD >= 20);
+    // Ten seats, ticket price 9, leave with "R"; the run ends when the script runs out in the menu.
     p.run({"korax", "DEMO"}, "wait 200\nclick 888 511\nwait 200\n"
                              "key 1\nkey Space\nkey Esc\ntext 10\nkey Enter\nkey Enter\n"
                              "key 2\nkey Space\nkey Esc\ntext 9\nkey Enter\nkey Enter\n"
                              "key R\nwait 200\n");
     const TEAMREC after = teamrecord(p.file("DEMO/TEAM1.DAT"), 1);
-    EXPECT_EQ(after.STADION.ERWEITERUNG, 10);
-    EXPECT_EQ(after.STADION.EINTRITT, 9);
-    EXPECT_EQ(after.GOLD, before.GOLD - 20);
+    EXPECT_EQ(std::vector<int>({after.STADION.ERWEITERUNG, after.STADION.EINTRITT, after.GOLD}), std::vector<int>({10, 9, before.GOLD - 20}));
 }
