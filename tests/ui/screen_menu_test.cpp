@@ -156,20 +156,3 @@ TEST_F(Menu, TabToAnEntryScrolledOutOfViewScrollsItIn) {
     EXPECT_TRUE(GLOBALBUTTON());
     EXPECT_EQ(KEY, MENU[21]);  // and Down walks on from there
 }
-
-TEST_F(Menu, TooFewEntriesIsError18NoFixedEntries19) {
-    std::string twenty;
-    for (int i = 101; i <= 120; ++i) twenty += std::to_string(i) + "\n";
-    for (const auto& [file, nr] : {std::pair<std::string, int>{"101\n -\n102\n", 18}, {twenty, 19}}) {
-        put("MENU.CFG", file);
-        try {
-            BUTTONINIT(true);
-            FAIL() << nr;
-        } catch (const FatalError& e) {
-            EXPECT_EQ(e.nr, nr);
-            if (nr == 18) {
-                EXPECT_EQ(e.text, "Too few menu entries");
-            }
-        }
-    }
-}
