@@ -53,13 +53,8 @@ TEST_F(Menu, TheDefaultMenuFillsTheColumnOnTheRightOrLeft) {
 TEST_F(Menu, KeysAndClicksStepByStep) {
     const auto& up = KLICKFENSTER[21];
     const auto& down = KLICKFENSTER[22];
-    struct Step {
-        int answer, key, rel;
-    };
-    const struct {
-        std::string script;
-        std::vector<Step> steps;
-    } cases[] = {
+    struct Step { int answer, key, rel; };
+    const struct { std::string script; std::vector<Step> steps; } cases[] = {
         {"click " + centre(3) + "\n", {{1, 105, 0}}},
         {"click " + centre(2) + "\nclick " + centre(4) + "\nkey Tab\n", {{1, 102, -1}, {1, 106, -1}, {1, 102, -1}}},
         // Page keys stop at the end and at the start.
@@ -81,15 +76,9 @@ TEST_F(Menu, KeysAndClicksStepByStep) {
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
             const Step& want = c.steps[i];
             const bool answer = GLOBALBUTTON();
-            if (want.answer >= 0) {
-                EXPECT_EQ(answer, want.answer == 1) << c.script << " step " << i;
-            }
-            if (want.key >= 0) {
-                EXPECT_EQ(KEY, want.key) << c.script << " step " << i;
-            }
-            if (want.rel >= 0) {
-                EXPECT_EQ(MENUREL, want.rel) << c.script << " step " << i;
-            }
+            if (want.answer >= 0) { EXPECT_EQ(answer, want.answer == 1) << c.script << " step " << i; }
+            if (want.key >= 0) { EXPECT_EQ(KEY, want.key) << c.script << " step " << i; }
+            if (want.rel >= 0) { EXPECT_EQ(MENUREL, want.rel) << c.script << " step " << i; }
         }
     }
     EXPECT_EQ(KEY2, 15);  // Shift+Tab is Escape with its own code
@@ -148,9 +137,8 @@ TEST_F(Menu, TabToAnEntryScrolledOutOfViewScrollsItIn) {
     EXPECT_EQ(KEY, MENU[20]);
     EXPECT_EQ(MENUREL, 7);
     EXPECT_EQ(OLDBUTTON, 13);
-    const BUTTONRECT r = MENUBUTTONRECT(13);
+    const BUTTONRECT r = MENUBUTTONRECT(13), r7 = MENUBUTTONRECT(7);
     EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, r.x1 + 5, r.y1 + 5), 4u);  // shown pressed
-    const BUTTONRECT r7 = MENUBUTTONRECT(7);
     EXPECT_EQ(PAGE_PIXEL(ACTIVEPAGE, r7.x1 + 5, r7.y1 + 5), 2u);
     script("key Down\n");
     EXPECT_TRUE(GLOBALBUTTON());
