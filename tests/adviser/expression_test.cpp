@@ -1,5 +1,4 @@
-// The expression language: normalisation, grammar, evaluation and its runtime
-// errors, comparisons by type, and the string helpers.
+// The expression language: normalisation, grammar, evaluation, comparisons, string helpers.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,5 @@
-// The reading, writing and dispatch screens under scripted input: what they
-// append to the outgoing message file, where reading starts and ends, which
-// mail files they write.
+// The reading, writing and dispatch screens under scripted input: what they append
+// to the outgoing message file, where reading starts and ends, which files they write.
 #include "base/state.h"
 #include "data/config.h"
 #include "data/g_general.h"
@@ -26,8 +25,7 @@ std::string record(const std::vector<std::string>& lines) {
     return std::string(reinterpret_cast<const char*>(&m), sizeof m);
 }
 
-// The toolkit's scratch screen with a game directory LIGA of team 1, ten teams and
-// their trainers, the mail templates, and an editor that only records its calls.
+// Game directory LIGA of team 1, ten teams, the mail templates, an editor that records its calls.
 class Screens : public korax::uitest::Screen {
 protected:
     std::string oldgamedir, oldnummer, oldkxpath;

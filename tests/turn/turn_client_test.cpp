@@ -1,5 +1,4 @@
-// A whole turn through the real client: a generated container is imported at the
-// start, the trainer leaves, and the turn file written at the stop is checked.
+// A whole turn through the real client: a container imported, the turn file written at the stop.
 #include <gtest/gtest.h>
 
 #include <cstring>

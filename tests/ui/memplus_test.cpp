@@ -1,5 +1,4 @@
-// Streams kept in memory while it lasts, else in a private spill file: the bytes
-// come back, and every misuse is an error number, never a crash.
+// Streams in memory, else in a private spill file: the bytes come back, misuse is an error number.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
