@@ -155,42 +155,33 @@ TEST_F(StatsScreen, StatisticsTabsSurviveDamagedLeagueData) {
     script("key Enter\nkey 2\nkey Esc\n");
     STATISTIK();
     EXPECT_TRUE(untouched());
-    struct Case { const char* what; void (*prepare)(); } const cases[] = {
-        {"equal strengths", [] {
-             GEN.TURN = 4;
-             GEN.HINRUNDE = 1;
-             for (int t = 1; t <= 10; ++t)
-                 for (int d = 0; d <= 20; ++d) GEN.STATISTIK[t][d].STAERKE = 2000;
-         }},
-        {"turn -9 second half", [] { GEN.TURN = -9; }},
-        {"places 0 and 255, extreme strengths", [] {
-             GEN.TURN = 32767;
-             GEN.HINRUNDE = 1;
-             for (int t = 1; t <= 10; ++t)
-                 for (int d = 0; d <= 20; ++d) {
-                     GEN.STATISTIK[t][d].TABPLATZ = static_cast<std::uint8_t>(d % 2 ? 0 : 255);
-                     GEN.STATISTIK[t][d].STAERKE = static_cast<std::int16_t>(d % 2 ? 32767 : -32767);
-                 }
-         }},
-        {"scorers outside the league", [] {
-             GEN.TURN = 3;
-             GEN.HINRUNDE = 1;
-             for (int i = 1; i <= 10; ++i) {
-                 GEN.TORSCHUETZEN[i].TEAM = 77;
-                 GEN.TORSCHUETZEN[i].RASSE = 99;
-                 reinterpret_cast<std::uint8_t*>(&GEN.TORSCHUETZEN[i].NAME)[0] = 255;
-             }
-             TEAMBRUTAL[1] = 32767;
-             TEAMBRUTAL[2] = -32767;
-         }},
-    };
-    for (const auto& c : cases) {
-        GEN = GENTYPE{};
-        c.prepare();
+    auto tabs = [&](const char* what) {
         script("key 2\nkey 3\nkey 4\nkey 1\nkey 0\nkey Esc\nkey Esc\n");
         STATISTIK();
-        EXPECT_TRUE(untouched()) << c.what;
+        EXPECT_TRUE(untouched()) << what;
+        GEN = GENTYPE{};
+    };
+    GEN = GENTYPE{};
+    GEN.TURN = -9;
+    tabs("turn -9 second half");
+    GEN.TURN = 32767;
+    GEN.HINRUNDE = 1;
+    for (int t = 1; t <= 10; ++t)
+        for (int d = 0; d <= 20; ++d) {
+            GEN.STATISTIK[t][d].TABPLATZ = static_cast<std::uint8_t>(d % 2 ? 0 : 255);
+            GEN.STATISTIK[t][d].STAERKE = static_cast<std::int16_t>(d % 2 ? 32767 : -32767);
+        }
+    tabs("places 0 and 255, extreme strengths");
+    GEN.TURN = 3;
+    GEN.HINRUNDE = 1;
+    for (int i = 1; i <= 10; ++i) {
+        GEN.TORSCHUETZEN[i].TEAM = 77;
+        GEN.TORSCHUETZEN[i].RASSE = 99;
+        reinterpret_cast<std::uint8_t*>(&GEN.TORSCHUETZEN[i].NAME)[0] = 255;
     }
+    TEAMBRUTAL[1] = 32767;
+    TEAMBRUTAL[2] = -32767;
+    tabs("scorers outside the league");
     TEAMBRUTAL = {};
 }
 
