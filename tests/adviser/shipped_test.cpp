@@ -1,5 +1,4 @@
-// The shipped tips files: every block parses, stands on a screen with the figure,
-// fits the bubble, and the English and German files give the same advice.
+// The shipped tips files: every block parses, fits, stands on a figure screen; both languages agree.
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,5 +1,6 @@
 // The tips file as read, the counting of the tips that hold, and the actions.
 #include <string>
+#include <tuple>
 
 #include "adviser/bparser.h"
 #include "adviser_fixture.h"
@@ -22,13 +23,9 @@ TEST(TipsText, BlocksAsReadAndBrokenOnes) {
         "Your players sleep in a barn.\nA simple inn keeps them fit.\n@END\nA=2\nignored after the action\n"
         "[105]\n@IF:g > 1000\nRich!\n");
     ASSERT_EQ(b.size(), 2u);
-    EXPECT_EQ(b[0].code, 108);
-    EXPECT_EQ(b[0].condition, "a < 2");
+    EXPECT_EQ(std::tie(b[0].code, b[0].condition, b[0].action), std::make_tuple(108, "a < 2", "A=2"));
     EXPECT_EQ(b[0].lines, (std::vector<std::string>{"Your players sleep in a barn.", "A simple inn keeps them fit."}));
-    EXPECT_EQ(b[0].action, "A=2");
-    EXPECT_EQ(b[1].code, 105);  // a bare "[105]" opens its block too
-    EXPECT_EQ(b[1].condition, "g > 1000");
-    EXPECT_EQ(b[1].action, "");
+    EXPECT_EQ(std::tie(b[1].code, b[1].condition, b[1].action), std::make_tuple(105, "g > 1000", ""));  // a bare "[105]"
     struct Case { const char* text; std::size_t blocks; } const cases[] = {
         {"[050] low\n@IF 1\nx\n@\n-\n", 0}, {"[999] high\n@IF 1\nx\n@\n-\n", 0}, {"[12x] word\n@IF 1\nx\n@\n-\n", 0},
         {"[10\n@IF 1\n", 0}, {"[108] no condition\nx\n@\n-\n", 0},
@@ -61,30 +58,20 @@ TEST_F(TipsDir, CountsTheConditionsThatHoldNoneWithoutAFileOrOnTheLastDay) {
     const std::pair<int, int> counts[] = {{105, 2}, {108, 1}, {111, 0}, {110, 0}, {112, 0}, {113, 0}};
     for (const auto& [code, n] : counts) EXPECT_EQ(TIPS[code], n) << code;
     EXPECT_EQ(TIPANZAHL, 3);
-    EXPECT_TRUE(TIPSCHECK[111]);
-    EXPECT_TRUE(TIPSCHECK[110]);
-    EXPECT_FALSE(TIPSCHECK[109]);
-    EXPECT_TRUE(TIP(105));
-    for (int code : {111, 50, 999}) EXPECT_FALSE(TIP(code)) << code;
+    EXPECT_EQ((std::array<bool, 3>{TIPSCHECK[111], TIPSCHECK[110], TIPSCHECK[109]}), (std::array<bool, 3>{true, true, false}));
+    EXPECT_EQ((std::array<bool, 4>{TIP(105), TIP(111), TIP(50), TIP(999)}), (std::array<bool, 4>{true, false, false, false}));
     TEAM.GOLD = 1000;
     LESETIPS();
-    EXPECT_EQ(TIPS[105], 1);
-    EXPECT_EQ(TIPANZAHL, 2);
+    EXPECT_EQ(std::tie(TIPS[105], TIPANZAHL), std::make_tuple(1, 2));
     // Long conditions count false, not cut: cut to 80 characters this would read "g > 10" and hold.
     EXPECT_FALSE(CHECKPARSER(105, std::string(74, ' ') + "g > 10000"));
     EXPECT_TRUE(CHECKPARSER(105, "  " + std::string(70, ' ') + "g > 10  "));
 }
 
 TEST_F(TipsDir, VariablesFromTheTeam) {
-    TEAM.UNTERKUNFT = 2;
-    TEAM.VERPFLEGUNG = 3;
-    TEAM.GOLD = -50;
-    TEAM.ARTEFAKT = 4;
-    TEAM.PLAYERS[1] = 7;
-    TEAM.PLAYERS[4] = 9;
-    TEAM.PLAYERS[5] = -1;
-    TEAM.WERB1 = 2;
-    TEAM.WERB2 = 11;  // outside the offers: not held
+    TEAM.UNTERKUNFT = 2, TEAM.VERPFLEGUNG = 3, TEAM.GOLD = -50, TEAM.ARTEFAKT = 4;
+    TEAM.PLAYERS[1] = 7, TEAM.PLAYERS[4] = 9, TEAM.PLAYERS[5] = -1;
+    TEAM.WERB1 = 2, TEAM.WERB2 = 11;  // 11: outside the offers, not held
     GEN.WERBUNG[2].DAUER = 3;
     GEN.WERBUNG[2].TEAM = 5;
     GEN.WERBUNG[9].TEAM = 3;
@@ -115,21 +102,15 @@ TEST_F(TipsDir, ActionsAccommodationAndCatering) {
     TEAM.VERPFLEGUNG = 1;
     openTeamFile();
     struct Case { int nr; const char* action; bool changes; int unterkunft, verpflegung; } const cases[] = {
-        {0, "A=2", true, 2, 1},          {0, "  b = 3 ", true, 2, 3},   {5, "A=4", false, 2, 3},
-        {0, "A=5", false, 2, 3},         {0, "A=-1", false, 2, 3},     {0, "A=99999999999", false, 2, 3},
-        {0, "A=", false, 2, 3},          {0, "A 4", false, 2, 3},      {0, "A=4x", false, 2, 3},
-        {0, "A2", false, 2, 3},          {0, "Z=1", false, 2, 3},      {0, "a=0", true, 0, 3},
-        {0, "A=0", false, 0, 3},
+        {0, "A=2", true, 2, 1}, {0, "  b = 3 ", true, 2, 3}, {5, "A=4", false, 2, 3}, {0, "A=5", false, 2, 3},
+        {0, "A=-1", false, 2, 3}, {0, "A=99999999999", false, 2, 3}, {0, "A=", false, 2, 3}, {0, "A=4x", false, 2, 3},
+        {0, "A2", false, 2, 3}, {0, "Z=1", false, 2, 3}, {0, "a=0", true, 0, 3}, {0, "A=0", false, 0, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SETPARSER(c.nr, c.action), c.changes) << c.action;
-        EXPECT_EQ(TEAM.UNTERKUNFT, c.unterkunft) << c.action;
-        EXPECT_EQ(TEAM.VERPFLEGUNG, c.verpflegung) << c.action;
+        EXPECT_EQ(std::tie(TEAM.UNTERKUNFT, TEAM.VERPFLEGUNG), std::make_tuple(c.unterkunft, c.verpflegung)) << c.action;
     }
-    TEAMREC stored = storedTeam();
-    EXPECT_EQ(RECORDBYTES(stored), RECORDBYTES(TEAM));
-    EXPECT_EQ(stored.UNTERKUNFT, 0);
-    EXPECT_EQ(stored.VERPFLEGUNG, 3);
+    EXPECT_EQ(RECORDBYTES(storedTeam()), RECORDBYTES(TEAM));
 }
 
 TEST_F(TipsDir, ActionAdvertisingWrapsAndNeedsAFreeOffer) {
@@ -140,18 +121,14 @@ TEST_F(TipsDir, ActionAdvertisingWrapsAndNeedsAFreeOffer) {
     GEN.WERBUNG[2].TEAM = 0;
     GEN.PLATZ = 9;
     EXPECT_TRUE(SETPARSER(0, "F=1"));
-    EXPECT_EQ(TEAM.WERB1, 2);
-    EXPECT_EQ(TEAM.WERB2, 0);  // only one free: the second stays empty
-    GEN.WERBUNG[10].TEAM = 0;
-    GEN.WERBUNG[3].TEAM = 0;
+    EXPECT_EQ(std::tie(TEAM.WERB1, TEAM.WERB2), std::make_tuple(2, 0));  // only one free: the second stays empty
+    GEN.WERBUNG[10].TEAM = GEN.WERBUNG[3].TEAM = 0;
     EXPECT_TRUE(SETPARSER(0, "F=0"));
-    EXPECT_EQ(TEAM.WERB1, 10);
-    EXPECT_EQ(TEAM.WERB2, 2);
+    EXPECT_EQ(std::tie(TEAM.WERB1, TEAM.WERB2), std::make_tuple(10, 2));
     EXPECT_FALSE(SETPARSER(0, "F=0"));  // the same again changes nothing
     GEN.PLATZ = -38;  // from the file: any value starts inside 1..10, here at 2
     EXPECT_TRUE(SETPARSER(0, "F=1"));
-    EXPECT_EQ(TEAM.WERB1, 2);
-    EXPECT_EQ(TEAM.WERB2, 3);
+    EXPECT_EQ(std::tie(TEAM.WERB1, TEAM.WERB2), std::make_tuple(2, 3));
     EXPECT_EQ(storedTeam().WERB2, 3);
 }
 
@@ -168,43 +145,28 @@ TEST_F(TipsDir, ActionArtefactSkipsTransfersAndRenewsTheCheck) {
         EXPECT_EQ(RECORDBYTES(TEAM), RECORDBYTES(before));
     }
     TEAM = TEAMREC{};
-    TEAM.ARTEFAKT = 4;
-    TEAM.ARTLEVEL = 3;
-    TEAM.PLAYERS[1] = 11;
-    TEAM.ARTPLAYER[1] = 52;  // has one
-    TEAM.PLAYERS[2] = 12;
-    TEAM.TRANSFER[2] = 3;    // to be transferred
+    TEAM.ARTEFAKT = 4, TEAM.ARTLEVEL = 3, TEAM.ARTPRUEF = 5;
+    TEAM.PLAYERS[1] = 11, TEAM.ARTPLAYER[1] = 52;  // has one
+    TEAM.PLAYERS[2] = 12, TEAM.TRANSFER[2] = 3;    // to be transferred
     TEAM.PLAYERS[4] = 14;
-    TEAM.ARTPRUEF = 5;
     openTeamFile();
     EXPECT_FALSE(SETPARSER(5, "T=1"));  // only for the adviser's own call
     EXPECT_FALSE(SETPARSER(0, "T=x"));
     EXPECT_TRUE(SETPARSER(0, "T=1"));
-    EXPECT_EQ(TEAM.ARTPLAYER[4], 43);
-    EXPECT_EQ(TEAM.ARTPLAYER[2], 0);
-    EXPECT_EQ(PLAYER[4].ARTIFAKT, 4);
-    EXPECT_EQ(PLAYER[4].ARTLEVEL, 3);
-    EXPECT_EQ(TEAM.ARTEFAKT, 0);  // taken from the altar
-    EXPECT_EQ(TEAM.ARTLEVEL, 0);
+    EXPECT_EQ(std::tie(TEAM.ARTPLAYER[4], TEAM.ARTPLAYER[2], PLAYER[4].ARTIFAKT, PLAYER[4].ARTLEVEL),
+              std::make_tuple(43, 0, 4, 3));
+    EXPECT_EQ(std::tie(TEAM.ARTEFAKT, TEAM.ARTLEVEL), std::make_tuple(0, 0));  // taken from the altar
     EXPECT_EQ(TEAM.ARTPRUEF, 2 + 3 + 2);  // two pendants: levels 2 and 3, counted 2
     EXPECT_EQ(TEAM.ARTPRUEF, CHECKARTEFAKTE(TEAM));
     EXPECT_FALSE(SETPARSER(0, "T=1"));  // nothing waits on the altar any more
-    TEAMREC stored = storedTeam();
-    EXPECT_EQ(stored.ARTPLAYER[4], 43);
-    EXPECT_EQ(stored.ARTPRUEF, 7);
+    EXPECT_EQ(RECORDBYTES(storedTeam()), RECORDBYTES(TEAM));
 }
 
 TEST(Artefakte, CheckValueAndWhoMayTakeOne) {
     TEAMREC t{};
     EXPECT_EQ(CHECKARTEFAKTE(t), 0);
-    t.ARTEFAKT = 2;
-    t.ARTLEVEL = 5;
-    t.ARTPLAYER[3] = 12;
-    t.ARTPLAYER[7] = 61;
+    t.ARTEFAKT = 2, t.ARTLEVEL = 5, t.ARTPLAYER[3] = 12, t.ARTPLAYER[7] = 61;
     EXPECT_EQ(CHECKARTEFAKTE(t), 5 + 2 + 1 + 3);
-    t.PLAYERS[3] = 1;
-    t.PLAYERS[4] = 2;
-    t.PLAYERS[5] = 3;
-    t.TRANSFER[5] = -1;
+    t.PLAYERS[3] = 1, t.PLAYERS[4] = 2, t.PLAYERS[5] = 3, t.TRANSFER[5] = -1;
     for (int s : {0, 3, 4, 5, 6, 11}) EXPECT_EQ(TAKESARTEFAKT(t, s), s == 4) << s;  // a player without one, staying
 }

@@ -1,6 +1,7 @@
-// Incoming message records, their rows on the reading screen, replies and the
-// addressee list of the outgoing file.
+// Incoming message records, their rows on screen, replies and the addressee list.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "turn/messages.h"
 
@@ -30,10 +31,9 @@ TEST(MessageSender, Headers) {
         {"*** <*> early all message", ""}, {"*** 0123456789<*>", ""}, {"*** 01234567890123", ""},
         {"*** 0123456789Xabcd", "X"}};
     for (const auto& [header, name] : cases) EXPECT_EQ(SENDERNAME(header), name) << header;
-    EXPECT_EQ(SENDERTEAM("Giant Boots", TEAMS), 1);
-    EXPECT_EQ(SENDERTEAM("Giant", TEAMS), 10);
-    EXPECT_EQ(SENDERTEAM("giant boots", TEAMS), 0);
-    EXPECT_EQ(SENDERTEAM("", TEAMS), 0);
+    EXPECT_EQ((std::array<int, 4>{SENDERTEAM("Giant Boots", TEAMS), SENDERTEAM("Giant", TEAMS),
+                                  SENDERTEAM("giant boots", TEAMS), SENDERTEAM("", TEAMS)}),
+              (std::array<int, 4>{1, 10, 0, 0}));
 }
 
 TEST(MessageKinds, FirstLineDecides) {
@@ -45,9 +45,7 @@ TEST(MessageKinds, FirstLineDecides) {
     };
     for (const auto& c : cases) {
         MSGVIEW v = VIEWMSG(msg({c.line1, "body"}));
-        EXPECT_EQ(v.kind, c.kind) << c.line1;
-        EXPECT_EQ(v.titled, c.titled) << c.line1;
-        EXPECT_EQ(v.lines.front(), c.first_shown) << c.line1;
+        EXPECT_EQ(std::tie(v.kind, v.titled, v.lines.front()), std::tie(c.kind, c.titled, c.first_shown)) << c.line1;
         EXPECT_EQ(v.lines.size(), c.kind == MSGKIND::TRAINER ? 9u : 10u);
     }
     EXPECT_TRUE(VIEWMSG(msg({HEADER_ALL})).toall);
@@ -76,24 +74,20 @@ TEST(MessageRows, LayoutAndHighlight) {
     for (const auto& [line, rows] : cases) EXPECT_EQ(MSGROWS(line), rows) << line;
     // Marks switch the highlight, also across rows.
     bool hl = false;
-    auto r1 = MSGRUNS("plain #bright", hl);
-    ASSERT_EQ(r1.size(), 2u);
-    EXPECT_FALSE(r1[0].highlight);
-    EXPECT_EQ(r1[1].text, "bright");
-    EXPECT_TRUE(r1[1].highlight);
-    auto r2 = MSGRUNS("still^ back", hl);
-    ASSERT_EQ(r2.size(), 2u);
-    EXPECT_TRUE(r2[0].highlight);
-    EXPECT_FALSE(r2[1].highlight);
-    EXPECT_EQ(r2[1].text, " back");
+    auto runs = [&](const std::string& line) {
+        std::string s;
+        for (const auto& r : MSGRUNS(line, hl)) s += (r.highlight ? "[" : "(") + r.text + (r.highlight ? "]" : ")");
+        return s;
+    };
+    EXPECT_EQ(runs("plain #bright"), "(plain )[bright]");
+    EXPECT_EQ(runs("still^ back"), "[still]( back)");
 }
 
 TEST(MessageScreen, LeftMarginAndPositionBar) {
     EXPECT_EQ(SETLEFTX(400, 150, 587), 387);
     EXPECT_EQ(SETLEFTX(900, 150, 587), 170);
     // Ticks every 100/c pixels, halves to even: c = 8 gives 12.5 → 12, 37.5 → 38.
-    const std::vector<int> t8 = BARTICKS(8, 0);
-    EXPECT_EQ(t8, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100}));
+    EXPECT_EQ(BARTICKS(8, 0), (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100}));
     EXPECT_EQ(BARMARK(1, 8, 0), 7);  // (0 + 12.5) / 2 = 6.25 → 6, + 1
     EXPECT_EQ(BARMARK(1, 20, 0), -1);
     // Over 100 messages the ticks stay on the bar.
@@ -117,11 +111,8 @@ TEST(MessageReply, QuotesWithTheInitial) {
     EXPECT_TRUE(REPLYLINES(v, 0, "", "", "R").empty());
     // A quote of 78 characters is broken at a blank to stay within 80.
     std::string longline = std::string(50, 'w') + " " + std::string(27, 'z');
-    auto broken = REPLYLINES(VIEWMSG(msg({HEADER, longline})), 1, "Giant Boots", "U", "R");
-    ASSERT_EQ(broken.size(), 4u);
-    EXPECT_EQ(broken[2], " U> " + std::string(50, 'w'));
-    EXPECT_EQ(broken[3], " U> " + std::string(27, 'z'));
-    for (const auto& l : broken) EXPECT_LE(l.size(), 80u);
+    EXPECT_EQ(REPLYLINES(VIEWMSG(msg({HEADER, longline})), 1, "Giant Boots", "U", "R"),
+              (std::vector<std::string>{"<1> Giant Boots", "R", " U> " + std::string(50, 'w'), " U> " + std::string(27, 'z')}));
 }
 
 TEST(OutgoingFile, AppendAndAddressees) {

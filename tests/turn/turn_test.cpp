@@ -77,21 +77,19 @@ protected:
         ASSERT_GE(f.size(), 1009u);
         EXPECT_EQ(word(f, 0), SPIELTAG());
         const std::string team = f.substr(102, 907);
-        TEAMREC t;
-        std::memcpy(&t, team.data(), sizeof t);
-        EXPECT_EQ(t.GAMEDIR.str(), "LIGA");
+        EXPECT_EQ(teamat(f).GAMEDIR.str(), "LIGA");
         unsigned c = 0x4B;
         for (unsigned char b : team) c = (c + b) & 0xFFFF;
         c ^= (GEN.TURN + 84) & 0xFFFF;
-        EXPECT_EQ(static_cast<unsigned char>(f[2]), c & 0xFF);
-        EXPECT_EQ(static_cast<unsigned char>(f[3]), c >> 8);
-        EXPECT_EQ(static_cast<unsigned char>(f[4]), 255);
-        EXPECT_EQ(static_cast<unsigned char>(f[5]), DRIVEBYTE());
-        EXPECT_EQ(static_cast<unsigned char>(f[6]), 5 * 7);  // byte 5 keeps its filler
-        EXPECT_EQ(f[7], 20);
-        EXPECT_EQ(f[2 + 89], 2);
-        EXPECT_EQ(f[2 + 90], 0);
-        EXPECT_EQ(f[2 + 94], 2);
+        // byte 6 keeps the filler of code byte 5
+        const char want[] = {char(c & 0xFF), char(c >> 8), '\xFF', char(DRIVEBYTE()), 5 * 7, 20};
+        EXPECT_EQ(f.substr(2, 6), std::string(want, 6));
+        EXPECT_EQ(std::string({f[91], f[92], f[96]}), std::string("\x02\x00\x02", 3));
+    }
+    static TEAMREC teamat(const std::string& f) {
+        TEAMREC t;
+        std::memcpy(&t, f.data() + 102, sizeof t);
+        return t;
     }
     static PLAYERREC playerat(const std::string& f, std::size_t pos) {
         PLAYERREC p;
@@ -175,8 +173,7 @@ TEST_F(Turn, SeasonEndCarriesHistoryEmblemAndKeptPlayersOnlyWithLicence) {
     TEAM.ERFOLGE = 3;
     for (int i = 1; i <= 10; ++i) TEAM.TRANSFER[i] = 0;
     put("LIGA/TEAM3.HI", "Saison 1\r\n>>> " + std::string(50, 'c') + "\r\n");
-    TEAM.TRANSFER[2] = 1;
-    TEAM.TRANSFER[5] = 1;
+    TEAM.TRANSFER[2] = TEAM.TRANSFER[5] = 1;
     PLAYER[5].VERFASSUNG = 0;  // out: not sent
     TEAM.TRANSFER[7] = 2;
     const PLAYERREC before = PLAYER[2];
@@ -247,13 +244,10 @@ TEST_F(Turn, TeamRecordCarriesOnlyTheLastComponentOfTheGameDirectory) {
     SAVETURN();
     const std::string f = get("deep/LIGA/TEAM3.TRN");
     ASSERT_EQ(f.size(), 1009u);
-    TEAMREC t;
-    std::memcpy(&t, f.data() + 102, sizeof t);
-    EXPECT_EQ(t.GAMEDIR.str(), "LIGA");
+    EXPECT_EQ(teamat(f).GAMEDIR.str(), "LIGA");
     GAMEDIR = ".\\";
     FMSG = ".\\TEAM3.TXT";
     std::ofstream(root / "TEAM3.TXT").put('\n');
     SAVETURN();
-    std::memcpy(&t, get("TEAM3.TRN").data() + 102, sizeof t);
-    EXPECT_EQ(t.GAMEDIR.str(), ".");
+    EXPECT_EQ(teamat(get("TEAM3.TRN")).GAMEDIR.str(), ".");
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <array>
+#include <tuple>
+
 #include "base/types.h"
 #include "ui/frames.h"
 
@@ -13,11 +16,8 @@ TEST(KlickFenster, KeysOfEveryRangeHighestNumberWinsAndEdgesCount) {
     CLEARKLICKFENSTER();
     SETKLICKFENSTER(3, 10, 10, 100, 100);
     SETKLICKFENSTER(12, 50, 50, 60, 60);
-    EXPECT_EQ(KLICKHIT(55, 55), 12);
-    EXPECT_EQ(KLICKHIT(60, 60), 12);
-    EXPECT_EQ(KLICKHIT(61, 60), 3);
-    EXPECT_EQ(KLICKHIT(10, 100), 3);
-    EXPECT_EQ(KLICKHIT(9, 50), -1);
+    EXPECT_EQ((std::array<int, 5>{KLICKHIT(55, 55), KLICKHIT(60, 60), KLICKHIT(61, 60), KLICKHIT(10, 100), KLICKHIT(9, 50)}),
+              (std::array<int, 5>{12, 12, 3, 3, -1}));
     REFRESHFENSTER();
     EXPECT_EQ(KLICKHIT(55, 55), -1);
     SETKLICKFENSTER(46, 0, 0, 10, 10);  // no such window: ignored
@@ -41,9 +41,9 @@ TEST(Meldung, LinesFromSlashesCutTo70AtMostSeven) {
 }
 
 TEST(Kontext, CountIsTheLastNonEmptyEntry) {
-    EXPECT_EQ(KONTEXTCOUNT({"title", "", "", "", "", ""}), 0);
-    EXPECT_EQ(KONTEXTCOUNT({"title", "a", "", "c", "", ""}), 3);
-    EXPECT_EQ(KONTEXTCOUNT({"", "a", "b", "c", "d", "e"}), 5);
+    EXPECT_EQ((std::array<int, 3>{KONTEXTCOUNT({"title", "", "", "", "", ""}), KONTEXTCOUNT({"title", "a", "", "c", "", ""}),
+                                  KONTEXTCOUNT({"", "a", "b", "c", "d", "e"})}),
+              (std::array<int, 3>{0, 3, 5}));
 }
 
 // Keys applied one by one: what each answers (-1: not looked at), the text and the cursor after it.
@@ -52,21 +52,14 @@ TEST(LineEdit, KeysStepByStep) {
     const struct { const char* typed; std::size_t max; std::vector<Step> steps; } cases[] = {
         {"abcdef", 5, {{13, 0, -1, "abcde", 6}}},  // the maximum length holds; Enter ends
         {"abc", 10, {{27, 0, 1, "", 1}, {27, 0, 0, "", 1}}},  // Escape clears once, then does nothing
+        // Home, Left at 1, Backspace at 1, Delete, H, overwrite mode, E, End, Right past the end, Delete past the end,
+        // ! appended in overwrite mode, Backspace, a control key, another extended key
         {"hello world", 20,
-         {{0, 71, -1, "hello world", 1},    // Home
-          {0, 75, -1, "hello world", 1},    // Left at 1 stays
-          {8, 0, -1, "hello world", 1},     // Backspace at 1: nothing
-          {0, 83, -1, "ello world", 1},     // Delete
-          {'H', 0, -1, "Hello world", 2},
-          {0, 82, -1, "Hello world", 2},    // overwrite mode
-          {'E', 0, -1, "HEllo world", 3},
-          {0, 79, -1, "HEllo world", 12},   // End
-          {0, 77, -1, "HEllo world", 12},   // Right past the end stays
-          {0, 83, -1, "HEllo world", 12},   // Delete past the end: nothing
-          {'!', 0, -1, "HEllo world!", 13}, // overwrite at the end appends
-          {8, 0, -1, "HEllo world", 12},
-          {31, 0, -1, "HEllo world", 12},
-          {0, 60, -1, "HEllo world", 12}}},  // other extended keys: nothing
+         {{0, 71, -1, "hello world", 1}, {0, 75, -1, "hello world", 1}, {8, 0, -1, "hello world", 1},
+          {0, 83, -1, "ello world", 1}, {'H', 0, -1, "Hello world", 2}, {0, 82, -1, "Hello world", 2},
+          {'E', 0, -1, "HEllo world", 3}, {0, 79, -1, "HEllo world", 12}, {0, 77, -1, "HEllo world", 12},
+          {0, 83, -1, "HEllo world", 12}, {'!', 0, -1, "HEllo world!", 13}, {8, 0, -1, "HEllo world", 12},
+          {31, 0, -1, "HEllo world", 12}, {0, 60, -1, "HEllo world", 12}}},
         {"ab  cd ef", 20,  // word jumps left and right
          {{0, 115, -1, "ab  cd ef", 8}, {0, 115, -1, "ab  cd ef", 5}, {0, 115, -1, "ab  cd ef", 1},
           {0, 116, -1, "ab  cd ef", 5}, {0, 116, -1, "ab  cd ef", 8}, {0, 116, -1, "ab  cd ef", 10}}},
@@ -78,12 +71,9 @@ TEST(LineEdit, KeysStepByStep) {
         for (const char* k = c.typed; *k; ++k) LINEEDITKEY(e, *k, 0);
         for (const Step& st : c.steps) {
             const std::size_t answer = LINEEDITKEY(e, static_cast<char>(st.key), static_cast<char>(st.key2));
-            if (st.answer >= 0) {
-                EXPECT_EQ(answer, static_cast<std::size_t>(st.answer)) << c.typed << " " << st.key << "/" << st.key2;
-            }
-            EXPECT_EQ(e.s, st.s) << c.typed << " " << st.key << "/" << st.key2;
-            EXPECT_EQ(e.cursor, st.cursor) << c.typed << " " << st.key << "/" << st.key2;
-            EXPECT_EQ(e.done, st.key == 13) << c.typed;
+            if (st.answer >= 0) { EXPECT_EQ(answer, static_cast<std::size_t>(st.answer)) << c.typed << " " << st.key; }
+            EXPECT_EQ(std::tie(e.s, e.cursor, e.done), std::make_tuple(std::string(st.s), st.cursor, st.key == 13))
+                << c.typed << " " << st.key << "/" << st.key2;
         }
     }
 }

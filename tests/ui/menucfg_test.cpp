@@ -1,5 +1,4 @@
-// The menu file: its line rules, the shipped one, reading, checking and swapping
-// two entries, and the codes behind the scrolled buttons.
+// The menu file: line rules, the shipped one, reading, checks, swaps, scrolled button codes.
 #include <set>
 
 #include "ui/dialogs.h"

@@ -1,6 +1,5 @@
-// Shared set-up of the toolkit's screen tests: a headless graph layer, an empty
-// scratch directory as the current one (also holding the temporary pictures),
-// a few language texts, and every piece of toolkit state put back afterwards.
+// The toolkit's screen tests: a headless screen, a scratch directory as the current
+// one, a few language texts, and the toolkit state put back afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -44,10 +43,7 @@ protected:
         L[1].set("Press a key");
         L[18].set("Too few menu entries");
         L[19].set("Bad number of fixed entries");
-        L[306].set("Yes");
-        L[307].set("No");
-        L[308].set("OK");
-        L[309].set("Cancel");
+        for (const auto& [n, text] : {std::pair{306, "Yes"}, {307, "No"}, {308, "OK"}, {309, "Cancel"}}) L[n].set(text);
         korax::testing::OPENHEADLESSSCREEN();
         RESETMENU();
         SETGEOMETRY();
@@ -70,18 +66,13 @@ protected:
 
     void script(const std::string& s) { korax::testing::RUNSCRIPT(s, "ui.kis"); }
 
-    void put(const std::string& name, const std::string& text) {
-        std::ofstream out(root / name, std::ios::binary);
-        out << text;
-    }
-    std::string get(const std::string& name) {
-        std::ifstream in(root / name, std::ios::binary);
+    void put(const std::string& name, const std::string& text) { std::ofstream(root / name, std::ios::binary) << text; }
+    static std::string slurp(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    std::string asset(const std::string& name) {
-        std::ifstream in(std::string(KORAX_SOURCE_DIR) + "/assets/" + name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string get(const std::string& name) { return slurp(root / name); }
+    std::string asset(const std::string& name) { return slurp(std::string(KORAX_SOURCE_DIR) + "/assets/" + name); }
     static std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 };
 
