@@ -22,10 +22,14 @@ inline std::string slurp(const fs::path& p) {
 inline void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
 // The fatal error f ends with, as "nr:text"; "" when it returns.
+// (Not fatal_nr: fatal error 0 is an error too.)
 inline std::string fatal(const std::function<void()>& f) {
-    std::string text;
-    const int nr = korax::testing::fatal_nr(f, &text);
-    return nr ? std::to_string(nr) + ":" + text : "";
+    try {
+        f();
+    } catch (const korax::FatalError& e) {
+        return std::to_string(e.nr) + ":" + e.text;
+    }
+    return "";
 }
 
 using korax::testing::FileSizeLimit;
