@@ -143,29 +143,40 @@ std::pair<std::size_t, std::size_t> POKALMARK(std::string_view line, int column,
     return {begin - from, end - begin};
 }
 
+constexpr std::size_t POKALTXTMAX = std::size_t(64) << 20;
+
 int POKALLIST(std::FILE* f, const std::string& shown) {
     LISTEINIT();
-    int n = 0;
-    // One line at a time: a large draw is held once, in the list store.
-    char* buf = nullptr;
-    std::size_t cap = 0;
-    ssize_t got;
-    while ((got = ::getline(&buf, &cap, f)) > 0) {
-        std::string_view line(buf, static_cast<std::size_t>(got));
-        if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (++n > 10000) {
-            std::free(buf);
+    // The file is read whole into the list store's buffer and its lines indexed
+    // where they lie: a large draw is read with a few calls and never copied.
+    std::string& text = LISTE->text;
+    char chunk[65536];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+        // Far beyond 10000 lines of any width: no draw, and memory stays bounded.
+        if (text.size() + got > POKALTXTMAX) {
             LISTECLOSE();
             ERROR(8, shown);
         }
-        LISTENEW(n, line.substr(0, 255));
+        text.append(chunk, got);
     }
-    const bool failed = std::ferror(f) != 0;
-    std::free(buf);
-    if (failed) {
+    if (std::ferror(f) != 0) {
         LISTECLOSE();
         ERROR(2, shown);
+    }
+    int n = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        if (end == std::string::npos) end = text.size();
+        if (end > at && text[end - 1] == '\r') --end;
+        if (++n > 10000) {
+            LISTECLOSE();
+            ERROR(8, shown);
+        }
+        LISTE->from[static_cast<std::size_t>(n)] = static_cast<std::uint32_t>(at);
+        LISTE->size[static_cast<std::size_t>(n)] = static_cast<std::uint32_t>(std::min<std::size_t>(end - at, 255));
+        at = next;
     }
     LISTENANZ = n;
     return n;
