@@ -332,11 +332,14 @@ TEST(CupDraw, ListTakesEveryLineUpToTenThousand) {
     std::string many;
     for (int i = 0; i < 10000; ++i) many += "line\r\n";
     EXPECT_EQ(listof(many), 10000);
-    try {
-        listof(many + "one more\r\n", "POKAL.TXT");
-        ADD_FAILURE() << "10001 lines accepted";
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 8);
+    // 10001 lines, and one endless line past 64 MiB: both refused with error 8.
+    for (const std::string& bad : {many + "one more\r\n", std::string((std::size_t(64) << 20) + 1, 'w')}) {
+        try {
+            listof(bad, "POKAL.TXT");
+            ADD_FAILURE() << bad.size() << " bytes accepted";
+        } catch (const FatalError& e) {
+            EXPECT_EQ(e.nr, 8);
+        }
     }
     LISTECLOSE();
 }
