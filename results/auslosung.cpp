@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "adviser/adviser.h"
@@ -143,40 +144,51 @@ std::pair<std::size_t, std::size_t> POKALMARK(std::string_view line, int column,
     return {begin - from, end - begin};
 }
 
-constexpr std::size_t POKALTXTMAX = std::size_t(64) << 20;
-
 int POKALLIST(std::FILE* f, const std::string& shown) {
     LISTEINIT();
-    // The file is read whole into the list store's buffer and its lines indexed
-    // where they lie: a large draw is read with a few calls and never copied.
-    std::string& text = LISTE->text;
-    char chunk[65536];
+    // Read in blocks, each line's first 255 characters copied straight into the
+    // list store: a large draw costs a few reads and one pass over its bytes.
+    LISTSTORE& l = *LISTE;
+    int n = 0;
+    bool open = false;       // a line has begun and not yet ended
+    std::size_t length = 0;  // of the open line, also past what is kept
+    char last = 0;
+    auto end_line = [&] {
+        // A carriage return before the line's end is not part of it.
+        if (last == '\r' && length <= 255) --l.size[static_cast<std::size_t>(n)], --l.used;
+        open = false;
+    };
+    char block[65536];
     std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-        // Far beyond 10000 lines of any width: no draw, and memory stays bounded.
-        if (text.size() + got > POKALTXTMAX) {
-            LISTECLOSE();
-            ERROR(8, shown);
+    while ((got = std::fread(block, 1, sizeof block, f)) > 0) {
+        for (std::size_t at = 0; at < got;) {
+            if (!open) {
+                if (++n > LISTEMAX) {
+                    LISTECLOSE();
+                    ERROR(8, shown);
+                }
+                l.from[static_cast<std::size_t>(n)] = static_cast<std::uint32_t>(l.used);
+                open = true, length = 0, last = 0;
+            }
+            const char* nl = static_cast<const char*>(std::memchr(block + at, '\n', got - at));
+            const std::size_t stop = nl ? static_cast<std::size_t>(nl - block) : got;
+            const std::size_t keep = std::min(stop - at, 255 - std::min<std::size_t>(length, 255));
+            std::memcpy(l.text + l.used, block + at, keep);
+            l.used += keep;
+            l.size[static_cast<std::size_t>(n)] += static_cast<std::uint32_t>(keep);
+            length += stop - at;
+            if (stop > at) last = block[stop - 1];
+            at = stop;
+            if (nl) {
+                end_line();
+                ++at;
+            }
         }
-        text.append(chunk, got);
     }
+    if (open) end_line();
     if (std::ferror(f) != 0) {
         LISTECLOSE();
         ERROR(2, shown);
-    }
-    int n = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t end = text.find('\n', at);
-        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (end == std::string::npos) end = text.size();
-        if (end > at && text[end - 1] == '\r') --end;
-        if (++n > 10000) {
-            LISTECLOSE();
-            ERROR(8, shown);
-        }
-        LISTE->from[static_cast<std::size_t>(n)] = static_cast<std::uint32_t>(at);
-        LISTE->size[static_cast<std::size_t>(n)] = static_cast<std::uint32_t>(std::min<std::size_t>(end - at, 255));
-        at = next;
     }
     LISTENANZ = n;
     return n;

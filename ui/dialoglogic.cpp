@@ -2,11 +2,13 @@
 // help box placement, names, trimming, the string list.
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <new>
 
 #include "base/types.h"
 #include "data/g_types.h"
 #include "data/lg.h"
+#include "platform/memory.h"
 #include "ui/dialogs.h"
 
 namespace korax {
@@ -15,8 +17,6 @@ LISTSTORE* LISTE = nullptr;
 int LISTENANZ = 0;
 
 namespace {
-
-constexpr int LISTEMAX = 10000;
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -113,15 +113,32 @@ int IMTEAMNR(int slot) {
     return 0;
 }
 
+namespace {
+
+void pack() {
+    char* packed = BIGALLOC(LISTEROOM);
+    if (!packed) ERROR(8, L[440].str());
+    std::size_t used = 0;
+    for (std::size_t i = 1; i <= LISTEMAX; ++i) {
+        std::memcpy(packed + used, LISTE->text + LISTE->from[i], LISTE->size[i]);
+        LISTE->from[i] = static_cast<std::uint32_t>(used);
+        used += LISTE->size[i];
+    }
+    BIGFREE(LISTE->text, LISTEROOM);
+    LISTE->text = packed;
+    LISTE->used = used;
+}
+
+}  // namespace
+
 void LISTEINIT() {
     LISTECLOSE();
     try {
         LISTE = new LISTSTORE;
         LISTE->from.assign(LISTEMAX + 1, 0);
         LISTE->size.assign(LISTEMAX + 1, 0);
-        // Room for a full list of the longest lines: the buffer never moves while
-        // it fills, and only the pages written are ever touched.
-        LISTE->text.reserve(static_cast<std::size_t>(LISTEMAX) * 255);
+        LISTE->text = BIGALLOC(LISTEROOM);
+        if (!LISTE->text) throw std::bad_alloc();
     } catch (const std::bad_alloc&) {
         LISTECLOSE();
         ERROR(8, L[440].str());
@@ -132,19 +149,17 @@ void LISTENEW(int i, std::string_view text) {
     if (!LISTE || i < 1 || i > LISTEMAX) return;
     text = text.substr(0, 255);
     const auto n = static_cast<std::size_t>(i);
-    try {
-        // A line rewritten no longer than before keeps its place; otherwise its
-        // text goes to the end of the buffer.
-        if (text.size() > LISTE->size[n]) {
-            LISTE->from[n] = static_cast<std::uint32_t>(LISTE->text.size());
-            LISTE->text.append(text);
-        } else {
-            LISTE->text.replace(LISTE->from[n], text.size(), text);
-        }
-        LISTE->size[n] = static_cast<std::uint32_t>(text.size());
-    } catch (const std::bad_alloc&) {
-        ERROR(8, L[440].str());
+    // A line rewritten no longer than before keeps its place; otherwise its text
+    // goes to the end of the buffer. Only rewrites can fill it: the lines kept
+    // always fit once packed together again.
+    if (text.size() > LISTE->size[n]) {
+        LISTE->size[n] = 0;
+        if (LISTE->used + text.size() > LISTEROOM) pack();
+        LISTE->from[n] = static_cast<std::uint32_t>(LISTE->used);
+        LISTE->used += text.size();
     }
+    std::memcpy(LISTE->text + LISTE->from[n], text.data(), text.size());
+    LISTE->size[n] = static_cast<std::uint32_t>(text.size());
 }
 
 void LISTEGET(int i, std::string& text) {
@@ -153,10 +168,11 @@ void LISTEGET(int i, std::string& text) {
         return;
     }
     const auto n = static_cast<std::size_t>(i);
-    text.assign(LISTE->text, LISTE->from[n], LISTE->size[n]);
+    text.assign(LISTE->text + LISTE->from[n], LISTE->size[n]);
 }
 
 void LISTECLOSE() {
+    if (LISTE) BIGFREE(LISTE->text, LISTEROOM);
     delete LISTE;
     LISTE = nullptr;
     LISTENANZ = 0;

@@ -3,6 +3,7 @@
 // the gold display and text trimming.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,10 +28,14 @@ int IMTEAMNR(int slot);
 void NORMTEXT(std::string& s);
 void NORMTEXT2(std::string& s);
 
-// The string list: every line's text in one buffer, so that filling it with
-// thousands of lines costs a few growths of that buffer, not one allocation each.
+// The string list: every line's text in one buffer with room for a full list of
+// the longest lines, so that filling it with thousands of lines costs no
+// allocation and the buffer never moves.
+inline constexpr int LISTEMAX = 10000;
+inline constexpr std::size_t LISTEROOM = std::size_t(LISTEMAX) * 255;
 struct LISTSTORE {
-    std::string text;
+    char* text = nullptr;  // LISTEROOM bytes
+    std::size_t used = 0;
     std::vector<std::uint32_t> from, size;  // per line number; size 0 for an empty line
 };
 extern LISTSTORE* LISTE;
