@@ -18,5 +18,9 @@ TEST(AdviserInTheClient, AnAcceptedTipReachesTheTeamFile) {
                                   std::to_string(target) + "\r\n");
     ASSERT_EQ(p.run({"korax", "LIGA", "3"}, FIGURE + ACCEPT + QUIT), 0) << p.log();
     want.UNTERKUNFT = static_cast<std::uint8_t>(target);
-    EXPECT_EQ(RECORDBYTES(p.team(3)), RECORDBYTES(want));
+    // The usage time booked depends on when the runs' time stamps fall.
+    TEAMREC got = p.team(3);
+    forgetusage(got);
+    forgetusage(want);
+    EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(want));
 }
