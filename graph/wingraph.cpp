@@ -12,7 +12,6 @@
 #include "graph/events.h"
 #include "graph/sdl_input.h"
 #include "graph/wingraph_internal.h"
-#include "platform/memory.h"
 #include "platform/window.h"
 
 namespace korax {
@@ -39,7 +38,7 @@ std::mutex PROTECT_DEVICES;
 
 namespace gfx {
 int PW = 0, PH = 0, BPP = 1;
-std::array<std::uint8_t*, PAGECOUNT> PAGES{};
+std::array<std::vector<std::uint8_t>, PAGECOUNT> PAGES;
 std::array<std::uint32_t, 256> PAL{};
 std::uint32_t PALGEN = 1;
 RECT CLIP;
@@ -60,31 +59,19 @@ std::array<NearSlot, 32768> near_cache;
 bool window_open = false;
 }  // namespace
 
-namespace {
-// All pages in one mapping: the start zero-fills none of it and takes a few page
-// faults where the system gives huge pages.
-char* pagememory = nullptr;
-std::size_t pagebytes = 0;
-}  // namespace
-
 void ALLOC_PAGES(int w, int h, int bpp) {
-    FREE_PAGES();
-    const std::size_t one = static_cast<std::size_t>(w) * h * bpp;
-    pagememory = BIGALLOC(one * PAGECOUNT);
-    if (!pagememory) throw std::bad_alloc();
-    pagebytes = one * PAGECOUNT;
-    for (std::size_t i = 0; i < PAGES.size(); ++i) PAGES[i] = reinterpret_cast<std::uint8_t*>(pagememory) + i * one;
     PW = w;
     PH = h;
     BPP = bpp;
+    for (auto& p : PAGES) p.assign(static_cast<std::size_t>(w) * h * bpp, 0);
     CLIP = {0, 0, w - 1, h - 1};
 }
 
 void FREE_PAGES() {
-    BIGFREE(pagememory, pagebytes);
-    pagememory = nullptr;
-    pagebytes = 0;
-    PAGES.fill(nullptr);
+    for (auto& p : PAGES) {
+        p.clear();
+        p.shrink_to_fit();
+    }
     PW = PH = 0;
 }
 
@@ -675,10 +662,10 @@ void SETMAGICKCOLORS() { SETABSOLUTECOLORS(); }
 std::uint32_t PAGE_PIXEL(int page, int x, int y) {
     std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
     if (page < 0 || page >= PAGECOUNT || x < 0 || y < 0 || x >= PW || y >= PH ||
-        !PAGES[static_cast<std::size_t>(page)])
+        PAGES[static_cast<std::size_t>(page)].empty())
         return 0;
     const std::uint8_t* p =
-        PAGES[static_cast<std::size_t>(page)] + (static_cast<std::size_t>(y) * PW + x) * BPP;
+        PAGES[static_cast<std::size_t>(page)].data() + (static_cast<std::size_t>(y) * PW + x) * BPP;
     if (BPP == 1) return *p;
     return p[0] | (p[1] << 8) | (p[2] << 16);
 }
@@ -688,11 +675,11 @@ std::uint32_t SHOWN_RGB(std::uint32_t stored) { return TO_RGB(stored); }
 // Called by the window thread: rows y1..y2 of the visual page as 0x00BBGGRR.
 void COPY_VISUAL_ROWS(int y1, int y2, std::uint32_t* dst, int dstpitch) {
     std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
-    if (!PAGES[VISUALPAGE]) return;
+    if (PAGES[VISUALPAGE].empty()) return;
     y1 = std::max(y1, 0);
     y2 = std::min(y2, PH - 1);
     for (int y = y1; y <= y2; ++y) {
-        const std::uint8_t* s = PAGES[VISUALPAGE] + static_cast<std::size_t>(y) * PW * BPP;
+        const std::uint8_t* s = PAGES[VISUALPAGE].data() + static_cast<std::size_t>(y) * PW * BPP;
         std::uint32_t* d = dst + static_cast<std::size_t>(y) * dstpitch;
         if (BPP == 1) {
             for (int x = 0; x < PW; ++x) d[x] = PAL[s[x]];
@@ -733,7 +720,7 @@ bool WRITE_VISUAL_PNG(const std::string& hostpath) {
         std::size_t o = 0;
         for (int y = 0; y < h; ++y) {
             raw[o++] = 0;
-            const std::uint8_t* s = PAGES[VISUALPAGE] + static_cast<std::size_t>(y) * w * BPP;
+            const std::uint8_t* s = PAGES[VISUALPAGE].data() + static_cast<std::size_t>(y) * w * BPP;
             for (int x = 0; x < w; ++x) {
                 std::uint32_t v;
                 if (BPP == 1) {

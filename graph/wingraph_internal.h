@@ -19,7 +19,7 @@ struct RECT {
 
 // Page geometry: width, height, bytes per pixel (1 palette, 4 direct colour).
 extern int PW, PH, BPP;
-extern std::array<std::uint8_t*, PAGECOUNT> PAGES;  // PW * PH * BPP bytes each
+extern std::array<std::vector<std::uint8_t>, PAGECOUNT> PAGES;
 // The window's palette (0x00BBGGRR per entry); only maximum colour + 1 are used.
 extern std::array<std::uint32_t, 256> PAL;
 // Bumped on every palette change (invalidates the nearest-colour cache).
@@ -51,7 +51,7 @@ std::uint32_t TO_RGB(std::uint32_t stored);
 std::uint32_t APPLY_ROP(int rop, std::uint32_t d, std::uint32_t p);
 
 inline std::uint8_t* ROWPTR(int y) {
-    return PAGES[ACTIVEPAGE] + static_cast<std::size_t>(y) * PW * BPP;
+    return PAGES[ACTIVEPAGE].data() + static_cast<std::size_t>(y) * PW * BPP;
 }
 inline std::uint32_t GET(int x, int y) {
     const std::uint8_t* p = ROWPTR(y) + static_cast<std::size_t>(x) * BPP;
