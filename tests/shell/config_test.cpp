@@ -103,7 +103,7 @@ TEST_F(Config, BadLinesStopWithTheKeyAndTheLine) {
         {"\n\nVGRMODE 2\n", "113:Line 4: no ="},               {"TEAM0=3\n", "19:TEAMn: bad value in line 2"},
         {"TEAMX=3\n", "19:TEAMn: bad value in line 2"},         {"TEAM3 3\n", "19:TEAMn: bad value in line 2"},
         {"TEAM3=16\n", "19:colour: bad value in line 2"},       {"TEAM3=-1\n", "19:colour: bad value in line 2"}};
-    for (const auto& [body, error] : cases) EXPECT_EQ(fatal([&] { first(body); }), error) << body;
+    for (const auto& c : cases) EXPECT_EQ(fatal([&] { first(c.first); }), c.second) << c.first;
 }
 
 TEST_F(Config, IdLineMissingFileAndUnreadableFile) {
