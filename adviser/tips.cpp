@@ -49,8 +49,14 @@ std::string tipsdatei() { return "HUGI." + LEXT.str(); }
 std::string lies_tipsdatei() {
     std::ifstream in(HOSTPATH(tipsdatei()), std::ios::binary);
     if (!in) return {};
-    std::string data(static_cast<std::size_t>(MAXTIPSFILE), '\0');
-    in.read(data.data(), MAXTIPSFILE);
+    // Sized to the file: a megabyte cleared at every start costs more than the tips.
+    in.seekg(0, std::ios::end);
+    std::streamsize size = in.tellg();
+    in.clear();
+    in.seekg(0);
+    if (size < 0 || size > MAXTIPSFILE) size = MAXTIPSFILE;
+    std::string data(static_cast<std::size_t>(size), '\0');
+    in.read(data.data(), size);
     // Whatever could be read counts; a failing read ends the file there.
     data.resize(static_cast<std::size_t>(in.gcount()));
     return data;

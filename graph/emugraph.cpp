@@ -12,7 +12,8 @@ int EXA, EYA, ECURX, ECURY, EMAXX, EMAXY, EGRAPHRESULT;
 std::string BGIPATH;
 bool INGRAPH;
 PSTRING<255> EWINTITLE;
-std::vector<std::uint8_t> VBUF(VBUF_SIZE);
+// Filled when first used: a start that saves no picture never touches it.
+std::vector<std::uint8_t> VBUF;
 
 namespace {
 // Screens pass coordinates as 16-bit words; the core takes them as signed.
@@ -159,6 +160,7 @@ int ELOADPIC(const std::string& name, int x, int y) {
     if (!ok) return 1;
     const std::uint32_t stated = data[2] | (data[3] << 8) | (data[4] << 16) | (static_cast<std::uint32_t>(data[5]) << 24);
     if (stated != data.size()) return 1;
+    if (VBUF.size() < VBUF_SIZE) VBUF.resize(VBUF_SIZE);
     std::copy(data.begin(), data.end(), VBUF.begin());
     PUTIMAGE(w16(x), w16(y), data, 0);
     return GRRESULT == grOk ? 0 : 1;

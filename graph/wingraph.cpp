@@ -63,8 +63,17 @@ void ALLOC_PAGES(int w, int h, int bpp) {
     PW = w;
     PH = h;
     BPP = bpp;
-    for (auto& p : PAGES) p.assign(static_cast<std::size_t>(w) * h * bpp, 0);
+    for (auto& p : PAGES) p.clear();
+    ENSURE_PAGE(0);
     CLIP = {0, 0, w - 1, h - 1};
+}
+
+// A page gets its memory when it is first chosen: the screens draw on page 0 only,
+// and first touching fresh memory costs more than a whole start. An untouched page
+// is black, as a page cleared at opening was.
+void ENSURE_PAGE(int page) {
+    auto& p = PAGES[static_cast<std::size_t>(page)];
+    if (p.empty()) p.assign(static_cast<std::size_t>(PW) * PH * BPP, 0);
 }
 
 void FREE_PAGES() {
@@ -300,10 +309,8 @@ void INITGRAPH(int driver, int mode, const std::string& title) {
     INSTALLDEFAULTFONTS();
     KEEPOBJECTS = true;
     GRAPHDEFAULTS();
-    for (int page = 3; page >= 0; --page) {
-        SETACTIVEPAGE(page);
-        CLEARDEVICE();
-    }
+    SETACTIVEPAGE(0);
+    CLEARDEVICE();
     GRUPDATE = true;
     SETVISUALPAGE(0);
     // No OpenGL here: the window stays usable for all 2-D drawing.
@@ -458,6 +465,7 @@ void SETACTIVEPAGE(int page) {
     std::uint8_t p = static_cast<std::uint8_t>(page);
     std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
     ACTIVEPAGE = p >= PAGECOUNT ? 0 : p;
+    ENSURE_PAGE(ACTIVEPAGE);
     set_direct();
 }
 
@@ -466,6 +474,7 @@ void SETVISUALPAGE(int page) {
     std::uint8_t p = static_cast<std::uint8_t>(page);
     std::lock_guard<std::mutex> lock(PROTECT_DEVICES);
     VISUALPAGE = p >= PAGECOUNT ? 0 : p;
+    ENSURE_PAGE(VISUALPAGE);
     set_direct();
     MARK_ALL();
 }

@@ -35,6 +35,7 @@ extern std::uint32_t FILLCOLOUR;
 // Opens and closes the layer's storage (pages of w x h at bpp bytes per pixel).
 void ALLOC_PAGES(int w, int h, int bpp);
 void FREE_PAGES();
+void ENSURE_PAGE(int page);  // under PROTECT_DEVICES
 
 // Checks the layer is open; sets GRRESULT to 0 or -1.
 bool OPEN_OK();
