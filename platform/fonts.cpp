@@ -6,12 +6,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <unordered_map>
 
 #include "platform/dospath.h"
+#include "platform/fontcache.h"
 
 namespace korax {
 
@@ -97,12 +100,76 @@ std::map<std::string, MATCHED> matched;
 
 MATCHED match_uncached(const std::string& family, bool bold, bool italic);
 
-// fontconfig's best match; `family_out` gets the family it chose.
+std::string cache_path;  // "" keeps no cache
+bool cache_looked = false;
+FONTCACHE cache;  // its answers, when current
+
+const FONTANSWER* cached(const std::string& req) {
+    if (cache_path.empty()) return nullptr;
+    if (!cache_looked) {
+        cache_looked = true;
+        std::ifstream in(cache_path, std::ios::binary);
+        std::string text(64 * 1024, '\0');
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+        if (!PARSEFONTCACHE(text, cache) || !FONTCACHECURRENT(cache)) cache = {};
+    }
+    for (const FONTANSWER& a : cache.answers)
+        if (a.request == req) return &a;
+    return nullptr;
+}
+
+void add_paths(std::vector<std::string>& paths, FcStrList* list) {
+    if (!list) return;
+    while (FcChar8* p = FcStrListNext(list)) paths.emplace_back(reinterpret_cast<char*>(p));
+    FcStrListDone(list);
+}
+
+// Written after each new answer, so a start that ends early keeps what it learnt;
+// a cache that cannot be written only costs the next start its time.
+void keep_answers() {
+    if (cache_path.empty()) return;
+    std::vector<std::string> paths = USERFONTPLACES();
+    add_paths(paths, FcConfigGetConfigFiles(nullptr));
+    add_paths(paths, FcConfigGetConfigDirs(nullptr));
+    add_paths(paths, FcConfigGetFontDirs(nullptr));
+    for (const auto& [req, m] : matched)
+        if (!m.file.empty()) paths.push_back(m.file);
+    // A configuration file or font directory added beside one that was read.
+    const std::size_t n = paths.size();
+    for (std::size_t i = 0; i < n; ++i)
+        if (const auto slash = paths[i].rfind('/'); slash != std::string::npos && slash > 0)
+            paths.push_back(paths[i].substr(0, slash));
+    std::sort(paths.begin(), paths.end());
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    FONTCACHE c;
+    c.env = FONTENV();
+    for (const std::string& p : paths)
+        if (!p.empty() && p[0] == '/') c.stamps.push_back(STAMPOF(p));
+    for (const auto& [req, m] : matched) c.answers.push_back({req, m.file, m.family});
+    const std::string text = FORMATFONTCACHE(c);
+    if (text.empty()) return;
+    const std::string tmp = cache_path + ".new";
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out || std::rename(tmp.c_str(), cache_path.c_str()) != 0) std::remove(tmp.c_str());
+}
+
+// fontconfig's best match (or its answer kept from an earlier start); `family_out`
+// gets the family it chose.
 std::string match(const std::string& family, bool bold, bool italic, std::string* family_out) {
-    if (!init_fc()) return "";
     const std::string req = family + "|" + (bold ? "b" : "") + "|" + (italic ? "i" : "");
     auto it = matched.find(req);
-    if (it == matched.end()) it = matched.emplace(req, match_uncached(family, bold, italic)).first;
+    if (it == matched.end()) {
+        if (const FONTANSWER* a = cached(req)) {
+            it = matched.emplace(req, MATCHED{a->file, a->family}).first;
+        } else {
+            if (!init_fc()) return "";
+            it = matched.emplace(req, match_uncached(family, bold, italic)).first;
+            keep_answers();
+        }
+    }
     if (family_out && !it->second.family.empty()) *family_out = it->second.family;
     return it->second.file;
 }
@@ -270,7 +337,15 @@ const GLYPH& FONT_GLYPH(const FONTKEY& request, char32_t ch) {
 
 void FONT_OPEN(const FONTKEY& request) { face_id(effective(request)); }
 
+void FONT_CACHE_FILE(const std::string& path) {
+    cache_path = path;
+    cache_looked = false;
+    cache = {};
+}
+
 void FONT_RELEASE_ALL() {
+    cache_looked = false;
+    cache = {};
     glyphs.clear();
     metrics.clear();
     last_id = -2;

@@ -46,6 +46,9 @@ const GLYPH& FONT_GLYPH(const FONTKEY& key, char32_t ch);
 FONTMETRICS FONT_METRICS(const FONTKEY& key);
 // Opens the face drawn for a request now rather than on its first glyph.
 void FONT_OPEN(const FONTKEY& key);
+// Keeps fontconfig's answers in `path` ("" keeps none) and takes them from there
+// while nothing they depend on changed (platform/fontcache.h).
+void FONT_CACHE_FILE(const std::string& path);
 // Frees every face and cached glyph.
 void FONT_RELEASE_ALL();
 

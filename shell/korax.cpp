@@ -32,6 +32,8 @@
 #include "management/werbung.h"
 #include "platform/cp437.h"
 #include "platform/dospath.h"
+#include "platform/fontcache.h"
+#include "platform/fonts.h"
 #include "platform/paths.h"
 #include "platform/userdir.h"
 #include "results/auswahl.h"
@@ -530,6 +532,7 @@ int KORAXMAIN(int argc, char** argv) {
         START_INPUT_SCRIPT();
         EWINTITLE = "Manager - Korax 32-Bit";
         enter_program_dir(args);
+        FONT_CACHE_FILE(KXPATH + FONTCACHENAME);
         remove_stale_temps();
         READ_LG("KORAX", 220);
         LESEPARAM(args);
