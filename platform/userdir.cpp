@@ -1,7 +1,9 @@
 #include "platform/userdir.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +25,21 @@ std::string trimmed(std::string s) {
     while (s.size() > 1 && s.back() == '/') s.pop_back();
     return s;
 }
+
+// Two first starts at once (a double click on the launcher) must not take each
+// other's temporary directory for one an interrupted start left: the preparation
+// holds a lock on the parent directory. Where locks are not offered it goes on.
+struct DIRLOCK {
+    int fd = -1;
+    explicit DIRLOCK(const fs::path& dir) : fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd >= 0) ::flock(fd, LOCK_EX);
+    }
+    ~DIRLOCK() {
+        if (fd >= 0) ::close(fd);
+    }
+    DIRLOCK(const DIRLOCK&) = delete;
+    DIRLOCK& operator=(const DIRLOCK&) = delete;
+};
 
 std::string slurp(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
@@ -176,6 +193,13 @@ USERDIRRESULT PREPAREUSERDIR(const std::string& installed_dir, const std::string
     }
     const std::string version = slurp(installed / VERSIONSTAMP);
 
+    fs::create_directories(parent, ec);
+    if (ec) {
+        r.error = "cannot make the directory " + parent.string() + ": " + ec.message();
+        return r;
+    }
+    const DIRLOCK lock(parent);
+
     // A first start cut short leaves its temporary sibling behind: begin anew.
     const std::string prefix = user.filename().string() + ".new-";
     if (fs::is_directory(parent, ec))
@@ -189,12 +213,6 @@ USERDIRRESULT PREPAREUSERDIR(const std::string& installed_dir, const std::string
     if (::lstat(user.c_str(), &st) != 0) {
         if (errno != ENOENT) {
             r.error = "cannot reach " + user.string() + ": " + std::strerror(errno);
-            return r;
-        }
-        ec.clear();
-        fs::create_directories(parent, ec);
-        if (ec) {
-            r.error = "cannot make the directory " + parent.string() + ": " + ec.message();
             return r;
         }
         std::string tmpl = (parent / (prefix + "XXXXXX")).string();

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -197,6 +198,22 @@ TEST(UserDir, UnusablePlacesNameTheDirectory) {
     const USERDIRRESULT r = PREPAREUSERDIR(d.inst.string(), (d.root / "ro" / "korax").string());
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find((d.root / "ro").string()), std::string::npos) << r.error;
+}
+
+// Two first starts at once (a double click): each ends with the whole directory,
+// neither takes the other's half-filled temporary directory for a leftover.
+TEST(UserDir, TwoFirstStartsAtOnceBothSucceed) {
+    for (int round = 0; round < 20; ++round) {
+        Dirs d;
+        const pid_t child = ::fork();
+        if (child == 0) ::_exit(d.prepare().ok ? 0 : 1);
+        const USERDIRRESULT r = d.prepare();
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(r.ok) << round << ": " << r.error;
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << round;
+        expect_complete(d);
+    }
 }
 
 }  // namespace
