@@ -94,22 +94,6 @@ TEST_F(ArchiveZipper, AsksUntilThePasswordFitsOrTheAnswerIsEmpty) {
     EXPECT_TRUE(listdir(work.path).empty());
 }
 
-TEST_F(ArchiveZipper, FindsTheArchiveInCapitalsWithBlanksOrInTheNamedGameDirectory) {
-    packto(root / "result.rsz", "", "");
-    EXPECT_TRUE(ZIPPER("D", "RESULT", work.path));
-    std::filesystem::create_directory(root / "my results");
-    packto(root / "my results/turn 3.RSZ", "", "");
-    EXPECT_TRUE(ZIPPER("D", root / "my results/turn 3.RSZ", work.path));
-    EXPECT_EQ(listdir(work.path), (std::set<std::string>{"TEAM7.RST"}));
-
-    std::filesystem::copy_file(KXPATH + "rzip", root / "rzip");
-    std::filesystem::create_directory(root / "GAME2");
-    packto(root / "R.RSZ", "GAME2", "");
-    KXPATH = root.path + "/";
-    EXPECT_TRUE(ZIPPER("X", root / "R.RSZ", KXPATH));
-    EXPECT_EQ(readfile(root / "GAME2/TEAM7.RST"), "container");
-}
-
 // A failed unpacking is reported, so the archive is kept; a missing or short
 // archive and a missing companion are fatal, the last without the password.
 TEST_F(ArchiveZipper, FailuresAndFatalErrors) {

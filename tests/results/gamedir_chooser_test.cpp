@@ -72,21 +72,6 @@ TEST_F(GameChooser, KeysAndClicksChooseRemoveDescribeOrDoNothing) {
     EXPECT_EQ(code, 0);
 }
 
-TEST_F(GameChooser, InsertAddsAndCreatesTheDirectoryButNotAPath) {
-    games("; my games\nDEMO, demo\n", {"DEMO"});
-    script("key Ins\ntext ../x\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "");
-    EXPECT_EQ(listing(), "DEMO\nGAMES.INI\n");
-    script("key Ins\ntext liga2\nkey Enter\n# the confirmation\nkey Enter\nkey Enter\n");
-    EXPECT_EQ(GETGAMELISTE(0), "LIGA2");
-    ASSERT_EQ(GAMESANZ, 2);
-    EXPECT_EQ(GAMES[2].BESCHREIB.str(), "");
-    EXPECT_TRUE(AENDERUNG);
-    EXPECT_TRUE(std::filesystem::is_directory(root / "LIGA2"));
-    WRITEGAMESINI();
-    EXPECT_EQ(get("GAMES.INI"), "; my games\nDEMO, demo\nLIGA2, \n");
-}
-
 TEST_F(GameChooser, ScrollsPastFifteenRows) {
     std::string text, keys;
     for (int i = 1; i <= 18; ++i) {

@@ -157,27 +157,6 @@ TEST_F(Import, BrokenContainersAreRefusedBeforeAnythingIsWritten) {
     }
 }
 
-TEST_F(Import, FurtherMatchesWithoutAMatchLengthGiveEmptyFiles) {
-    league(4, 3);
-    const std::string good = get(container(4));
-    // The same container without any match bytes, further matches 1 and 3 sent.
-    const std::size_t match = playerpos(good) + entry(good, 0) + entry(good, 1) + entry(good, 2);
-    const std::int32_t len = entry(good, 3), quick = entry(good, 7);
-    const int further = __builtin_popcount(static_cast<unsigned>(entry(good, 6)));
-    std::string c = good.substr(0, match) + good.substr(match + len, quick) +
-                    good.substr(match + len + quick + static_cast<std::size_t>(further) * len);
-    setentry(c, 3, 0);
-    setentry(c, 6, 2 | 8);
-    RSTCONTAINER parsed;
-    PARSECONTAINER(c, 4, "TEAM4.RST", parsed);
-    setentry(c, 9, parsed.computed);
-    put(container(4), c);
-    EXPECT_EQ(fatal(4), 0);
-    for (auto [n, bytes] : {std::pair{"GAME4.3A", ""}, {"GAME4.3B", "none"}, {"GAME4.3C", ""}, {"GAME4.DAT", "none"}})
-        EXPECT_EQ(fs::exists(root / "LIGA" / n) ? get(root / "LIGA" / n) : "none", bytes) << n;
-    EXPECT_EQ(get(root / "LIGA" / "MSG4.DAT"), get(root / "direct" / "MSG4.DAT"));
-}
-
 TEST_F(Import, InterruptedImportIsRepeatedToTheSameResult) {
     league(6, 7);
     // The message file cannot be put in place: the import stops half-way.
