@@ -93,12 +93,7 @@ TEST(ArchiveRoundTrip, BytesAndFilesWithAndWithoutPassword) {
         for (const auto& f : sample()) EXPECT_EQ(readfile(d / f.name), f.data) << f.name;
         EXPECT_EQ(listdir(d.path).size(), 3u);
     }
-    ScratchDir d, t, u;
-    std::string a = pack({{"TEAM2.RST", "data"}}, options("", "PASSWORD", true));
-    EXPECT_EQ(a[14], 7);  // seven characters of the check value stored
-    ASSERT_TRUE(RSZUNPACKBYTES(a, u.path, "PASSWORD").ok());
-    EXPECT_EQ(readfile(u / "TEAM2.RST"), "data");
-
+    ScratchDir d, t;
     writefile(d / "TEAM4.RST", noise(5000, 9));
     writefile(d / "NEWS.TXT", "news");
     ASSERT_TRUE(RSZPACKFILES(d / "out.RSZ", {d / "TEAM4.RST", d / "NEWS.TXT"}, options("G", "pw")).ok());
