@@ -160,30 +160,14 @@ TEST(NewsLayout, DirectivesIndentAndTheirEnds) {
     EXPECT_EQ(got, want);
 }
 
-// Filed once under the day and kept at the second opening; the race icons keep
-// colour one after leaving.
-TEST_F(Newspaper, FilesTheNewsOnceAndKeepsItOnTheSecondOpening) {
+// A news file without a category is not filed (filing is checked through the
+// client). Before the first match day nothing is filed and the race icons stay;
+// on day one without news, or with a directory in place of the day file, the
+// message comes and no windows.
+TEST_F(Newspaper, DaysWithoutNews) {
     EXPECT_FALSE(FILENEWS(2));
     put("NEWS.TXT", "x");
     EXPECT_FALSE(FILENEWS(0));
-    put("NEWS.TXT", DAY3);
-    put("NEWS.3", "old");
-    ICONRACE[2].P[1][1] = 15;
-    ICONRACE[2].P[1][2] = 3;
-    run("key Esc\n");
-    EXPECT_FALSE(fs::exists(root / "NEWS.TXT"));
-    EXPECT_EQ(get("NEWS.3"), DAY3);
-    EXPECT_EQ(ICONRACE[2].P[1][1] * 10 + ICONRACE[2].P[1][2], 13);
-    run("key R\n");
-    EXPECT_EQ(KEY, 27);  // "R" is handed on as Escape
-    EXPECT_EQ(get("NEWS.3"), DAY3);
-    EXPECT_EQ(windows(10, 12), 3);
-}
-
-// Before the first match day nothing is filed and the race icons stay; on day
-// one without news, or with a directory in place of the day file, the message
-// comes and no windows.
-TEST_F(Newspaper, DaysWithoutNews) {
     const struct { int turn; bool directory; const char* script; int info; } cases[] = {
         {0, false, "key Esc\n", 1}, {1, false, "key Enter\nkey Esc\n", 0}, {3, true, "key Enter\nkey Esc\n", 0}};
     for (const auto& c : cases) {
