@@ -33,12 +33,12 @@ std::pair<int, std::string> rzip(const std::string& dir, std::vector<std::string
     PROCESSRUN run = runof(dir, program, std::move(args), o / "out.txt");
     run.input = input.value_or("");
     const int s = RUNANDWAIT(run);
-    return {s, readfile(o / "out.txt")};
+    return {s, slurp(o / "out.txt")};
 }
 
 std::string packquick(const std::string& path, const std::string& gamedir, const std::string& pw) {
     std::string a = pack({{"TEAM5.RST", noise(20000, 5)}, {"NEWS.TXT", "news"}}, options(gamedir, pw));
-    writefile(path, a);
+    spit(path, a);
     return a;
 }
 
@@ -48,8 +48,8 @@ const std::set<std::string> UNPACKED = {"TEAM5.RST", "NEWS.TXT"};
 
 TEST(ArchiveRzip, PacksAndUnpacksWithPasswordOnStandardInput) {
     ScratchDir src, work;
-    writefile(src / "TEAM3.RST", noise(30000, 7));
-    writefile(src / "NEWS.TXT", "Eciton won");
+    spit(src / "TEAM3.RST", noise(30000, 7));
+    spit(src / "NEWS.TXT", "Eciton won");
     auto [status, out] = rzip(src.path, {"A", "RESULT.RSZ", "-g", "DEMO", "-p", "TEAM3.RST", "NEWS.TXT"}, "geheim\n");
     ASSERT_EQ(status, 0) << out;
     ZIPHEADERTYPE h;
@@ -58,8 +58,8 @@ TEST(ArchiveRzip, PacksAndUnpacksWithPasswordOnStandardInput) {
     EXPECT_EQ(h.PASSWORT.str(), CRUNCHPW("geheim"));
     std::tie(status, out) = rzip(work.path, {"D", src / "RESULT.RSZ"}, "geheim\n");
     ASSERT_EQ(status, 0) << out;
-    EXPECT_EQ(readfile(work / "TEAM3.RST"), readfile(src / "TEAM3.RST"));
-    EXPECT_EQ(readfile(work / "NEWS.TXT"), "Eciton won");
+    EXPECT_EQ(slurp(work / "TEAM3.RST"), slurp(src / "TEAM3.RST"));
+    EXPECT_EQ(slurp(work / "NEWS.TXT"), "Eciton won");
     EXPECT_NE(out.find("TEAM3.RST"), std::string::npos);
 }
 
@@ -79,7 +79,7 @@ TEST(ArchiveRzip, ModeXUsesTheGameDirectoryBesideTheProgram) {
     EXPECT_EQ(listdir(prog / "NEWGAME"), UNPACKED);
     std::string a = packquick(elsewhere / "R.RSZ", "GAME1", "");
     a.replace(1, 5, "\x04../X");
-    writefile(elsewhere / "R.RSZ", a);
+    spit(elsewhere / "R.RSZ", a);
     EXPECT_EQ(rzip(elsewhere.path, {"X!", elsewhere / "R.RSZ"}, std::nullopt, exe).first, 5);
     EXPECT_EQ(listdir(prog.path), (std::set<std::string>{"rzip", "game1", "NEWGAME"}));
     EXPECT_EQ(listdir(elsewhere.path), (std::set<std::string>{"R.RSZ"}));
@@ -94,11 +94,11 @@ TEST(ArchiveRzip, FailuresHaveTheirExitCodesAndUnpackNothing) {
     EXPECT_EQ(status, 4);
     EXPECT_NE(out.find("wrong password"), std::string::npos) << out;
     EXPECT_EQ(rzip(work.path, {"D!", d / "missing.RSZ"}).first, 2);
-    writefile(d / "short.RSZ", "tiny");
+    spit(d / "short.RSZ", "tiny");
     EXPECT_EQ(rzip(work.path, {"D!", d / "short.RSZ"}).first, 3);
     std::string a = packquick(d / "R.RSZ", "", "");
     a[a.size() - 3] ^= 0x55;
-    writefile(d / "bad.RSZ", a);
+    spit(d / "bad.RSZ", a);
     EXPECT_EQ(rzip(work.path, {"D!", d / "bad.RSZ"}).first, 3);
     EXPECT_EQ(rzip(work.path, {"Q", d / "R.RSZ"}).first, 1);
     EXPECT_EQ(rzip(work.path, {"D"}).first, 1);
@@ -108,7 +108,7 @@ TEST(ArchiveRzip, FailuresHaveTheirExitCodesAndUnpackNothing) {
 
 TEST(ArchiveProcess, ExitStatusAndProgramsThatCannotStart) {
     ScratchDir d;
-    writefile(d / "data.txt", "hello");
+    spit(d / "data.txt", "hello");
     ::chmod((d / "data.txt").c_str(), 0644);
     EXPECT_TRUE(EXECANDWAIT(d.path, "/bin/sh", "-c \"exit 3\""));  // a non-zero exit still started
     EXPECT_FALSE(EXECANDWAIT(d.path, d / "no-such-program", ""));
@@ -133,17 +133,17 @@ TEST(ArchiveProcess, HandlesAreNotInherited) {
     EXPECT_EQ(RUNANDWAIT(run), 0);
     ::close(57);
     ::close(fd);
-    EXPECT_EQ(readfile(d / "fds.txt").find("57\n"), std::string::npos) << readfile(d / "fds.txt");
+    EXPECT_EQ(slurp(d / "fds.txt").find("57\n"), std::string::npos) << slurp(d / "fds.txt");
 }
 
 TEST(ArchiveProcess, StandardInputCarriesTheGivenBytesOrEndOfFile) {
     ScratchDir d;
     EXPECT_EQ(EXECWITHINPUT(d.path, "/bin/sh", {"-c", "cat > got.txt"}, "pass word\n"), 0);
-    EXPECT_EQ(readfile(d / "got.txt"), "pass word\n");
+    EXPECT_EQ(slurp(d / "got.txt"), "pass word\n");
     EXPECT_EQ(EXECWITHINPUT(d.path, "/bin/true", {}, std::string(4 << 20, 'x')), 0);  // input ignored
     PROCESSRUN run = runof(d.path, "/bin/sh", {"-c", "cat > got.txt"});
     EXPECT_EQ(RUNANDWAIT(run), 0);
-    EXPECT_EQ(readfile(d / "got.txt"), "");
+    EXPECT_EQ(slurp(d / "got.txt"), "");
 }
 
 TEST(ArchiveProcess, SplitArgsGroupsQuotedWords) {

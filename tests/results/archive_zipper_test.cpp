@@ -37,7 +37,7 @@ protected:
         SILENCE = true;
         L[498].set("Team password:");
         L[499].set("Wrong password!");
-        writefile(root / "MENU.CFG", readfile(std::string(KORAX_SOURCE_DIR) + "/assets/MENU.CFG"));
+        spit(root / "MENU.CFG", slurp(std::string(KORAX_SOURCE_DIR) + "/assets/MENU.CFG"));
         korax::testing::OPENHEADLESSSCREEN();
         RESETMENU();
         KEY = KEY2 = 0;
@@ -52,7 +52,7 @@ protected:
         KEY = KEY2 = 0;
     }
     void packto(const std::string& path, const std::string& gamedir, const std::string& pw, bool shortcheck = false) {
-        writefile(path, pack({{"TEAM7.RST", "container"}}, options(gamedir, pw, shortcheck)));
+        spit(path, pack({{"TEAM7.RST", "container"}}, options(gamedir, pw, shortcheck)));
     }
     // The fatal error of a ZIPPER run as "nr:text".
     std::string fatal(const std::string& archive) { return datatest::fatal([&] { ZIPPER("D", archive, work.path); }); }
@@ -72,7 +72,7 @@ TEST_F(ArchiveZipper, AsksUntilThePasswordFitsOrTheAnswerIsEmpty) {
         korax::testing::RUNSCRIPT(c.script, "prompt.kis");
         EXPECT_TRUE(ZIPPER("D", "R", w.path)) << c.pw;
         EXPECT_EQ(INPUT_SCRIPT_REMAINING(), 0u) << c.pw;
-        EXPECT_EQ(readfile(w / "TEAM7.RST"), "container") << c.pw;
+        EXPECT_EQ(slurp(w / "TEAM7.RST"), "container") << c.pw;
     }
     EXPECT_TRUE(std::filesystem::exists(root / "M1.TMP"));  // the message box saved the screen under it
     // The panel stays: centred 260 pixels wide, 130 to 90 above the point 100
@@ -97,11 +97,11 @@ TEST_F(ArchiveZipper, AsksUntilThePasswordFitsOrTheAnswerIsEmpty) {
 TEST_F(ArchiveZipper, FailuresAndFatalErrors) {
     std::string a = pack({{"TEAM7.RST", "container"}}, options("", ""));
     a[a.size() - 2] ^= 0x11;
-    writefile(root / "R.RSZ", a);
+    spit(root / "R.RSZ", a);
     EXPECT_FALSE(ZIPPER("D", root / "R.RSZ", work.path));
     EXPECT_TRUE(std::filesystem::exists(root / "R.RSZ"));
     EXPECT_EQ(fatal(root / "none"), "1:" + UPCASE(root / "none.RSZ"));
-    writefile(root / "SHORT.RSZ", "abc");
+    spit(root / "SHORT.RSZ", "abc");
     EXPECT_EQ(fatal(root / "SHORT.RSZ").substr(0, 2), "2:");
     packto(root / "P.RSZ", "", "Hugo");
     korax::testing::RUNSCRIPT("text Hugo\nkey Enter\n", "prompt.kis");
