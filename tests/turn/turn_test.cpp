@@ -4,9 +4,8 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "data/fixture.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
 #include "platform/process.h"
@@ -62,11 +61,8 @@ protected:
         run.output = (root / "mkgame.log").string();
         return RUNANDWAIT(run);
     }
-    std::string get(const fs::path& p) {
-        std::ifstream f(root / p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(f), {});
-    }
-    void put(const fs::path& p, const std::string& bytes) { std::ofstream(root / p, std::ios::binary) << bytes; }
+    std::string get(const fs::path& p) { return datatest::slurp(root / p); }
+    void put(const fs::path& p, const std::string& bytes) { datatest::spit(root / p, bytes); }
     static int word(const std::string& f, std::size_t pos) {
         std::int16_t w;
         std::memcpy(&w, f.data() + pos, 2);
