@@ -320,19 +320,11 @@ TEST(CupDraw, ListTakesEveryLineUpToTenThousand) {
     EXPECT_EQ(s, "a");
     LISTEGET(4, s);
     EXPECT_EQ(s, "c");
-    EXPECT_EQ(listof(std::string(300, 'w') + "\n"), 1);
-    LISTEGET(1, s);
-    EXPECT_EQ(s.size(), 255u);
 
     std::string many;
     for (int i = 0; i < 10000; ++i) many += "line\r\n";
     EXPECT_EQ(listof(many), 10000);
-    try {
-        listof(many + "one more\r\n", "POKAL.TXT");
-        ADD_FAILURE() << "10001 lines accepted";
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 8);
-    }
+    EXPECT_EQ(datatest::fatal([&] { listof(many + "one more\r\n", "POKAL.TXT"); }).substr(0, 2), "8:");
     // Lines across read blocks: a megabyte line cut, and a carriage return kept
     // only where it is not the line's last character.
     EXPECT_EQ(listof(std::string(1 << 20, 'w') + "\r\n" + std::string(254, 'v') + "\r\n" + std::string(255, 'u') + "\r\n\r\r\n"), 4);

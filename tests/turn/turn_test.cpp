@@ -93,13 +93,7 @@ protected:
         return p;
     }
     static void fatal(int nr, const std::string& text) {
-        try {
-            SAVETURN();
-            ADD_FAILURE() << "no error " << nr;
-        } catch (const FatalError& e) {
-            EXPECT_EQ(e.nr, nr);
-            EXPECT_EQ(e.text, text);
-        }
+        EXPECT_EQ(datatest::fatal([] { SAVETURN(); }), std::to_string(nr) + ":" + text);
     }
 };
 
