@@ -46,8 +46,8 @@ struct StatsScreen : Screen {
 };
 
 TEST_F(StatsScreen, KeepMarksAsTheFileHoldsThemAfterLeaving) {
-    // Prices and conditions are checked on the pure pieces; here the licence, the
-    // message and the file. goldafter -1: refused, the file not written; transfer: slots 1..4.
+    // Prices and conditions are checked on the pure pieces; here the licence, a
+    // slot left alone, the message and the file. goldafter -1: refused, the file not written; transfer: slots 1..4.
     struct Case {
         const char* what;
         std::int32_t gold;
@@ -57,6 +57,7 @@ TEST_F(StatsScreen, KeepMarksAsTheFileHoldsThemAfterLeaving) {
         void (*prepare)();
     } const cases[] = {
         {"no licence", 1000, "key 1\nkey Enter\n", -1, {}, [] { TEAM.LIZENZ = 0; }},
+        {"release decision", 1000, "key 4\n", -1, {}, [] { TEAM.TRANSFER[4] = -2; }},
         {"one taken back", 300, "key 1\nkey 2\nkey 1\n", 100, {0, 1, 0, 0}, [] {}},
         {"second too dear", 250, "key 1\nkey 2\nkey Enter\n", 150, {1, 0, 0, 0}, [] {}},
     };
