@@ -2,6 +2,8 @@
 // real line editor and message box on the headless screen, the companion's start
 // and outcome.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -109,4 +111,19 @@ TEST_F(ArchiveZipper, FailuresAndFatalErrors) {
     KXPATH = empty.path + "/";
     EXPECT_EQ(fatal(root / "P.RSZ"), "10:" + empty.path + "/rzip (?)");
     EXPECT_TRUE(listdir(work.path).empty());
+}
+
+TEST(ArchiveNewestContainer, NewestWinsTiesByNameAndModeText) {
+    EXPECT_EQ(ZIPMODETEXT("D", false) + " " + ZIPMODETEXT("ABCDEFGHIJK", true), "D ABCDEFGHIJ");
+    ScratchDir d;
+    for (const char* n : {"TEAM1.RST", "TEAM2.RST", "TEAM3.RST", "NOTE.TXT"}) spit(d / n, "x");
+    auto stamp = [&](const std::string& n, long sec) {
+        struct timespec t[2] = {{sec, 0}, {sec, 0}};
+        ::utimensat(AT_FDCWD, (d / n).c_str(), t, 0);
+    };
+    for (auto [n, t] : {std::pair{"TEAM1.RST", 1000}, {"TEAM2.RST", 2000}, {"TEAM3.RST", 2000}}) stamp(n, t);
+    EXPECT_EQ(NEWESTCONTAINER(d.path + "/"), "TEAM2.RST");
+    stamp("TEAM1.RST", 3000);
+    EXPECT_EQ(NEWESTCONTAINER(d.path), "TEAM1.RST");
+    EXPECT_EQ(NEWESTCONTAINER(d / "none"), "");
 }
