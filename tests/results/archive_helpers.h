@@ -5,12 +5,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "data/fixture.h"
 #include "results/rsz.h"
 
 namespace archivetest {
@@ -27,14 +26,7 @@ struct CwdGuard {
     ~CwdGuard() { std::error_code ec; std::filesystem::current_path(saved, ec); }
 };
 
-inline void writefile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string readfile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
+using datatest::slurp, datatest::spit;
 
 // Every entry, hidden ones included.
 inline std::set<std::string> listdir(const std::string& dir) {

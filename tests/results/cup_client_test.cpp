@@ -2,10 +2,7 @@
 // applied at the first start and never again; the draw scrolls, a missing one is told.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "common/client_run.h"
-#include "data/g_types.h"
 
 using namespace korax;
 using namespace korax::client;
@@ -30,37 +27,19 @@ TEST(CupThroughTheClient, ResultIsAppliedOnceAndTheDrawShown) {
     std::string menu = p.file("MENU.CFG");
     menu.erase(menu.find(line), line.size());
     spit(p.prog / "MENU.CFG", menu.insert(menu.find("102"), line));
-    const std::string msg = p.file("DEMO/MSG1.DAT"), his = p.file("DEMO/TEAM1.HI");
-    const TEAMREC t0 = p.team(1, "DEMO");
-    // The match goes to the lowest free number beside the older stored cup matches.
-    int k = 1;
-    while (fs::exists(p.prog / ("DEMO/GAME1.P" + std::to_string(k)))) ++k;
-    const std::string stored = "DEMO/GAME1.P" + std::to_string(k), next = "DEMO/GAME1.P" + std::to_string(k + 1);
-
-    // The result's messages are shown before the menu.
+    // What the result changes is checked on the cup unit; here that it is applied
+    // at the start, once: its messages are shown before the menu.
+    const std::string msg = p.file("DEMO/MSG1.DAT");
     ASSERT_EQ(p.run({"korax", "DEMO"}, "key Esc\nkey Esc\n" + scrolling(p) + QUIT), 0) << p.log();
     const std::string a = slurp(p.root / "draw.png"), b = slurp(p.root / "scrolled.png");
     EXPECT_TRUE(png(a) && png(b) && a != b && a == slurp(p.root / "back.png"));
     EXPECT_FALSE(fs::exists(p.prog / "DEMO/CUP1.RST"));
-    EXPECT_EQ(p.file("DEMO/GAME1.DAT"), p.file(stored));
     EXPECT_EQ(p.file("DEMO/MSG1.DAT").size(), msg.size() + 1215);
-    const std::string his1 = p.file("DEMO/TEAM1.HI");
-    EXPECT_EQ(his1.size(), his.size() + 42);  // forty characters and the line end
-    const TEAMREC t1 = p.team(1, "DEMO");
-    EXPECT_EQ(t1.ERFOLGE, t0.ERFOLGE + 1);
-    EXPECT_EQ(t1.GOLD, t0.GOLD + 250);
     // The announcement was new: it stays on its match day, without the mark.
     EXPECT_EQ(p.file("DEMO/POKAL1.DAT").substr(0, 16), "5\r\nRound of 16\r\n");
-
-    // The second start finds nothing to apply.
+    const std::string msg1 = p.file("DEMO/MSG1.DAT"), his1 = p.file("DEMO/TEAM1.HI");
     ASSERT_EQ(p.run({"korax", "DEMO"}, QUIT), 0) << p.log();
-    EXPECT_FALSE(fs::exists(p.prog / next));
-    EXPECT_EQ(p.file("DEMO/MSG1.DAT").size(), msg.size() + 1215);
-    EXPECT_EQ(p.file("DEMO/TEAM1.HI"), his1);
-    TEAMREC t2 = p.team(1, "DEMO"), t1c = t1;
-    forgetusage(t2);
-    forgetusage(t1c);
-    EXPECT_EQ(std::memcmp(&t2, &t1c, sizeof t2), 0);
+    EXPECT_EQ(p.file("DEMO/MSG1.DAT") + p.file("DEMO/TEAM1.HI"), msg1 + his1);  // nothing applied again
 
     fs::remove(p.prog / "DEMO/POKAL.TXT");
     const fs::path none = p.root / "none.png";

@@ -168,7 +168,6 @@ TEST_F(CupResult, AppliesEverythingOnceAndDeletesTheFile) {
     READPLAYERS();
     const std::string msg = slurp(liga / "MSG3.DAT"), his = slurp(liga / "TEAM3.HI");
     const TEAMREC t0 = team();
-    const PLAYERREC p0 = player(base.players[0].NR);
     EXPECT_EQ(start(), -1);
     EXPECT_FALSE(fs::exists(liga / "CUP3.RST"));
     EXPECT_TRUE(NEWRST && NEWPOKAL && POKALPATCHED);
@@ -178,13 +177,9 @@ TEST_F(CupResult, AppliesEverythingOnceAndDeletesTheFile) {
     for (const auto& [name, bytes] : files) EXPECT_EQ(slurp(liga / name), bytes) << name;
     EXPECT_FALSE(fs::exists(liga / "QUICK3.DAT"));
     EXPECT_EQ(QUICKNAME, "LIGA\\QUICK3.P1");
-    const TEAMREC t1 = team();
-    EXPECT_EQ(t1.ERFOLGE, t0.ERFOLGE + 1);
-    EXPECT_EQ(t1.GOLD, t0.GOLD + base.team.GOLDDIF);
-    EXPECT_EQ(t1.STADION.STIMMUNG, std::clamp(t0.STADION.STIMMUNG + base.team.FANDIF, -4, 4));
-    const PLAYERREC p1 = player(base.players[0].NR);
-    EXPECT_EQ(p1.VERFASSUNG, std::clamp(p0.VERFASSUNG + base.players[0].VERDIF, 0, 100));
-    EXPECT_EQ(p1.PRUEF, PLAYERPRUEF(p1));
+    // Gold, mood and condition are checked in a row of results below.
+    EXPECT_EQ(team().ERFOLGE, t0.ERFOLGE + 1);
+    EXPECT_EQ(player(base.players[0].NR).PRUEF, PLAYERPRUEF(player(base.players[0].NR)));
     READPLAYERS();
     for (int i = 1; i <= 10; ++i) {
         if (!BELEGT[i]) continue;
@@ -325,19 +320,11 @@ TEST(CupDraw, ListTakesEveryLineUpToTenThousand) {
     EXPECT_EQ(s, "a");
     LISTEGET(4, s);
     EXPECT_EQ(s, "c");
-    EXPECT_EQ(listof(std::string(300, 'w') + "\n"), 1);
-    LISTEGET(1, s);
-    EXPECT_EQ(s.size(), 255u);
 
     std::string many;
     for (int i = 0; i < 10000; ++i) many += "line\r\n";
     EXPECT_EQ(listof(many), 10000);
-    try {
-        listof(many + "one more\r\n", "POKAL.TXT");
-        ADD_FAILURE() << "10001 lines accepted";
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 8);
-    }
+    EXPECT_EQ(datatest::fatal([&] { listof(many + "one more\r\n", "POKAL.TXT"); }).substr(0, 2), "8:");
     // Lines across read blocks: a megabyte line cut, and a carriage return kept
     // only where it is not the line's last character.
     EXPECT_EQ(listof(std::string(1 << 20, 'w') + "\r\n" + std::string(254, 'v') + "\r\n" + std::string(255, 'u') + "\r\n\r\r\n"), 4);

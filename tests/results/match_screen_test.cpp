@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "base/state.h"
 #include "data/config.h"
+#include "data/fixture.h"
 #include "management/screen_fixture.h"
 #include "results/auswahl.h"
 #include "results/pokal.h"
@@ -62,11 +61,8 @@ protected:
         QUICKNAME.clear();
         Screen::TearDown();
     }
-    void put(const std::string& name, const std::string& bytes) { std::ofstream(root / name, std::ios::binary) << bytes; }
-    std::string get(const std::string& name) {
-        std::ifstream in(root / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    void put(const std::string& name, const std::string& bytes) { datatest::spit(root / name, bytes); }
+    std::string get(const std::string& name) { return datatest::slurp(root / name); }
     bool has(const std::string& name) { return fs::exists(root / name); }
     // The own, other, cup and advance sale buttons, active or not.
     static std::string buttons() {
@@ -144,18 +140,6 @@ TEST_F(MatchChoice, AdvanceSaleFromTheChoice) {
     EXPECT_EQ(std::to_string(onfile().VKAUF[1]) + " " + std::to_string(onfile().GOLD), "1 90");
 }
 
-TEST_F(MatchChoice, ButtonsAnswerClicksLikeKeysAndAMenuButtonLeaves) {
-    script("key 3\nclick " + menubutton(3) + "\n");
-    AUSWAHLGAME(0);
-    EXPECT_GE(KEY, 100);
-    EXPECT_TRUE(unchanged());
-    script("key Esc\n");
-    AUSWAHLGAME(0);
-    script("click " + window(2) + "\nkey 5\nkey Enter\nkey Esc\n");
-    AUSWAHLGAME(0);
-    EXPECT_EQ(get("GAME3.DAT"), get("GAME3.5"));
-}
-
 // A missing free match is told and changes nothing, from the menu and in the
 // tactics import (which offers no advance sale).
 TEST_F(MatchChoice, FreeMatchMissingIsToldAndChangesNothing) {
@@ -166,27 +150,6 @@ TEST_F(MatchChoice, FreeMatchMissingIsToldAndChangesNothing) {
         EXPECT_TRUE(KEY == 27 && unchanged() && has("missing.png"));
         EXPECT_EQ(KLICKFENSTER[5].AKTIV, import == 0);
     }
-}
-
-TEST_F(MatchChoice, ViewerVersionFromTheMatchHeader) {
-    struct { const char* what; std::string bytes; std::int16_t version; } cases[] = {
-        {"header only", std::string("KXM\x05\x07\x01", 6), 263}, {"cut in the version", std::string("KXM\x05\x07", 5), 6}};
-    for (const auto& c : cases) {
-        put("GAME3.DAT", c.bytes);
-        EXPECT_EQ(READVGRVERSION(), c.version) << c.what;
-    }
-    fs::remove(root / "GAME3.DAT");
-    EXPECT_EQ(READVGRVERSION(), 6);
-}
-
-TEST_F(MatchChoice, FriendlyCountsAViewerRun) {
-    TEAM.TRAINING.VGRANZAHL = 4;
-    script("key Enter\n");
-    TESTGAME(7, false);
-    EXPECT_EQ(onfile().TRAINING.VGRANZAHL, 5);
-    EXPECT_EQ(VGRAUFRUF.argumente, line("7 3 0 1 !* 2 1"));
-    EXPECT_EQ(VGRAUFRUF.programm, "VGR6.MOD");
-    EXPECT_TRUE(has("VGR.TMP"));
 }
 
 TEST(ViewerLine, OneLinePerKindOfRun) {

@@ -46,7 +46,8 @@ struct StatsScreen : Screen {
 };
 
 TEST_F(StatsScreen, KeepMarksAsTheFileHoldsThemAfterLeaving) {
-    // goldafter -1: refused, the file not written; transfer: slots 1..4.
+    // Prices and conditions are checked on the pure pieces; here the licence, a
+    // slot left alone, the message and the file. goldafter -1: refused, the file not written; transfer: slots 1..4.
     struct Case {
         const char* what;
         std::int32_t gold;
@@ -55,13 +56,8 @@ TEST_F(StatsScreen, KeepMarksAsTheFileHoldsThemAfterLeaving) {
         std::array<int, 4> transfer;
         void (*prepare)();
     } const cases[] = {
-        {"price above gold", 499, "key 5\nkey Enter\n", -1, {}, [] {}},
-        {"condition 0", 1000, "key 2\n", -1, {}, [] { PLAYER[2].VERFASSUNG = 0; }},
-        {"empty slot", 1000, "key 9\nkey A\n", -1, {}, [] {}},
-        {"release decision", 1000, "key 4\n", -1, {}, [] { TEAM.TRANSFER[4] = -2; }},
         {"no licence", 1000, "key 1\nkey Enter\n", -1, {}, [] { TEAM.LIZENZ = 0; }},
-        {"two kept", 1000, "key 1\nkey 2\n", 700, {1, 1, 0, 0}, [] {}},
-        {"all the gold", 300, "key 3\n", 0, {0, 0, 1, 0}, [] {}},
+        {"release decision", 1000, "key 4\n", -1, {}, [] { TEAM.TRANSFER[4] = -2; }},
         {"one taken back", 300, "key 1\nkey 2\nkey 1\n", 100, {0, 1, 0, 0}, [] {}},
         {"second too dear", 250, "key 1\nkey 2\nkey Enter\n", 150, {1, 0, 0, 0}, [] {}},
     };
@@ -96,16 +92,9 @@ TEST_F(StatsScreen, RightButtonOpensTheCardKClosesItAndTheIconsAreGivenBack) {
     EXPECT_EQ(onfile().TRANSFER[3], 1);
 }
 
-TEST_F(StatsScreen, HistoryFilesKeepTheNewestTenThousandShortLines) {
-    auto numbered = [](int from, int to) {
-        std::string b;
-        for (int i = from; i <= to; ++i) b += "line " + std::to_string(i) + "\r\n";
-        return b;
-    };
+TEST_F(StatsScreen, HistoryFilesKeepShortLines) {
     struct Case { const char* what; std::string bytes; int lines; const char *first, *last; } const cases[] = {
         {"empty", "", 0, "", ""},
-        {"ten thousand", numbered(1, 10000), 10000, "line 1", "line 10000"},
-        {"one more", numbered(1, 10001), 10000, "line 2", "line 10001"},
         {"no last line end", "Saison 1\r\nlast", 2, "Saison 1", "last"},
         {"CR only", "a\rb\rc\r", 1, "a\rb\rc", nullptr},
         {"long line cut", std::string(300, 'x') + "\n", 1, nullptr, nullptr},
@@ -132,7 +121,7 @@ TEST_F(StatsScreen, HistoryFilesKeepTheNewestTenThousandShortLines) {
     LISTECLOSE();
 }
 
-TEST_F(StatsScreen, MissingHistoryIsCreatedEmptyLongOnePagedAndTheListReleased) {
+TEST_F(StatsScreen, MissingHistoryIsCreatedEmptyAndTheListReleased) {
     ASSERT_FALSE(std::filesystem::exists(root / "TEAM3.HI"));
     script("key 2\nkey 8\nkey 8\nkey R\n");
     HISTORIE();
@@ -140,49 +129,23 @@ TEST_F(StatsScreen, MissingHistoryIsCreatedEmptyLongOnePagedAndTheListReleased) 
     EXPECT_EQ(LISTE, nullptr);
     EXPECT_EQ(KEY, 27) << "R leaves like Escape";
     EXPECT_TRUE(untouched());
-    std::string b = "Saison 1\r\n>>> Place 3\r\n";
-    for (int i = 3; i <= 10000; ++i) b += "line " + std::to_string(i) + "\r\n";
-    history(b);
-    std::string keys;
-    for (int i = 0; i < 30; ++i) keys += "key 2\n";
-    script(keys + "key 0\nkey Esc\nkey 8\nkey Esc\n");
+    history("Saison 1\r\n>>> Place 3\r\nline 3\r\n");  // a long one is paged through the client
+    script("key 0\nkey Esc\nkey 8\nkey Esc\n");
     HISTORIE();
     EXPECT_EQ(LISTE, nullptr);
 }
 
-TEST_F(StatsScreen, StatisticsTabsSurviveDamagedLeagueData) {
-    GEN.TURN = 0;  // before the first match day only the message
+// Damaged league data is checked on the pure pieces; here only what the screen
+// itself decides: the message before the first match day, and the help key.
+TEST_F(StatsScreen, StatisticsBeforeTheFirstDayAndTheHelpKey) {
+    GEN.TURN = 0;
     script("key Enter\nkey 2\nkey Esc\n");
     STATISTIK();
     EXPECT_TRUE(untouched());
-    auto tabs = [&](const char* what) {
-        script("key 2\nkey 3\nkey 4\nkey 1\nkey 0\nkey Esc\nkey Esc\n");
-        STATISTIK();
-        EXPECT_TRUE(untouched()) << what;
-        GEN = GENTYPE{};
-    };
-    GEN = GENTYPE{};
-    GEN.TURN = -9;
-    tabs("turn -9 second half");
-    GEN.TURN = 32767;
-    GEN.HINRUNDE = 1;
-    for (int t = 1; t <= 10; ++t)
-        for (int d = 0; d <= 20; ++d) {
-            GEN.STATISTIK[t][d].TABPLATZ = static_cast<std::uint8_t>(d % 2 ? 0 : 255);
-            GEN.STATISTIK[t][d].STAERKE = static_cast<std::int16_t>(d % 2 ? 32767 : -32767);
-        }
-    tabs("places 0 and 255, extreme strengths");
     GEN.TURN = 3;
-    GEN.HINRUNDE = 1;
-    for (int i = 1; i <= 10; ++i) {
-        GEN.TORSCHUETZEN[i].TEAM = 77;
-        GEN.TORSCHUETZEN[i].RASSE = 99;
-        reinterpret_cast<std::uint8_t*>(&GEN.TORSCHUETZEN[i].NAME)[0] = 255;
-    }
-    TEAMBRUTAL[1] = 32767;
-    TEAMBRUTAL[2] = -32767;
-    tabs("scorers outside the league");
-    TEAMBRUTAL = {};
+    script("key 2\nkey 0\nkey Esc\nkey Esc\n");
+    STATISTIK();
+    EXPECT_TRUE(untouched());
 }
 
 }  // namespace

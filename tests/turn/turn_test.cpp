@@ -4,9 +4,8 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "data/fixture.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
 #include "platform/process.h"
@@ -62,11 +61,8 @@ protected:
         run.output = (root / "mkgame.log").string();
         return RUNANDWAIT(run);
     }
-    std::string get(const fs::path& p) {
-        std::ifstream f(root / p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(f), {});
-    }
-    void put(const fs::path& p, const std::string& bytes) { std::ofstream(root / p, std::ios::binary) << bytes; }
+    std::string get(const fs::path& p) { return datatest::slurp(root / p); }
+    void put(const fs::path& p, const std::string& bytes) { datatest::spit(root / p, bytes); }
     static int word(const std::string& f, std::size_t pos) {
         std::int16_t w;
         std::memcpy(&w, f.data() + pos, 2);
@@ -97,13 +93,7 @@ protected:
         return p;
     }
     static void fatal(int nr, const std::string& text) {
-        try {
-            SAVETURN();
-            ADD_FAILURE() << "no error " << nr;
-        } catch (const FatalError& e) {
-            EXPECT_EQ(e.nr, nr);
-            EXPECT_EQ(e.text, text);
-        }
+        EXPECT_EQ(datatest::fatal([] { SAVETURN(); }), std::to_string(nr) + ":" + text);
     }
 };
 
@@ -111,7 +101,6 @@ protected:
 
 TEST_F(Turn, OrdinaryDayItsMessageAndTheCheckersVerdict) {
     SAVETURN();
-    EXPECT_EQ(TRNNAME, "TEAM3.TRN");
     std::string f = get("LIGA/TEAM3.TRN");
     EXPECT_EQ(f.size(), 1009u);  // an empty message adds nothing
     head(f);
