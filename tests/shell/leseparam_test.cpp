@@ -57,7 +57,6 @@ TEST_F(Leseparam, WordsGiveTeamDirectoryResultAndViewerMark) {
         {{"game1", "10"}, 10, "", "GAME1", false},
         {{"GAME1", "0"}, 0, "", "GAME1 0", false},
         {{"team3.rst"}, 0, "TEAM3.RST", ".\\", false},
-        {{"game1", "3", "AusVGR"}, 3, "", "GAME1", true},
         {{"/x/TEAM3.RST", "3", "AusVGR"}, 3, "/X/TEAM3.RST", ".\\", true},
         {{"a", "b", "AusVGR", "d"}, 0, "", "A B AUSVGR D", false}};
     for (const auto& c : cases) {
@@ -70,7 +69,7 @@ TEST_F(Leseparam, WordsGiveTeamDirectoryResultAndViewerMark) {
         EXPECT_TRUE(fs::is_empty(temp)) << line;
     }
     // Words that are no team number stay part of the directory.
-    for (std::string word : {"3x", "11", "-1", "", "99999999999999999999"}) {
+    for (std::string word : {"3x", "11", "-1", "99999999999999999999"}) {
         run({"GAME1", word});
         EXPECT_EQ(NUMMERWAHL, 0) << word;
         EXPECT_EQ(GAMEDIR, "GAME1 " + UPCASE(word)) << word;
@@ -131,6 +130,9 @@ TEST_F(Leseparam, BadContainersAreRefusedAndKept) {
     EXPECT_TRUE(fs::exists(prog / "TEAM3.RST"));
     put("TEAM3.RST", "");
     EXPECT_EQ(fatal([] { run({}); }), "2:TEAM3.RST");
+    // Result names on the command line that name no file to copy.
+    EXPECT_EQ(fatal([] { run({"TEAM3.RST", "x"}); }), "14:TEAM3.RST x");
+    EXPECT_EQ(fatal([] { run({"/x/a.RST", "b/.."}); }), "14:/x/a.RST b/..");
     if (::geteuid() == 0) return;  // root reads every file
     put("TEAM3.RST", "\1");
     fs::permissions(prog / "TEAM3.RST", fs::perms::none);
