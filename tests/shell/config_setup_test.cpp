@@ -79,11 +79,15 @@ TEST_F(Setup, EachChoiceIsWrittenEvenWhenCancelled) {
     EXPECT_EQ(VGRMODELABEL(0) + "," + VGRMODELABEL(3), "640x480,BIG 1024");
 }
 
+// The editor gets the file in UTF-8, and what it writes is kept in code page 437.
 TEST_F(Setup, EditingKorax_IniReadsItAgain) {
-    w.put("ed.sh", "#!/bin/sh\nprintf 'ID=255\\nVGRMODE=3\\nMENUMODE=2\\nRST_SIZE=1\\n' > \"$1\"\n");
+    w.put("KORAX.INI", INI + "; Gr\x81\xE1" "e\n");
+    w.put("ed.sh", "#!/bin/sh\ngrep -q 'Gr\xC3\xBC\xC3\x9F" "e' \"$1\" || exit 3\n"
+                   "printf 'ID=255\\nVGRMODE=3\\nMENUMODE=2\\nRST_SIZE=1\\n; S\\303\\244tze\\n' > \"$1\"\n");
     fs::permissions(w.dir / "ed.sh", fs::perms::owner_all);
     EDITNAME.set((w.dir / "ed.sh").string());
     setup("key K\nkey Enter\nkey Enter\nkey Esc\n");
+    EXPECT_EQ(w.get("KORAX.INI"), "ID=255\nVGRMODE=3\nMENUMODE=2\nRST_SIZE=1\n; S\x84tze\n");
     EXPECT_EQ(VGRMODE, 3);
     EXPECT_EQ(MENUMODE, 1);  // a re-read without system identifier keeps the menu side of this run
     EXPECT_EQ(EDITNAME.str(), "EDIT");
