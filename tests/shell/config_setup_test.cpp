@@ -58,7 +58,6 @@ TEST_F(Setup, StartPageToggleIsWrittenAndEscapeLeaves) {
     EXPECT_FALSE(STARTBILD);
     EXPECT_EQ(KEY, 27);
     EXPECT_NE(w.get("KORAX.INI").find("STARTPAGE= NO            ;\n"), std::string::npos);
-    EXPECT_EQ(w.get("KORAX.SAV"), INI);
 }
 
 TEST_F(Setup, EachChoiceIsWrittenEvenWhenCancelled) {
