@@ -44,11 +44,9 @@ protected:
 }  // namespace
 
 // Fatal errors before the first screen: their code, their message on standard
-// error, the run's scratch directory gone, and a refused container kept. Each
+// error, and the run's scratch directory gone. Each
 // case breaks one more file; the earlier breaks lie behind the later failures.
 TEST_F(Client, FatalErrorsAtTheStartEndWithTheirNumber) {
-    std::string unsafe = "\x65\x04../x";
-    unsafe.append(40, '\0');
     const struct {
         const char* file;                  // replaced for this run (no bytes: removed)
         std::optional<std::string> bytes;
@@ -59,8 +57,7 @@ TEST_F(Client, FatalErrorsAtTheStartEndWithTheirNumber) {
     } cases[] = {
         {"", "", {"/nowhere/my", "results/TEAM3.RST"}, 13, "Error 13: /nowhere/my results/TEAM3.RST\n", true},
         {"palette!.pcx", std::nullopt, {}, 1, "Error 1: PALETTE!.PCX\n", true},
-        {"KORAX.INI", "ID=12\n", {}, 1, "KORAX.INI", false},  // told by its own texts, not again
-        {"TEAM3.RST", unsafe, {}, 99, "Error 99: TEAM3.RST", false}};
+        {"KORAX.INI", "ID=12\n", {}, 1, "KORAX.INI", false}};  // told by its own texts, not again
     for (const auto& c : cases) {
         if (!c.bytes) fs::remove(p.prog / c.file);
         else if (*c.file) spit(p.prog / c.file, *c.bytes);
@@ -70,11 +67,10 @@ TEST_F(Client, FatalErrorsAtTheStartEndWithTheirNumber) {
             EXPECT_EQ(err, c.err);
         } else {
             EXPECT_NE(err.find(c.err), std::string::npos) << err;
-            EXPECT_EQ(err.find("Error 1:"), std::string::npos) << err;
+            EXPECT_EQ(err.find("Error"), std::string::npos) << err;
         }
         EXPECT_TRUE(fs::is_empty(temp)) << c.err;
     }
-    EXPECT_TRUE(fs::exists(p.prog / "TEAM3.RST"));
 }
 
 TEST_F(Client, ErrorScreenWaitsForAKeyAndShowsTheMessageCentred) {

@@ -154,6 +154,7 @@ TEST(ShippedLanguages, EveryCitedTextInBothWithTheSamePlaceholdersSplitsAndJoint
     const auto eng = shipped("ENG"), deu = shipped("DEU");
     EXPECT_EQ(eng[101].str(), "Team overview");
     EXPECT_EQ(CP437_TO_UTF8(deu[101].str()), "Teamübersicht");
+    EXPECT_FALSE(LOOKS_LIKE_UTF8(slurp(source("assets/lang/KORAX.DEU"))));  // kept in code page 437
     for (int n : cited_numbers()) {
         ASSERT_LE(n, 700);
         EXPECT_GT(eng[n].size(), 0u) << "KORAX.ENG " << n;
@@ -184,19 +185,6 @@ TEST(ShippedLanguages, EveryLineFitsItsBox) {
             for (std::string part; std::getline(ss, part, '/');) EXPECT_LE(part.size(), 70u) << ext << " " << n;
         }
     }
-}
-
-TEST(ShippedLanguages, GermanIsStoredInCodePage437AndTheListOffersBoth) {
-    const std::string data = slurp(source("assets/lang/KORAX.DEU"));
-    EXPECT_FALSE(LOOKS_LIKE_UTF8(data));
-    for (unsigned char c : slurp(source("assets/lang/KORAX.ENG"))) EXPECT_LT(c, 0x80);
-    const std::string cfg = slurp(source("assets/LANGUAGE.CFG"));
-    std::uint8_t nr = 0;
-    std::string ext;
-    ASSERT_EQ(PARSE_LANGUAGE_CFG(cfg, nr, ext), 0);
-    EXPECT_EQ(ext, "ENG");
-    EXPECT_EQ(PARSE_LANGUAGE_CFG("1" + cfg.substr(cfg.find('\n')), nr, ext), 0);
-    EXPECT_EQ(ext, "DEU");
 }
 
 }  // namespace

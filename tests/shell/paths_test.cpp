@@ -1,5 +1,5 @@
-// The program's DOS-style names on a case-mixed directory tree, the program and
-// temporary directories, and joined paths.
+// The program's DOS-style names on a case-mixed directory tree, the run's
+// temporary directory, and joined paths.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -12,7 +12,7 @@ using namespace shelltest;
 
 TEST(DosPath, ComponentsFoundInAnyLetterCaseExactSpellingFirst) {
     WorkDir w;
-    for (const char* name : {"Game1/team3.dat", "Game1/Post.bat", "GAME2/Team4.DAT", "GAME2/TEAM4.DAT", "palette!.pcx"})
+    for (const char* name : {"Game1/team3.dat", "GAME2/Team4.DAT", "GAME2/TEAM4.DAT", "palette!.pcx"})
         w.put(name, "x");
     fs::create_directories(w.dir / "Game1" / "sub");
     const std::pair<const char*, const char*> cases[] = {
@@ -27,10 +27,7 @@ TEST(DosPath, ComponentsFoundInAnyLetterCaseExactSpellingFirst) {
     // Absolute paths are resolved from the root.
     const fs::path got = HOSTPATH(UPCASE(w.dir.string()) + "\\GAME1\\TEAM3.DAT");
     EXPECT_TRUE(fs::exists(got) && fs::equivalent(got, w.dir / "Game1" / "team3.dat")) << got;
-    // Masks match case-insensitively.
-    EXPECT_EQ(FINDFILES("game1", "*.DAT"), std::vector<std::string>{"team3.dat"});
-    EXPECT_EQ(FINDFILES("GAME1\\", "post.*"), std::vector<std::string>{"Post.bat"});
-    EXPECT_EQ(FINDFILES("NOSUCH", "*.*"), std::vector<std::string>{});
+    // Masks match case-insensitively (files found by them: with the command line).
     EXPECT_TRUE(DOSMATCH("*.*", "README") && DOSMATCH("TEAM?.RST", "team3.rst") && !DOSMATCH("TEAM?.RST", "team10.rst"));
 }
 
