@@ -122,3 +122,14 @@ TEST_F(Client, MenuHistoryBackKeyEscapeAndQuitQuestion) {
     }
     EXPECT_EQ(pixel(2, 820, 210), RELEASED);  // the league table's button
 }
+
+// Back from the match viewer the pairings, the table, the newspaper and the messages
+// come first, and the viewer's marker is used up.
+TEST_F(Client, BackFromMatchViewerShowsTheDaysScreensFirst) {
+    p.demo();
+    for (const char* marker : {"VGR.TMP", "KORAX.TMP"}) spit(p.prog / "DEMO" / marker, "");
+    run({"DEMO", "1", "AusVGR"}, {}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n");
+    EXPECT_EQ(code, 0) << err;
+    EXPECT_FALSE(fs::exists(p.prog / "DEMO" / "VGR.TMP"));
+    EXPECT_TRUE(fs::exists(p.prog / "DEMO" / "TEAM1.TRN"));
+}
