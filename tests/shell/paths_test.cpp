@@ -32,40 +32,28 @@ TEST(DosPath, ComponentsFoundInAnyLetterCaseExactSpellingFirst) {
 }
 
 TEST(RunTempDir, BasePrefersTempThenTmpdirThenSlashTmpAndTheDirectoryIsPrivate) {
-    const struct { const char *temp, *tmpdir, *base; } bases[] = {
-        {"/var/x/", "/var/y", "/var/x"}, {nullptr, "/var/y", "/var/y"}, {"", nullptr, "/tmp"}};
-    for (const auto& c : bases) {
-        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir);
-        EXPECT_EQ(TEMPBASE(), c.base);
-    }
     WorkDir w;
-    const std::string base = w.dir.string();
-    {
-        EnvGuard a("TEMP", nullptr), b("TMPDIR", base.c_str());
+    const std::string base = w.dir.string(), gone = "/nonexistent-korax-base";
+    // An empty or missing base is passed over for the next one.
+    const struct { const char* temp; std::string tmpdir, prefix; } cases[] = {
+        {base.c_str(), gone, base + "/korax-"}, {nullptr, base, base + "/korax-"}, {"", "", "/tmp/korax-"},
+        {"/nonexistent-korax-base/deeper", base, base + "/korax-"}, {gone.c_str(), gone + "/b", "/tmp/korax-"}};
+    for (const auto& c : cases) {
+        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir.c_str());
         REMOVERUNTEMPDIR();
         const std::string d = RUNTEMPDIR();
-        ASSERT_EQ(d.rfind(base + "/", 0), 0u) << d;
+        ASSERT_EQ(d.rfind(c.prefix, 0), 0u) << d;
         EXPECT_EQ(d.back(), '/');
         struct stat st;
         ASSERT_EQ(::stat(d.c_str(), &st), 0);
-        EXPECT_TRUE(S_ISDIR(st.st_mode));
         EXPECT_EQ(st.st_mode & 0777, 0700u);
         EXPECT_EQ(RUNTEMPDIR(), d);  // made once per run
         std::ofstream(d + "M1.TMP") << "picture";
         REMOVERUNTEMPDIR();
         EXPECT_FALSE(fs::exists(d));
     }
-    const struct { const char* temp; std::string tmpdir, prefix; } cases[] = {
-        {"/nonexistent-korax-base/deeper", base, base + "/korax-"},
-        {"/nonexistent-korax-base/a", "/nonexistent-korax-base/b", "/tmp/korax-"}};
-    for (const auto& c : cases) {
-        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir.c_str());
-        REMOVERUNTEMPDIR();
-        const std::string d = RUNTEMPDIR();
-        EXPECT_EQ(d.rfind(c.prefix, 0), 0u) << d;
-        REMOVERUNTEMPDIR();
-        EXPECT_FALSE(fs::exists(d));
-    }
+    EnvGuard a("TEMP", "/var/x/"), b("TMPDIR", nullptr);
+    EXPECT_EQ(TEMPBASE(), "/var/x");  // named, not yet tried
 }
 
 TEST(JoinPath, OneSeparatorAndAbsoluteNamesKept) {
