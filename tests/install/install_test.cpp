@@ -60,7 +60,6 @@ protected:
     void SetUp() override { ASSERT_EQ(installed, 0) << slurp(root / "install.log"); }
 
     static fs::path usr() { return root / "dest" / "usr"; }
-    static fs::path lib() { return usr() / "lib" / "korax"; }
 
     // A user of their own for each test: a fresh home, no XDG_DATA_HOME unless given.
     struct User {
@@ -68,8 +67,7 @@ protected:
         std::string err;
         int code = 0;
     };
-    User start(const std::string& name, const std::string& script, Env env = {},
-               std::vector<std::string> args = {"DEMO"}) {
+    User start(const std::string& name, const std::string& script, Env env = {}) {
         User u;
         u.home = root / name;
         fs::create_directories(u.home);
@@ -78,7 +76,7 @@ protected:
                                  {"XDG_DATA_HOME", std::nullopt},
                                  {"KORAX_VIDEO", "headless"},
                                  {"KORAX_INPUT", (u.home / "input.script").string()}});
-        u.code = run((usr() / "bin" / "korax").string(), args, env, u.home, u.home / "client.log");
+        u.code = run((usr() / "bin" / "korax").string(), {"DEMO"}, env, u.home, u.home / "client.log");
         u.err = slurp(u.home / "client.log");
         return u;
     }
@@ -159,7 +157,7 @@ TEST_F(Installed, FirstStartReachesTheMenuAndWritesTheTurnUnderTheUser) {
     EXPECT_TRUE(fs::exists(own / "DEMO/KORAX.TMP"));  // written by the main menu
     EXPECT_TRUE(fs::exists(own / "DEMO/TEAM1.TRN"));
     EXPECT_FALSE(fs::exists(own / "DEMO/CUP1.RST"));  // the waiting cup result was applied
-    EXPECT_EQ(fs::read_symlink(own / "KORAX.ENG"), lib() / "KORAX.ENG");  // the installed texts, not a copy
+    EXPECT_EQ(fs::read_symlink(own / "KORAX.ENG"), usr() / "lib/korax/KORAX.ENG");  // the installed texts, not a copy
     EXPECT_EQ(listing(root / "dest"), before);  // the installed copy stays as installed
 }
 

@@ -45,14 +45,11 @@ TEST(MenuHistory, HoldsEachCodeOnceAndEscapeAsksOnlyAtTheFirst) {
 
 TEST(OwnTeamColour, WhiteUnlessSwitchedOff) {
     const auto saved = TEAMCOLOR;
+    TEAMCOLOR[0] = 7;  // no own team: no entry changes
     TEAMCOLOR[3] = 5;
     TEAMCOLOR[4] = 0;
-    for (int n : {3, 4}) NUMMER = n, LOADICONS();
-    EXPECT_EQ(TEAMCOLOR[3] * 100 + TEAMCOLOR[4], 1500);
-    const auto before = TEAMCOLOR;
-    NUMMER = 0;
-    LOADICONS();
-    EXPECT_EQ(TEAMCOLOR, before);
+    for (int n : {0, 3, 4}) NUMMER = n, LOADICONS();
+    EXPECT_EQ(TEAMCOLOR[0] * 10000 + TEAMCOLOR[3] * 100 + TEAMCOLOR[4], 71500);
     TEAMCOLOR = saved;
 }
 
