@@ -125,5 +125,4 @@ TEST_F(Client, BackFromMatchViewerShowsTheDaysScreensFirst) {
     run({"DEMO", "1", "AusVGR"}, {}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n");
     EXPECT_EQ(code, 0) << err;
     EXPECT_FALSE(fs::exists(p.prog / "DEMO" / "VGR.TMP"));
-    EXPECT_TRUE(fs::exists(p.prog / "DEMO" / "TEAM1.TRN"));
 }
