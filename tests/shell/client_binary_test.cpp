@@ -43,9 +43,8 @@ protected:
 
 }  // namespace
 
-// Fatal errors before the first screen: their code, their message on standard
-// error, and the run's scratch directory gone. Each
-// case breaks one more file; the earlier breaks lie behind the later failures.
+// Fatal errors before the first screen: their code, their message on standard error,
+// and the run's scratch directory gone. Each case breaks one more file.
 TEST_F(Client, FatalErrorsAtTheStartEndWithTheirNumber) {
     const struct {
         const char* file;                  // replaced for this run (no bytes: removed)
