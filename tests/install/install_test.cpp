@@ -38,9 +38,6 @@ std::set<std::string> listing(const fs::path& top, bool sizes = true) {
     return out;
 }
 
-// To the team overview, past the messages of the demonstration game's waiting cup result.
-const std::string TOMENU = "key Esc\nkey Esc\n";
-
 class Installed : public ::testing::Test {
 protected:
     static inline fs::path root;
@@ -150,7 +147,8 @@ TEST_F(Installed, DesktopEntryAndManualPageAreValid) {
 
 TEST_F(Installed, FirstStartReachesTheMenuAndWritesTheTurnUnderTheUser) {
     const std::set<std::string> before = listing(root / "dest");
-    const User u = start("first", TOMENU + QUIT);
+    // To the team overview, past the messages of the waiting cup result, and out.
+    const User u = start("first", "key Esc\nkey Esc\n" + QUIT);
     ASSERT_EQ(u.code, 0) << u.err;
     const fs::path own = u.home / ".local/share/korax";
     EXPECT_NE(u.err.find("made your program directory " + own.string()), std::string::npos) << u.err;
@@ -163,7 +161,7 @@ TEST_F(Installed, FirstStartReachesTheMenuAndWritesTheTurnUnderTheUser) {
 
 TEST_F(Installed, DataHomeThatIsAFileIsRefused) {
     spit(root / "plainfile", "x");
-    const User u = start("xdg", TOMENU + QUIT, {{"XDG_DATA_HOME", (root / "plainfile/data").string()}});
+    const User u = start("xdg", QUIT, {{"XDG_DATA_HOME", (root / "plainfile/data").string()}});
     EXPECT_EQ(u.code, 13) << u.err;
     EXPECT_NE(u.err.find((root / "plainfile").string()), std::string::npos) << u.err;
     EXPECT_FALSE(fs::exists(u.home / ".local")) << "the home directory is used only without XDG_DATA_HOME";

@@ -50,7 +50,6 @@ TEST_F(LanguageFile, TextsKeepEqualsSignsBlanksAndTheirLimits) {
         {"KORAX 220\n295= has not arrived.\n", 295, " has not arrived."},
         {"KORAX 220\n\n- a comment=with equals\n7=first\n7=second\n", 7, "second"},  // later lines win
         {"KORAX 220\n-5=x\n", 5, ""},  // "-" starts a comment whatever follows
-        {"KORAX 220\n6=On|5\n", 6, "On"},
         {"KORAX 220\n1=" + t70 + "\n", 1, t70},
         {"KORAX 220\n1=" + t70 + "yz|100\n", 1, t70},  // a larger maximum lets it in; the table keeps 70
         {"KORAX 65535\n", 5, ""},
@@ -119,8 +118,6 @@ std::array<STRING70, 701> shipped(const std::string& ext) {
     std::uint16_t verlg = 0;
     EXPECT_EQ(PARSE_LG(slurp(source("assets/lang/KORAX." + ext)), "KORAX", 220, table, line, verlg, maxlg), 0)
         << ext << " line " << line;
-    EXPECT_GE(verlg, 220);
-    EXPECT_LE(maxlg, 700);
     return table;
 }
 
@@ -138,7 +135,6 @@ std::set<int> cited_numbers() {
     const std::regex use(R"(\bL\[\s*(\d+)\s*\])");
     for (const char* folder : {"platform", "graph", "ui", "shell", "data", "results", "turn", "management",
                                "adviser", "tools"}) {
-        if (!fs::exists(source(folder))) continue;
         for (auto& e : fs::recursive_directory_iterator(source(folder))) {
             const auto ext = e.path().extension();
             if (!e.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
