@@ -117,11 +117,15 @@ TEST_F(Client, MenuHistoryBackKeyEscapeAndQuitQuestion) {
 }
 
 // Back from the match viewer the pairings, the table, the newspaper and the messages
-// come first, and the viewer's marker is used up.
-TEST_F(Client, BackFromMatchViewerShowsTheDaysScreensFirst) {
+// come first; a graph mode other than 2 then only says so: no menu, no usage booked.
+TEST_F(Client, BackFromMatchViewerInAnotherGraphModeShowsTheDaysScreensOnly) {
     p.demo();
-    for (const char* marker : {"VGR.TMP", "KORAX.TMP"}) spit(p.prog / "DEMO" / marker, "");
-    run({"DEMO", "1", "AusVGR"}, {}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Esc\nkey Y\nkey Enter\nkey Enter\nkey Enter\n");
+    spit(p.prog / "KORAX.INI", "ID=255\nGRAPHMODE=1\n");
+    spit(p.prog / "DEMO" / "VGR.TMP", "");
+    fs::remove(p.prog / "DEMO" / "KORAX.TMP");
+    run({"DEMO", "1", "AusVGR"}, {}, "key Esc\nkey Esc\nkey Esc\nkey Esc\nkey Enter\nkey Enter\nkey Enter\nkey Enter\n");
     EXPECT_EQ(code, 0) << err;
-    EXPECT_FALSE(fs::exists(p.prog / "DEMO" / "VGR.TMP"));
+    EXPECT_FALSE(fs::exists(p.prog / "DEMO" / "KORAX.TMP"));  // the menu never ran
+    EXPECT_TRUE(fs::exists(p.prog / "DEMO" / "VGR.TMP"));
+    EXPECT_TRUE(fs::exists(p.prog / "DEMO" / "TEAM1.TRN"));
 }
