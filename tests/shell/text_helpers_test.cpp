@@ -3,7 +3,6 @@
 #include <climits>
 
 #include "base/types.h"
-#include "shell/korax.h"
 
 using namespace korax;
 
