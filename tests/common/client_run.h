@@ -59,6 +59,23 @@ inline void forgetusage(TEAMREC& t) {
 // Environment of one run: a missing value removes the variable.
 using Env = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
+// Runs r with the extra environment for this run only; returns the exit code.
+inline int runwithenv(const PROCESSRUN& r, const Env& env) {
+    Env saved;
+    for (const auto& [name, value] : env) {
+        const char* old = std::getenv(name.c_str());
+        saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        if (value) ::setenv(name.c_str(), value->c_str(), 1);
+        else ::unsetenv(name.c_str());
+    }
+    const int code = RUNANDWAIT(r);
+    for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
+        if (it->second) ::setenv(it->first.c_str(), it->second->c_str(), 1);
+        else ::unsetenv(it->first.c_str());
+    }
+    return code;
+}
+
 struct ProgramDir {
     fs::path root;  // private temporary directory, removed at the end
     fs::path prog;  // the program directory: root, or a folder of it
@@ -98,42 +115,29 @@ struct ProgramDir {
         r.args.assign(program.begin() + 1, program.end());
         r.dir = prog.string();
         r.output = (root / "client.log").string();
-        std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-        auto set = [&](const std::string& name, const std::optional<std::string>& value) {
-            const char* old = std::getenv(name.c_str());
-            saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-            if (value) ::setenv(name.c_str(), value->c_str(), 1);
-            else ::unsetenv(name.c_str());
-        };
-        set("KORAX_VIDEO", "headless");
-        set("KORAX_INPUT", (root / "input.script").string());
-        for (const auto& [name, value] : env) set(name, value);
-        const int code = RUNANDWAIT(r);
-        for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
-            if (it->second) ::setenv(it->first.c_str(), it->second->c_str(), 1);
-            else ::unsetenv(it->first.c_str());
-        }
-        return code;
+        Env all = {{"KORAX_VIDEO", "headless"}, {"KORAX_INPUT", (root / "input.script").string()}};
+        all.insert(all.end(), env.begin(), env.end());
+        return runwithenv(r, all);
     }
 
     // A generated game of team `team` on match day `day` in the game directory
     // LIGA; extra arguments go to mkgame before the target.
     int game(int team, int day, const std::vector<std::string>& extra = {}) const {
+        return mkgame(team, day, extra, "LIGA");
+    }
+
+    // The container of that game, TEAM<team>.RST in the program directory.
+    int container(int team, int day, std::vector<std::string> extra = {}) const {
+        extra.insert(extra.begin(), {"--form", "rst"});
+        return mkgame(team, day, extra, ".");
+    }
+
+    int mkgame(int team, int day, const std::vector<std::string>& extra, const std::string& target) const {
         fs::create_directories(prog / "LIGA");
         std::vector<std::string> args = {"mkgame", "--seed", "5", "--team", std::to_string(team), "--day",
                                          std::to_string(day), "--dir", "LIGA"};
         args.insert(args.end(), extra.begin(), extra.end());
-        args.push_back("LIGA");
-        return run(args);
-    }
-
-    // The container of that game, TEAM<team>.RST in the program directory.
-    int container(int team, int day, const std::vector<std::string>& extra = {}) const {
-        fs::create_directories(prog / "LIGA");
-        std::vector<std::string> args = {"mkgame", "--seed", "5", "--team", std::to_string(team), "--day",
-                                         std::to_string(day), "--dir", "LIGA", "--form", "rst"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        args.push_back(".");
+        args.push_back(target);
         return run(args);
     }
 

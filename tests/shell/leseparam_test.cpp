@@ -57,9 +57,13 @@ TEST_F(Leseparam, WordsGiveTeamDirectoryResultAndViewerMark) {
         {{"game1", "10"}, 10, "", "GAME1", false},
         {{"GAME1", "0"}, 0, "", "GAME1 0", false},
         {{"team3.rst"}, 0, "TEAM3.RST", ".\\", false},
-        {{"game1", "3", "AusVGR"}, 3, "", "GAME1", true},
         {{"/x/TEAM3.RST", "3", "AusVGR"}, 3, "/X/TEAM3.RST", ".\\", true},
-        {{"a", "b", "AusVGR", "d"}, 0, "", "A B AUSVGR D", false}};
+        {{"a", "b", "AusVGR", "d"}, 0, "", "A B AUSVGR D", false},
+        // Words that are no team number stay part of the directory.
+        {{"GAME1", "3x"}, 0, "", "GAME1 3X", false},
+        {{"GAME1", "11"}, 0, "", "GAME1 11", false},
+        {{"GAME1", "-1"}, 0, "", "GAME1 -1", false},
+        {{"GAME1", "99999999999999999999"}, 0, "", "GAME1 99999999999999999999", false}};
     for (const auto& c : cases) {
         stale();
         run(c.words);
@@ -68,12 +72,6 @@ TEST_F(Leseparam, WordsGiveTeamDirectoryResultAndViewerMark) {
                   std::to_string(c.team) + "|" + c.rst + "|" + c.gamedir + "|" + std::to_string(c.vgr)) << line;
         EXPECT_FALSE(IGNORMODE || TESTMODE || NEUGRAPH) << line;
         EXPECT_TRUE(fs::is_empty(temp)) << line;
-    }
-    // Words that are no team number stay part of the directory.
-    for (std::string word : {"3x", "11", "-1", "", "99999999999999999999"}) {
-        run({"GAME1", word});
-        EXPECT_EQ(NUMMERWAHL, 0) << word;
-        EXPECT_EQ(GAMEDIR, "GAME1 " + UPCASE(word)) << word;
     }
     // The FSM switches are exact and case-sensitive.
     const struct { const char* fsm; bool ignore, test; } switches[] = {
@@ -131,6 +129,9 @@ TEST_F(Leseparam, BadContainersAreRefusedAndKept) {
     EXPECT_TRUE(fs::exists(prog / "TEAM3.RST"));
     put("TEAM3.RST", "");
     EXPECT_EQ(fatal([] { run({}); }), "2:TEAM3.RST");
+    // Result names on the command line that name no file to copy.
+    EXPECT_EQ(fatal([] { run({"TEAM3.RST", "x"}); }), "14:TEAM3.RST x");
+    EXPECT_EQ(fatal([] { run({"/x/a.RST", "b/.."}); }), "14:/x/a.RST b/..");
     if (::geteuid() == 0) return;  // root reads every file
     put("TEAM3.RST", "\1");
     fs::permissions(prog / "TEAM3.RST", fs::perms::none);
@@ -140,7 +141,6 @@ TEST_F(Leseparam, BadContainersAreRefusedAndKept) {
 TEST_F(Leseparam, ResultPathWithBlanksIsCopiedToTemp) {
     w.put("my results/Team3.rst", "container bytes");
     run({(w.dir / "my").string(), "results/Team3.rst"});
-    EXPECT_EQ(NUMMERWAHL, 0);
     EXPECT_EQ(slurp(temp / "Team3.rst"), "container bytes");
     EXPECT_EQ(RSTNAME, UPCASE((temp / "Team3.rst").string()));
     EXPECT_TRUE(fs::exists(w.dir / "my results" / "Team3.rst"));

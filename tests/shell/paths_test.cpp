@@ -1,5 +1,5 @@
-// The program's DOS-style names on a case-mixed directory tree, the program and
-// temporary directories, and joined paths.
+// The program's DOS-style names on a case-mixed directory tree, the run's
+// temporary directory, and joined paths.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -12,72 +12,48 @@ using namespace shelltest;
 
 TEST(DosPath, ComponentsFoundInAnyLetterCaseExactSpellingFirst) {
     WorkDir w;
-    for (const char* name : {"Game1/team3.dat", "Game1/Post.bat", "GAME2/Team4.DAT", "GAME2/TEAM4.DAT", "palette!.pcx"})
+    for (const char* name : {"Game1/team3.dat", "GAME2/Team4.DAT", "GAME2/TEAM4.DAT"})
         w.put(name, "x");
     fs::create_directories(w.dir / "Game1" / "sub");
     const std::pair<const char*, const char*> cases[] = {
-        {"GAME1\\TEAM3.DAT", "Game1/team3.dat"}, {"game1\\POST.BAT", "Game1/Post.bat"},
-        {"Game1/Sub", "Game1/sub"},
+        {"GAME1\\TEAM3.DAT", "Game1/team3.dat"}, {"Game1/Sub", "Game1/sub"},
         {"GAME2\\TEAM4.DAT", "GAME2/TEAM4.DAT"}, {"GAME2\\Team4.DAT", "GAME2/Team4.DAT"},
         // New names keep their spelling behind existing directories.
         {"GAME1\\TEAM3.TRN", "Game1/TEAM3.TRN"}, {"NEWDIR\\game1\\X", "NEWDIR/game1/X"},
-        {".\\game1\\team3.dat", "./Game1/team3.dat"},
         {"game1\\sub\\..\\TEAM3.DAT", "Game1/sub/../team3.dat"}, {"GAME1\\..\\game2\\", "Game1/../GAME2/"},
-        {"", "."},
+        {".\\game1\\team3.dat", "./Game1/team3.dat"}, {"", "."},
         {"GAME1\\TEAM3.DAT\\x", "Game1/team3.dat/x"}};  // a file in the middle stops resolving
     for (const auto& [dos, host] : cases) EXPECT_EQ(HOSTPATH(dos), host) << dos;
     // Absolute paths are resolved from the root.
     const fs::path got = HOSTPATH(UPCASE(w.dir.string()) + "\\GAME1\\TEAM3.DAT");
     EXPECT_TRUE(fs::exists(got) && fs::equivalent(got, w.dir / "Game1" / "team3.dat")) << got;
-    // Masks match case-insensitively.
-    EXPECT_EQ(FINDFILES("game1", "*.DAT"), std::vector<std::string>{"team3.dat"});
-    EXPECT_EQ(FINDFILES("GAME1\\", "post.*"), std::vector<std::string>{"Post.bat"});
-    EXPECT_EQ(FINDFILES("NOSUCH", "*.*"), std::vector<std::string>{});
+    // Masks match case-insensitively (files found by them: with the command line).
     EXPECT_TRUE(DOSMATCH("*.*", "README") && DOSMATCH("TEAM?.RST", "team3.rst") && !DOSMATCH("TEAM?.RST", "team10.rst"));
 }
 
-TEST(ProgramDir, IsTheDirectoryOfTheRunningBinary) {
-    const std::string d = PROGRAMDIR();
-    ASSERT_FALSE(d.empty());
-    EXPECT_TRUE(d.front() == '/' && d.back() == '/') << d;
-    EXPECT_TRUE(fs::equivalent(fs::path(d) / fs::read_symlink("/proc/self/exe").filename(), "/proc/self/exe"));
-}
-
 TEST(RunTempDir, BasePrefersTempThenTmpdirThenSlashTmpAndTheDirectoryIsPrivate) {
-    const struct { const char *temp, *tmpdir, *base; } bases[] = {
-        {"/var/x/", "/var/y", "/var/x"}, {nullptr, "/var/y", "/var/y"}, {"", nullptr, "/tmp"}};
-    for (const auto& c : bases) {
-        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir);
-        EXPECT_EQ(TEMPBASE(), c.base);
-    }
     WorkDir w;
-    const std::string base = w.dir.string();
-    {
-        EnvGuard a("TEMP", nullptr), b("TMPDIR", base.c_str());
+    const std::string base = w.dir.string(), gone = "/nonexistent-korax-base";
+    // An empty or missing base is passed over for the next one.
+    const struct { const char* temp; std::string tmpdir, prefix; } cases[] = {
+        {base.c_str(), gone, base + "/korax-"}, {nullptr, base, base + "/korax-"}, {"", "", "/tmp/korax-"},
+        {"/nonexistent-korax-base/deeper", base, base + "/korax-"}, {gone.c_str(), gone + "/b", "/tmp/korax-"}};
+    for (const auto& c : cases) {
+        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir.c_str());
         REMOVERUNTEMPDIR();
         const std::string d = RUNTEMPDIR();
-        ASSERT_EQ(d.rfind(base + "/", 0), 0u) << d;
+        ASSERT_EQ(d.rfind(c.prefix, 0), 0u) << d;
         EXPECT_EQ(d.back(), '/');
         struct stat st;
         ASSERT_EQ(::stat(d.c_str(), &st), 0);
-        EXPECT_TRUE(S_ISDIR(st.st_mode));
         EXPECT_EQ(st.st_mode & 0777, 0700u);
         EXPECT_EQ(RUNTEMPDIR(), d);  // made once per run
         std::ofstream(d + "M1.TMP") << "picture";
         REMOVERUNTEMPDIR();
         EXPECT_FALSE(fs::exists(d));
     }
-    const struct { const char* temp; std::string tmpdir, prefix; } cases[] = {
-        {"/nonexistent-korax-base/deeper", base, base + "/korax-"},
-        {"/nonexistent-korax-base/a", "/nonexistent-korax-base/b", "/tmp/korax-"}};
-    for (const auto& c : cases) {
-        EnvGuard a("TEMP", c.temp), b("TMPDIR", c.tmpdir.c_str());
-        REMOVERUNTEMPDIR();
-        const std::string d = RUNTEMPDIR();
-        EXPECT_EQ(d.rfind(c.prefix, 0), 0u) << d;
-        REMOVERUNTEMPDIR();
-        EXPECT_FALSE(fs::exists(d));
-    }
+    EnvGuard a("TEMP", "/var/x/"), b("TMPDIR", nullptr);
+    EXPECT_EQ(TEMPBASE(), "/var/x");  // named, not yet tried
 }
 
 TEST(JoinPath, OneSeparatorAndAbsoluteNamesKept) {

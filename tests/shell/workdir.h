@@ -7,20 +7,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 #include "base/types.h"
+#include "common/client_run.h"
 
 namespace shelltest {
 
 namespace fs = std::filesystem;
 
-inline std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using korax::client::slurp;
 
 struct WorkDir {
     fs::path old = fs::current_path(), dir;
