@@ -87,9 +87,10 @@ TEST_F(TipsDir, VariablesFromTheTeam) {
 }
 
 TEST_F(TipsDir, HostileConditionsCountFalse) {
-    for (const char* c : {"('x'+60)='y'", "ln(0) < 1", "sqrt(-1) > 0", "1e300 mod 7", "(", "'", "\"",
+    // One of each kind; which expressions fail is the expression tests' table.
+    for (const char* c : {"('x'+60)='y'", "ln(0) < 1", "(", "'", "\"",
                           "'a'''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''''",
-                          "del", "%", "g > ", "not(", "arctanh(1)"})
+                          "g > "})
         EXPECT_FALSE(CHECKPARSER(0, c)) << c;
     std::string empties;
     for (int i = 0; i < 40; ++i) empties += "''";
