@@ -83,12 +83,7 @@ TEST_F(RecordDir, HistoryIsWrittenAppendedAndReadCutTo40AndAnUnwritableDirectory
     for (const char* line : {"Saison 3", ">>> Pokalsieger", ""}) WRITEHIS(ERFOLGREC::of(line));
     CLOSEHIS();
     EXPECT_EQ(slurp(game("TEAM4.HI")), "Saison 3\r\n>>> Pokalsieger\r\n\r\n");
-    APPENDHIS(10, ERFOLGREC::of("first"), true);
-    WRITEHIS(ERFOLGREC::of("second"));
-    CLOSEHIS();
-    APPENDHIS(10, ERFOLGREC::of("third"), true);
-    CLOSEHIS();
-    EXPECT_EQ(slurp(game("TEAM10.HIS")), "first\r\nsecond\r\nthird\r\n");
+    // Appending is the cup result's test.
     const std::string exact40 = std::string(39, 'y') + "z";
     const struct { const char* file; int team; bool his; std::string text; std::vector<std::string> lines; } cases[] = {
         {"TEAM2.HIS", 2, true, std::string(55, 'x') + "\r\n" + exact40 + "\r\n" + std::string(40, 'w') + "\r\nend",

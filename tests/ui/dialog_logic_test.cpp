@@ -9,7 +9,6 @@
 #include "data/g_types.h"
 #include "data/lg.h"
 #include "ui/dialogs.h"
-#include "ui/m_graph.h"
 #include "ui/m_tool.h"
 
 using namespace korax;
@@ -104,15 +103,6 @@ TEST(StringList, RewritesLeaveNeighboursAloneLinesAreCutAndInitForgets) {
     EXPECT_EQ(get(1), "");
 }
 
-TEST(Team, FieldPositionOfASlot) {
-    const TEAMREC saved = TEAM;
-    TEAM = TEAMREC{};
-    TEAM.IMTEAM[1] = 4;
-    TEAM.IMTEAM[3] = TEAM.IMTEAM[5] = 7;
-    EXPECT_EQ((std::array<int, 3>{IMTEAMNR(4), IMTEAMNR(7), IMTEAMNR(2)}), (std::array<int, 3>{1, 3, 0}));
-    TEAM = saved;
-}
-
 TEST(FileChooser, NinetyNineFilesAfterTheNoFileEntryAndTheDirectorysSeparator) {
     auto dir = std::filesystem::temp_directory_path() / ("chooser-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
@@ -127,14 +117,4 @@ TEST(FileChooser, NinetyNineFilesAfterTheNoFileEntryAndTheDirectorysSeparator) {
     std::filesystem::remove_all(dir);
     const std::pair<const char*, const char*> dirs[] = {{"", ".\\"}, {"GAME1", "GAME1\\"}, {"GAME1\\", "GAME1\\"}};
     for (const auto& [in, out] : dirs) EXPECT_EQ(DATEIDIR(in), out) << in;
-}
-
-TEST(Icons, NamesOfTheTwentyIconsAndOneColourChanged) {
-    const std::pair<int, const char*> names[] = {{1, "ih1"}, {10, "ie2"}, {20, "ie4"}, {0, ""}, {21, ""}};
-    for (const auto& [n, name] : names) EXPECT_EQ(GETICONNAME(n), name) << n;
-    ICONREC icon{};
-    icon.P[0][0] = icon.P[31][31] = 15;
-    icon.P[5][5] = 3;
-    CHANGEICON(icon, 15, 1);
-    EXPECT_EQ((std::array<int, 3>{icon.P[0][0], icon.P[31][31], icon.P[5][5]}), (std::array<int, 3>{1, 1, 3}));
 }
