@@ -77,13 +77,7 @@ TEST_F(Dialogs, JaNeinKeysAndClicksLeaveTheScreensClickWindowsAlone) {
 
 TEST_F(Dialogs, HelpBoxSizeTextAndErrorsItPutsTheScreenBack) {
     LEXT.set("ENG");
-    try {
-        HELP(13);
-        ADD_FAILURE();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 1);
-        EXPECT_EQ(e.text, "HELP.ENG");
-    }
+    EXPECT_EQ(uitest::fatal([] { HELP(13); }), "1:HELP.ENG");
     put("HELP.ENG", "intro\n<13> main\nfirst line\nsecond line here\n<14>\nother\n");
     L[444].set("Help");
     L[13].set("Main menu");
@@ -161,11 +155,5 @@ TEST_F(Dialogs, SaveAndLoadTheWholeScreen) {
     LOADBILD();
     EXPECT_EQ(std::make_tuple(PAGE_PIXEL(ACTIVEPAGE, 0, 0), PAGE_PIXEL(ACTIVEPAGE, EMAXX, EMAXY)), std::make_tuple(9u, 9u));
     std::filesystem::remove(root / "ALL.TMP");
-    try {
-        LOADBILD();
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 2);
-        EXPECT_EQ(e.text, (root / "ALL.TMP").string());
-    }
+    EXPECT_EQ(uitest::fatal(LOADBILD), "2:" + (root / "ALL.TMP").string());
 }
