@@ -85,6 +85,11 @@ protected:
     std::string get(const std::string& name) { return slurp(root / name); }
     std::string asset(const std::string& name) { return slurp(std::string(KORAX_SOURCE_DIR) + "/assets/" + name); }
     static std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+    // The middle of menu button b.
+    static std::string centre(int b) {
+        BUTTONRECT r = MENUBUTTONRECT(b);
+        return at((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
+    }
 };
 
 }  // namespace korax::uitest
