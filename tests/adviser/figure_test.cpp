@@ -1,10 +1,4 @@
 // The figure and its bubble on the headless screen, driven by scripted input.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 
 #include "adviser/adviser.h"
