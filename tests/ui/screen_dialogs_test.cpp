@@ -146,14 +146,7 @@ TEST_F(Dialogs, SaveNameGetsTheExtensionAndRefusesPaths) {
     }
 }
 
-TEST_F(Dialogs, SaveAndLoadTheWholeScreen) {
-    ESETFILLSTYLE(1, 9);
-    EBAR(0, 0, EMAXX, EMAXY);
-    SAVEBILD();
-    ESETFILLSTYLE(1, 4);
-    EBAR(0, 0, EMAXX, EMAXY);
-    LOADBILD();
-    EXPECT_EQ(std::make_tuple(PAGE_PIXEL(ACTIVEPAGE, 0, 0), PAGE_PIXEL(ACTIVEPAGE, EMAXX, EMAXY)), std::make_tuple(9u, 9u));
-    std::filesystem::remove(root / "ALL.TMP");
+// The whole screen saved and put back is the help box's test.
+TEST_F(Dialogs, LoadingAMissingScreenIsError2) {
     EXPECT_EQ(uitest::fatal(LOADBILD), "2:" + (root / "ALL.TMP").string());
 }
