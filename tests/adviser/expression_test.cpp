@@ -1,7 +1,6 @@
 // The expression language: normalisation, grammar, evaluation, comparisons, string helpers.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -137,7 +136,7 @@ TEST(Evaluation, Values) {
         {"a <> 2 | g >= 1001", 1}, {"1 + 2 * x", 11}, {"abs(-3) + frac(2.25)", 3.25}, {"sqrt(16)", 4},
         {"log(1000)", 3}, {"ln(\x82)", 1}, {"arccot(0)", 1.570796327}, {"len('abcd')", 4}, {"len(1001)", 4},
         {"len(g)", 4}, {"'abc' = 'abc'", 1}, {"5 = 'abc'", 0}, {"arctanh(-0.5)", -0.549306144334055},
-        {"tanh(1e6) + cosh(0) + arccos(1) + tan(0) + cot(pi / 4)", 3},
+        {"tanh(1e6) + cosh(0) + arccos(1) + tan(0) + cot(pi / 4)", 3}, {"2^0.5", 1.4142135623730951},
     };
     for (const auto& c : cases) {
         Result r = run(c.in);
@@ -245,15 +244,12 @@ TEST(Strings, FilterDatumAndOthers) {
     EXPECT_EQ(LOWCASE(0x9A), 0x81);
 }
 
-// The domains of the functions are the evaluation tables'; here the bounds of whole numbers.
-TEST(Numbers, MathlibDomains) {
-    LAUFZEITFEHLER = false;
-    EXPECT_EQ(std::make_pair(DIVIDE(1, 0), LAUFZEITFEHLER), std::make_pair(0.0, true));
+// The functions' domains are the evaluation tables'; the modulo needs whole numbers a double holds exactly.
+TEST(Numbers, ModuloNeedsExactWholeNumbers) {
     LAUFZEITFEHLER = false;
     EXPECT_EQ(MODULO(9007199254740992.0, 7), 4);
     EXPECT_FALSE(LAUFZEITFEHLER);
     MODULO(9007199254740994.0, 7);
     EXPECT_TRUE(LAUFZEITFEHLER);
     LAUFZEITFEHLER = false;
-    EXPECT_EQ(std::make_tuple(POWER(-2, 3), POWER(2, 0.5), LAUFZEITFEHLER), std::make_tuple(-8.0, std::sqrt(2.0), false));
 }
