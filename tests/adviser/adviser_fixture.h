@@ -1,4 +1,5 @@
-// A scratch program directory for the tips file; team, general record and adviser state reset around each test.
+// A scratch program directory for the tips file; team, general record and adviser state reset around each test;
+// files and conditions as text.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "adviser/adviser.h"
+#include "adviser/bparser.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
 #include "data/lg.h"
@@ -18,6 +20,26 @@
 namespace advisertest {
 
 namespace fs = std::filesystem;
+
+inline void write(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+inline std::string read(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// The condition's tree as text, or the error's stage and "position/kind".
+inline std::string tree(const std::string& text) {
+    using namespace korax;
+    int pos = 0, kind = 0;
+    const std::string norm = CONVERTFUNKTION(text, pos, kind);
+    const bool normalised = pos == -1;
+    TFUNKTION t = normalised ? BAUEBAUM(norm, pos, kind) : nullptr;
+    const std::string where = std::to_string(pos) + "/" + std::to_string(kind);
+    const std::string s = t ? INORDERPRINT(t) : (normalised ? "parse error " : "normalise error ") + where;
+    DELETETREE(t);
+    DELETEVARIABLEN();
+    return s;
+}
 
 inline void resetAdviser() {
     using namespace korax;
@@ -83,12 +105,6 @@ protected:
         korax::TEAMREC t{};
         std::memcpy(&t, b.data() + 2 * sizeof(korax::TEAMREC), sizeof t);
         return t;
-    }
-
-    static void write(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-    static std::string read(const fs::path& p) {
-        std::ifstream f(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
     }
 };
 

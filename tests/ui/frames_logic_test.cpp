@@ -6,6 +6,7 @@
 
 #include "base/types.h"
 #include "ui/frames.h"
+#include "ui_fixture.h"
 
 using namespace korax;
 
@@ -31,13 +32,7 @@ TEST(Meldung, LinesFromSlashesCutTo70AtMostSeven) {
     EXPECT_EQ(MELDUNGLINES(std::string(100, 'x'))[0].size(), 70u);
     // Names from data add no lines.
     EXPECT_EQ(MELDUNGLINES("Transfer to " + NOLINEBREAKS(std::string(25, '/')) + "/Fee: 100").size(), 2u);
-    try {
-        MELDUNGLINES("1/2/3/4/5/6/7/8");
-        FAIL();
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.nr, 99);
-        EXPECT_EQ(e.text, "Intern - Meldung");
-    }
+    EXPECT_EQ(uitest::fatal([] { MELDUNGLINES("1/2/3/4/5/6/7/8"); }), "99:Intern - Meldung");
 }
 
 TEST(Kontext, CountIsTheLastNonEmptyEntry) {

@@ -23,12 +23,9 @@ TEST_F(MenuFile, LineRulesAtMostNinetyNineEntriesAndTheWrittenLine) {
     EXPECT_EQ(SWAPMENULINES(text, 103, 105), "; menu\r\n101   ;One\r\n -\r\n105   ;Five\r\n104\r\n103   ;Three\r\n106");
 }
 
-TEST_F(MenuFile, TheShippedMenuFitsTheColumnAt1024x768AndHasHelpInBothLanguages) {
+// How the shipped menu fills the column is the menu screen's test.
+TEST_F(MenuFile, TheShippedMenuHasNoEntryTwiceAndHelpInBothLanguages) {
     MENUCFG cfg = PARSEMENUCFG(asset("MENU.CFG"));
-    const int anz = (768 - 43 - 90) / 46;
-    EXPECT_GT(static_cast<int>(cfg.codes.size()), anz);
-    EXPECT_GE(cfg.festanz, 1);
-    EXPECT_LE(cfg.festanz, anz - 3);
     EXPECT_EQ(std::set<int>(cfg.codes.begin(), cfg.codes.end()).size(), cfg.codes.size());
     std::vector<int> topics(cfg.codes.begin(), cfg.codes.end());
     topics.insert(topics.end(), {13, 200, 210});  // the main menu too
@@ -46,16 +43,10 @@ TEST_F(MenuFile, TheShippedMenuFitsTheColumnAt1024x768AndHasHelpInBothLanguages)
 }
 
 TEST_F(MenuFile, ReadFillsTheMenuAMissingFileOrADirectoryIsAnErrorNotACrash) {
-    for (int round = 0; round < 2; ++round) {
-        try {
-            READMENUCFG();
-            ADD_FAILURE();
-        } catch (const FatalError& e) {
-            EXPECT_TRUE(e.nr == 1 || (round == 1 && e.nr == 2)) << e.nr;
-            EXPECT_EQ(e.text, "MENU.CFG");
-        }
-        std::filesystem::create_directory(root / "MENU.CFG");
-    }
+    EXPECT_EQ(uitest::fatal(READMENUCFG), "1:MENU.CFG");
+    std::filesystem::create_directory(root / "MENU.CFG");
+    const std::string directory = uitest::fatal(READMENUCFG);
+    EXPECT_TRUE(directory == "1:MENU.CFG" || directory == "2:MENU.CFG") << directory;
     std::filesystem::remove(root / "MENU.CFG");
     put("MENU.CFG", "101\n102\n -\n103\n");
     READMENUCFG();
@@ -72,25 +63,16 @@ TEST_F(MenuFile, CountChecks18And19) {
     for (const auto& c : cases) {
         MENUANZ = c.menuanz;
         FESTANZ = c.festanz;
-        try {
-            CHECKMENUCOUNTS();
-            EXPECT_EQ(c.nr, 0) << c.menuanz << "/" << c.festanz;
-        } catch (const FatalError& e) {
-            EXPECT_EQ(e.nr, c.nr) << c.menuanz << "/" << c.festanz;
-            EXPECT_EQ(e.text, c.nr == 18 ? "too few" : "bad fixed");
-        }
+        const std::string want = c.nr == 0 ? "" : c.nr == 18 ? "18:too few" : "19:bad fixed";
+        EXPECT_EQ(uitest::fatal(CHECKMENUCOUNTS), want) << c.menuanz << "/" << c.festanz;
     }
 }
 
-TEST_F(MenuFile, SwapWritesBackupAndRewritesOrChangesNothingWithoutFile) {
+// The swap with a file, backup included, is the menu screen's test.
+TEST_F(MenuFile, SwapChangesNothingWithoutFile) {
     VERTAUSCHEMENU(103, 105);
     EXPECT_FALSE(std::filesystem::exists(root / "MENU.CFG"));
     EXPECT_FALSE(std::filesystem::exists(root / "MENU.SAV"));
-    const std::string text = "101   ;a\n -\n103   ;b\n105   ;c\n";
-    put("MENU.CFG", text);
-    VERTAUSCHEMENU(103, 105);
-    EXPECT_EQ(get("MENU.SAV"), text);
-    EXPECT_EQ(get("MENU.CFG"), "101   ;a\n -\n105   ;Entry 105\n103   ;Entry 103\n");
 }
 
 TEST_F(MenuFile, ButtonsCodesFollowTheScrollAndScrollTargetsStopAtBothEnds) {

@@ -22,10 +22,6 @@ protected:
         ADVISER.silence = nullptr;
         Screen::TearDown();
     }
-    static std::string centre(int b) {
-        BUTTONRECT r = MENUBUTTONRECT(b);
-        return at((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
-    }
 };
 
 }  // namespace

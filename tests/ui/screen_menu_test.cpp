@@ -17,10 +17,6 @@ protected:
         put("MENU.CFG", cfg);
         INITOBERFLAECHE(0);
     }
-    static std::string centre(int b) {
-        BUTTONRECT r = MENUBUTTONRECT(b);
-        return at((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
-    }
     static std::string replace(std::string s, const std::string& from, const std::string& to) {
         auto p = s.find(from);
         EXPECT_NE(p, std::string::npos) << from;
@@ -49,11 +45,9 @@ TEST_F(Menu, KeysAndClicksStepByStep) {
     const auto& down = KLICKFENSTER[22];
     struct Step { int answer, key, rel; };
     const struct { std::string script; std::vector<Step> steps; } cases[] = {
-        {"click " + centre(3) + "\n", {{1, 105, 0}}},
         {"click " + centre(2) + "\nclick " + centre(4) + "\nkey Tab\n", {{1, 102, -1}, {1, 106, -1}, {1, 102, -1}}},
-        // Page keys stop at the end and at the start.
-        {"key PgDn\nkey PgDn\nkey PgDn\nkey PgUp\nkey PgUp\nkey PgUp\n",
-         {{0, -1, 7}, {-1, -1, 12}, {-1, -1, 12}, {-1, -1, 5}, {-1, -1, 0}, {-1, -1, 0}}},
+        // Where the page keys stop is the scroll targets' test.
+        {"key PgDn\nkey PgUp\n", {{0, -1, 7}, {-1, -1, 0}}},
         {"click " + at((up.X1 + up.X2) / 2, (up.Y1 + up.Y2) / 2) + "\nclick " +
              at((down.X1 + down.X2) / 2, (down.Y1 + down.Y2) / 2) + "\n",
          {{0, 0, 0}, {0, -1, 1}}},

@@ -1,5 +1,5 @@
 // The toolkit's screen tests: a headless screen, a scratch directory as the current
-// one, a few language texts, and the toolkit state put back afterwards.
+// one, a few language texts, and the toolkit state put back afterwards; the fatal error of a call.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "base/types.h"
@@ -21,6 +22,16 @@
 #include "ui/m_tool.h"
 
 namespace korax::uitest {
+
+// The fatal error f ends with, as "nr:text"; "" when it returns.
+inline std::string fatal(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const FatalError& e) {
+        return std::to_string(e.nr) + ":" + e.text;
+    }
+    return "";
+}
 
 class Screen : public ::testing::Test {
 protected:
@@ -74,6 +85,11 @@ protected:
     std::string get(const std::string& name) { return slurp(root / name); }
     std::string asset(const std::string& name) { return slurp(std::string(KORAX_SOURCE_DIR) + "/assets/" + name); }
     static std::string at(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+    // The middle of menu button b.
+    static std::string centre(int b) {
+        BUTTONRECT r = MENUBUTTONRECT(b);
+        return at((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2);
+    }
 };
 
 }  // namespace korax::uitest
