@@ -143,13 +143,6 @@ TEST_F(Formation, AssigningAndItsTwoRefusals) {
     EXPECT_EQ(std::vector<int>({TEAM.SPARRTAKTIK[2].NR, TEAM.IMTEAM[2]}), std::vector<int>({4, 0}));
 }
 
-TEST_F(Formation, ExchangeOfAPositionWithItselfOrOutsideTheTeamIsNone) {
-    TEAM.IMTEAM[1] = 7;
-    EXCHANGE(TEAM, false, 1, 1);
-    EXCHANGE(TEAM, false, 0, 6);
-    EXPECT_EQ(TEAM.IMTEAM[1], 7);
-}
-
 TEST_F(Formation, BadValuesFromDataAreNoPlayerAndSpider) {
     TEAM.IMTEAM[1] = 11, TEAM.IMTEAM[2] = 10;
     EXPECT_EQ(std::vector<int>({SLOTON(TEAM, 1), SLOTON(TEAM, 2), POSITIONOFSLOT(TEAM, 11)}), std::vector<int>({0, 10, 0}));

@@ -59,18 +59,6 @@ TEST_F(LineupScreen, KeysAssignExchangeAndRepeatDeselects) {
     EXPECT_EQ(std::vector<int>({t.IMTEAM[1], t.IMTEAM[2], t.IMTEAM[3], t.TAKTIK[1].NORMALX}), std::vector<int>({3, 6, 1, 700}));
 }
 
-TEST_F(LineupScreen, RefusalsShowTheirMessageAndChangeNothing) {
-    TEAM.TRANSFER[7] = 1;
-    script("key 2\nkey C\nkey Enter\nkey 7\nkey C\nkey Enter\nkey Esc\n");
-    AUFSTELLUNG(false);
-    EXPECT_TRUE(untouched());
-    // On the last day a transfer decision does not keep him off the pitch.
-    LASTDAY = true;
-    script("key 7\nkey C\nkey Esc\n");
-    AUFSTELLUNG(false);
-    EXPECT_EQ(onfile().IMTEAM[2], 7);
-}
-
 TEST_F(LineupScreen, FriendlyRacesAndExchange) {
     TEAM.SPARRTAKTIK[1].NR = 0, TEAM.SPARRTAKTIK[2].NR = 42, TEAM.SPARRTAKTIK[4].NR = 5;
     script("key 1\nkey E\nkey B\nkey C\nkey Esc\n");

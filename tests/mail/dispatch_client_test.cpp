@@ -40,7 +40,7 @@ const std::string GOOD = "coach@club.example";
 
 }  // namespace
 
-TEST(DispatchAtTheStop, YesMailsNoDoesNotAndBadValuesOrNoSenderAskNothing) {
+TEST(DispatchAtTheStop, YesMailsNoDoesNotAFailureShowsTheLogAndNoSenderAsksNothing) {
     SmtpServer s("plain");
     Game g(4);
     g.settings(GOOD, s.port);
@@ -54,20 +54,6 @@ TEST(DispatchAtTheStop, YesMailsNoDoesNotAndBadValuesOrNoSenderAskNothing) {
         {"attach.bin", g.file("LIGA/TEAM3.TRN")}};
     for (const auto& [part, want] : parts) EXPECT_EQ(s.got(1, part), want) << part;
     EXPECT_EQ(g.file("LIGA/post.log").find("rror"), std::string::npos);
-    // A tampered batch line is rewritten from the settings.
-    spit(g.prog / "LIGA/POST.BAT", "@echo Please wait...\r\n@blat.exe LIGA\\post.txt -t x@y -s \"S\" -f a@b "
-                                   "-server 127.0.0.1:1 -attach /etc/passwd >LIGA\\post.log\r\n");
-    ASSERT_EQ(g.stop(STOP + "key Y\nkey Enter\n"), 0) << g.log();
-    ASSERT_TRUE(s.received(2));
-    EXPECT_EQ(s.got(2, "to"), "gamemaster@korax.invalid");
-    EXPECT_EQ(s.got(2, "attach.name"), "TEAM3.TRN");
-    // A value that could smuggle a command: no question (nothing after the turn message), nothing sent.
-    g.settings("a@b & x", s.port, false);
-    spit(g.prog / "LIGA/POST.BAT", POSTBATTEXT("LIGA\\", "gamemaster@korax.invalid",
-                                               PARSEPOSTINI("EMAIL=a@b.c\nSMTP=127.0.0.1:" + s.port + "\nSUBJECT=x\n")));
-    fs::remove(g.prog / "LIGA/post.log");
-    EXPECT_EQ(g.stop(STOP), 0) << g.log();
-    EXPECT_FALSE(fs::exists(g.prog / "LIGA/post.log"));
     // Failed sending opens the fresh log in the editor.
     const fs::path editor = g.prog / "editor.sh";
     std::ofstream(editor) << "#!/bin/sh\ncat \"$1\" > \"" << (g.prog / "seen.log").string() << "\"\n";

@@ -171,6 +171,7 @@ TEST_F(Screens, WritingAppendsAddressLinesAndListsThemButNotOnTheLastDay) {
     EXPECT_EQ(KEY, 27);
     EXPECT_FALSE(fs::exists(root / "LIGA/TEAM1.TXT"));
     put("LIGA/TEAM1.TXT", "<3> Golem Works\r\ntext");
+    put("LIGA/team2.pcx", get(std::string(KORAX_DIST_DIR) + "/ih.pcx"));  // a team's picture beside its name
     script("key 2\nkey A\nkey B\nkey E\nkey R\n");
     SCHREIBEN();
     EXPECT_EQ(KEY, 27);
