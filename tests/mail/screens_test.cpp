@@ -110,23 +110,6 @@ TEST_F(Screens, RepliesQuoteWithTheInitialOnlyToKnownTrainersAndTheEndsHold) {
     EXPECT_EQ(get("edited"), "LIGA/TEAM1.TXT\nLIGA/TEAM1.TXT\n");
 }
 
-TEST_F(Screens, StartPositionFromTheCupAndFromTheLastVisit) {
-    messages({NOTICE, NOTICE, NOTICE, NOTICE});
-    LESEPTR = 3;
-    script("key Esc\n");
-    LESEN();
-    EXPECT_EQ(LESEPTR, 3);
-    NEWPOKAL = true;
-    script("key Esc\n");
-    LESEN();
-    EXPECT_EQ(LESEPTR, 3);
-    LESEPTR = 9;  // beyond the file: from the first
-    NEWPOKAL = false;
-    script("key 6\nkey Esc\n");
-    LESEN();
-    EXPECT_EQ(LESEPTR, 2);
-}
-
 TEST_F(Screens, BarClickArrowKeysAndArrowButtonsPickTheMessageWithinTheFile) {
     messages({NOTICE, NOTICE, NOTICE, NOTICE});
     const int x = XMC - 50 + 80;  // the fourth quarter of the bar

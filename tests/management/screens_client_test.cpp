@@ -57,9 +57,35 @@ TEST(TeamData, ChangesLandInTheOwnRecordOnly) {
     EXPECT_TRUE(fs::exists(g.liga / "KXADD.TMP"));
 }
 
+TEST(Overview, CardFollowsTheRowsThatCanBeOpened) {
+    Game g(4, 12);
+    // Row 2 shows squad slot 4 (position 4): out with condition 0.
+    std::string players = g.file("LIGA/PLAYER4.DAT");
+    players[(34 - 1) * 61 + 21] = 0;
+    spit(g.liga / "PLAYER4.DAT", players);
+    const std::string r = g.prog.string() + "/";
+    std::string back;  // from row 10 to row 1 takes eight steps (row 2 is passed over), the ninth beeps
+    for (int i = 0; i < 9; ++i) back += "key C\n";
+    auto shot = [&](const std::string& n) { return "key Z\nshot " + r + n + ".png\n"; };
+    const std::string script = shot("list") + "key 2\n" + shot("list2") + "key 3\n" + shot("card3") +
+                               "key B\nkey 1\nkey D\n" + shot("next") + "key B\nkey A\n" + shot("card10") +
+                               "key D\n" + shot("last") + back +
+                               shot("first") + "key B\nkey 1\n" + shot("card1") + "key B\n" + QUIT;
+    ASSERT_EQ(g.run({"korax", "LIGA", "4"}, script, IGNOREFSM), 0) << g.log();
+    auto png = [&](const std::string& n) { return slurp(g.prog / (n + ".png")); };
+    auto same = [&](const std::string& a, const std::string& b) { return png(a) == png(b); };
+    ASSERT_FALSE(png("list").empty());
+    EXPECT_TRUE(same("list2", "list"));    // a row that cannot be opened: nothing happens
+    EXPECT_FALSE(same("card3", "list"));
+    EXPECT_TRUE(same("next", "card3"));    // "D" from row 1 passes over row 2
+    EXPECT_TRUE(same("last", "card10"));   // "D" on the last row only beeps
+    EXPECT_TRUE(same("first", "card1"));   // "C" back to the first row, then beeps
+    EXPECT_FALSE(same("card1", "card3"));
+}
+
 TEST(Views, TourOfHostileRecordsWritesOnlyTheOwnTeam) {
     // Every screen of the unit with its keys, the card opened and walked.
-    const std::string tour = "key 1\nkey C\nkey D\nkey D\nkey C\nkey B\nkey A\nkey D\nkey 5\nkey B\n" + menubutton(3) +
+    const std::string tour = "key 1\nkey D\nkey D\nkey C\nkey A\nkey 5\nkey B\n" + menubutton(3) +
                              "key 1\nkey B\nclick 80 630 right\nkey K\npress 80 630\nmove 200 300\nrelease\npress 200 300\n"
                              "move 80 630\nrelease\n" + menubutton(4) + menubutton(5) + "key I\nkey 1\nkey J\n" + menubutton(2) +
                              "key D\nclick 200 244 right\nkey E\nkey Esc\n" + QUIT;
