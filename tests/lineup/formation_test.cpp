@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 #include "common/client_run.h"
 #include "data/g_general.h"
 #include "data/g_types.h"
 #include "management/formation.h"
+#include "management/lineup.h"
+#include "management/screen_fixture.h"
 
 using namespace korax;
 using korax::client::slurp;
@@ -143,19 +143,6 @@ TEST_F(Formation, AssigningAndItsTwoRefusals) {
     EXPECT_EQ(std::vector<int>({TEAM.SPARRTAKTIK[2].NR, TEAM.IMTEAM[2]}), std::vector<int>({4, 0}));
 }
 
-TEST_F(Formation, ExchangeInBothModes) {
-    TEAM.IMTEAM[1] = 7, TEAM.IMTEAM[4] = 2;
-    TEAM.TAKTIK[1] = taktik(700, 100);
-    TEAM.SPARRTAKTIK[1].NR = 5, TEAM.SPARRTAKTIK[4].NR = 1;
-    EXCHANGE(TEAM, false, 1, 4);  // places stay with the positions
-    EXPECT_EQ(std::vector<int>({TEAM.IMTEAM[1], TEAM.IMTEAM[4], TEAM.TAKTIK[1].NORMALX}), std::vector<int>({2, 7, 700}));
-    EXCHANGE(TEAM, true, 1, 4);
-    EXPECT_EQ(std::vector<int>({TEAM.SPARRTAKTIK[1].NR, TEAM.SPARRTAKTIK[4].NR}), std::vector<int>({1, 5}));
-    EXCHANGE(TEAM, false, 1, 1);
-    EXCHANGE(TEAM, false, 0, 6);
-    EXPECT_EQ(TEAM.IMTEAM[1], 2);
-}
-
 TEST_F(Formation, BadValuesFromDataAreNoPlayerAndSpider) {
     TEAM.IMTEAM[1] = 11, TEAM.IMTEAM[2] = 10;
     EXPECT_EQ(std::vector<int>({SLOTON(TEAM, 1), SLOTON(TEAM, 2), POSITIONOFSLOT(TEAM, 11)}), std::vector<int>({0, 10, 0}));
@@ -163,14 +150,8 @@ TEST_F(Formation, BadValuesFromDataAreNoPlayerAndSpider) {
     for (int nr = 1; nr <= 5; ++nr) EXPECT_EQ(SPARRRACE(nr), nr);
 }
 
-TEST_F(Formation, SelectionRepeatDeselectsAndKeysMapToWindows) {
+TEST_F(Formation, SelectionAfterTheLastWindowAndKeysMapToWindows) {
     SELECTION s;
-    SELECT(s, 3);
-    AFTERACTION(s);
-    EXPECT_EQ(s.sel, 3);
-    SELECT(s, 3);
-    AFTERACTION(s);
-    EXPECT_EQ(s.sel + s.old, 0);
     SELECT(s, 12);
     EXPECT_EQ(s.old, 0);
     for (auto [key, n] : {std::pair{'1', 1}, {'9', 9}, {'A', 10}, {'F', 15}, {'G', 0}, {'0', 0}}) EXPECT_EQ(SELECTIONOFKEY(key), n);
@@ -178,22 +159,8 @@ TEST_F(Formation, SelectionRepeatDeselectsAndKeysMapToWindows) {
 
 namespace {
 
-// Schema files in a scratch working directory.
-class SchemaFiles : public Formation {
-protected:
-    std::filesystem::path old = std::filesystem::current_path(), root;
-    void SetUp() override {
-        Formation::SetUp();
-        char tmpl[] = "/tmp/korax-schema-XXXXXX";
-        root = ::mkdtemp(tmpl);
-        std::filesystem::current_path(root);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(old);
-        std::filesystem::remove_all(root);
-        Formation::TearDown();
-    }
-};
+// Schema and match files in a scratch working directory.
+using SchemaFiles = korax::mtest::Screen;
 
 std::string golden() {
     std::string b;
@@ -260,58 +227,22 @@ TEST_F(SchemaFiles, LoadsInBothModes) {
 
 namespace {
 
-std::string matchhead(std::int16_t version, int homerace, int awayrace) {
+std::string matchhead(std::int16_t version) {
     TEAMREC home{}, away{};
     home.NAME.set("Home side"), away.NAME.set("Away side");
-    for (int p = 1; p <= 5; ++p) {
-        home.TAKTIK[p] = taktik(100 + p, 10, 50, 7, 0, 0, 2);
-        away.TAKTIK[p] = taktik(900 - p, 20, 60, 8, 0, 0, 0);
-    }
     std::string m = "KXM" + std::string(1, '\x04');
     m += std::string(reinterpret_cast<const char*>(&version), 2);
-    m += RECORDBYTES(home) + RECORDBYTES(away);
-    for (int i = 0; i < 10; ++i) {
-        PLAYERREC pl{};
-        pl.RACE = static_cast<std::int16_t>(i < 5 ? homerace + i : awayrace + i - 5);
-        m += RECORDBYTES(pl);
-    }
-    return m;
+    return m + RECORDBYTES(home) + RECORDBYTES(away) + std::string(10 * sizeof(PLAYERREC), '\0');
 }
 
 }  // namespace
 
-TEST_F(Formation, MatchHeadSidesIntoBothModes) {
-    GEN.LIGA = 2;
-    MATCHHEAD h;
-    ASSERT_EQ(PARSEMATCHHEAD(matchhead(110, 1, 6), h), 0);
-    EXPECT_EQ(h.team[1].NAME.str(), "Away side");
-    for (int side : {0, 1}) {
-        TEAM = TEAMREC{}, TEAM.IMTEAM[1] = 4;
-        IMPORTSIDE(h, side, false, TEAM);
-        EXPECT_EQ(std::vector<int>({TEAM.TAKTIK[2].NORMALX, TEAM.TAKTIK[2].NR, TEAM.IMTEAM[1], TEAM.SPARRTAKTIK[2].NORMALX}),
-                  std::vector<int>({side ? 898 : 102, side ? 8 : 7, 4, 0}));
-        IMPORTSIDE(h, side, true, TEAM);
-        for (int p = 1; p <= 5; ++p) {
-            // Race codes 1..10 give races (code + 1) div 2; the away side takes players 6..10.
-            const int code = side ? 6 + p - 1 : 1 + p - 1;
-            const TAKTIKTYPE& t = TEAM.SPARRTAKTIK[p];
-            EXPECT_EQ(std::vector<int>({t.NR, t.EINSATZ, t.FANGRADIUS}), std::vector<int>({(code + 1) / 2, 1, side ? 60 : 50})) << side << " " << p;
-        }
-    }
-    // Race codes outside 1..10 give the default race.
-    ASSERT_EQ(PARSEMATCHHEAD(matchhead(6, -3, 20), h), 0);
-    IMPORTSIDE(h, 0, true, TEAM);
-    const int home = TEAM.SPARRTAKTIK[1].NR;
-    IMPORTSIDE(h, 1, true, TEAM);
-    EXPECT_EQ(std::pair(home, int(TEAM.SPARRTAKTIK[5].NR)), std::pair(3, 3));
-}
-
 TEST_F(Formation, MatchHeadsThatCannotServe) {
     MATCHHEAD h;
-    const std::string good = matchhead(1000, 1, 1);
+    const std::string good = matchhead(1000);
     EXPECT_EQ(PARSEMATCHHEAD(good, h), 0);
-    EXPECT_EQ(PARSEMATCHHEAD(matchhead(1001, 1, 1), h), HEADVERSION);
-    EXPECT_EQ(PARSEMATCHHEAD(matchhead(-1, 1, 1), h), HEADVERSION);
+    EXPECT_EQ(PARSEMATCHHEAD(matchhead(1001), h), HEADVERSION);
+    EXPECT_EQ(PARSEMATCHHEAD(matchhead(-1), h), HEADVERSION);
     EXPECT_EQ(PARSEMATCHHEAD(good.substr(0, 2429), h), HEADSHORT);
     EXPECT_EQ(PARSEMATCHHEAD("", h), HEADSHORT);
     EXPECT_EQ(PARSEMATCHHEAD(good + "tail", h), 0);
@@ -320,4 +251,22 @@ TEST_F(Formation, MatchHeadsThatCannotServe) {
     longname[6] = static_cast<char>(255);
     ASSERT_EQ(PARSEMATCHHEAD(longname, h), 0);
     EXPECT_LE(h.team[0].NAME.str().size(), 25u);
+}
+
+TEST_F(SchemaFiles, ImportOfFilesThatCannotServeOrWithNoSideChosenChangesNothing) {
+    TEAM.TAKTIK[1].NORMALX = 123;
+    const TEAMREC kept = TEAM;
+    const std::string good = matchhead(110);
+    struct Case { std::string bytes, script; };  // the version message is confirmed
+    for (const Case& c : {Case{matchhead(1001), "key Enter\n"}, Case{good.substr(0, 2429), ""}}) {
+        spit("GAME3.4", c.bytes);
+        script(c.script);
+        EXPECT_FALSE(IMPORTSCHEMA("GAME3.4", true)) << c.bytes.size();
+        EXPECT_EQ(RECORDBYTES(TEAM), RECORDBYTES(kept));
+    }
+    EXPECT_FALSE(IMPORTSCHEMA("MISSING.4", false));
+    spit("GAME3.4", good);
+    script("key Esc\n");  // no side chosen
+    EXPECT_TRUE(IMPORTSCHEMA("GAME3.4", false));
+    EXPECT_EQ(RECORDBYTES(TEAM), RECORDBYTES(kept));
 }

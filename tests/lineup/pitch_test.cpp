@@ -60,6 +60,7 @@ TEST_F(Pitch, HugeRadiiStayInsideTheRectangle) {
 
 TEST_F(Pitch, PositionsAtTheirPlacesAndInBoxes) {
     TEAM.TAKTIK[1].NORMALX = 700, TEAM.TAKTIK[1].NORMALY = 200, TEAM.TAKTIK[1].FANGRADIUS = 100;
+    TEAM.TAKTIK[1].LAUFX = 32767, TEAM.TAKTIK[1].LAUFY = -32768;  // a run line beyond the pitch ends at its edge
     TEAM.TAKTIK[2].NORMALX = 0, TEAM.TAKTIK[2].NORMALY = 5;
     TEAM.TAKTIK[3].NORMALX = -4;  // neither placed nor tied
     TEAM.TAKTIK[4].NORMALX = 32767, TEAM.TAKTIK[4].NORMALY = -32768, TEAM.TAKTIK[4].FANGRADIUS = 32767, TEAM.TAKTIK[4].EINSATZ = 9;

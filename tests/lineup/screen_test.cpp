@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/state.h"
+#include "common/client_run.h"
 #include "management/formation.h"
 #include "management/lineup.h"
 #include "management/screen_fixture.h"
@@ -58,18 +59,6 @@ TEST_F(LineupScreen, KeysAssignExchangeAndRepeatDeselects) {
     EXPECT_EQ(std::vector<int>({t.IMTEAM[1], t.IMTEAM[2], t.IMTEAM[3], t.TAKTIK[1].NORMALX}), std::vector<int>({3, 6, 1, 700}));
 }
 
-TEST_F(LineupScreen, RefusalsShowTheirMessageAndChangeNothing) {
-    TEAM.TRANSFER[7] = 1;
-    script("key 2\nkey C\nkey Enter\nkey 7\nkey C\nkey Enter\nkey Esc\n");
-    AUFSTELLUNG(false);
-    EXPECT_TRUE(untouched());
-    // On the last day a transfer decision does not keep him off the pitch.
-    LASTDAY = true;
-    script("key 7\nkey C\nkey Esc\n");
-    AUFSTELLUNG(false);
-    EXPECT_EQ(onfile().IMTEAM[2], 7);
-}
-
 TEST_F(LineupScreen, FriendlyRacesAndExchange) {
     TEAM.SPARRTAKTIK[1].NR = 0, TEAM.SPARRTAKTIK[2].NR = 42, TEAM.SPARRTAKTIK[4].NR = 5;
     script("key 1\nkey E\nkey B\nkey C\nkey Esc\n");
@@ -93,6 +82,29 @@ TEST_F(LineupScreen, DragsEscapedReleasedAndClicks) {
     const TEAMREC t = onfile();
     EXPECT_EQ(std::vector<int>({t.TAKTIK[5].NORMALX, t.IMTEAM[5], t.IMTEAM[3], t.TAKTIK[3].NORMALX}),
               std::vector<int>({TOPITCHX(TOSCREENX(200)), 3, 5, 350}));
+}
+
+TEST_F(LineupScreen, SchemaSavedProgramFileRefusedThenTiesAndBenchDrops) {
+    SETSPIELFELD(XM1, XM2, YM2);
+    korax::client::spit(root / "KORAX.INI", "[x]\r\n");
+    TEAM.TRANSFER[8] = 1;
+    const TEAMREC before = TEAM;
+    auto drag = [](const std::string& from, int x, int y) { return "press " + from + "\nmove " + at(x, y) + "\nrelease\n"; };
+    const std::string bench6 = at(6 + 7 + 20, 725 - 57 + 20);
+    // Defender 4 onto the tie target "A1" is refused; forward 2 ties to "M ". Slot 8
+    // has a transfer decision: refused with a message; slot 6 takes position 1.
+    script("key H\ntext ATTACK\nkey Enter\nkey H\ntext korax.ini\nkey Enter\nkey Enter\n" +
+           drag(at(TOSCREENX(350), TOSCREENY(450)), XM1 + 135, 95) + drag(at(TOSCREENX(700), TOSCREENY(450)), XM1 + 225, 95) +
+           drag(at(6 + 7 + 153 * 2 + 20, 725 - 57 + 20), TOSCREENX(700), TOSCREENY(150)) + "key Enter\n" +
+           drag(bench6, TOSCREENX(700), TOSCREENY(150)) + "key Esc\n");
+    AUFSTELLUNG(false);
+    const std::string sch = korax::client::slurp(root / "ATTACK.sch");
+    ASSERT_EQ(sch.size(), 230u);
+    for (int q = 1; q <= 5; ++q) EXPECT_EQ(sch.substr((q - 1) * sizeof(TAKTIKTYPE), sizeof(TAKTIKTYPE)), RECORDBYTES(before.TAKTIK[q])) << q;
+    EXPECT_EQ(korax::client::slurp(root / "KORAX.INI"), "[x]\r\n");
+    TEAMREC want = before;
+    want.TAKTIK[2].NORMALX = 0, want.TAKTIK[2].NORMALY = 5, want.IMTEAM[1] = 6;
+    EXPECT_EQ(RECORDBYTES(onfile()), RECORDBYTES(want));
 }
 
 TEST_F(LineupScreen, CursorShowsStopOverARefusedPlace) {

@@ -1,9 +1,8 @@
 // The turn mailed by the real client to a loopback SMTP server: at the stop, at once
-// from the deadline screen, on the cup day and on the last day; the three mail screens.
+// from the deadline screen, on the cup day and on the last day.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "common/client_run.h"
@@ -15,7 +14,7 @@ using namespace korax::client;
 
 namespace {
 
-// Deadline, reading and writing screens as buttons 2, 3 and 4 of the menu column.
+// The deadline screen as button 2 of the menu column.
 const char* const MENU = "101   ;a\n128   ;b\n113   ;c\n112   ;d\n---\n102   ;e\n105   ;f\n106   ;g\n120   ;h\n"
                          "104   ;i\n103   ;j\n109   ;k\n111   ;l\n115   ;m\n108   ;n\n118   ;o\n110   ;p\n117   ;q\n"
                          "116   ;r\n114   ;s\n107   ;t\n123   ;v\n124   ;w\n125   ;x\n119   ;y\n127   ;z\n";
@@ -41,7 +40,7 @@ const std::string GOOD = "coach@club.example";
 
 }  // namespace
 
-TEST(DispatchAtTheStop, YesMailsNoDoesNotAndBadValuesOrNoSenderAskNothing) {
+TEST(DispatchAtTheStop, YesMailsNoDoesNotAFailureShowsTheLogAndNoSenderAsksNothing) {
     SmtpServer s("plain");
     Game g(4);
     g.settings(GOOD, s.port);
@@ -55,20 +54,6 @@ TEST(DispatchAtTheStop, YesMailsNoDoesNotAndBadValuesOrNoSenderAskNothing) {
         {"attach.bin", g.file("LIGA/TEAM3.TRN")}};
     for (const auto& [part, want] : parts) EXPECT_EQ(s.got(1, part), want) << part;
     EXPECT_EQ(g.file("LIGA/post.log").find("rror"), std::string::npos);
-    // A tampered batch line is rewritten from the settings.
-    spit(g.prog / "LIGA/POST.BAT", "@echo Please wait...\r\n@blat.exe LIGA\\post.txt -t x@y -s \"S\" -f a@b "
-                                   "-server 127.0.0.1:1 -attach /etc/passwd >LIGA\\post.log\r\n");
-    ASSERT_EQ(g.stop(STOP + "key Y\nkey Enter\n"), 0) << g.log();
-    ASSERT_TRUE(s.received(2));
-    EXPECT_EQ(s.got(2, "to"), "gamemaster@korax.invalid");
-    EXPECT_EQ(s.got(2, "attach.name"), "TEAM3.TRN");
-    // A value that could smuggle a command: no question (nothing after the turn message), nothing sent.
-    g.settings("a@b & x", s.port, false);
-    spit(g.prog / "LIGA/POST.BAT", POSTBATTEXT("LIGA\\", "gamemaster@korax.invalid",
-                                               PARSEPOSTINI("EMAIL=a@b.c\nSMTP=127.0.0.1:" + s.port + "\nSUBJECT=x\n")));
-    fs::remove(g.prog / "LIGA/post.log");
-    EXPECT_EQ(g.stop(STOP), 0) << g.log();
-    EXPECT_FALSE(fs::exists(g.prog / "LIGA/post.log"));
     // Failed sending opens the fresh log in the editor.
     const fs::path editor = g.prog / "editor.sh";
     std::ofstream(editor) << "#!/bin/sh\ncat \"$1\" > \"" << (g.prog / "seen.log").string() << "\"\n";
@@ -90,23 +75,10 @@ TEST(DispatchAtTheStop, YesMailsNoDoesNotAndBadValuesOrNoSenderAskNothing) {
     EXPECT_FALSE(s.received(3));
 }
 
-TEST(DispatchDays, ScreenPicturesThenSendingAtOnceThenTheCupDay) {
+TEST(DispatchDays, SendingAtOnceThenTheCupDay) {
     SmtpServer s("plain");
     Game g(4);
     spit(g.prog / "MENU.CFG", MENU);
-    const char* names[3] = {"deadline", "read", "write"};
-    std::string script;
-    for (int n = 0; n < 3; ++n) script += menubutton(2 + n) + "shot " + (g.root / names[n]).string() + ".png\n";
-    g.stop(script + QUIT);
-    for (int n = 0; n < 3; ++n) {
-        const std::string picture = g.file(std::string(names[n]) + ".png");
-        if (const char* keep = std::getenv("KORAX_SHOTS"))  // kept for a look when asked
-            spit(fs::path(keep) / (std::string(names[n]) + ".png"), picture);
-        EXPECT_GT(picture.size(), 1000u) << names[n];
-        if (n > 0) {
-            EXPECT_NE(picture, g.file(std::string(names[n - 1]) + ".png")) << names[n];
-        }
-    }
     g.settings(GOOD, s.port);
     // "D" sends and says so; "R" leaves; the stop asks nothing more and sends again.
     ASSERT_EQ(g.stop(menubutton(2) + "key D\nkey Enter\nkey R\n" + STOP + "key Enter\n"), 0) << g.log();

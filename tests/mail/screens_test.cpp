@@ -110,23 +110,6 @@ TEST_F(Screens, RepliesQuoteWithTheInitialOnlyToKnownTrainersAndTheEndsHold) {
     EXPECT_EQ(get("edited"), "LIGA/TEAM1.TXT\nLIGA/TEAM1.TXT\n");
 }
 
-TEST_F(Screens, StartPositionFromTheCupAndFromTheLastVisit) {
-    messages({NOTICE, NOTICE, NOTICE, NOTICE});
-    LESEPTR = 3;
-    script("key Esc\n");
-    LESEN();
-    EXPECT_EQ(LESEPTR, 3);
-    NEWPOKAL = true;
-    script("key Esc\n");
-    LESEN();
-    EXPECT_EQ(LESEPTR, 3);
-    LESEPTR = 9;  // beyond the file: from the first
-    NEWPOKAL = false;
-    script("key 6\nkey Esc\n");
-    LESEN();
-    EXPECT_EQ(LESEPTR, 2);
-}
-
 TEST_F(Screens, BarClickArrowKeysAndArrowButtonsPickTheMessageWithinTheFile) {
     messages({NOTICE, NOTICE, NOTICE, NOTICE});
     const int x = XMC - 50 + 80;  // the fourth quarter of the bar
@@ -171,6 +154,7 @@ TEST_F(Screens, WritingAppendsAddressLinesAndListsThemButNotOnTheLastDay) {
     EXPECT_EQ(KEY, 27);
     EXPECT_FALSE(fs::exists(root / "LIGA/TEAM1.TXT"));
     put("LIGA/TEAM1.TXT", "<3> Golem Works\r\ntext");
+    put("LIGA/team2.pcx", get(std::string(KORAX_DIST_DIR) + "/ih.pcx"));  // a team's picture beside its name
     script("key 2\nkey A\nkey B\nkey E\nkey R\n");
     SCHREIBEN();
     EXPECT_EQ(KEY, 27);

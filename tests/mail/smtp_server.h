@@ -9,17 +9,14 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
+#include "common/client_run.h"
+
 extern char** environ;
 
-inline std::string slurp(const std::filesystem::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using korax::client::slurp;
 
 struct SmtpServer {
     std::filesystem::path dir;

@@ -44,13 +44,8 @@ TEST(MarketThroughTheClient, DecisionsAreWrittenWhenLeaving) {
     const int bid = std::min<int>(before.GOLD, 32767);
     // Bid all gold on lot 1, release slot 6, withdraw the pending offer of slot 8,
     // try slot 1 (in the line-up), leave with "R".
-    const std::string shot = "wait 100\nshot " + d.root.string() + "/";
-    const std::string script = MARKET + shot + "market.png\nkey B\n" + typed(99999) + "key 6\n" + shot +
-                               "chooser.png\nkey H\nkey Enter\nkey 8\nkey Enter\nkey 1\nkey Enter\nkey R\n" + QUIT;
+    const std::string script = MARKET + "key B\n" + typed(99999) + "key 6\nkey H\nkey Enter\nkey 8\nkey Enter\nkey 1\nkey Enter\nkey R\n" + QUIT;
     ASSERT_EQ(d.run({"korax", "LIGA", "3"}, script), 0) << d.log();
-    const std::string market = slurp(d.root / "market.png"), chooser = slurp(d.root / "chooser.png");
-    EXPECT_EQ(market.substr(0, 4) + chooser.substr(0, 4), "\x89PNG\x89PNG");
-    EXPECT_NE(market, chooser);
     const std::string after = d.file("LIGA/TEAM3.DAT");
     ASSERT_EQ(after.size(), teams.size());
     // Every record but the own one as it was.
@@ -59,7 +54,6 @@ TEST(MarketThroughTheClient, DecisionsAreWrittenWhenLeaving) {
     expect.ANGEBOT[1] = static_cast<std::int16_t>(bid);
     expect.GOLD = before.GOLD - bid + value6, expect.TRANSFER[6] = -1, expect.TRANSFER[8] = 0, expect.TRANSGEBOT[8] = 0;
     forgetusage(got), forgetusage(expect);
-    EXPECT_EQ(got.GOLD, expect.GOLD);
     EXPECT_EQ(RECORDBYTES(got), RECORDBYTES(expect));
     EXPECT_EQ(d.file("LIGA/PLAYER3.DAT"), players);
 }

@@ -42,17 +42,6 @@ protected:
     }
 };
 
-TEST_F(TempleScreen, SlotToSlotThenBackOnTheAltar) {
-    give(2, 58), TEAM.ARTDAUER = 3;
-    windows();
-    script(dragging(2, 5) + dragging(5, ARTALTAR) + "key R\n");
-    TEMPEL();
-    EXPECT_EQ(KEY, 27);  // "R" reaches the menu as Escape
-    const TEAMREC t = onfile();
-    EXPECT_EQ(std::vector<int>({t.ARTPLAYER[2], t.ARTPLAYER[5], PLAYER[5].ARTIFAKT, t.ARTEFAKT, t.ARTLEVEL, t.ARTDAUER, t.ARTPRUEF}),
-              std::vector<int>({0, 0, 0, 5, 8, 0, 8 + 1}));
-}
-
 TEST_F(TempleScreen, RefusedDropsAndHostileCodesChangeNothing) {
     struct Case { const char* what; int from, to; } cases[] = {
         {"onto a carrier", ARTALTAR, 1}, {"from a transfer", 4, 2}, {"onto an empty slot", ARTALTAR, 9}, {"hostile codes", ARTALTAR, 3}};

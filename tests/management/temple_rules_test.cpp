@@ -120,20 +120,6 @@ TEST(ArtefactBrowser, TextsOfTypesAndLevels) {
     for (const Row& r : rows) EXPECT_EQ(ARTLEVELTEXT(r.type, r.level), r.text) << r.type << " " << r.level;
 }
 
-TEST(Advertising, KeysApplyWithdrawAndReplaceTheSecond) {
-    struct Row { int werb1, werb2, key; int want1, want2; bool changed; } rows[] = {
-        {0, 0, 4, 4, 0, true}, {4, 0, 7, 4, 7, true}, {4, 7, 9, 4, 9, true}, {4, 7, 4, 0, 7, true}, {4, 7, 7, 4, 0, true},
-        {0, 7, 2, 2, 7, true}, {4, 0, 3, 4, 0, false}, {4, 0, 0, 4, 0, false}, {4, 0, 11, 4, 0, false}};
-    GENTYPE g{};
-    g.WERBUNG[3].TEAM = 5;  // held
-    for (const Row& r : rows) {
-        TEAMREC t{};
-        t.WERB1 = static_cast<std::uint8_t>(r.werb1), t.WERB2 = static_cast<std::uint8_t>(r.werb2);
-        const bool changed = WERBKEY(t, g, r.key);
-        EXPECT_EQ(std::vector<int>({changed, t.WERB1, t.WERB2}), std::vector<int>({r.changed, r.want1, r.want2})) << r.werb1 << " " << r.werb2 << " " << r.key;
-    }
-}
-
 TEST(Advertising, HeldAndUnknownContractsAreDropped) {
     GENTYPE g{};
     g.WERBUNG[2].TEAM = 7;

@@ -209,28 +209,6 @@ TEST_F(ViewsTest, ColourStepsBothWaysAroundThePartner) {
         EXPECT_EQ(FARBSTEP(c.value, c.partner, c.down), c.next) << c.value << (c.down ? " down " : " up ") << c.partner;
 }
 
-TEST_F(ViewsTest, EmblemQuestions) {
-    GENTYPE g{};
-    for (int i = 1; i <= 10; ++i) g.TSYMVER[i] = static_cast<std::uint8_t>(i);
-    g.TSYMVER[3] = 255;
-    TEAMREC t{};
-    SYMBOLFRAGE(t, g, 3, 67, true);
-    EXPECT_EQ(t.SYMBOLVER[3], 0);  // 255 + 1 wraps in the byte
-    SYMBOLFRAGE(t, g, 3, 70, true);  // the new own emblem stays asked for
-    EXPECT_EQ(t.SYMBOLVER[3], 0);
-    for (int i : {1, 2, 4, 10}) EXPECT_EQ(t.SYMBOLVER[i], 0);
-    SYMBOLFRAGE(t, g, 3, 70, false);
-    EXPECT_EQ(t.SYMBOLVER[3], 0);
-    for (int i : {1, 2, 4, 10}) EXPECT_EQ(t.SYMBOLVER[i], i);
-    SYMBOLFRAGE(t, g, 3, 67, false);
-    EXPECT_EQ(t.SYMBOLVER[3], 255);
-    t.SYMBOLVER[1] = 9;
-    SYMBOLFRAGE(t, g, 3, 70, true);
-    EXPECT_EQ(t.SYMBOLVER[3] + t.SYMBOLVER[1], 0);  // not pending: reset with the others
-    SYMBOLFRAGE(t, g, 0, 70, false);  // no own team: every entry from the record
-    EXPECT_EQ(t.SYMBOLVER[3], 255);
-}
-
 TEST_F(ViewsTest, UsageTimes) {
     struct Case { std::int64_t t; const char* text; } cases[] = {
         {0, "00:00.00"}, {1799, "00:59.58"}, {1800, "01:00.00"}, {-1799, "-00:59.58"}, {INT32_MAX, "1193046:28.14"},
