@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -160,24 +159,4 @@ TEST_F(Graph, SpritesKeepTheirTransparentColour) {
     FREEANIM(a);
     PUTANIM(0, 0, a, 0);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-}
-
-TEST_F(Graph, VisualPagePng) {
-    ScratchDir dir;
-    open();
-    SETFILLSTYLE(1, 4);
-    BAR(0, 0, 1, 1);
-    ASSERT_TRUE(WRITE_VISUAL_PNG(dir.file("a.png")));
-    std::ifstream f(dir.file("a.png"), std::ios::binary);
-    char sig[8];
-    f.read(sig, 8);
-    EXPECT_EQ(std::string(sig, 8), "\x89PNG\r\n\x1a\n");
-    if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") == 0) {
-        const std::string cmd = "/usr/bin/python3 -c \"from PIL import Image; im=Image.open('" + dir.file("a.png") +
-                                "'); assert im.size==(1024,768); assert im.getpixel((1,1))==(168,0,0); "
-                                "assert im.getpixel((2,2))==(0,0,0)\"";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
-    }
-    CLOSEGRAPH();
-    EXPECT_FALSE(WRITE_VISUAL_PNG(dir.file("b.png")));
 }

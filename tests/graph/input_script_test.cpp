@@ -118,14 +118,6 @@ TEST_F(InputTest, ScriptKeysArriveOneActionAtATime) {
     EXPECT_EQ((Ints{READKEY(), READKEY()}), (Ints{0, 107}));
 }
 
-TEST_F(InputTest, ScriptClicksAsMouseEvents) {
-    SET_INPUT_SCRIPT(parse("click 100 200\nmove 5 6\n"));
-    expect_event({0, 100, 200, MOUSE_MOVED});
-    expect_event({MOUSE_LEFT, 100, 200, MOUSE_PRESSED});
-    expect_event({MOUSE_LEFT, 100, 200, MOUSE_RELEASED});
-    expect_event({0, 5, 6, MOUSE_MOVED});
-}
-
 TEST_F(InputTest, ScriptActionIgnoredByItsReaderIsPassedOver) {
     SET_INPUT_SCRIPT(parse("click 5 5\nkey x\n"));
     EXPECT_EQ(READKEY(), 'x');
@@ -146,53 +138,6 @@ TEST_F(InputTest, ScriptActionIgnoredByItsReaderIsPassedOver) {
         EXPECT_EQ(e.exitcode, 125);
     }
     EXPECT_GT(polls, 100);
-}
-
-// A model of a screen's input loop: it looks whether a key waits and acts on it,
-// and acts on every change of the mouse buttons it reads. The pace varies: `peeks`
-// extra looks at the key queue with a delay of `sleep` each, and `mousereads`
-// looks at the mouse per pass.
-Log run_screen(int peeks, int sleep, int mousereads) {
-    Log log;
-    int oldb = 0;
-    for (int pass = 0; pass < 100000; ++pass) {
-        for (int i = 0; i < peeks; ++i) {
-            KEYPRESSED();  // a look that reads nothing
-            READTICKS();
-            DELAY(sleep);
-        }
-        if (KEYPRESSED()) {
-            const int k = READKEY(), k2 = k == 0 ? READKEY() : 0;
-            log.push_back("key " + std::to_string(k) + "/" + std::to_string(k2));
-            if (k == 27) return log;
-        }
-        for (int m = 0; m < mousereads; ++m) {
-            int b, x, y;
-            EMOUSESTAT(b, x, y);
-            if (b != oldb)
-                log.push_back("buttons " + std::to_string(b) + " at " + std::to_string(x) + "," + std::to_string(y));
-            oldb = b;
-        }
-        if (sleep) DELAY(sleep);
-    }
-    log.push_back("never ended");
-    return log;
-}
-
-TEST_F(InputTest, SameScriptSameRunAtAnyPollingRate) {
-    const std::string script =
-        "move 10 10\nclick 20 30\ntext hi\nkey F2\nwait 300\npress 40 50 right\nmove 60 70\n"
-        "release right\nkey Alt+x\nclick 1 2\nkey Esc\n";
-    const Log expect = {"buttons 1 at 20,30", "buttons 0 at 20,30", "key 104/0",          "key 105/0",
-                        "key 0/60",           "buttons 2 at 40,50", "buttons 0 at 60,70", "key 0/45",
-                        "buttons 1 at 1,2",   "buttons 0 at 1,2",   "key 27/0"};
-    const int pace[][3] = {{0, 0, 1}, {7, 1, 3}, {2, 100, 5}};
-    for (const auto& p : pace) {
-        EMPTY_INPUT_QUEUES();
-        ADDMOUSEEVENT(MOUSE_RELEASED, 0xFFFF, 0, 0);
-        SET_INPUT_SCRIPT(parse(script));
-        EXPECT_EQ(run_screen(p[0], p[1], p[2]), expect) << p[0] << " " << p[1] << " " << p[2];
-    }
 }
 
 // Passes of a screen's input loop: a look at the key queue (reading what waits),

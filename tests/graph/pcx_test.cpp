@@ -43,21 +43,6 @@ std::vector<std::uint8_t> read_file(const std::string& path) {
 
 }  // namespace
 
-TEST(Pcx, RunsLiteralsCountZeroAndPadding) {
-    // Row 1: run of three 7s, literal 5; row 2: a count-0 run eats its value byte.
-    PCXPICTURE pic;
-    ASSERT_TRUE(decode(make_pcx(0, 0, 3, 1, 4, {0xC3, 7, 5, 0xC0, 99, 1, 2, 3, 4}), pic));
-    EXPECT_EQ((std::vector<int>{pic.WIDTH, pic.DEPTH, pic.PALETTE[3 * 10], pic.PALETTE[3 * 10 + 1]}),
-              (std::vector<int>{4, 2, 10, 245}));
-    EXPECT_EQ(std::vector<std::uint8_t>(pic.SCR.begin(), pic.SCR.begin() + 8),
-              (std::vector<std::uint8_t>{7, 7, 7, 5, 1, 2, 3, 4}));
-    // A padding byte lands on the next row and is overwritten.
-    PCXPICTURE a, b;
-    ASSERT_TRUE(decode(make_pcx(0, 0, 2, 1, 3, {1, 2, 3, 4, 5, 6}), a));
-    ASSERT_TRUE(decode(make_pcx(0, 0, 2, 1, 4, {1, 2, 3, 9, 4, 5, 6, 9}), b));
-    EXPECT_TRUE(std::equal(a.SCR.begin(), a.SCR.begin() + 6, b.SCR.begin()));
-}
-
 TEST(Pcx, MalformedPicturesAreRefusedWithoutHarm) {
     PCXPICTURE pic;
     const std::vector<std::uint8_t> rows = {1, 2};
@@ -134,7 +119,8 @@ TEST_F(Graph, LoadPcxSetsThePaletteDrawsAtThePointAndReportsFailure) {
     write_file(dir.file("PIC.PCX"), make_pcx(0, 0, 3, 1, 4, {0xC3, 7, 5, 0xC0, 99, 1, 2, 3, 4}));
     EXPECT_EQ(ELOADPCX("pic", 10, 20), 0);
     EXPECT_TRUE(PCXLOADED);
-    // What was already on the screen takes the picture's colours.
+    // Runs, literals and a count-0 run that eats its value byte; what was already on
+    // the screen takes the picture's colours.
     expect_pixels({{10, 20, 7}, {13, 20, 5}, {13, 21, 4}, {14, 21, 0}, {505, 505, 20}});
     EXPECT_EQ(SHOWN_RGB(20), RGB(20, 235, 10));
     write_file(dir.file("A.B"), make_pcx(0, 0, 0, 0, 1, {9}));

@@ -42,27 +42,6 @@ TEST_F(Graph, FontSlotsAndTextStyleChecks) {
     EXPECT_GT(bold, count(15, 0, 40, 100, 70));
 }
 
-// Cell height and advance of each slot: the layouts are drawn for 8 x 16 text in
-// System and Courier New at sizes 1 and 2; MS Sans Serif has a smallest cell of 13.
-TEST_F(Graph, TextSizeRules) {
-    open();
-    const struct { int font, size, height, advance; } cases[] = {  // advance of "M"; -1: not fixed
-        {0, 2, 16, 8}, {0, 3, 24, -1}, {1, 1, 16, 8}, {2, 1, 8, -1}, {2, 5, 40, -1}, {2, 12, 12, -1},
-        {4, 1, 13, -1}, {4, 3, 24, -1}, {5, 1, 8, -1},
-    };
-    for (const auto& c : cases) {
-        SETTEXTSTYLE(c.font, 0, c.size);
-        EXPECT_EQ(TEXTHEIGHT("Hg"), c.height) << "font " << c.font << " size " << c.size;
-        if (c.advance > 0) EXPECT_EQ(TEXTWIDTH("MMMMMMMMMM"), 10 * c.advance) << "font " << c.font;
-    }
-    // What is drawn matches: a System capital at size 1 stands at least 9 pixels tall.
-    SETTEXTSTYLE(1, 0, 1);
-    SETCOLOR(15);
-    OUTTEXTXY(10, 10, "H");
-    const Box h = box_of(15, 0, 0, 60, 60);
-    EXPECT_TRUE(h.y2 - h.y1 + 1 >= 9 && h.x2 - h.x1 + 1 <= 8) << h.x1 << "," << h.y1 << " " << h.x2 << "," << h.y2;
-}
-
 TEST_F(Graph, JustificationDirectionAndPosition) {
     open();
     SETTEXTSTYLE(2, 0, 20);

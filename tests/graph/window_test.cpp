@@ -46,20 +46,6 @@ protected:
 
 void push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
 
-SDL_Event button(Uint32 type, Uint8 which, int x, int y) {
-    SDL_Event e{};
-    e.type = type;
-    e.button = {type, 0, 0, 0, which, 0, 1, 0, x, y};
-    return e;
-}
-
-SDL_Event key(SDL_Keycode sym, Uint16 mod) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym = {SDL_SCANCODE_UNKNOWN, sym, mod, 0};
-    return e;
-}
-
 // The next press or release; moves of the display's own are passed over.
 bool next_button_event(TMOUSEEVENT& e) {
     for (;;) {
@@ -71,12 +57,12 @@ bool next_button_event(TMOUSEEVENT& e) {
 
 // A click at window point (x, y) reaches the program at (wantx, wanty).
 void expect_click(int x, int y, int wantx, int wanty, Uint8 which = SDL_BUTTON_LEFT) {
-    push(button(SDL_MOUSEBUTTONDOWN, which, x, y));
+    push(test::mouse_event(SDL_MOUSEBUTTONDOWN, which, x, y));
     TMOUSEEVENT e{};
     ASSERT_TRUE(next_button_event(e));
     const int held = which == SDL_BUTTON_LEFT ? MOUSE_LEFT : MOUSE_RIGHT;
     EXPECT_EQ((Ints{e.ACTION, e.BUTTONS, e.X, e.Y, GETMOUSEBUTTONS()}), (Ints{MOUSE_PRESSED, held, wantx, wanty, held}));
-    push(button(SDL_MOUSEBUTTONUP, which, x, y));
+    push(test::mouse_event(SDL_MOUSEBUTTONUP, which, x, y));
     ASSERT_TRUE(next_button_event(e));
     EXPECT_EQ((Ints{e.ACTION, GETMOUSEBUTTONS()}), (Ints{MOUSE_RELEASED, 0}));
 }
@@ -124,11 +110,8 @@ TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     // It opens again after closing; its thread hands keys, text and clicks over.
     INITGRAPH(3, 6, "input window test");
     ASSERT_TRUE(WINDOW_IS_OPEN());
-    push(key(SDLK_LEFT, KMOD_LCTRL));
-    SDL_Event t{};
-    t.type = SDL_TEXTINPUT;
-    SDL_strlcpy(t.text.text, "\xC3\xBC", sizeof t.text.text);  // ü
-    push(t);
+    push(test::key_event(SDL_KEYDOWN, SDLK_LEFT, KMOD_LCTRL));
+    push(test::text_event("\xC3\xBC"));  // ü
     SDL_Event c{};
     c.type = SDL_WINDOWEVENT;
     c.window.event = SDL_WINDOWEVENT_CLOSE;
@@ -154,18 +137,18 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     expect_click(66, 88, 33, 44);  // both corners of the block of pixel (33, 44)
     expect_click(67, 89, 33, 44);
     expect_set_mouse();
-    push(key(SDLK_F11, 0));
+    push(test::key_event(SDL_KEYDOWN, SDLK_F11, 0));
     // Whatever the display does with full screen, the key never reaches the program.
     const bool full = WAITFOR([] { return WINDOW_VIEW().winw == 1280; }, 3000);
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);
     if (!full) GTEST_SKIP() << "the display did not make the window full screen";
     f = WINDOW_VIEW();
     EXPECT_EQ((Ints{f.w, f.x, f.y}), (Ints{640, 320, 312}));  // the step kept, bars around
-    push(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5));
+    push(test::mouse_event(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 5));
     expect_click(f.x + 67, f.y + 89, 33, 44);
     // Without a window manager the display need not give the old size back, so
     // only the key is checked here.
-    push(key(SDLK_F11, 0));
+    push(test::key_event(SDL_KEYDOWN, SDLK_F11, 0));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);
 }
