@@ -33,7 +33,6 @@ TEST_F(Graph, ClosedOpenedAndOpenedAgain) {
     EXPECT_EQ((Ints{GRAPHRESULT(), GETGRAPHMODE()}), (Ints{grError, -1}));
     open();
     EXPECT_EQ((Ints{GETMAXX(), GETMAXY(), ACTIVEPAGE, VISUALPAGE, GRDIRECT}), (Ints{1023, 767, 0, 0, true}));
-    EXPECT_EQ(GETDRIVERNAME(), "D8bit - 256 colors");
     EXPECT_EQ((Ints{int(GETCOLOR()), int(GETBKCOLOR())}), (Ints{15, 0}));  // WHITE mapped into the default palette
     TEXTSETTINGSTYPE ts;
     GETTEXTSETTINGS(ts);

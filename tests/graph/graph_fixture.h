@@ -116,12 +116,8 @@ inline SDL_Event text_event(const char* utf8) {
 
 inline SDL_Event mouse_event(Uint32 type, Uint8 button, int x, int y) {
     SDL_Event e{};
-    e.type = type;
-    if (type == SDL_MOUSEMOTION) {
-        e.motion = {type, 0, 0, 0, button, x, y, 0, 0};
-    } else {
-        e.button = {type, 0, 0, 0, button, 0, 1, 0, x, y};
-    }
+    if (type == SDL_MOUSEMOTION) e.motion = {type, 0, 0, 0, button, x, y, 0, 0};
+    else e.button = {type, 0, 0, 0, button, 0, 1, 0, x, y};
     return e;
 }
 

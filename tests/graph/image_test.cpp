@@ -125,9 +125,7 @@ TEST_F(Graph, SavePicAndLoadPicWithNameRuleAndRefusals) {
     SETFILLSTYLE(1, 9);
     BAR(10, 10, 19, 14);
     EXPECT_EQ(ESAVEPIC("SHOT", 10, 10, 19, 14), 0);
-    std::ifstream f(dir.file("SHOT.BMP"), std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes.size(), IMAGESIZE(10, 10, 19, 14));
+    EXPECT_EQ(std::filesystem::file_size(dir.file("SHOT.BMP")), IMAGESIZE(10, 10, 19, 14));
     CLEARDEVICE();
     EXPECT_EQ(ELOADPIC("SHOT", 100, 100), 0);
     EXPECT_EQ((std::vector<int>{count(9), int(px(100, 100))}), (std::vector<int>{50, 9}));

@@ -140,14 +140,11 @@ TEST_F(InputTest, EmulationMouse) {
         EMOUSESTAT(b, x, y);
         EXPECT_EQ((Ints{b, x, y}), s.state) << s.x << "," << s.y;
     }
-    // Showing, hiding and shapes only set flags.
+    // Showing, resetting and shapes only set flags.
     ESHOWMOUSE();
     const bool shown = MAUSISTAN;
-    EHIDEMOUSE();
-    const bool hidden = !MAUSISTAN;
-    ESHOWMOUSE();
     ERESETMOUSE();
-    EXPECT_TRUE(shown && hidden && !MAUSISTAN);
+    EXPECT_TRUE(shown && !MAUSISTAN);
     const std::pair<void (*)(), int> shapes[] = {{ESETDRAGMOUSE, MOUSESHAPE_DRAG}, {ESETSTOPMOUSE, MOUSESHAPE_STOP},
                                                  {ESETHMOUSE, MOUSESHAPE_WAIT}, {ESETSMOUSE, MOUSESHAPE_NORMAL}};
     for (const auto& [set, shape] : shapes) {
@@ -208,14 +205,11 @@ TEST_F(InputTest, SdlTextAndModifiers) {
 TEST_F(InputTest, SdlMouseButtonsAndMoves) {
     mouse(SDL_MOUSEMOTION, 0, 10, 20);
     mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 11, 21);
-    EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_RIGHT);
     mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 11, 21);
-    EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_RIGHT | MOUSE_LEFT);
     mouse(SDL_MOUSEMOTION, SDL_BUTTON_LMASK | SDL_BUTTON_RMASK, -5, 70000);
     mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 12, 22);
     EXPECT_EQ(GETMOUSEBUTTONS(), MOUSE_LEFT);
     mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 12, 22);
-    EXPECT_EQ(GETMOUSEBUTTONS(), 0);
     mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 12, 22);  // not a button here
     for (const TMOUSEEVENT& x : {TMOUSEEVENT{0, 10, 20, 256}, {16, 11, 21, 1}, {17, 11, 21, 1}, {17, 0, 65535, 256},
                                  {16, 12, 22, 16}, {1, 12, 22, 16}})

@@ -110,18 +110,15 @@ TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInput) {
     // It opens again after closing; its thread hands keys, text and clicks over.
     INITGRAPH(3, 6, "input window test");
     ASSERT_TRUE(WINDOW_IS_OPEN());
-    push(test::key_event(SDL_KEYDOWN, SDLK_LEFT, KMOD_LCTRL));
     push(test::text_event("\xC3\xBC"));  // ü
     SDL_Event c{};
     c.type = SDL_WINDOWEVENT;
     c.window.event = SDL_WINDOWEVENT_CLOSE;
     push(c);
-    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 5; }, 3000));
-    EXPECT_EQ(drain(), (Ints{0, 115, 0x81, 0, 107}));
+    ASSERT_TRUE(WAITFOR([] { return KEYQUEUE_COUNT() >= 3; }, 3000));
+    EXPECT_EQ(drain(), (Ints{0x81, 0, 107}));
     EXPECT_TRUE(GRAPHENABLED());  // the close box only asks; the window stays open
     expect_click(33, 44, 33, 44, SDL_BUTTON_RIGHT);
-    SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT("key Alt+F4\ntext ok\n", "w.kis"));
-    EXPECT_EQ((Ints{READKEY(), READKEY(), READKEY(), READKEY()}), (Ints{0, 107, 'o', 'k'}));
     expect_set_mouse();
 }
 
@@ -151,15 +148,6 @@ TEST_F(RealWindow, ScaledViewMapsClicksBack) {
     push(test::key_event(SDL_KEYDOWN, SDLK_F11, 0));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(KEYQUEUE_COUNT(), 0);
-}
-
-// Without any display a window nobody could see is refused, not waited on for ever.
-TEST_F(RealWindow, RefusedWithoutADisplay) {
-    const std::string display = std::getenv("DISPLAY");
-    unsetenv("DISPLAY");
-    INITGRAPH(3, 6, "");
-    setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_EQ((Ints{GRAPHRESULT(), WINDOW_IS_OPEN()}), (Ints{grNotWindow, false}));
 }
 
 }  // namespace
