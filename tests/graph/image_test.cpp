@@ -43,7 +43,7 @@ TEST_F(Graph, GetImageIsABmpFileReadingBlackBeyondThePage) {
     EXPECT_EQ((std::vector<int>{b[54 + 360], b[54 + 360 + 12], b[54]}), (std::vector<int>{0xFC, 0x00, 0x00}));
 }
 
-TEST_F(Graph, PutImageRasterModesAndRoundTrips) {
+TEST_F(Graph, PutImageRasterModesAndClipping) {
     open();
     // Index 3 put on 6 in each mode: 0011 on 0110 meets every pair of bits.
     PUTPIXEL(0, 0, 3);
@@ -57,23 +57,7 @@ TEST_F(Graph, PutImageRasterModesAndRoundTrips) {
     }
     PUTIMAGE(0, 0, img, 8);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    // A whole page in a palette of 256 different colours comes back byte for byte.
-    PALETTETYPE p;
-    p.SIZE = 256;
-    for (int i = 0; i < 256; ++i) p.COLORS[i] = RGB(i, 255 - i, (i * 7) & 0xFF);
-    SETALLPALETTE(p);
-    for (int y = 0; y < 768; y += 3)
-        for (int x = 0; x < 1024; x += 5) PUTPIXEL(x, y, static_cast<std::uint32_t>((x + y) & 0xFF));
-    std::vector<std::uint8_t> page, again;
-    GETIMAGE(0, 0, 1023, 767, page);
-    const int before = count(7);
-    CLEARDEVICE();
-    PUTIMAGE(0, 0, page, 0);
-    GETIMAGE(0, 0, 1023, 767, again);
-    EXPECT_TRUE(page == again);
-    EXPECT_EQ(count(7), before);
     // Clipped at the page edge.
-    CLEARDEVICE();
     SETFILLSTYLE(1, 2);
     BAR(0, 0, 19, 19);
     GETIMAGE(0, 0, 19, 19, img);

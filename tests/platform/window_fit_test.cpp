@@ -101,12 +101,4 @@ TEST(WindowFit, FirstWindowIsTheLargestStepThatFits) {
         EXPECT_EQ(WINDOW_FIRST_STEP(c[0], c[1], 16, 48, PW, PH, c[2]), c[3]) << c[0] << "x" << c[1] << " " << c[2];
 }
 
-TEST(WindowFit, NoWindowPassesPointsUnchanged) {
-    const VIEWFIT f = WINDOW_VIEW();
-    int px = -1, py = -1, wx = -1, wy = -1;
-    ASSERT_TRUE(WINDOW_MAP_POINT(f, 1234, 56, px, py, false));
-    WINDOW_UNMAP_POINT(f, 300, 200, wx, wy);
-    EXPECT_EQ((Ints{px, py, wx, wy}), (Ints{1234, 56, 300, 200}));
-}
-
 }  // namespace
