@@ -195,6 +195,8 @@ TEST_F(RealWindow, OpensDrawsRecoloursClosesAndTakesInputScaled) {
     expect_click(66, 88, 33, 44, SDL_BUTTON_RIGHT);  // both corners of the block of pixel (33, 44)
     expect_click(67, 89, 33, 44);
     expect_set_mouse();
+    SET_INPUT_SCRIPT(PARSE_INPUT_SCRIPT("key Alt+F4\ntext ok\n", "w.kis"));  // a script paced by the real clock
+    EXPECT_EQ((Ints{READKEY(), READKEY(), READKEY(), READKEY()}), (Ints{0, 107, 'o', 'k'}));
     // F11 stays in the window: whatever the display does with full screen, the key
     // never reaches the program, and the bars take no clicks.
     push(test::key_event(SDL_KEYDOWN, SDLK_F11, 0));
