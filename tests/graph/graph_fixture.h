@@ -97,6 +97,30 @@ protected:
     }
 };
 
+// SDL events as the window thread receives them.
+inline SDL_Event key_event(Uint32 type, SDL_Keycode sym, Uint16 mod) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = sym;
+    e.key.keysym.mod = mod;
+    return e;
+}
+
+inline SDL_Event text_event(const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
+    return e;
+}
+
+inline SDL_Event mouse_event(Uint32 type, Uint8 button, int x, int y) {
+    SDL_Event e{};
+    if (type == SDL_MOUSEMOTION) e.motion = {type, 0, 0, 0, button, x, y, 0, 0};
+    else e.button = {type, 0, 0, 0, button, 0, 1, 0, x, y};
+    return e;
+}
+
 // A fresh scratch directory, made the working directory until it is removed.
 struct ScratchDir {
     std::filesystem::path old = std::filesystem::current_path();

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -44,7 +43,7 @@ TEST_F(Graph, GetImageIsABmpFileReadingBlackBeyondThePage) {
     EXPECT_EQ((std::vector<int>{b[54 + 360], b[54 + 360 + 12], b[54]}), (std::vector<int>{0xFC, 0x00, 0x00}));
 }
 
-TEST_F(Graph, PutImageRasterModesAndRoundTrips) {
+TEST_F(Graph, PutImageRasterModesAndClipping) {
     open();
     // Index 3 put on 6 in each mode: 0011 on 0110 meets every pair of bits.
     PUTPIXEL(0, 0, 3);
@@ -58,23 +57,7 @@ TEST_F(Graph, PutImageRasterModesAndRoundTrips) {
     }
     PUTIMAGE(0, 0, img, 8);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-    // A whole page in a palette of 256 different colours comes back byte for byte.
-    PALETTETYPE p;
-    p.SIZE = 256;
-    for (int i = 0; i < 256; ++i) p.COLORS[i] = RGB(i, 255 - i, (i * 7) & 0xFF);
-    SETALLPALETTE(p);
-    for (int y = 0; y < 768; y += 3)
-        for (int x = 0; x < 1024; x += 5) PUTPIXEL(x, y, static_cast<std::uint32_t>((x + y) & 0xFF));
-    std::vector<std::uint8_t> page, again;
-    GETIMAGE(0, 0, 1023, 767, page);
-    const int before = count(7);
-    CLEARDEVICE();
-    PUTIMAGE(0, 0, page, 0);
-    GETIMAGE(0, 0, 1023, 767, again);
-    EXPECT_TRUE(page == again);
-    EXPECT_EQ(count(7), before);
     // Clipped at the page edge.
-    CLEARDEVICE();
     SETFILLSTYLE(1, 2);
     BAR(0, 0, 19, 19);
     GETIMAGE(0, 0, 19, 19, img);
@@ -126,9 +109,7 @@ TEST_F(Graph, SavePicAndLoadPicWithNameRuleAndRefusals) {
     SETFILLSTYLE(1, 9);
     BAR(10, 10, 19, 14);
     EXPECT_EQ(ESAVEPIC("SHOT", 10, 10, 19, 14), 0);
-    std::ifstream f(dir.file("SHOT.BMP"), std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes.size(), IMAGESIZE(10, 10, 19, 14));
+    EXPECT_EQ(std::filesystem::file_size(dir.file("SHOT.BMP")), IMAGESIZE(10, 10, 19, 14));
     CLEARDEVICE();
     EXPECT_EQ(ELOADPIC("SHOT", 100, 100), 0);
     EXPECT_EQ((std::vector<int>{count(9), int(px(100, 100))}), (std::vector<int>{50, 9}));
@@ -160,24 +141,4 @@ TEST_F(Graph, SpritesKeepTheirTransparentColour) {
     FREEANIM(a);
     PUTANIM(0, 0, a, 0);
     EXPECT_EQ(GRAPHRESULT(), grInvalidParam);
-}
-
-TEST_F(Graph, VisualPagePng) {
-    ScratchDir dir;
-    open();
-    SETFILLSTYLE(1, 4);
-    BAR(0, 0, 1, 1);
-    ASSERT_TRUE(WRITE_VISUAL_PNG(dir.file("a.png")));
-    std::ifstream f(dir.file("a.png"), std::ios::binary);
-    char sig[8];
-    f.read(sig, 8);
-    EXPECT_EQ(std::string(sig, 8), "\x89PNG\r\n\x1a\n");
-    if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") == 0) {
-        const std::string cmd = "/usr/bin/python3 -c \"from PIL import Image; im=Image.open('" + dir.file("a.png") +
-                                "'); assert im.size==(1024,768); assert im.getpixel((1,1))==(168,0,0); "
-                                "assert im.getpixel((2,2))==(0,0,0)\"";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
-    }
-    CLOSEGRAPH();
-    EXPECT_FALSE(WRITE_VISUAL_PNG(dir.file("b.png")));
 }

@@ -1,6 +1,4 @@
-#include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "graph/winpcx.h"
 #include "graph_fixture.h"
@@ -36,27 +34,7 @@ void write_file(const std::string& path, const std::vector<std::uint8_t>& data) 
     std::ofstream(path, std::ios::binary) << std::string(data.begin(), data.end());
 }
 
-std::vector<std::uint8_t> read_file(const std::string& path) {
-    std::ifstream i(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(i), std::istreambuf_iterator<char>()};
-}
-
 }  // namespace
-
-TEST(Pcx, RunsLiteralsCountZeroAndPadding) {
-    // Row 1: run of three 7s, literal 5; row 2: a count-0 run eats its value byte.
-    PCXPICTURE pic;
-    ASSERT_TRUE(decode(make_pcx(0, 0, 3, 1, 4, {0xC3, 7, 5, 0xC0, 99, 1, 2, 3, 4}), pic));
-    EXPECT_EQ((std::vector<int>{pic.WIDTH, pic.DEPTH, pic.PALETTE[3 * 10], pic.PALETTE[3 * 10 + 1]}),
-              (std::vector<int>{4, 2, 10, 245}));
-    EXPECT_EQ(std::vector<std::uint8_t>(pic.SCR.begin(), pic.SCR.begin() + 8),
-              (std::vector<std::uint8_t>{7, 7, 7, 5, 1, 2, 3, 4}));
-    // A padding byte lands on the next row and is overwritten.
-    PCXPICTURE a, b;
-    ASSERT_TRUE(decode(make_pcx(0, 0, 2, 1, 3, {1, 2, 3, 4, 5, 6}), a));
-    ASSERT_TRUE(decode(make_pcx(0, 0, 2, 1, 4, {1, 2, 3, 9, 4, 5, 6, 9}), b));
-    EXPECT_TRUE(std::equal(a.SCR.begin(), a.SCR.begin() + 6, b.SCR.begin()));
-}
 
 TEST(Pcx, MalformedPicturesAreRefusedWithoutHarm) {
     PCXPICTURE pic;
@@ -101,31 +79,6 @@ TEST(Pcx, OverlongRowsStayInsideTheBuffer) {
               (std::vector<std::size_t>{199, 321u * 200 + 1}));
 }
 
-TEST(Pcx, PicturesWrittenByAnotherProgramDecodeIdentically) {
-    if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") != 0) GTEST_SKIP() << "Pillow not available";
-    ScratchDir dir;
-    for (int w : {320, 321, 17}) {
-        const std::string base = dir.file("p" + std::to_string(w));
-        const std::string cmd =
-            "/usr/bin/python3 -c \"from PIL import Image\n"
-            "w,h=" + std::to_string(w) + ",200 if " + std::to_string(w) + "!=17 else 9\n"
-            "im=Image.new('P',(w,h))\n"
-            "im.putpalette([(i*5+c*70)%256 for i in range(256) for c in range(3)])\n"
-            "im.putdata([((x*7+y*13)//3 if (x//4+y//2)%3 else 200)%256 for y in range(h) for x in range(w)])\n"
-            "im.save('" + base + ".pcx')\n"
-            "open('" + base + ".raw','wb').write(im.tobytes())\n"
-            "open('" + base + ".pal','wb').write(bytes(im.getpalette()[:768]))\"";
-        ASSERT_EQ(std::system(cmd.c_str()), 0);
-        const auto raw = read_file(base + ".raw");
-        const auto pal = read_file(base + ".pal");
-        PCXPICTURE pic;
-        ASSERT_TRUE(decode(read_file(base + ".pcx"), pic)) << w;
-        ASSERT_EQ(static_cast<std::size_t>(pic.WIDTH) * pic.DEPTH, raw.size());
-        EXPECT_TRUE(std::equal(raw.begin(), raw.end(), pic.SCR.begin())) << w;
-        EXPECT_TRUE(std::equal(pal.begin(), pal.end(), std::begin(pic.PALETTE))) << w;
-    }
-}
-
 TEST_F(Graph, LoadPcxSetsThePaletteDrawsAtThePointAndReportsFailure) {
     ScratchDir dir;
     open();
@@ -134,12 +87,14 @@ TEST_F(Graph, LoadPcxSetsThePaletteDrawsAtThePointAndReportsFailure) {
     write_file(dir.file("PIC.PCX"), make_pcx(0, 0, 3, 1, 4, {0xC3, 7, 5, 0xC0, 99, 1, 2, 3, 4}));
     EXPECT_EQ(ELOADPCX("pic", 10, 20), 0);
     EXPECT_TRUE(PCXLOADED);
-    // What was already on the screen takes the picture's colours.
+    // Runs, literals and a count-0 run that eats its value byte; what was already on
+    // the screen takes the picture's colours.
     expect_pixels({{10, 20, 7}, {13, 20, 5}, {13, 21, 4}, {14, 21, 0}, {505, 505, 20}});
     EXPECT_EQ(SHOWN_RGB(20), RGB(20, 235, 10));
-    write_file(dir.file("A.B"), make_pcx(0, 0, 0, 0, 1, {9}));
+    // A padding byte at the end of a row is not drawn.
+    write_file(dir.file("A.B"), make_pcx(0, 0, 0, 0, 2, {9, 8}));
     EXPECT_EQ(ELOADPCX("A.B", 0, 0), 0);
-    EXPECT_EQ((std::vector<int>{PCXLOADED, int(px(0, 0))}), (std::vector<int>{true, 9}));
+    EXPECT_EQ((std::vector<int>{PCXLOADED, int(px(0, 0)), int(px(1, 0))}), (std::vector<int>{true, 9, 0}));
     // "A" becomes "A.PCX", which does not exist: nothing drawn, answer still 0.
     EXPECT_EQ(ELOADPCX("A", 1, 1), 0);
     EXPECT_FALSE(PCXLOADED);
