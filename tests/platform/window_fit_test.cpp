@@ -36,7 +36,9 @@ TEST(WindowFit, RectangleForEachWindow) {
     for (const auto& c : cases) {
         const VIEWFIT f = fit(c.winw, c.winh, c.outw, c.outh, c.scale);
         EXPECT_EQ((Ints{f.x, f.y, f.w, f.h}), c.rect) << c.winw << "x" << c.winh << " scale " << c.scale;
-        if (f.w > 0 && f.h > 0) EXPECT_EQ(f.sharp, c.sharp) << c.winw << "x" << c.winh;
+        if (f.w > 0 && f.h > 0) {
+            EXPECT_EQ(f.sharp, c.sharp) << c.winw << "x" << c.winh;
+        }
     }
 }
 

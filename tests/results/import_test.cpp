@@ -100,6 +100,28 @@ TEST_F(Import, NamedContainerGivesTheGeneratorsFilesByteForByte) {
     EXPECT_EQ(SPIELTAG(), 5);
 }
 
+// The own team's start count is reset and its symbol versions follow the league's.
+TEST_F(Import, TheTeamRecordIsPreparedForTheNewTurn) {
+    league(3, 2);
+    std::string c = get(container(3));
+    const std::size_t team = playerpos(c) + entry(c, 0) + 2 * sizeof(TEAMREC);
+    TEAMREC rec;
+    std::memcpy(&rec, c.data() + team, sizeof rec);
+    const std::string before(reinterpret_cast<const char*>(&rec), sizeof rec);
+    rec.TRAINING.KXANZAHL = 7, rec.TRAINING.KXGESAMT = 1234, rec.SYMBOLVER[4] = 9;
+    std::memcpy(c.data() + team, &rec, sizeof rec);
+    int delta = 0;  // keeps the check value right
+    for (std::size_t i = 0; i < sizeof rec; ++i)
+        delta += static_cast<unsigned char>(c[team + i]) - static_cast<unsigned char>(before[i]);
+    setentry(c, 9, (entry(c, 9) - 6 + delta % 256 + 512) % 256 + 6);
+    put(container(3), c);
+    ASSERT_EQ(fatal(3), 0);
+    TEAMREC out;
+    std::memcpy(&out, get(root / "LIGA" / "TEAM3.DAT").data() + 2 * sizeof out, sizeof out);
+    EXPECT_EQ(std::to_string(out.TRAINING.KXANZAHL) + " " + std::to_string(out.TRAINING.KXGESAMT), "1 0");
+    EXPECT_EQ(out.SYMBOLVER[4], GEN.TSYMVER[4]);
+}
+
 TEST_F(Import, BrokenContainersAreRefusedBeforeAnythingIsWritten) {
     league(2, 4);
     put(root / "LIGA" / "TEAM2.DAT", "previous turn");

@@ -152,6 +152,17 @@ TEST_F(MatchChoice, FreeMatchMissingIsToldAndChangesNothing) {
     }
 }
 
+TEST_F(MatchChoice, ViewerVersionFromTheMatchHeader) {
+    struct { const char* what; std::string bytes; std::int16_t version; } cases[] = {
+        {"header only", std::string("KXM\x05\x07\x01", 6), 263}, {"cut in the version", std::string("KXM\x05\x07", 5), 6}};
+    for (const auto& c : cases) {
+        put("GAME3.DAT", c.bytes);
+        EXPECT_EQ(READVGRVERSION(), c.version) << c.what;
+    }
+    fs::remove(root / "GAME3.DAT");
+    EXPECT_EQ(READVGRVERSION(), 6);
+}
+
 TEST(ViewerLine, OneLinePerKindOfRun) {
     const std::string dir = "C:\\KORAX\\LIGA\\", longdir(120, 'D');
     auto pairing = [](int home, int guest) { SPIELPLANTYPE p{}; p.HEIM = static_cast<std::int16_t>(home); p.GAST = static_cast<std::int16_t>(guest); return p; };
