@@ -160,7 +160,7 @@ int ELOADPIC(const std::string& name, int x, int y) {
     if (!ok) return 1;
     const std::uint32_t stated = data[2] | (data[3] << 8) | (data[4] << 16) | (static_cast<std::uint32_t>(data[5]) << 24);
     if (stated != data.size()) return 1;
-    if (VBUF.size() < VBUF_SIZE) VBUF.resize(VBUF_SIZE);
+    if (VBUF.size() < data.size()) VBUF.resize(data.size());
     std::copy(data.begin(), data.end(), VBUF.begin());
     PUTIMAGE(w16(x), w16(y), data, 0);
     return GRRESULT == grOk ? 0 : 1;
