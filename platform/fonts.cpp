@@ -108,8 +108,11 @@ const FONTANSWER* cached(const std::string& req) {
     if (cache_path.empty()) return nullptr;
     if (!cache_looked) {
         cache_looked = true;
-        std::ifstream in(cache_path, std::ios::binary);
-        std::string text(64 * 1024, '\0');
+        // Bounded: a system with a great many font directories gets no cache.
+        std::ifstream in(cache_path, std::ios::binary | std::ios::ate);
+        const std::streamsize size = in ? static_cast<std::streamsize>(in.tellg()) : 0;
+        std::string text(static_cast<std::size_t>(std::clamp<std::streamsize>(size, 0, 1 << 20)), '\0');
+        in.seekg(0);
         in.read(text.data(), static_cast<std::streamsize>(text.size()));
         text.resize(static_cast<std::size_t>(in.gcount()));
         if (!PARSEFONTCACHE(text, cache) || !FONTCACHECURRENT(cache)) cache = {};
