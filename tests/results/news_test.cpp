@@ -205,6 +205,16 @@ TEST_F(Newspaper, KeysChooseCategoriesPagesAndDays) {
     EXPECT_EQ(state(), "1 3 11");
 }
 
+TEST_F(Newspaper, NineCategoryButtonsAtMost) {
+    std::string f;
+    for (int i = 1; i <= 12; ++i) f += "[x] C" + std::to_string(i) + "\r\ntext\r\n";
+    f += "[0] zero\r\n[99] far\r\n";
+    put("NEWS.3", f);
+    run("key Esc\n");
+    EXPECT_EQ(windows(10, 18), 9);
+    EXPECT_FALSE(KLICKFENSTER[20].AKTIV);  // the tenth category would answer as "K"
+}
+
 TEST_F(Newspaper, ShirtAndRaceIconTakeTheDirectiveColourWithinAByte) {
     for (const char* f : {"trikot.pcx", "ih4.RAW"}) fs::copy_file(fs::path(KORAX_DIST_DIR) / f, root / f);
     const int x1 = XM1 + 5, y1 = 87;
