@@ -354,7 +354,8 @@ void enter_program_dir(const std::vector<std::string>& args) {
         dir = USERPROGRAMDIR();
         const USERDIRRESULT made = PREPAREUSERDIR(exedir, dir);
         if (!made.note.empty()) std::fprintf(stderr, "korax: %s\n", made.note.c_str());
-        if (!made.ok) ERROR(13, made.error);
+        // The message names a directory of the system's UTF-8; error texts are CP437.
+        if (!made.ok) ERROR(13, UTF8_TO_CP437(made.error));
     }
     KXPATH = dir;
     std::vector<char> buf(4096);

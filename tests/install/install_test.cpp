@@ -160,10 +160,10 @@ TEST_F(Installed, FirstStartReachesTheMenuAndWritesTheTurnUnderTheUser) {
 }
 
 TEST_F(Installed, DataHomeThatIsAFileIsRefused) {
-    spit(root / "plainfile", "x");
-    const User u = start("xdg", QUIT, {{"XDG_DATA_HOME", (root / "plainfile/data").string()}});
+    spit(root / "plainfile-j\xC3\xBCrgen", "x");  // named as the system names it, in UTF-8
+    const User u = start("xdg", QUIT, {{"XDG_DATA_HOME", (root / "plainfile-j\xC3\xBCrgen/data").string()}});
     EXPECT_EQ(u.code, 13) << u.err;
-    EXPECT_NE(u.err.find((root / "plainfile").string()), std::string::npos) << u.err;
+    EXPECT_NE(u.err.find((root / "plainfile-j\xC3\xBCrgen").string()), std::string::npos) << u.err;
     EXPECT_FALSE(fs::exists(u.home / ".local")) << "the home directory is used only without XDG_DATA_HOME";
 }
 
