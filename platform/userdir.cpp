@@ -143,12 +143,15 @@ std::string firstline(const std::string& s) {
 
 }  // namespace
 
-std::string EXEDIR() {
+std::string EXEPATH() {
     std::vector<char> buf(4096);
-    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) return "./";
-    std::string exe(buf.data(), static_cast<std::size_t>(n));
-    auto slash = exe.rfind('/');
+    const ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+    return n > 0 ? std::string(buf.data(), static_cast<std::size_t>(n)) : std::string();
+}
+
+std::string EXEDIR() {
+    const std::string exe = EXEPATH();
+    const auto slash = exe.rfind('/');
     if (slash == std::string::npos) return "./";
     return exe.substr(0, slash + 1);
 }

@@ -14,7 +14,9 @@ namespace korax {
 // user's directory carries a copy, written last, naming the version it follows.
 inline constexpr const char* VERSIONSTAMP = "KORAX.VER";
 
-// Directory of the running executable, from /proc/self/exe, with a trailing "/".
+// The running executable, from /proc/self/exe; "" when it cannot be read.
+std::string EXEPATH();
+// Its directory with a trailing "/" ("./" when unknown).
 std::string EXEDIR();
 
 // True when dir (with or without a trailing "/") holds a version stamp.

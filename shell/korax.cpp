@@ -358,10 +358,8 @@ void enter_program_dir(const std::vector<std::string>& args) {
         if (!made.ok) ERROR(13, UTF8_TO_CP437(made.error));
     }
     KXPATH = dir;
-    std::vector<char> buf(4096);
-    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    std::string exe = n > 0 ? std::string(buf.data(), static_cast<std::size_t>(n))
-                            : (args.empty() ? std::string("korax") : args[0]);
+    std::string exe = EXEPATH();
+    if (exe.empty()) exe = args.empty() ? std::string("korax") : args[0];
     std::string base = exe.substr(exe.find_last_of('/') == std::string::npos ? 0 : exe.find_last_of('/') + 1);
     auto dot = base.rfind('.');
     KXNAME = dot == std::string::npos ? base : base.substr(0, dot);

@@ -5,24 +5,18 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "common/client_run.h"
 #include "platform/fontcache.h"
 #include "platform/fonts.h"
 
 using namespace korax;
 namespace fs = std::filesystem;
+using korax::client::slurp;
+using korax::client::spit;
 
 namespace {
-
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void spit(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
 
 struct Scratch {
     fs::path dir;

@@ -8,24 +8,18 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
+#include "common/client_run.h"
 #include "platform/userdir.h"
 
 using namespace korax;
 namespace fs = std::filesystem;
+using korax::client::slurp;
+using korax::client::spit;
 
 namespace {
-
-std::string slurp(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void spit(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
 
 struct Dirs {
     fs::path root, inst, user;
